@@ -1,0 +1,26 @@
+#include "platform/ui_text.h"
+
+#include <mutex>
+
+namespace tessera {
+
+namespace {
+std::mutex translatorLock;
+std::function<std::string(const char*, const char*)>& translatorSlot() {
+    static std::function<std::string(const char*, const char*)> slot;
+    return slot;
+}
+}  // namespace
+
+std::string uiText(const char* context, const char* source) {
+    std::lock_guard<std::mutex> guard(translatorLock);
+    const auto& translator = translatorSlot();
+    return translator ? translator(context, source) : std::string(source);
+}
+
+void setUiTextTranslator(std::function<std::string(const char*, const char*)> translator) {
+    std::lock_guard<std::mutex> guard(translatorLock);
+    translatorSlot() = std::move(translator);
+}
+
+}  // namespace tessera

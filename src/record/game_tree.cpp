@@ -1,0 +1,262 @@
+#include "record/game_tree.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "go/play_move.h"
+#include "record/derive_position.h"
+
+namespace tessera {
+
+void GameTree::clear() {
+    nodes_.clear();
+    index_.clear();
+    largestId_ = -1;
+}
+
+void GameTree::copyFrom(const GameTree& other) {
+    if (this == &other)
+        return;
+    clear();
+    nodes_.reserve(other.nodes_.size());
+    for (const auto& node : other.nodes_) {
+        nodes_.push_back(std::make_unique<GameNode>(*node));
+        index_[node->id] = nodes_.back().get();
+    }
+    largestId_ = other.largestId_;
+}
+
+GameNode* GameTree::addNode(GameNode node) {
+    if (node.id < 0)
+        node.id = largestId_ + 1;
+    if (index_.count(node.id))
+        return nullptr;
+    nodes_.push_back(std::make_unique<GameNode>(std::move(node)));
+    GameNode* stored = nodes_.back().get();
+    index_[stored->id] = stored;
+    largestId_ = std::max(largestId_, stored->id);
+    if (GameNode* parent = find(stored->parentId); parent && parent != stored) {
+        auto& children = parent->childIds;
+        if (std::find(children.begin(), children.end(), stored->id) == children.end())
+            children.push_back(stored->id);
+    }
+    return stored;
+}
+
+GameNode* GameTree::find(int32_t id) {
+    if (id < 0)
+        return nullptr;
+    auto it = index_.find(id);
+    return it == index_.end() ? nullptr : it->second;
+}
+
+const GameNode* GameTree::find(int32_t id) const { return const_cast<GameTree*>(this)->find(id); }
+
+GameNode* GameTree::root() {
+    for (auto& node : nodes_)
+        if (node->parentId < 0)
+            return node.get();
+    return nullptr;
+}
+
+const GameNode* GameTree::root() const { return const_cast<GameTree*>(this)->root(); }
+
+std::vector<GameNode*> GameTree::roots() {
+    std::vector<GameNode*> result;
+    for (auto& node : nodes_)
+        if (node->parentId < 0)
+            result.push_back(node.get());
+    return result;
+}
+
+std::vector<GameNode*> GameTree::mainLine() {
+    std::vector<GameNode*> line;
+    if (GameNode* first = root()) {
+        line.push_back(first);
+        auto below = lineBelow(*first);
+        line.insert(line.end(), below.begin(), below.end());
+    }
+    return line;
+}
+
+std::vector<const GameNode*> GameTree::mainLine() const {
+    auto line = const_cast<GameTree*>(this)->mainLine();
+    return {line.begin(), line.end()};
+}
+
+std::vector<GameNode*> GameTree::lineBelow(const GameNode& node) {
+    std::vector<GameNode*> line;
+    const GameNode* at = &node;
+    while (!at->childIds.empty()) {
+        GameNode* next = find(at->childIds.front());
+        if (!next || line.size() > nodes_.size())
+            break;
+        line.push_back(next);
+        at = next;
+    }
+    return line;
+}
+
+std::vector<GameNode*> GameTree::ancestors(const GameNode& node) {
+    std::vector<GameNode*> result;
+    // A record can hold parent links that loop; no chain is longer than the tree.
+    for (GameNode* at = find(node.parentId); at && result.size() < nodes_.size(); at = find(at->parentId))
+        result.push_back(at);
+    return result;
+}
+
+std::vector<GameNode*> GameTree::subtree(const GameNode& node) {
+    std::vector<GameNode*> result;
+    GameNode* start = find(node.id);
+    if (!start)
+        return result;
+    std::vector<GameNode*> stack{start};
+    std::unordered_set<int32_t> seen;
+    while (!stack.empty()) {
+        GameNode* at = stack.back();
+        stack.pop_back();
+        if (!seen.insert(at->id).second)
+            continue;
+        result.push_back(at);
+        for (auto it = at->childIds.rbegin(); it != at->childIds.rend(); ++it)
+            if (GameNode* child = find(*it))
+                stack.push_back(child);
+    }
+    return result;
+}
+
+int GameTree::countMainLineMoves() const {
+    int count = 0;
+    for (const GameNode* node : mainLine())
+        if (node->move.isStoneMove())
+            ++count;
+    return count;
+}
+
+void GameTree::unlinkFromParent(const GameNode& node) {
+    if (GameNode* parent = find(node.parentId)) {
+        auto& children = parent->childIds;
+        children.erase(std::remove(children.begin(), children.end(), node.id), children.end());
+    }
+}
+
+void GameTree::eraseNodes(const std::vector<int32_t>& ids) {
+    std::unordered_set<int32_t> doomed(ids.begin(), ids.end());
+    for (int32_t id : ids)
+        index_.erase(id);
+    nodes_.erase(std::remove_if(nodes_.begin(), nodes_.end(),
+                                [&](const std::unique_ptr<GameNode>& n) { return doomed.count(n->id) > 0; }),
+                 nodes_.end());
+    recomputeLargestId();
+}
+
+void GameTree::recomputeLargestId() {
+    largestId_ = -1;
+    for (const auto& node : nodes_)
+        largestId_ = std::max(largestId_, node->id);
+}
+
+bool GameTree::removeNodeKeepChildren(int32_t id) {
+    GameNode* node = find(id);
+    if (!node)
+        return false;
+    unlinkFromParent(*node);
+    GameNode* parent = find(node->parentId);
+    for (int32_t childId : node->childIds) {
+        GameNode* child = find(childId);
+        if (!child)
+            continue;
+        child->parentId = parent ? parent->id : -1;
+        if (parent && std::find(parent->childIds.begin(), parent->childIds.end(), childId) == parent->childIds.end())
+            parent->childIds.push_back(childId);
+    }
+    eraseNodes({id});
+    return true;
+}
+
+bool GameTree::removeSubtree(int32_t id) {
+    GameNode* node = find(id);
+    if (!node)
+        return false;
+    unlinkFromParent(*node);
+    std::vector<int32_t> ids;
+    for (GameNode* n : subtree(*node))
+        ids.push_back(n->id);
+    eraseNodes(ids);
+    return true;
+}
+
+void GameTree::recomputePositions(const BoardGeometry& geometry) {
+    for (GameNode* r : roots())
+        recomputeSubtree(geometry, *r);
+}
+
+void GameTree::recomputeSubtree(const BoardGeometry& geometry, GameNode& node) {
+    // subtree() lists parents before their children, so each parent is ready when its
+    // children are derived.
+    for (GameNode* at : subtree(node)) {
+        derivePosition(geometry, find(at->parentId), *at);
+        if (at->sideToMove != kBlack && at->sideToMove != kWhite) {
+            at->sideToMove = kBlack;
+            for (int32_t childId : at->childIds) {
+                const GameNode* child = find(childId);
+                if (child && child->move.isStoneMove()) {
+                    at->sideToMove = static_cast<uint8_t>(child->move.colour);
+                    break;
+                }
+            }
+        }
+    }
+}
+
+GameNode* playMoveAtNode(GameTree& tree, const BoardGeometry& geometry, int32_t currentId, const Move& move) {
+    const GameNode* current = tree.find(currentId);
+    BoardGrid position(geometry.width(), geometry.height());
+    if (current && current->position.isUsable())
+        position.copyFrom(current->position);
+    GameNode child;
+    if (!playMove(position, move, child.captured))
+        return nullptr;
+    child.move = move;
+    child.position = std::move(position);
+    child.blackCaptured = current ? current->blackCaptured : 0;
+    child.whiteCaptured = current ? current->whiteCaptured : 0;
+    const auto removed = static_cast<uint32_t>(child.captured.size());
+    if (move.colour == kBlack)
+        child.whiteCaptured += removed;
+    else
+        child.blackCaptured += removed;
+    child.sideToMove = static_cast<uint8_t>(opponentOf(move.colour));
+    child.parentId = current ? current->id : -1;
+    return tree.addNode(std::move(child));
+}
+
+GameNode* addSetupStone(GameTree& tree, const BoardGeometry& geometry, int32_t currentId, int32_t point,
+                        uint32_t colour) {
+    if (!geometry.isValidPoint(point) || (colour != kBlack && colour != kWhite))
+        return nullptr;
+    GameNode* node = tree.find(currentId);
+    if (!node || !node->fullSetup) {
+        GameNode setup;
+        setup.fullSetup = 1;
+        setup.sideToMove = kBlack;
+        setup.position = BoardGrid(geometry.width(), geometry.height());
+        if (node && node->position.isUsable() && node->position.sameSize(geometry)) {
+            setup.position.copyFrom(node->position);
+            setup.blackCaptured = node->blackCaptured;
+            setup.whiteCaptured = node->whiteCaptured;
+        }
+        setup.parentId = node ? node->id : -1;
+        node = tree.addNode(std::move(setup));
+        if (!node)
+            return nullptr;
+    }
+    if (!node->position.isUsable())
+        node->position = BoardGrid(geometry.width(), geometry.height());
+    node->position.set(point, node->position.get(point) == kEmpty ? static_cast<int>(colour) : kEmpty);
+    node->position.pointsWithValue(kBlack, node->addBlack);
+    node->position.pointsWithValue(kWhite, node->addWhite);
+    return node;
+}
+
+}  // namespace tessera

@@ -1,0 +1,102 @@
+#pragma once
+// A game record's tree of nodes. The tree owns its nodes (kept in insertion order) and
+// indexes them by id. Invariants: ids are unique; every id in a node's childIds names a node
+// whose parentId is that node; a node is listed at most once in its parent's childIds.
+// Child links are only made to parents that already exist, so following childIds never
+// loops; every walk here is iterative, so records nested 100,000 deep are safe.
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "go/board_geometry.h"
+#include "record/game_node.h"
+
+namespace tessera {
+
+class GameTree {
+public:
+    GameTree() = default;
+    GameTree(const GameTree& other) { copyFrom(other); }
+    GameTree& operator=(const GameTree& other) {
+        if (this != &other)
+            copyFrom(other);
+        return *this;
+    }
+    GameTree(GameTree&&) noexcept = default;
+    GameTree& operator=(GameTree&&) noexcept = default;
+
+    // Deletes every node.
+    void clear();
+    // A deep copy of every node, ids preserved.
+    void copyFrom(const GameTree& other);
+
+    // Adds a node. Id -1 receives largestId() + 1. Fails (returns nullptr, nothing added) on a
+    // duplicate id. When its parent exists and does not list it yet, it becomes the parent's
+    // last child. Returns the stored node.
+    GameNode* addNode(GameNode node);
+    // The node with this id, or nullptr (also for a negative id).
+    GameNode* find(int32_t id);
+    const GameNode* find(int32_t id) const;
+    // The largest id, or -1 for an empty tree.
+    int32_t largestId() const { return largestId_; }
+    // Number of nodes.
+    size_t size() const { return nodes_.size(); }
+    bool empty() const { return nodes_.empty(); }
+
+    // The first node in insertion order whose parentId is negative, or nullptr.
+    GameNode* root();
+    const GameNode* root() const;
+    // All nodes with a negative parentId, in insertion order.
+    std::vector<GameNode*> roots();
+    // The root, then each first child to the end.
+    std::vector<GameNode*> mainLine();
+    std::vector<const GameNode*> mainLine() const;
+    // The first child of node, its first child, and so on (node excluded).
+    std::vector<GameNode*> lineBelow(const GameNode& node);
+    // The parent, grandparent, ... up to a root (node excluded).
+    std::vector<GameNode*> ancestors(const GameNode& node);
+    // The parent of node, or nullptr.
+    GameNode* parentOf(const GameNode& node) { return find(node.parentId); }
+    // Every node of the subtree under node (node first), depth first in child order.
+    std::vector<GameNode*> subtree(const GameNode& node);
+    // All nodes in insertion order.
+    const std::vector<std::unique_ptr<GameNode>>& nodes() const { return nodes_; }
+    // Number of main-line nodes whose move is a stone move.
+    int countMainLineMoves() const;
+
+    // Removes one node; its children move to the end of its parent's child list (or become
+    // roots). False when the id is unknown.
+    bool removeNodeKeepChildren(int32_t id);
+    // Removes a node and everything below it. False when the id is unknown.
+    bool removeSubtree(int32_t id);
+
+    // Recomputes position, prisoners, captured stones and side to move of every node.
+    void recomputePositions(const BoardGeometry& geometry);
+    // The same for node and everything below it.
+    void recomputeSubtree(const BoardGeometry& geometry, GameNode& node);
+
+private:
+    void unlinkFromParent(const GameNode& node);
+    void eraseNodes(const std::vector<int32_t>& ids);
+    void recomputeLargestId();
+
+    std::vector<std::unique_ptr<GameNode>> nodes_;      // insertion order, owning
+    std::unordered_map<int32_t, GameNode*> index_;      // id -> node
+    int32_t largestId_ = -1;
+};
+
+// Plays move at the node `currentId` (a root position of the geometry's size when the id
+// names no node): a new child is always created and linked last. Returns the new node, or
+// nullptr when playMove refuses the move (nothing is created).
+GameNode* playMoveAtNode(GameTree& tree, const BoardGeometry& geometry, int32_t currentId, const Move& move);
+
+// Toggles a setup stone at the node `currentId`: unless that node is a full-setup node, a new
+// full-setup child is created first (side to move black, the current position). An occupied
+// point is emptied, an empty one receives `colour`; addBlack and addWhite are rewritten as
+// the complete lists of the position's stones. Returns the edited node, or nullptr for an
+// invalid point or colour.
+GameNode* addSetupStone(GameTree& tree, const BoardGeometry& geometry, int32_t currentId, int32_t point,
+                        uint32_t colour);
+
+}  // namespace tessera

@@ -1,0 +1,44 @@
+#pragma once
+// Helpers shared by the test programs: the shared corpus, small fixtures and scratch folders.
+
+#include <filesystem>
+#include <string>
+
+namespace tessera::test {
+
+// The shared corpus folder (TESSERA_SHARED_DIR, else ../shared beside the checkout),
+// or an empty path when it is absent. Tests that need it call GTEST_SKIP() on empty.
+std::filesystem::path sharedDir();
+
+// tests/data/<name>: small fixtures the tests own.
+std::filesystem::path testData(const std::string& name);
+
+// Whole contents of a file as bytes; empty when it cannot be read.
+std::string readBytes(const std::filesystem::path& file);
+
+// Writes bytes to a file, creating its folder; false on failure.
+bool writeBytes(const std::filesystem::path& file, const std::string& bytes);
+
+// A fresh folder under the system's temporary folder, removed with everything in it
+// when the object goes out of scope.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace tessera::test
+
+// Skips the current test when the shared corpus is not beside the checkout.
+#define TESSERA_REQUIRE_SHARED()                                              \
+    do {                                                                      \
+        if (::tessera::test::sharedDir().empty())                             \
+            GTEST_SKIP() << "the shared corpus folder is absent";             \
+    } while (0)
