@@ -1,0 +1,14 @@
+#pragma once
+// GIB files (a text record format of online servers): import only.
+
+#include <filesystem>
+#include <string>
+
+#include "record/game_record.h"
+
+namespace tessera {
+
+// Reads a GIB file. False with a reason in error on failure.
+bool importGibFile(const std::filesystem::path& file, GameRecord& record, std::string& error);
+
+}  // namespace tessera

@@ -1,0 +1,16 @@
+#pragma once
+// SGF files: reading into a GameRecord and writing one (UTF-8, atomically).
+
+#include <filesystem>
+#include <string>
+
+#include "record/game_record.h"
+
+namespace tessera {
+
+// Reads the first game tree of an SGF file. False with a reason in error on failure.
+bool loadSgfFile(const std::filesystem::path& file, GameRecord& record, std::string& error);
+// Writes the record as SGF. False with a reason in error on failure (nothing is written).
+bool saveSgfFile(const std::filesystem::path& file, const GameRecord& record, std::string& error);
+
+}  // namespace tessera

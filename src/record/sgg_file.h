@@ -1,0 +1,16 @@
+#pragma once
+// SGG files: the program's own binary record format.
+
+#include <filesystem>
+#include <string>
+
+#include "record/game_record.h"
+
+namespace tessera {
+
+// Reads an SGG file. False with a reason in error on failure.
+bool loadSggFile(const std::filesystem::path& file, GameRecord& record, std::string& error);
+// Writes the record as SGG atomically. False with a reason in error on failure.
+bool saveSggFile(const std::filesystem::path& file, const GameRecord& record, std::string& error);
+
+}  // namespace tessera
