@@ -9,6 +9,6 @@
 namespace tessera {
 
 // Reads a GIB file. False with a reason in error on failure.
-bool importGibFile(const std::filesystem::path& file, GameRecord& record, std::string& error);
+bool ImportGib(const std::filesystem::path& file, GameRecord& record, std::string& error);
 
 }  // namespace tessera

@@ -21,11 +21,11 @@ bool loadRecordFile(const std::filesystem::path& file, GameRecord& record, std::
     const std::string extension = lowerExtension(file);
     bool ok = false;
     if (extension == ".sgf")
-        ok = loadSgfFile(file, record, error);
+        ok = LoadSgfFile(file, record, error);
     else if (extension == ".gib")
-        ok = importGibFile(file, record, error);
+        ok = ImportGib(file, record, error);
     else if (extension == ".sgg")
-        ok = loadSggFile(file, record, error);
+        ok = LoadSggFile(file, record, error);
     else
         error = "unknown record file type '" + extension + "' (expected .sgf, .gib or .sgg)";
     if (!ok)
@@ -36,9 +36,9 @@ bool loadRecordFile(const std::filesystem::path& file, GameRecord& record, std::
 bool saveRecordFile(const std::filesystem::path& file, const GameRecord& record, std::string& error) {
     const std::string extension = lowerExtension(file);
     if (extension == ".sgf")
-        return saveSgfFile(file, record, error);
+        return SaveSgfFile(file, record, error);
     if (extension == ".sgg")
-        return saveSggFile(file, record, error);
+        return SaveSggFile(file, record, error);
     error = "records are saved as .sgf or .sgg, not '" + extension + "'";
     return false;
 }

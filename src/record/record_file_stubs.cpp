@@ -5,23 +5,23 @@
 
 namespace tessera {
 
-bool loadSgfFile(const std::filesystem::path&, GameRecord&, std::string& error) {
+bool LoadSgfFile(const std::filesystem::path&, GameRecord&, std::string& error) {
     error = "SGF reading is not available yet";
     return false;
 }
-bool saveSgfFile(const std::filesystem::path&, const GameRecord&, std::string& error) {
+bool SaveSgfFile(const std::filesystem::path&, const GameRecord&, std::string& error) {
     error = "SGF writing is not available yet";
     return false;
 }
-bool importGibFile(const std::filesystem::path&, GameRecord&, std::string& error) {
+bool ImportGib(const std::filesystem::path&, GameRecord&, std::string& error) {
     error = "GIB import is not available yet";
     return false;
 }
-bool loadSggFile(const std::filesystem::path&, GameRecord&, std::string& error) {
+bool LoadSggFile(const std::filesystem::path&, GameRecord&, std::string& error) {
     error = "SGG reading is not available yet";
     return false;
 }
-bool saveSggFile(const std::filesystem::path&, const GameRecord&, std::string& error) {
+bool SaveSggFile(const std::filesystem::path&, const GameRecord&, std::string& error) {
     error = "SGG writing is not available yet";
     return false;
 }

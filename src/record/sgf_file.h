@@ -9,8 +9,8 @@
 namespace tessera {
 
 // Reads the first game tree of an SGF file. False with a reason in error on failure.
-bool loadSgfFile(const std::filesystem::path& file, GameRecord& record, std::string& error);
+bool LoadSgfFile(const std::filesystem::path& file, GameRecord& record, std::string& error);
 // Writes the record as SGF. False with a reason in error on failure (nothing is written).
-bool saveSgfFile(const std::filesystem::path& file, const GameRecord& record, std::string& error);
+bool SaveSgfFile(const std::filesystem::path& file, const GameRecord& record, std::string& error);
 
 }  // namespace tessera

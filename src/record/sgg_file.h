@@ -9,8 +9,8 @@
 namespace tessera {
 
 // Reads an SGG file. False with a reason in error on failure.
-bool loadSggFile(const std::filesystem::path& file, GameRecord& record, std::string& error);
+bool LoadSggFile(const std::filesystem::path& file, GameRecord& record, std::string& error);
 // Writes the record as SGG atomically. False with a reason in error on failure.
-bool saveSggFile(const std::filesystem::path& file, const GameRecord& record, std::string& error);
+bool SaveSggFile(const std::filesystem::path& file, const GameRecord& record, std::string& error);
 
 }  // namespace tessera
