@@ -1,0 +1,21 @@
+#pragma once
+// Whole-file reads with a size limit and crash-safe whole-file writes. A write goes to a
+// temporary file in the same folder, is flushed to disk, and then renamed over the target, so
+// a reader sees either the old contents or the new ones, never a half-written file.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace tessera {
+
+// Replaces the file at `path` with `bytes` (temporary file in the same folder, fsync, rename).
+// An existing file keeps its permission bits; a new one gets 0644 less the umask. False on any
+// failure, in which case the old file is untouched and no temporary file is left behind.
+bool writeFileAtomically(const std::string& path, const std::string& bytes);
+
+// The whole contents of the regular file at `path`; nullopt when it is missing, cannot be
+// read, is not a regular file, or is larger than `maxBytes`.
+std::optional<std::string> readFileBounded(const std::string& path, std::size_t maxBytes);
+
+}  // namespace tessera
