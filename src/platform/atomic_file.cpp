@@ -51,38 +51,70 @@ int createTemporaryFile(const std::string& prefix, std::string& path) {
     return -1;
 }
 
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Writes `bytes` to a new temporary file beside `target`, flushed to disk, with the target's
+// permission bits when it exists (else 0644 less the umask, applied by the kernel). The
+// temporary file's path, or nullopt after removing whatever was made.
+std::optional<std::string> writeTemporaryBeside(const std::string& target, const std::string& bytes) {
+    const std::string folder = folderOf(target);
+    const std::string name = target.substr(folder.size());
+    std::string tempPath;
+    const int fd = createTemporaryFile(folder + "." + name + ".tmp-", tempPath);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat existing {};
+    const bool keepMode = stat(target.c_str(), &existing) == 0;
+    bool ok = (!keepMode || fchmod(fd, existing.st_mode & 07777) == 0) && writeAll(fd, bytes) && fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok) {
+        ::unlink(tempPath.c_str());
+        return std::nullopt;
+    }
+    return tempPath;
+}
+
+// Makes a completed rename or link durable; failure here does not undo the write.
+void syncFolder(const std::string& folder) {
+    const int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        fsync(dirFd);
+        ::close(dirFd);
+    }
+}
+
 }  // namespace
 
 bool writeFileAtomically(const std::string& path, const std::string& bytes) {
     if (path.empty() || path.back() == '/')
         return false;
     const std::string target = resolvedTarget(path);
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-
-    // The kernel applies the umask to a new file's 0644; an existing file's bits are kept.
-    std::string tempPath;
-    const int fd = createTemporaryFile(folder + "." + name + ".tmp-", tempPath);
-    if (fd < 0)
+    const auto tempPath = writeTemporaryBeside(target, bytes);
+    if (!tempPath)
         return false;
-    struct stat existing {};
-    const bool keepMode = stat(target.c_str(), &existing) == 0;
-    bool ok = (!keepMode || fchmod(fd, existing.st_mode & 07777) == 0) && writeAll(fd, bytes) && fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok)
-        ok = std::rename(tempPath.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tempPath.c_str());
+    if (std::rename(tempPath->c_str(), target.c_str()) != 0) {
+        ::unlink(tempPath->c_str());
         return false;
     }
-    // Make the rename itself durable; failure here does not undo a completed write.
-    const int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        fsync(dirFd);
-        ::close(dirFd);
-    }
+    syncFolder(folderOf(target));
     return true;
+}
+
+bool createFileAtomically(const std::string& path, const std::string& bytes) {
+    if (path.empty() || path.back() == '/')
+        return false;
+    const auto tempPath = writeTemporaryBeside(path, bytes);
+    if (!tempPath)
+        return false;
+    // link() fails with EEXIST instead of replacing, which rename() would do.
+    const bool linked = ::link(tempPath->c_str(), path.c_str()) == 0;
+    ::unlink(tempPath->c_str());
+    if (linked)
+        syncFolder(folderOf(path));
+    return linked;
 }
 
 std::optional<std::string> readFileBounded(const std::string& path, std::size_t maxBytes) {

@@ -14,6 +14,11 @@ namespace tessera {
 // failure, in which case the old file is untouched and no temporary file is left behind.
 bool writeFileAtomically(const std::string& path, const std::string& bytes);
 
+// Like writeFileAtomically, but only when no entry named `path` exists: an existing file is
+// never replaced, even one that appears while this call runs. False when the file exists or
+// could not be written.
+bool createFileAtomically(const std::string& path, const std::string& bytes);
+
 // The whole contents of the regular file at `path`; nullopt when it is missing, cannot be
 // read, is not a regular file, or is larger than `maxBytes`.
 std::optional<std::string> readFileBounded(const std::string& path, std::size_t maxBytes);

@@ -64,6 +64,15 @@ TEST(AtomicWrite, RefusesFoldersAndMissingFolders) {
     EXPECT_EQ(strayFiles(scratch.path(), "dir"), 0);
 }
 
+TEST(AtomicCreate, NeverReplacesAnExistingFile) {
+    test::ScratchFolder scratch;
+    const std::string path = (scratch / "custom.ini").string();
+    EXPECT_TRUE(createFileAtomically(path, "first"));
+    EXPECT_FALSE(createFileAtomically(path, "second"));
+    EXPECT_EQ(test::readBytes(path), "first");
+    EXPECT_EQ(strayFiles(scratch.path(), "custom.ini"), 0);
+}
+
 TEST(BoundedRead, RefusesWhatItCannotHoldWhole) {
     test::ScratchFolder scratch;
     ASSERT_TRUE(test::writeBytes(scratch / "f", std::string(100, 'a')));
