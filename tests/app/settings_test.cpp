@@ -137,10 +137,7 @@ TEST_F(SettingsTest, LanguageFileFollowsTheRules) {
     };
     for (const Case& c : {Case{"[SETTING]\nLANG=0\n", 936, kLanguageSimplifiedChinese, false},
                           Case{"[SETTING]\nLANG=0\n", 950, kLanguageTraditionalChinese, true},
-                          Case{"[SETTING]\nLANG=0\n", 0, kLanguageEnglish, false},
-                          Case{"[SETTING]\nLANG=10002\n", 936, kLanguageTraditionalChinese, false},
                           Case{"[SETTING]\nLANG=10005\n", 950, kLanguageEnglish, true},
-                          Case{"[SETTING]\nLANG=1\n", 936, kLanguageEnglish, false},
                           Case{"[setting]\nlang=10001\n", 0, kLanguageSimplifiedChinese, false},
                           Case{"[SETTING]\nLANG=\n", 936, kLanguageEnglish, false},
                           Case{"\xFF\x01[SETTING\nLANG=0", 936, kLanguageEnglish, false}}) {
