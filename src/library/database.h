@@ -1,0 +1,100 @@
+#pragma once
+// The database layer: one ODBC connection per data file (the library go.db, the dictionary
+// dic.db), statements without results, and bound parameters for statements carrying user text.
+//
+// The default source is the SQLite 3 ODBC driver over the named file; a connection-string
+// template names any other ODBC source instead. Callers write their SQL in the Access dialect
+// the data files were designed for ("SELECT Top 300", "DELETE * FROM"); every statement is
+// adapted (sql_dialect.h) before it reaches the driver. Texts travel as UTF-8 through the
+// narrow ODBC calls in both directions.
+//
+// Nothing here throws: driver errors and out-of-memory conditions become failure results, and
+// the driver's last message is kept in lastError() for logs. The layer takes no lock; a
+// Database is used by one thread at a time.
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace tessera {
+
+class Query;
+
+// A value bound to one "?" of a statement: a text (UTF-8) or an integer.
+using SqlParameter = std::variant<std::string, int64_t>;
+
+// The built-in connection template: the SQLite 3 ODBC driver as unixODBC registers it.
+// "{file}" stands for the data file's path, "{name}" for its name without folder and extension.
+inline constexpr const char* kSqliteConnectionTemplate = "DRIVER=SQLite3;Database={file}";
+
+// How connect() treats a data file that does not exist yet (SQLite template only).
+enum class ConnectMode { openExisting, createIfMissing };
+
+class Database {
+public:
+    Database() = default;
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // True while a connection is open.
+    bool isOpen() const { return connection_ != nullptr; }
+    // Closes the connection (if any); afterwards every operation fails without touching the driver.
+    void close();
+
+    // The template connect() fills in; empty means defaultConnectionTemplate().
+    void setConnectionTemplate(std::string connectionTemplate) { template_ = std::move(connectionTemplate); }
+    const std::string& connectionTemplate() const { return template_; }
+
+    // The driver's last diagnostic ("SQLSTATE: message"), or empty.
+    const std::string& lastError() const { return lastError_; }
+
+    // The file connect() was last given.
+    const std::string& path() const { return path_; }
+
+    // Driver handles for the query code; nullptr while closed.
+    void* environmentHandle() const { return environment_; }
+    void* connectionHandle() const { return connection_; }
+    // Records a diagnostic for lastError(); used by the query code.
+    void setLastError(std::string message) { lastError_ = std::move(message); }
+    // Takes ownership of freshly opened driver handles (connect() calls this).
+    void attach(void* environment, void* connection, std::string path);
+    // Open queries register themselves so that close() can end them before the connection goes.
+    void registerQuery(Query* query) { queries_.insert(query); }
+    void unregisterQuery(Query* query) { queries_.erase(query); }
+
+private:
+    std::set<Query*> queries_;
+    void* environment_ = nullptr;
+    void* connection_ = nullptr;
+    std::string template_;
+    std::string path_;
+    std::string lastError_;
+};
+
+// The process-wide template used by databases without their own: the value of
+// setDefaultConnectionTemplate(), else the environment variable TESSERA_ODBC_CONNECTION, else
+// kSqliteConnectionTemplate.
+std::string defaultConnectionTemplate();
+// Sets the process-wide template (the settings call this at start-up); empty restores the default.
+void setDefaultConnectionTemplate(std::string connectionTemplate);
+
+// The connection string for a data file: the template with {file} and {name} filled in
+// (values holding ';', '{' or '}' are wrapped in braces as ODBC requires).
+std::string connectionStringFor(const std::string& connectionTemplate, const std::string& path);
+
+// Opens the database (closing it first if open). 1 when open; 0 when the driver refused or
+// the file is missing (openExisting) or is not a database the driver can read; -1 after a
+// memory error. With the SQLite template a driver that unixODBC does not know by name is
+// loaded from its library file instead.
+int connect(Database& database, const std::string& path, ConnectMode mode = ConnectMode::openExisting);
+
+// Runs a statement without a result set. 1 when it ran; 0 when the database is closed or
+// the statement failed.
+int execute(Database& database, const std::string& sql);
+// The same with one bound value per "?" of the statement, in order.
+int execute(Database& database, const std::string& sql, const std::vector<SqlParameter>& parameters);
+
+}  // namespace tessera
