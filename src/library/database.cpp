@@ -209,16 +209,21 @@ int connect(Database& database, const std::string& path, ConnectMode mode) {
         auto handles = std::make_unique<Handles>();
         std::string error, state;
         bool ok = driverConnect(*handles, connectionString, error, state);
-        if (!ok && sqlite && state == "IM002") {
-            // unixODBC does not know the driver by name (no odbcinst.ini entry): load its library directly.
+        const std::string driver = driverOf(connectionString);
+        if (!ok && sqlite && driver.find('/') == std::string::npos) {
+            // unixODBC may not know the driver by name (no odbcinst.ini entry, as on a machine
+            // where the driver package did not register itself): load its library directly.
             const std::string library = sqliteDriverLibrary();
-            const std::string driver = driverOf(connectionString);
             if (!library.empty()) {
                 std::string direct = connectionString;
                 const size_t at = lowerCase(direct).find("driver=") + 7;
                 direct.replace(at, driver.size(), library);
-                handles = std::make_unique<Handles>();
-                ok = driverConnect(*handles, direct, error, state);
+                auto retry = std::make_unique<Handles>();
+                std::string retryError, retryState;
+                if (driverConnect(*retry, direct, retryError, retryState)) {
+                    handles = std::move(retry);
+                    ok = true;
+                }
             }
         }
         if (ok && sqlite && !readsAsSqlite(handles->connection, error))

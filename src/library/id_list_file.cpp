@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <limits>
 #include <memory>
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
 
+#include "platform/atomic_file.h"
 #include "platform/diagnostics.h"
 
 namespace tessera {
@@ -91,56 +90,29 @@ bool readLine(const char* line, std::vector<int32_t>& list, size_t maxEntries, b
 
 bool readWholeFile(const std::string& path, std::string& text, size_t maxBytes) {
     text.clear();
-    FilePointer file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return false;
     try {
-        char buffer[65536];
-        for (;;) {
-            const size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-            if (text.size() + got > maxBytes) {
-                text.clear();
-                return false;
-            }
-            text.append(buffer, got);
-            if (got < sizeof buffer)
-                break;
-        }
-        if (std::ferror(file.get())) {
-            text.clear();
+        std::optional<std::string> bytes = readFileBounded(path, maxBytes);
+        if (!bytes)
             return false;
-        }
+        text = std::move(*bytes);
         return true;
     } catch (const std::bad_alloc&) {
-        text.clear();
         return false;
     }
 }
 
 bool WriteIdList(const std::vector<int32_t>& list, const std::string& path) {
-    const std::filesystem::path target(path);
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int descriptor = mkstemp(temporary.data());
-    if (descriptor < 0)
-        return false;
-    FilePointer file(fdopen(descriptor, "wb"));
-    if (!file) {
-        ::close(descriptor);
-        std::remove(temporary.c_str());
+    try {
+        std::string text;
+        text.reserve(list.size() * 8);
+        for (int32_t id : list) {
+            text += std::to_string(id);
+            text += '\n';
+        }
+        return writeFileAtomically(path, text);
+    } catch (const std::bad_alloc&) {
         return false;
     }
-    bool ok = true;
-    for (int32_t id : list)
-        ok = ok && std::fprintf(file.get(), "%d\n", static_cast<int>(id)) > 0;
-    ok = ok && std::fflush(file.get()) == 0 && fsync(fileno(file.get())) == 0;
-    ok = (std::fclose(file.release()) == 0) && ok;
-    // mkstemp makes the file private; an id list is an ordinary user file.
-    ok = ok && ::chmod(temporary.c_str(), 0644) == 0;
-    if (ok && std::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
-    std::remove(temporary.c_str());
-    return false;
 }
 
 bool ReadIdList(const std::string& path, std::vector<int32_t>& list, size_t maxEntries) {

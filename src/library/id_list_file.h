@@ -20,7 +20,7 @@ inline constexpr size_t kMaxIdListEntries = 10'000'000;
 // completely, or is larger than maxBytes (text is then empty).
 bool readWholeFile(const std::string& path, std::string& text, size_t maxBytes = size_t(256) << 20);
 
-// Writes each id as "%d\n", atomically (a temporary file in the same folder, then a rename).
+// Writes each id as "%d\n", atomically (writeFileAtomically).
 // True, or false when the file cannot be written (an existing file is then left as it was).
 bool WriteIdList(const std::vector<int32_t>& list, const std::string& path);
 
