@@ -211,6 +211,28 @@ int32_t BoardViewState::toGame(int32_t displayedPoint) const {
     return back.mapPoint(displayedPoint);
 }
 
+namespace {
+
+std::string columnLetter(int x) { return std::string(1, static_cast<char>('A' + x + (x >= 8 ? 1 : 0))); }
+
+}  // namespace
+
+std::string BoardViewState::bottomCoordinate(int displayedColumn) const {
+    int x = 0;
+    int y = 0;
+    if (!position_.coordsOf(toGame(displayedGeometry().pointAt(displayedColumn, 0)), x, y))
+        return {};
+    return transform_.transpose ? std::to_string(position_.height() - y) : columnLetter(x);
+}
+
+std::string BoardViewState::rightCoordinate(int displayedRow) const {
+    int x = 0;
+    int y = 0;
+    if (!position_.coordsOf(toGame(displayedGeometry().pointAt(0, displayedRow)), x, y))
+        return {};
+    return transform_.transpose ? columnLetter(x) : std::to_string(position_.height() - y);
+}
+
 // ---- pixel geometry ----
 
 bool BoardViewState::intersectionOf(int32_t point, int& x, int& y) const {

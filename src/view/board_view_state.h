@@ -162,6 +162,12 @@ public:
     int32_t toDisplayed(int32_t gamePoint) const;
     // The game point of a displayed point, or -1.
     int32_t toGame(int32_t displayedPoint) const;
+    // The coordinate shown under a displayed column: the game column's letter ("A".., I
+    // skipped), or the game row's number when the transform transposes. Empty when off the board.
+    std::string bottomCoordinate(int displayedColumn) const;
+    // The coordinate shown beside a displayed row: the game row's number (1 at the game's
+    // bottom), or the game column's letter when the transform transposes.
+    std::string rightCoordinate(int displayedRow) const;
 
     // -- pixel geometry --
     // The displayed intersection of a game point; false when not laid out or the point is invalid.

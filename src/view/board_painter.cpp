@@ -1,0 +1,385 @@
+#include "view/board_painter.h"
+
+#include <algorithm>
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
+
+namespace tessera {
+
+namespace {
+
+const QColor kBoardColour(255, 195, 101);  // the Simple board, and the box cleared under labels
+const QColor kShadowGrey(160, 160, 160);
+const QColor kRed(255, 0, 0);
+const QColor kCursorBlue(0, 0, 255);
+
+// A colour stored as 0x00BBGGRR.
+QColor colourOf(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+QRect toQRect(const PixelRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+// The serif face of the board texts at a size in points, one pixel to the point: the sizes are
+// fractions of the cell, and at this scale coordinates fit the margin the layout leaves them.
+QFont serifFont(int points) {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Serif"), QStringLiteral("DejaVu Serif"), QStringLiteral("Noto Serif CJK SC"),
+                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("serif")});
+    font.setPixelSize(std::max(1, points));
+    return font;
+}
+
+// Windows pen styles of region records: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 none.
+Qt::PenStyle penStyleOf(int style) {
+    switch (style) {
+    case 1: return Qt::DashLine;
+    case 2: return Qt::DotLine;
+    case 3: return Qt::DashDotLine;
+    case 4: return Qt::DashDotDotLine;
+    case 5: return Qt::NoPen;
+    default: return Qt::SolidLine;
+    }
+}
+
+// The intersection lines that carry star points on a square board of `size` lines.
+std::vector<int> starLines(int size) {
+    if (size == 19)
+        return {3, 9, 15};
+    if (size >= 10)
+        return {3, size - 4};
+    if (size >= 7)
+        return {2, size - 3};
+    return {};
+}
+
+QImage makeHatch() {
+    static constexpr uint8_t rows[8] = {0x11, 0x22, 0x44, 0x88, 0x11, 0x22, 0x44, 0x88};
+    QImage hatch(8, 8, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            hatch.setPixel(x, y, (rows[y] & (0x80 >> x)) ? 0xFFFFFFFFu : 0u);
+    return hatch;
+}
+
+}  // namespace
+
+BoardPainter::BoardPainter(BoardPictureFolders folders) : pictures_(std::move(folders)), hatch_(makeHatch()) {}
+
+void BoardPainter::prepareImages(const BoardViewSettings& settings) { pictures_.prepare(settings.style, settings.light); }
+
+QImage BoardPainter::render(const BoardViewState& state) {
+    QImage image;
+    paint(state, image);
+    return image;
+}
+
+void BoardPainter::paint(const BoardViewState& state, QImage& target) {
+    const int width = std::max(1, state.clientWidth());
+    const int height = std::max(1, state.clientHeight());
+    if (target.width() != width || target.height() != height || target.format() != QImage::Format_RGB32)
+        target = QImage(width, height, QImage::Format_RGB32);
+    const BoardViewSettings& settings = state.settings();
+    if (!pictures_.preparedFor(settings.style, settings.light))
+        pictures_.prepare(settings.style, settings.light);
+
+    QPainter p(&target);
+    p.fillRect(target.rect(), settings.style == kStyleSimple ? kBoardColour : QColor(Qt::white));
+    if (state.cell() == 0)
+        return;
+    if (settings.style == kStyleMarble)
+        drawMarbleBoard(p, state);
+    if (settings.showScale)
+        drawCoordinates(p, state);
+    if (settings.style == kStyleTraditional)
+        drawTraditionalBoard(p, state);
+    drawGrid(p, state);
+    drawStones(p, state);
+    drawTexts(p, state);
+    drawMarkup(p, state);
+    drawRegions(p, state);
+    drawCursor(p, state);
+    drawMask(p, state);
+}
+
+void BoardPainter::drawMarbleBoard(QPainter& p, const BoardViewState& state) {
+    // Background and board tiles are both anchored at the client area's top-left corner.
+    p.setBrushOrigin(0, 0);
+    if (!pictures_.marbleBackground().isNull())
+        p.fillRect(QRect(0, 0, state.clientWidth(), state.clientHeight()), QBrush(pictures_.marbleBackground()));
+    const PixelRect board = state.boardRect();
+    if (!pictures_.marbleBoard().isNull())
+        p.fillRect(toQRect(board), QBrush(pictures_.marbleBoard()));
+    if (!state.settings().showFrame)
+        return;
+    // A soft dark edge: six nested one-pixel outlines fading inwards.
+    for (int i = 0; i < 6; ++i) {
+        const QColor shade(0, 0, 0, 128 - 21 * i);
+        const int left = board.left + i, top = board.top + i;
+        const int right = board.right - i - 1, bottom = board.bottom - i - 1;
+        if (right <= left || bottom <= top)
+            break;
+        p.fillRect(QRect(left, top, right - left + 1, 1), shade);
+        p.fillRect(QRect(left, top, 1, bottom - top + 1), shade);
+        p.fillRect(QRect(left, bottom, right - left + 1, 1), shade);
+        p.fillRect(QRect(right, top, 1, bottom - top + 1), shade);
+    }
+}
+
+void BoardPainter::drawCoordinates(QPainter& p, const BoardViewState& state) {
+    const BoardLayout& g = state.gridLayout();
+    const bool simple = state.settings().style == kStyleSimple;
+    const BoardGeometry shown = state.displayedGeometry();
+    const int cell = g.cell;
+    const int points = cell / 3;
+    if (points <= 0)
+        return;
+    p.setFont(serifFont(points));
+    p.setPen(state.settings().style == kStyleMarble ? Qt::white : Qt::black);
+    const int textHeight = p.fontMetrics().height();
+    // Each label names the game line that runs beside it, so it moves with its line.
+    const int bottomY = simple ? g.gridBottom + cell / 2 + 2 : static_cast<int>(0.8 * cell + g.gridBottom + 2.0);
+    for (int column = 0; column < shown.width(); ++column) {
+        const QString text = QString::fromStdString(state.bottomCoordinate(column));
+        const int x = g.gridLeft + column * cell;
+        p.drawText(QRect(x - cell, bottomY, 2 * cell, textHeight), Qt::AlignHCenter | Qt::AlignTop, text);
+    }
+    const int rightX = simple ? g.gridRight + cell / 2 + 2 : static_cast<int>(0.8 * cell + g.gridRight + 5.0);
+    for (int row = 0; row < shown.height(); ++row) {
+        const QString text = QString::fromStdString(state.rightCoordinate(row));
+        const int y = g.gridTop + row * cell;
+        p.drawText(QRect(rightX, y - cell, 3 * cell, 2 * cell), Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+}
+
+void BoardPainter::drawTraditionalBoard(QPainter& p, const BoardViewState& state) {
+    const PixelRect board = state.boardRect();
+    const QRect area = toQRect(board);
+    // Tiles start at the board's top-left corner; those at the right and bottom are cut.
+    p.setBrushOrigin(board.left, board.top);
+    p.fillRect(area, QBrush(pictures_.woodTile()));
+    p.setBrushOrigin(0, 0);
+    if (!state.settings().showFrame)
+        return;
+    p.fillRect(QRect(board.left + 2, board.bottom, area.width(), 3), kShadowGrey);
+    p.fillRect(QRect(board.right, board.top + 2, 3, area.height()), kShadowGrey);
+}
+
+void BoardPainter::drawGrid(QPainter& p, const BoardViewState& state) {
+    const BoardLayout& g = state.gridLayout();
+    const BoardGeometry shown = state.displayedGeometry();
+    // One-pixel lines as filled rectangles: exact pixels, and the fastest way to draw them.
+    for (int row = 0; row < shown.height(); ++row)
+        p.fillRect(QRect(g.gridLeft, g.gridTop + row * g.cell, g.gridRight - g.gridLeft, 1), Qt::black);
+    for (int column = 0; column < shown.width(); ++column)
+        p.fillRect(QRect(g.gridLeft + column * g.cell, g.gridTop, 1, g.gridBottom + 1 - g.gridTop), Qt::black);
+    if (shown.width() != shown.height())
+        return;
+    if (state.settings().emphasizeEdge) {
+        const int left = g.gridLeft - 1, top = g.gridTop - 1, right = g.gridRight + 1, bottom = g.gridBottom + 1;
+        p.fillRect(QRect(left, top, right - left + 1, 1), Qt::black);
+        p.fillRect(QRect(left, bottom, right - left + 1, 1), Qt::black);
+        p.fillRect(QRect(left, top, 1, bottom - top + 1), Qt::black);
+        p.fillRect(QRect(right, top, 1, bottom - top + 1), Qt::black);
+    }
+    const int radius = g.cell / 2 < 5 ? g.cell / 2 : 4;
+    if (radius <= 0)
+        return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    const std::vector<int> lines = starLines(shown.width());
+    for (int row : lines)
+        for (int column : lines)
+            p.drawEllipse(QPointF(g.gridLeft + column * g.cell + 0.5, g.gridTop + row * g.cell + 0.5), radius, radius);
+    p.restore();
+}
+
+void BoardPainter::drawStones(QPainter& p, const BoardViewState& state) {
+    const BoardGrid& position = state.position();
+    const int size = state.cell() - 2;
+    if (size <= 0)
+        return;
+    const bool pictures = state.settings().style != kStyleSimple;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(Qt::black, 1));
+    const auto& bytes = position.bytes();
+    for (int32_t point = 0; point < static_cast<int32_t>(bytes.size()); ++point) {
+        const int colour = bytes[point];
+        if (colour != kBlack && colour != kWhite)
+            continue;
+        const auto rect = state.cellRect(point);
+        if (!rect)
+            continue;
+        const int x = rect->left + 1;
+        const int y = rect->top + 1;
+        const QImage& picture = pictures ? pictures_.stone(colour, size) : QImage();
+        if (!picture.isNull()) {
+            p.drawImage(x, y, picture);
+            continue;
+        }
+        p.setBrush(colour == kBlack ? Qt::black : Qt::white);
+        p.drawEllipse(QRectF(x + 0.5, y + 0.5, size - 1, size - 1));
+    }
+    p.restore();
+}
+
+void BoardPainter::drawTexts(QPainter& p, const BoardViewState& state) {
+    const int cell = state.cell();
+    const BoardGrid& position = state.position();
+    const int style = state.settings().style;
+    const PixelRect board = state.boardRect();
+    // Clearing the box under a label on an empty point keeps grid lines out of the text. The
+    // box gets the board's own surface: on the wood style a flat colour would show as a patch.
+    auto clearBox = [&](const QRect& box) {
+        if (style == kStyleMarble) {
+            p.setBrushOrigin(0, 0);
+            if (pictures_.marbleBoard().isNull())
+                p.fillRect(box, Qt::white);
+            else
+                p.fillRect(box, QBrush(pictures_.marbleBoard()));
+        } else if (style == kStyleTraditional && !pictures_.woodTile().isNull()) {
+            p.setBrushOrigin(board.left, board.top);
+            p.fillRect(box, QBrush(pictures_.woodTile()));
+        } else {
+            p.fillRect(box, kBoardColour);
+        }
+        p.setBrushOrigin(0, 0);
+    };
+    auto drawOne = [&](int32_t point, uint32_t colour, const std::string& utf8, int largePoints, int smallPoints,
+                       bool fewGames) {
+        const auto rect = state.cellRect(point);
+        if (!rect)
+            return;
+        const QString text = QString::fromStdString(utf8);
+        const int value = position.get(point);
+        const bool onStone = value == kBlack || value == kWhite;
+        const int points = onStone || text.size() > 1 ? smallPoints : largePoints;
+        if (points <= 0)
+            return;
+        QFont font = serifFont(points);
+        if (fewGames) {
+            font.setWeight(QFont::ExtraLight);  // half the normal weight
+            font.setUnderline(true);
+        }
+        p.setFont(font);
+        const QRect cellBox = toQRect(*rect);
+        if (!onStone)
+            clearBox(p.boundingRect(cellBox, Qt::AlignCenter, text));
+        p.setPen(colourOf(colour));
+        p.drawText(cellBox, Qt::AlignCenter, text);
+    };
+    for (const Label& label : state.labels())
+        drawOne(label.point, label.colour, label.text, cell / 2, 2 * cell / 5, false);
+    for (const HintMark& hint : state.hints())
+        drawOne(hint.point, hint.colour, hint.text, cell / 2, cell / 3, hint.fewGames);
+}
+
+void BoardPainter::drawMarkup(QPainter& p, const BoardViewState& state) {
+    const BoardGrid& position = state.position();
+    p.save();
+    for (const Mark& mark : state.marks()) {
+        const auto rect = state.cellRect(mark.point);
+        if (!rect)
+            continue;
+        // The middle third of the cell.
+        const int dx = rect->width() / 3;
+        const int dy = rect->height() / 3;
+        const QRect inner(rect->left + dx, rect->top + dy, rect->width() - 2 * dx, rect->height() - 2 * dy);
+        const QColor contrast = position.get(mark.point) == kBlack ? Qt::white : Qt::black;
+        switch (mark.kind) {
+        case kViewCircle:
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.setPen(QPen(contrast, 1));
+            p.setBrush(kRed);
+            p.drawEllipse(QRectF(inner).adjusted(0.5, 0.5, -0.5, -0.5));
+            break;
+        case kViewCross:
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.setPen(QPen(contrast, 2, Qt::SolidLine, Qt::FlatCap));
+            p.drawLine(QPointF(inner.left(), inner.top()), QPointF(inner.left() + inner.width(), inner.top() + inner.height()));
+            p.drawLine(QPointF(inner.left(), inner.top() + inner.height()), QPointF(inner.left() + inner.width(), inner.top()));
+            break;
+        case kViewSquare:
+            p.fillRect(inner, contrast);
+            break;
+        case kViewTriangle: {
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.setPen(QPen(contrast, 1));
+            p.setBrush(contrast);
+            const QPolygonF triangle({QPointF(inner.left() + inner.width() / 2.0, inner.top()),
+                                      QPointF(inner.left(), inner.top() + inner.height()),
+                                      QPointF(inner.left() + inner.width(), inner.top() + inner.height())});
+            p.drawPolygon(triangle);
+            break;
+        }
+        case kViewRedSquare:
+            p.fillRect(inner, kRed);
+            break;
+        case kViewBlackSquare:
+            p.fillRect(inner, Qt::black);
+            break;
+        case kViewWhiteSquare:
+            p.fillRect(inner, Qt::white);
+            break;
+        default:
+            break;
+        }
+    }
+    p.restore();
+}
+
+void BoardPainter::drawRegions(QPainter& p, const BoardViewState& state) {
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    for (const RegionRect& region : state.regions()) {
+        const auto first = state.cellRect(region.firstPoint);
+        const auto second = state.cellRect(region.secondPoint);
+        if (!first || !second)
+            continue;
+        QPen pen(colourOf(region.colour), std::clamp(region.penWidth, 0, 64), penStyleOf(region.penStyle));
+        p.setPen(pen);
+        p.drawRect(QRect(QPoint(first->left, first->top), QPoint(second->right, second->bottom)).normalized());
+    }
+    p.restore();
+}
+
+void BoardPainter::drawCursor(QPainter& p, const BoardViewState& state) {
+    if (!state.cursorShown())
+        return;
+    const auto rect = state.cellRect(state.cursor());
+    if (!rect)
+        return;
+    const int x0 = rect->left, y0 = rect->top, x1 = rect->right, y1 = rect->bottom;
+    const int length = rect->width() / 3;
+    p.save();
+    p.setPen(QPen(kCursorBlue, 2, Qt::SolidLine, Qt::FlatCap));
+    // Corner brackets: from each corner along both sides for a third of the side.
+    const QLine strokes[8] = {{x0, y0, x0 + length, y0}, {x0, y0, x0, y0 + length},
+                              {x1, y0, x1 - length, y0}, {x1, y0, x1, y0 + length},
+                              {x0, y1, x0 + length, y1}, {x0, y1, x0, y1 - length},
+                              {x1, y1, x1 - length, y1}, {x1, y1, x1, y1 - length}};
+    p.drawLines(strokes, 8);
+    p.restore();
+}
+
+void BoardPainter::drawMask(QPainter& p, const BoardViewState& state) {
+    const BoardGrid& mask = state.mask();
+    const QBrush hatch(hatch_);
+    const auto& bytes = mask.bytes();
+    for (int32_t point = 0; point < static_cast<int32_t>(bytes.size()); ++point) {
+        if (bytes[point] != 0)
+            continue;
+        const auto rect = state.cellRect(point);
+        if (!rect)
+            continue;
+        p.setBrushOrigin(rect->left, rect->top);  // the pattern starts at the cell's corner
+        p.fillRect(toQRect(*rect), hatch);
+    }
+    p.setBrushOrigin(0, 0);
+}
+
+}  // namespace tessera

@@ -1,0 +1,47 @@
+#pragma once
+// Draws a BoardViewState into an image of the view's client size, in layers:
+//   1 background fill, 2 (nothing more when not laid out), 3 Marble background and board,
+//   4 coordinates, 5 Traditional board and shadow, 6 grid, edge and star points, 7 stones,
+//   8 labels, hint marks, markup, region rectangles, 9 the last-move brackets, 10 mask hatching.
+// Text needs a QGuiApplication (fonts); everything else works without one.
+
+#include <QImage>
+
+#include "view/board_picture_cache.h"
+#include "view/board_view_state.h"
+
+class QPainter;
+
+namespace tessera {
+
+class BoardPainter {
+public:
+    // A painter that loads its pictures from the given folders.
+    explicit BoardPainter(BoardPictureFolders folders = BoardPictureFolders::installed());
+
+    // Releases and reloads the pictures for the settings' style and brightness. paint() does
+    // this by itself when the settings changed since the last time.
+    void prepareImages(const BoardViewSettings& settings);
+
+    // Draws the whole view into target, which is made the client size (RGB32) when it is not.
+    void paint(const BoardViewState& state, QImage& target);
+    // A new image of the client size holding the drawn view.
+    QImage render(const BoardViewState& state);
+
+private:
+    void drawMarbleBoard(QPainter& p, const BoardViewState& state);
+    void drawCoordinates(QPainter& p, const BoardViewState& state);
+    void drawTraditionalBoard(QPainter& p, const BoardViewState& state);
+    void drawGrid(QPainter& p, const BoardViewState& state);
+    void drawStones(QPainter& p, const BoardViewState& state);
+    void drawTexts(QPainter& p, const BoardViewState& state);
+    void drawMarkup(QPainter& p, const BoardViewState& state);
+    void drawRegions(QPainter& p, const BoardViewState& state);
+    void drawCursor(QPainter& p, const BoardViewState& state);
+    void drawMask(QPainter& p, const BoardViewState& state);
+
+    BoardPictureCache pictures_;
+    QImage hatch_;  // the 8 x 8 mask pattern: white diagonal lines on transparent
+};
+
+}  // namespace tessera

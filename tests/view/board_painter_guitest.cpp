@@ -1,0 +1,208 @@
+// Pictures of the board view, probed at the intersections the layout rules give.
+// Set TESSERA_DUMP_BOARDS=<folder> to keep the drawn pictures for a look.
+
+#include "view/board_painter.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include "support/test_support.h"
+
+namespace tessera {
+namespace {
+
+void ensureApplication() {
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "view_gui_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);  // lives for the whole test program
+}
+
+void dump(const QImage& image, const std::string& name) {
+    const char* folder = std::getenv("TESSERA_DUMP_BOARDS");
+    if (folder && *folder)
+        image.save(QString::fromStdString((std::filesystem::path(folder) / (name + ".png")).string()));
+}
+
+enum class Seen { Board, Black, White };
+
+Seen classify(QRgb pixel) {
+    const int r = qRed(pixel), g = qGreen(pixel), b = qBlue(pixel);
+    const int high = std::max({r, g, b}), low = std::min({r, g, b});
+    if (high < 100)
+        return Seen::Black;
+    if (low > 150 && high - low < 40)
+        return Seen::White;
+    return Seen::Board;
+}
+
+// A deterministic scatter of black and white stones over about half the board.
+BoardGrid scatteredPosition(int width, int height) {
+    BoardGrid grid(width, height);
+    uint32_t state = 12345;
+    for (int32_t p = 0; p < grid.area(); ++p) {
+        state = state * 1103515245u + 12345u;
+        const int roll = (state >> 16) % 4;
+        grid.set(p, roll == 0 ? kBlack : roll == 1 ? kWhite : kEmpty);
+    }
+    return grid;
+}
+
+class BoardPainterTest : public ::testing::Test {
+protected:
+    void SetUp() override { ensureApplication(); }
+    // Pictures come from an empty folder: the drawn stand-ins, independent of the build's generator.
+    test::ScratchFolder folder;
+    BoardPictureFolders pictures{folder.path().string() + "/", folder.path().string() + "/bin/"};
+};
+
+TEST_F(BoardPainterTest, StonesAppearExactlyWhereThePositionHasThem) {
+    const std::pair<int, int> sizes[] = {{19, 19}, {13, 13}, {9, 9}, {9, 13}};
+    for (auto [width, height] : sizes) {
+        const BoardGrid position = scatteredPosition(width, height);
+        for (int style = 0; style <= 2; ++style) {
+            BoardPainter painter(pictures);
+            for (int code = -1; code <= 6; ++code) {
+                BoardViewState view;
+                view.applySettings(BoardViewSettings{style, code % 2 == 0, true, code == 3, 0});
+                view.setClientSize(420, 380);
+                view.setPosition(position);
+                view.setTransformCode(code);
+                view.setCursor(position.firstStone());
+                const QImage image = painter.render(view);
+                dump(image, "probe-" + std::to_string(width) + "x" + std::to_string(height) + "-style" +
+                                std::to_string(style) + "-code" + std::to_string(code));
+                // The expected intersection, from the layout numbers and the transform alone.
+                const BoardTransform transform(code, position);
+                const BoardGeometry shown = transform.resultGeometry();
+                const BoardLayout& g = view.gridLayout();
+                ASSERT_GT(g.cell, 10);
+                for (int32_t p = 0; p < position.area(); ++p) {
+                    int x = 0, y = 0;
+                    ASSERT_TRUE(shown.coordsOf(transform.mapPoint(p), x, y));
+                    const int px = g.gridLeft + x * g.cell + g.cell / 4;
+                    const int py = g.gridTop + y * g.cell + g.cell / 4;
+                    const Seen expected = position.get(p) == kBlack   ? Seen::Black
+                                          : position.get(p) == kWhite ? Seen::White
+                                                                      : Seen::Board;
+                    ASSERT_EQ(classify(image.pixel(px, py)), expected)
+                        << width << "x" << height << " style " << style << " code " << code << " point " << p;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tessera
+
+namespace tessera {
+namespace {
+
+QRgb centreOf(const QImage& image, const BoardViewState& view, int32_t point) {
+    int x = 0, y = 0;
+    EXPECT_TRUE(view.intersectionOf(point, x, y));
+    return image.pixel(x, y);
+}
+
+TEST_F(BoardPainterTest, OverlaysAreDrawnOnTheirPoints) {
+    const BoardGeometry board(19, 19);
+    for (int style = 0; style <= 2; ++style) {
+        BoardPainter painter(pictures);
+        BoardViewState view;
+        view.applySettings(BoardViewSettings{style, true, true, true, 0});
+        view.setClientSize(600, 600);
+        BoardGrid position(19, 19);
+        position.set(board.pointAt(3, 3), kBlack);
+        position.set(board.pointAt(4, 3), kWhite);
+        position.set(board.pointAt(5, 3), kBlack);
+        position.set(board.pointAt(15, 15), kBlack);
+        view.setPosition(position);
+        view.addMark(board.pointAt(10, 10), kViewCircle);
+        view.addMark(board.pointAt(3, 3), kViewSquare);      // white on the black stone
+        view.addMark(board.pointAt(4, 3), kViewCross);       // black on the white stone
+        view.addMark(board.pointAt(5, 3), kViewRedSquare);
+        view.addMark(board.pointAt(6, 6), kViewBlackSquare);
+        view.addMark(board.pointAt(7, 6), kViewWhiteSquare);
+        view.addMark(board.pointAt(8, 6), kViewTriangle);
+        view.addLabel(board.pointAt(12, 4), kLabelBlue, "A");
+        view.addHint(board.pointAt(13, 4), 0x0000FF, true, "12%");
+        view.addRegion(RegionRect{board.pointAt(1, 12), board.pointAt(5, 16), 0x0000FF, 2, 0});
+        view.setCursor(board.pointAt(15, 15));
+        BoardGrid mask(19, 19);
+        mask.fill(1);
+        mask.set(board.pointAt(16, 1), 0);
+        view.setMask(mask);
+        const QImage image = painter.render(view);
+        dump(image, "overlays-style" + std::to_string(style));
+        SCOPED_TRACE(style);
+
+        EXPECT_EQ(centreOf(image, view, board.pointAt(10, 10)), qRgb(255, 0, 0));
+        EXPECT_EQ(centreOf(image, view, board.pointAt(3, 3)), qRgb(255, 255, 255));
+        EXPECT_EQ(centreOf(image, view, board.pointAt(4, 3)), qRgb(0, 0, 0));
+        EXPECT_EQ(centreOf(image, view, board.pointAt(5, 3)), qRgb(255, 0, 0));
+        EXPECT_EQ(centreOf(image, view, board.pointAt(6, 6)), qRgb(0, 0, 0));
+        EXPECT_EQ(centreOf(image, view, board.pointAt(7, 6)), qRgb(255, 255, 255));
+        const PixelRect triangle = *view.cellRect(board.pointAt(8, 6));
+        EXPECT_EQ(image.pixel((triangle.left + triangle.right) / 2, triangle.top + 2 * triangle.height() / 3 - 2),
+                  qRgb(0, 0, 0));
+
+        // No grid line runs through the label on its empty point.
+        int lx = 0, ly = 0;
+        view.intersectionOf(board.pointAt(12, 4), lx, ly);
+        for (int dx : {-view.cell() / 6, view.cell() / 6})
+            EXPECT_NE(image.pixel(lx + dx, ly), qRgb(0, 0, 0)) << dx;
+
+        const PixelRect first = *view.cellRect(board.pointAt(1, 12));
+        EXPECT_EQ(image.pixel(first.left + first.width() / 2, first.top), qRgb(255, 0, 0));
+        const PixelRect cursor = *view.cellRect(board.pointAt(15, 15));
+        EXPECT_EQ(image.pixel(cursor.left + 2, cursor.top), qRgb(0, 0, 255));
+        EXPECT_EQ(image.pixel(cursor.right - 2, cursor.bottom), qRgb(0, 0, 255));
+        // Hatching: row 0 of the pattern is 0x11, white at columns 3 and 7.
+        const PixelRect masked = *view.cellRect(board.pointAt(16, 1));
+        EXPECT_EQ(image.pixel(masked.left + 3, masked.top + 1 - 1), qRgb(255, 255, 255));
+        EXPECT_EQ(image.pixel(masked.left + 2, masked.top + 1), qRgb(255, 255, 255));
+        EXPECT_NE(image.pixel(masked.left + 4, masked.top + 4), qRgb(255, 255, 255));
+    }
+}
+
+TEST_F(BoardPainterTest, NothingButTheBackgroundWithoutALayout) {
+    BoardPainter painter(pictures);
+    BoardViewState view;
+    view.applySettings(BoardViewSettings{kStyleSimple, true, true, true, 0});
+    view.setClientSize(8, 40);
+    const QImage image = painter.render(view);
+    ASSERT_EQ(image.size(), QSize(8, 40));
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 8; ++x)
+            ASSERT_EQ(image.pixel(x, y), qRgb(255, 195, 101));
+}
+
+TEST(BoardPictureCache, BrightnessIsClampedAndSparesZeroPixels) {
+    QImage picture(2, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(10, 200, 128, 255));
+    picture.setPixel(1, 0, 0u);
+    const QImage brighter = BoardPictureCache::adjustBrightness(picture, 300);
+    EXPECT_EQ(brighter.pixel(0, 0), qRgba(138, 255, 255, 255));
+    EXPECT_EQ(brighter.pixel(1, 0), 0u);
+    EXPECT_EQ(BoardPictureCache::adjustBrightness(picture, -20).pixel(0, 0), qRgba(0, 180, 108, 255));
+}
+
+TEST(BoardPictureCache, PureRedBecomesTransparent) {
+    QImage picture(3, 1, QImage::Format_RGB32);
+    picture.setPixel(0, 0, qRgb(255, 0, 0));
+    picture.setPixel(1, 0, qRgb(254, 0, 0));
+    picture.setPixel(2, 0, qRgb(255, 0, 1));
+    const QImage keyed = BoardPictureCache::redAsTransparent(picture);
+    EXPECT_EQ(qAlpha(keyed.pixel(0, 0)), 0);
+    EXPECT_EQ(keyed.pixel(1, 0), qRgb(254, 0, 0));
+    EXPECT_EQ(keyed.pixel(2, 0), qRgb(255, 0, 1));
+}
+
+}  // namespace
+}  // namespace tessera
