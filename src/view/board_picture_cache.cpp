@@ -21,7 +21,7 @@ BoardPictureFolders BoardPictureFolders::installed() {
     return BoardPictureFolders{GetRootFolder(program), program};
 }
 
-BoardPictureCache::BoardPictures(BoardPictureFolders folders) : folders_(std::move(folders)) {}
+BoardPictureCache::BoardPictureCache(BoardPictureFolders folders) : folders_(std::move(folders)) {}
 
 QImage BoardPictureCache::loadPicture(const std::string& path) const {
     QImage image;

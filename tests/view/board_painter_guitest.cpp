@@ -29,16 +29,20 @@ void dump(const QImage& image, const std::string& name) {
         image.save(QString::fromStdString((std::filesystem::path(folder) / (name + ".png")).string()));
 }
 
-enum class Seen { Board, Black, White };
+int lightness(QRgb pixel) { return (qRed(pixel) * 30 + qGreen(pixel) * 59 + qBlue(pixel) * 11) / 100; }
 
-Seen classify(QRgb pixel) {
-    const int r = qRed(pixel), g = qGreen(pixel), b = qBlue(pixel);
-    const int high = std::max({r, g, b}), low = std::min({r, g, b});
-    if (high < 100)
+enum class Seen { Board, Black, White, Unclear };
+
+// What covers an intersection: `centre` is its pixel (a grid crossing, black, when empty) and
+// `inside` a pixel a quarter cell towards the lower right, compared with the empty board.
+Seen classify(QRgb centre, QRgb inside, QRgb emptyInside) {
+    if (inside == emptyInside && lightness(centre) < 60)
+        return Seen::Board;
+    if (lightness(inside) < 90 && lightness(centre) < 90)
         return Seen::Black;
-    if (low > 150 && high - low < 40)
+    if (lightness(inside) > 140 && lightness(centre) > 140)
         return Seen::White;
-    return Seen::Board;
+    return Seen::Unclear;
 }
 
 // A deterministic scatter of black and white stones over about half the board.
@@ -63,10 +67,11 @@ protected:
 
 TEST_F(BoardPainterTest, StonesAppearExactlyWhereThePositionHasThem) {
     const std::pair<int, int> sizes[] = {{19, 19}, {13, 13}, {9, 9}, {9, 13}};
+    BoardPainter painters[3] = {BoardPainter(pictures), BoardPainter(pictures), BoardPainter(pictures)};
     for (auto [width, height] : sizes) {
         const BoardGrid position = scatteredPosition(width, height);
         for (int style = 0; style <= 2; ++style) {
-            BoardPainter painter(pictures);
+            BoardPainter& painter = painters[style];
             for (int code = -1; code <= 6; ++code) {
                 BoardViewState view;
                 view.applySettings(BoardViewSettings{style, code % 2 == 0, true, code == 3, 0});
@@ -75,6 +80,9 @@ TEST_F(BoardPainterTest, StonesAppearExactlyWhereThePositionHasThem) {
                 view.setTransformCode(code);
                 view.setCursor(position.firstStone());
                 const QImage image = painter.render(view);
+                BoardViewState emptyView = view;
+                emptyView.setPosition(BoardGrid(width, height));
+                const QImage empty = painter.render(emptyView);
                 dump(image, "probe-" + std::to_string(width) + "x" + std::to_string(height) + "-style" +
                                 std::to_string(style) + "-code" + std::to_string(code));
                 // The expected intersection, from the layout numbers and the transform alone.
@@ -85,12 +93,14 @@ TEST_F(BoardPainterTest, StonesAppearExactlyWhereThePositionHasThem) {
                 for (int32_t p = 0; p < position.area(); ++p) {
                     int x = 0, y = 0;
                     ASSERT_TRUE(shown.coordsOf(transform.mapPoint(p), x, y));
-                    const int px = g.gridLeft + x * g.cell + g.cell / 4;
-                    const int py = g.gridTop + y * g.cell + g.cell / 4;
+                    const int cx = g.gridLeft + x * g.cell;
+                    const int cy = g.gridTop + y * g.cell;
+                    const int px = cx + g.cell / 4;
+                    const int py = cy + g.cell / 4;
                     const Seen expected = position.get(p) == kBlack   ? Seen::Black
                                           : position.get(p) == kWhite ? Seen::White
                                                                       : Seen::Board;
-                    ASSERT_EQ(classify(image.pixel(px, py)), expected)
+                    ASSERT_EQ(classify(image.pixel(cx, cy), image.pixel(px, py), empty.pixel(px, py)), expected)
                         << width << "x" << height << " style " << style << " code " << code << " point " << p;
                 }
             }
