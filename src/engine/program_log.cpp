@@ -1,5 +1,7 @@
 #include "engine/program_log.h"
 
+#include "platform/atomic_file.h"
+
 #include <cerrno>
 #include <cstdarg>
 #include <algorithm>
@@ -31,19 +33,6 @@ std::uint64_t millisecondsSinceBoot() {
     return static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec / 1000000);
 }
 
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 }  // namespace
 

@@ -12,9 +12,6 @@
 
 namespace tessera {
 
-namespace {
-
-// Writes all of `bytes` to `fd`, retrying short writes and interruptions.
 bool writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -28,6 +25,8 @@ bool writeAll(int fd, const std::string& bytes) {
     }
     return true;
 }
+
+namespace {
 
 // The path the rename should replace: a symbolic link is followed so that the link itself
 // survives and the file it names gets the new contents.

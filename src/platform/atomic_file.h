@@ -9,6 +9,9 @@
 
 namespace tessera {
 
+// Writes all of `bytes` to the open descriptor `fd`, retrying short writes and interruptions.
+bool writeAll(int fd, const std::string& bytes);
+
 // Replaces the file at `path` with `bytes` (temporary file in the same folder, fsync, rename).
 // An existing file keeps its permission bits; a new one gets 0644 less the umask. False on any
 // failure, in which case the old file is untouched and no temporary file is left behind.
