@@ -1,0 +1,100 @@
+// tessera-cli dict build and translate, run as a user runs them.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "support/test_support.h"
+
+namespace tessera {
+namespace {
+
+// data/dictionary.tsv of the source tree (tests/data is two levels below it).
+std::filesystem::path shippedDictionarySource() {
+    return std::filesystem::path(TESSERA_TEST_DATA_DIR).parent_path().parent_path() / "data" / "dictionary.tsv";
+}
+
+struct CliRun {
+    int exitCode = -1;
+    std::string output;  // standard output and standard error
+};
+
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+CliRun runCli(const std::vector<std::string>& args) {
+    std::string command = shellQuoted(TESSERA_CLI_PATH);
+    for (const auto& arg : args)
+        command += " " + shellQuoted(arg);
+    command += " 2>&1";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer{};
+    size_t got = 0;
+    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.output.append(buffer.data(), got);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class TranslateCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dictionary = (folder / "dic.db").string();
+        const CliRun built = runCli({"dict", "build", shippedDictionarySource().string(), "-o", dictionary});
+        ASSERT_EQ(built.exitCode, 0) << built.output;
+        ASSERT_NE(built.output.find("entries"), std::string::npos);
+    }
+    test::ScratchFolder folder;
+    std::string dictionary;
+};
+
+TEST_F(TranslateCli, TranslatesIntoEachLanguage) {
+    EXPECT_EQ(runCli({"translate", "--lang", "en", "--dict", dictionary, "李世石"}).output, "Lee Sedol\n");
+    EXPECT_EQ(runCli({"translate", "--lang", "en", "--dict", dictionary, "三星杯"}).output, "Samsung Cup\n");
+    // No entry: the text as it was.
+    EXPECT_EQ(runCli({"translate", "--lang", "en", "--dict", dictionary, "无名棋手"}).output, "无名棋手\n");
+    EXPECT_EQ(runCli({"translate", "--lang", "zh_TW", "--dict", dictionary, "朴廷桓"}).output, "朴廷桓\n");
+    EXPECT_EQ(runCli({"translate", "--lang", "zh_TW", "--dict", dictionary, "聂卫平"}).output, "聶衛平\n");
+    EXPECT_EQ(runCli({"translate", "--lang", "zh_CN", "聶衛平"}).output, "聂卫平\n");
+
+    // The dictionary in the program folder is the default.
+    const CliRun fromFolder = runCli({"--program-folder", folder.path().string(), "translate", "--lang", "en", "井山裕太"});
+    EXPECT_EQ(fromFolder.exitCode, 0);
+    EXPECT_EQ(fromFolder.output, "Iyama Yuta\n");
+}
+
+TEST_F(TranslateCli, RefusesWithOneLine) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"translate", "--lang", "fr", "古力"}, {"translate", "古力"},
+          {"translate", "--lang", "en"}, {"translate", "--lang", "en", "--dict", dictionary + ".missing", "古力"},
+          {"dict", "build", dictionary + ".missing.tsv", "-o", dictionary}, {"dict", "rebuild"}}) {
+        const CliRun run = runCli(args);
+        EXPECT_NE(run.exitCode, 0) << args[0];
+        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+    }
+    // A source with a bad line names it, and leaves the old dictionary in place.
+    const std::string bad = (folder / "bad.tsv").string();
+    ASSERT_TRUE(test::writeBytes(bad, "古力\tGu Li\n柯洁\n"));
+    const CliRun run = runCli({"dict", "build", bad, "-o", dictionary});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.output.find("line 2"), std::string::npos);
+    EXPECT_EQ(runCli({"translate", "--lang", "en", "--dict", dictionary, "柯洁"}).output, "Ke Jie\n");
+    EXPECT_EQ(runCli({"translate", "--help"}).exitCode, 0);
+    EXPECT_EQ(runCli({"dict", "--help"}).exitCode, 0);
+}
+
+}  // namespace
+}  // namespace tessera
