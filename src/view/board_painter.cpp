@@ -43,17 +43,6 @@ Qt::PenStyle penStyleOf(int style) {
     }
 }
 
-// The intersection lines that carry star points on a square board of `size` lines.
-std::vector<int> starLines(int size) {
-    if (size == 19)
-        return {3, 9, 15};
-    if (size >= 10)
-        return {3, size - 4};
-    if (size >= 7)
-        return {2, size - 3};
-    return {};
-}
-
 QImage makeHatch() {
     static constexpr uint8_t rows[8] = {0x11, 0x22, 0x44, 0x88, 0x11, 0x22, 0x44, 0x88};
     QImage hatch(8, 8, QImage::Format_ARGB32_Premultiplied);
@@ -183,17 +172,18 @@ void BoardPainter::drawGrid(QPainter& p, const BoardViewState& state) {
         p.fillRect(QRect(left, top, 1, bottom - top + 1), Qt::black);
         p.fillRect(QRect(right, top, 1, bottom - top + 1), Qt::black);
     }
-    const int radius = g.cell / 2 < 5 ? g.cell / 2 : 4;
+    const int radius = state.starRadius();
     if (radius <= 0)
         return;
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
-    const std::vector<int> lines = starLines(shown.width());
-    for (int row : lines)
-        for (int column : lines)
-            p.drawEllipse(QPointF(g.gridLeft + column * g.cell + 0.5, g.gridTop + row * g.cell + 0.5), radius, radius);
+    for (int32_t star : state.starPoints()) {
+        const int column = star % shown.width();
+        const int row = star / shown.width();
+        p.drawEllipse(QPointF(g.gridLeft + column * g.cell + 0.5, g.gridTop + row * g.cell + 0.5), radius, radius);
+    }
     p.restore();
 }
 

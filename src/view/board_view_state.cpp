@@ -233,6 +233,25 @@ std::string BoardViewState::rightCoordinate(int displayedRow) const {
     return transform_.transpose ? columnLetter(x) : std::to_string(position_.height() - y);
 }
 
+PointList BoardViewState::starPoints() const {
+    const BoardGeometry shown = displayedGeometry();
+    const int size = shown.width();
+    std::vector<int> lines;
+    if (size != shown.height())
+        return {};
+    if (size == 19)
+        lines = {3, 9, 15};
+    else if (size >= 10)
+        lines = {3, size - 4};
+    else if (size >= 7)
+        lines = {2, size - 3};
+    PointList points;
+    for (int row : lines)
+        for (int column : lines)
+            points.push_back(shown.pointAt(column, row));
+    return points;
+}
+
 // ---- pixel geometry ----
 
 bool BoardViewState::intersectionOf(int32_t point, int& x, int& y) const {

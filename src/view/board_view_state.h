@@ -169,6 +169,13 @@ public:
     // bottom), or the game column's letter when the transform transposes.
     std::string rightCoordinate(int displayedRow) const;
 
+    // The displayed points that carry star points: on a square board of 19 lines the nine at
+    // lines 3, 9 and 15; of 10 or more lines four at 3 and size - 4; of 7 to 9 lines four at 2
+    // and size - 3; none on smaller or non-square boards.
+    PointList starPoints() const;
+    // The radius of the star points: cell / 2 when that is below 5, else 4.
+    int starRadius() const { return layout_.cell / 2 < 5 ? layout_.cell / 2 : 4; }
+
     // -- pixel geometry --
     // The displayed intersection of a game point; false when not laid out or the point is invalid.
     bool intersectionOf(int32_t point, int& x, int& y) const;
