@@ -6,22 +6,13 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
 #include "support/test_support.h"
+#include "view/gui_application.h"
 
 namespace tessera {
 namespace {
-
-void ensureApplication() {
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "view_gui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives for the whole test program
-}
 
 void dump(const QImage& image, const std::string& name) {
     const char* folder = std::getenv("TESSERA_DUMP_BOARDS");
@@ -59,7 +50,7 @@ BoardGrid scatteredPosition(int width, int height) {
 
 class BoardPainterTest : public ::testing::Test {
 protected:
-    void SetUp() override { ensureApplication(); }
+    void SetUp() override { test::ensureApplication(); }
     // Pictures come from an empty folder: the drawn stand-ins, independent of the build's generator.
     test::ScratchFolder folder;
     BoardPictureFolders pictures{folder.path().string() + "/", folder.path().string() + "/bin/"};
