@@ -1,7 +1,6 @@
 // Temporary: the readers and writers arrive in their own files and replace these.
 #include "record/gib_file.h"
 #include "record/sgf_file.h"
-#include "record/sgg_file.h"
 
 namespace tessera {
 
@@ -15,14 +14,6 @@ bool SaveSgfFile(const std::filesystem::path&, const GameRecord&, std::string& e
 }
 bool ImportGib(const std::filesystem::path&, GameRecord&, std::string& error) {
     error = "GIB import is not available yet";
-    return false;
-}
-bool LoadSggFile(const std::filesystem::path&, GameRecord&, std::string& error) {
-    error = "SGG reading is not available yet";
-    return false;
-}
-bool SaveSggFile(const std::filesystem::path&, const GameRecord&, std::string& error) {
-    error = "SGG writing is not available yet";
     return false;
 }
 

@@ -1,0 +1,109 @@
+#include "record/sgg_file.h"
+
+#include <cstring>
+
+#include "record/byte_stream.h"
+#include "record/sgg_game_object.h"
+
+namespace tessera {
+
+namespace {
+
+// The file begins with "sggfile", three zero bytes and the format version 0.0 as an f64;
+// the game object follows at offset 18.
+constexpr char kMagic[] = "sggfile";
+constexpr size_t kMagicBytes = 10;
+constexpr uint64_t kGameBase = 18;
+// The largest board an SGG file may describe; larger sizes would let a few bytes of a
+// corrupt file ask for gigabytes of positions.
+constexpr int kMaxBoardSize = 52;
+
+bool boardSizeStorable(const GameInfo& info) { return info.boardWidth <= kMaxBoardSize && info.boardHeight <= kMaxBoardSize; }
+
+std::string boardSizeError(const GameInfo& info) {
+    return "a board of " + std::to_string(info.boardWidth) + " x " + std::to_string(info.boardHeight) +
+           " is larger than the 52 x 52 an SGG file holds";
+}
+
+}  // namespace
+
+bool LoadSggFile(const std::filesystem::path& file, GameRecord& record, std::string& error) {
+    record.clear();
+    std::unique_ptr<FileStream> stream;
+    if (!FileStream::openForReading(file, stream, error))
+        return false;
+    char magic[kMagicBytes] = {};
+    double version = -1;
+    if (!stream->read(magic, kMagicBytes) || std::memcmp(magic, kMagic, sizeof kMagic) != 0) {
+        error = "not an SGG file";
+        return false;
+    }
+    if (!readF64(*stream, version)) {
+        error = "the SGG file ends inside its header";
+        return false;
+    }
+    if (version != 0.0) {
+        error = "SGG format version " + std::to_string(version) + " is not supported";
+        return false;
+    }
+    GameObject game(record);
+    bool ok = readChunked(game, *stream, kGameBase);
+    if (!ok)
+        error = "corrupt SGG file: " + stream->failure();
+    else if (stream->position() != stream->size()) {
+        error = "corrupt SGG file: " + std::to_string(stream->size() - stream->position()) +
+                " unexpected bytes follow the game";
+        ok = false;
+    } else if (!boardSizeStorable(record.info)) {
+        error = boardSizeError(record.info);
+        ok = false;
+    }
+    if (!ok) {
+        record.clear();
+        return false;
+    }
+    record.recomputePositions();
+    return true;
+}
+
+bool SaveSggFile(const std::filesystem::path& file, const GameRecord& record, std::string& error) {
+    if (!boardSizeStorable(record.info)) {
+        error = boardSizeError(record.info);
+        return false;
+    }
+    GameObject game(record);
+    uint64_t gameSize = 0;
+    if (!measureChunked(game, gameSize, error))
+        return false;
+    const uint64_t total = kGameBase + gameSize;
+
+    std::unique_ptr<FileStream> stream;
+    std::filesystem::path temporary;
+    if (!FileStream::createTemporaryBeside(file, total, stream, temporary, error))
+        return false;
+    char magic[kMagicBytes] = {};
+    std::memcpy(magic, kMagic, sizeof kMagic);
+    bool ok = stream->write(magic, kMagicBytes) && writeF64(*stream, 0.0) &&
+              writeChunked(game, *stream, kGameBase, static_cast<int64_t>(gameSize));
+    if (!ok)
+        error = "cannot write the SGG file: " + stream->failure();
+    else if (!stream->close()) {
+        error = "cannot write '" + file.string() + "' (is the disk full?)";
+        ok = false;
+    }
+    std::error_code ec;
+    if (ok) {
+        std::filesystem::rename(temporary, file, ec);
+        if (ec) {
+            error = "cannot replace '" + file.string() + "': " + ec.message();
+            ok = false;
+        }
+    }
+    if (!ok) {
+        stream.reset();
+        std::filesystem::remove(temporary, ec);
+    }
+    return ok;
+}
+
+}  // namespace tessera

@@ -1,0 +1,309 @@
+#include "record/sgg_game_object.h"
+
+#include <algorithm>
+#include <array>
+#include <unordered_set>
+#include <variant>
+
+#include "platform/text_codec.h"
+#include "record/sgg_node.h"
+
+namespace tessera {
+
+namespace {
+
+enum GameChunk : uint32_t { kInfoChunk = 0, kTagsChunk = 1, kNodesChunk = 2 };
+
+// GameInfo fields in chunk order; the member's type decides its encoding (int32 as u32,
+// int16 as u16, double as f64, text as text).
+using InfoField = std::variant<int32_t GameInfo::*, int16_t GameInfo::*, double GameInfo::*, std::string GameInfo::*>;
+const std::array<InfoField, GameInfo::kFieldCount> kInfoFields = {
+    &GameInfo::libraryId,  &GameInfo::langType,  &GameInfo::appType,    &GameInfo::boardWidth, &GameInfo::boardHeight,
+    &GameInfo::event,      &GameInfo::eventLevel, &GameInfo::gameName,  &GameInfo::date,       &GameInfo::place,
+    &GameInfo::mediaType,  &GameInfo::timeLimit, &GameInfo::rulesText,  &GameInfo::ruleType,   &GameInfo::komi,
+    &GameInfo::handicap,   &GameInfo::blackName, &GameInfo::blackRank,  &GameInfo::blackKind,  &GameInfo::whiteName,
+    &GameInfo::whiteRank,  &GameInfo::whiteKind, &GameInfo::resultText, &GameInfo::resultType, &GameInfo::totalMoves,
+    &GameInfo::writer,     &GameInfo::source,
+};
+
+class InfoObject : public ChunkedObject {
+public:
+    explicit InfoObject(GameInfo& target) : target_(&target) {}
+    explicit InfoObject(const GameInfo& source) : source_(&source) {
+        for (size_t k = 0; k < kInfoFields.size(); ++k)
+            if (auto text = std::get_if<std::string GameInfo::*>(&kInfoFields[k]))
+                encoded_[k] = utf8ToGb18030(source.**text);
+    }
+
+    bool listChunks(ChunkDirectory& directory, std::string& reason) const override {
+        static const GameInfo defaults;
+        for (uint32_t k = 0; k < kInfoFields.size(); ++k) {
+            const auto size = std::visit(
+                [&](auto member) -> uint64_t {
+                    using Value = std::remove_reference_t<decltype(source_->*member)>;
+                    if (source_->*member == defaults.*member)
+                        return 0;
+                    if constexpr (std::is_same_v<Value, std::string>)
+                        return 2 + encoded_[k].size();
+                    else if constexpr (std::is_same_v<Value, int16_t>)
+                        return 2;
+                    else
+                        return sizeof(Value);
+                },
+                kInfoFields[k]);
+            if (size > 2 + kMaxTextBytes) {
+                reason = "a text of the game information is longer than 65535 bytes";
+                return false;
+            }
+            if (size)
+                directory.push_back({k, 0, static_cast<uint32_t>(size)});
+        }
+        return true;
+    }
+
+    bool writeChunk(ByteStream& out, const ChunkEntry& entry) const override {
+        return std::visit(
+            [&](auto member) {
+                const auto& value = source_->*member;
+                using Value = std::remove_cvref_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, std::string>)
+                    return writeEncodedText(out, encoded_[entry.type]);
+                else if constexpr (std::is_same_v<Value, int16_t>)
+                    return writeU16(out, static_cast<uint16_t>(value));
+                else if constexpr (std::is_same_v<Value, int32_t>)
+                    return writeU32(out, static_cast<uint32_t>(value));
+                else
+                    return writeF64(out, value);
+            },
+            kInfoFields[entry.type]);
+    }
+
+    bool readChunk(ByteStream& in, const ChunkEntry& entry) override {
+        if (entry.type >= kInfoFields.size())
+            return in.fail("unknown game information chunk " + std::to_string(entry.type));
+        return std::visit(
+            [&](auto member) {
+                auto& value = target_->*member;
+                using Value = std::remove_cvref_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, std::string>)
+                    return readText(in, value);
+                else if constexpr (std::is_same_v<Value, int16_t>)
+                    return readI16(in, value);
+                else if constexpr (std::is_same_v<Value, int32_t>)
+                    return readI32(in, value);
+                else
+                    return readF64(in, value);
+            },
+            kInfoFields[entry.type]);
+    }
+
+private:
+    GameInfo* target_ = nullptr;
+    const GameInfo* source_ = nullptr;
+    std::array<std::string, GameInfo::kFieldCount> encoded_;
+};
+
+class TagListObject : public ChunkedObject {
+public:
+    static constexpr uint32_t kTagBytes = 14;  // three u32 and an empty text
+
+    explicit TagListObject(std::vector<RecordTag>& target) : target_(&target) {}
+    explicit TagListObject(const std::vector<RecordTag>& source) : source_(&source) {
+        for (const RecordTag& tag : source)
+            encoded_.push_back(utf8ToGb18030(tag.text));
+    }
+
+    bool listChunks(ChunkDirectory& directory, std::string& reason) const override {
+        uint64_t size = 4;
+        for (const std::string& text : encoded_) {
+            if (text.size() > kMaxTextBytes) {
+                reason = "a tag text is longer than 65535 bytes";
+                return false;
+            }
+            size += kTagBytes + text.size();
+        }
+        if (size > UINT32_MAX) {
+            reason = "the tag list is larger than 4 GB";
+            return false;
+        }
+        directory.push_back({0, 0, static_cast<uint32_t>(size)});
+        return true;
+    }
+
+    bool writeChunk(ByteStream& out, const ChunkEntry&) const override {
+        if (!writeU32(out, static_cast<uint32_t>(source_->size())))
+            return false;
+        for (size_t i = 0; i < source_->size(); ++i) {
+            const RecordTag& tag = (*source_)[i];
+            if (!writeU32(out, static_cast<uint32_t>(tag.id)) || !writeU32(out, static_cast<uint32_t>(tag.type)) ||
+                !writeU32(out, static_cast<uint32_t>(tag.scene)) || !writeEncodedText(out, encoded_[i]))
+                return false;
+        }
+        return true;
+    }
+
+    bool readChunk(ByteStream& in, const ChunkEntry& entry) override {
+        if (entry.type != 0)
+            return in.fail("unknown tag list chunk " + std::to_string(entry.type));
+        uint32_t count = 0;
+        if (!readCount(in, count, kTagBytes))
+            return false;
+        target_->clear();
+        target_->reserve(count);
+        for (uint32_t i = 0; i < count; ++i) {
+            RecordTag tag;
+            if (!readI32(in, tag.id) || !readI32(in, tag.type) || !readI32(in, tag.scene) || !readText(in, tag.text))
+                return false;
+            target_->push_back(std::move(tag));
+        }
+        return true;
+    }
+
+private:
+    std::vector<RecordTag>* target_ = nullptr;
+    const std::vector<RecordTag>* source_ = nullptr;
+    std::vector<std::string> encoded_;
+};
+
+// Makes the tree's child lists consistent after reading: a listed child must exist, name
+// this node as its parent and appear once; a node whose parent exists but does not list it
+// becomes that parent's last child (in id order), as it would have on insertion.
+void repairChildLinks(GameTree& tree) {
+    for (const auto& node : tree.nodes()) {
+        std::unordered_set<int32_t> seen;
+        auto& children = node->childIds;
+        children.erase(std::remove_if(children.begin(), children.end(),
+                                      [&](int32_t id) {
+                                          const GameNode* child = tree.find(id);
+                                          return !child || child->parentId != node->id || !seen.insert(id).second;
+                                      }),
+                       children.end());
+    }
+    for (const auto& node : tree.nodes()) {
+        GameNode* parent = tree.find(node->parentId);
+        if (parent && parent != node.get() &&
+            std::find(parent->childIds.begin(), parent->childIds.end(), node->id) == parent->childIds.end())
+            parent->childIds.push_back(node->id);
+    }
+}
+
+class NodeListObject : public ChunkedObject {
+public:
+    explicit NodeListObject(GameTree& target) : target_(&target) {}
+    explicit NodeListObject(const GameTree& source) {
+        std::vector<const GameNode*> sorted;
+        sorted.reserve(source.size());
+        for (const auto& node : source.nodes())
+            sorted.push_back(node.get());
+        std::sort(sorted.begin(), sorted.end(), [](const GameNode* a, const GameNode* b) { return a->id < b->id; });
+        nodes_.reserve(sorted.size());
+        for (const GameNode* node : sorted)
+            nodes_.emplace_back(*node, storedSideToMove(source, *node));
+        ids_.reserve(sorted.size());
+        for (const GameNode* node : sorted)
+            ids_.push_back(node->id);
+    }
+
+    bool listChunks(ChunkDirectory& directory, std::string& reason) const override {
+        directory.reserve(nodes_.size());
+        for (size_t i = 0; i < nodes_.size(); ++i) {
+            if (ids_[i] < 0) {
+                reason = "a node has no id";
+                return false;
+            }
+            uint64_t size = 0;
+            if (!measureChunked(nodes_[i], size, reason))
+                return false;
+            directory.push_back({static_cast<uint32_t>(ids_[i]), 0, static_cast<uint32_t>(size)});
+        }
+        return true;
+    }
+
+    bool writeChunk(ByteStream& out, const ChunkEntry& entry) const override {
+        auto it = std::lower_bound(ids_.begin(), ids_.end(), static_cast<int32_t>(entry.type));
+        if (it == ids_.end() || *it != static_cast<int32_t>(entry.type))
+            return out.fail("node " + std::to_string(entry.type) + " is missing");
+        return writeChunked(nodes_[static_cast<size_t>(it - ids_.begin())], out, entry.offset, entry.size);
+    }
+
+    bool readChunk(ByteStream& in, const ChunkEntry& entry) override {
+        GameNode node;
+        NodeObject object(node);
+        if (!readChunked(object, in, entry.offset))
+            return false;
+        // Entry types are ascending and each must be its node's id, so ids are unique.
+        if (node.id < 0 || static_cast<uint32_t>(node.id) != entry.type)
+            return in.fail("node chunk " + std::to_string(entry.type) + " holds node id " + std::to_string(node.id));
+        if (!target_->addNode(std::move(node)))
+            return in.fail("node id " + std::to_string(entry.type) + " appears twice");
+        return true;
+    }
+
+private:
+    GameTree* target_ = nullptr;
+    std::vector<NodeObject> nodes_;  // writing: one per node, ascending id
+    std::vector<int32_t> ids_;       // the ids of nodes_
+};
+
+}  // namespace
+
+uint8_t storedSideToMove(const GameTree& tree, const GameNode& node) {
+    if (node.move.isStoneMove())
+        return 0;  // the move decides it
+    if (node.sideToMove != kBlack && node.sideToMove != kWhite)
+        return 0;  // repaired on reading whatever is stored
+    uint8_t derived = kBlack;
+    for (int32_t childId : node.childIds) {
+        const GameNode* child = tree.find(childId);
+        if (child && child->move.isStoneMove()) {
+            derived = static_cast<uint8_t>(child->move.colour);
+            break;
+        }
+    }
+    return node.sideToMove == derived ? 0 : node.sideToMove;
+}
+
+struct GameObject::Parts {
+    InfoObject info;
+    TagListObject tags;
+    NodeListObject nodes;
+};
+
+GameObject::GameObject(GameRecord& target)
+    : target_(&target), parts_(new Parts{InfoObject(target.info), TagListObject(target.tags), NodeListObject(target.tree)}) {}
+
+GameObject::GameObject(const GameRecord& source)
+    : parts_(new Parts{InfoObject(source.info), TagListObject(source.tags), NodeListObject(source.tree)}) {}
+
+GameObject::~GameObject() = default;
+
+bool GameObject::listChunks(ChunkDirectory& directory, std::string& reason) const {
+    const ChunkedObject* parts[] = {&parts_->info, &parts_->tags, &parts_->nodes};
+    for (uint32_t type = kInfoChunk; type <= kNodesChunk; ++type) {
+        uint64_t size = 0;
+        if (!measureChunked(*parts[type], size, reason))
+            return false;
+        directory.push_back({type, 0, static_cast<uint32_t>(size)});
+    }
+    return true;
+}
+
+bool GameObject::writeChunk(ByteStream& out, const ChunkEntry& entry) const {
+    const ChunkedObject* parts[] = {&parts_->info, &parts_->tags, &parts_->nodes};
+    if (entry.type > kNodesChunk)
+        return out.fail("a game has no chunk " + std::to_string(entry.type));
+    return writeChunked(*parts[entry.type], out, entry.offset, entry.size);
+}
+
+bool GameObject::readChunk(ByteStream& in, const ChunkEntry& entry) {
+    ChunkedObject* parts[] = {&parts_->info, &parts_->tags, &parts_->nodes};
+    if (entry.type > kNodesChunk)
+        return in.fail("unknown game chunk " + std::to_string(entry.type));
+    if (!readChunked(*parts[entry.type], in, entry.offset))
+        return false;
+    if (entry.type == kNodesChunk)
+        repairChildLinks(target_->tree);
+    return true;
+}
+
+}  // namespace tessera
