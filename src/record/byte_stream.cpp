@@ -250,6 +250,21 @@ bool readCount(ByteStream& in, uint32_t& count, uint32_t itemBytes) {
     return true;
 }
 
+namespace {
+
+bool isAscii(const std::string& text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+std::string toStoredText(const std::string& utf8) { return isAscii(utf8) ? utf8 : utf8ToGb18030(utf8); }
+
+std::string fromStoredText(const std::string& stored) { return isAscii(stored) ? stored : gb18030ToUtf8(stored); }
+
 bool readText(ByteStream& in, std::string& utf8) {
     uint16_t length = 0;
     if (!readU16(in, length))
@@ -259,7 +274,7 @@ bool readText(ByteStream& in, std::string& utf8) {
     std::string encoded(length, '\0');
     if (!in.read(encoded.data(), length))
         return false;
-    utf8 = gb18030ToUtf8(encoded);
+    utf8 = fromStoredText(encoded);
     return true;
 }
 

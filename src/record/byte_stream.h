@@ -143,6 +143,10 @@ constexpr size_t kMaxTextBytes = 65535;
 // Reads a u32 count of items that each take at least itemBytes bytes; fails when the items
 // could not fit in what is left of the window (so the count is safe to allocate for).
 bool readCount(ByteStream& in, uint32_t& count, uint32_t itemBytes);
+// A UTF-8 text in the GB18030 form that files store, and back (undecodable bytes become
+// U+FFFD). ASCII is the same in both and skips the converter.
+std::string toStoredText(const std::string& utf8);
+std::string fromStoredText(const std::string& stored);
 // Reads a text: u16 length and that many GB18030 bytes, returned as UTF-8.
 bool readText(ByteStream& in, std::string& utf8);
 // Writes already-encoded bytes as a text; fails when longer than kMaxTextBytes.

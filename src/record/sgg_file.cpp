@@ -25,20 +25,15 @@ std::string boardSizeError(const GameInfo& info) {
            " is larger than the 52 x 52 an SGG file holds";
 }
 
-}  // namespace
-
-bool LoadSggFile(const std::filesystem::path& file, GameRecord& record, std::string& error) {
-    record.clear();
-    std::unique_ptr<FileStream> stream;
-    if (!FileStream::openForReading(file, stream, error))
-        return false;
+// Reads the header and the game from stream into record (cleared on failure).
+bool readSgg(ByteStream& stream, GameRecord& record, std::string& error) {
     char magic[kMagicBytes] = {};
     double version = -1;
-    if (!stream->read(magic, kMagicBytes) || std::memcmp(magic, kMagic, sizeof kMagic) != 0) {
+    if (!stream.read(magic, kMagicBytes) || std::memcmp(magic, kMagic, sizeof kMagic) != 0) {
         error = "not an SGG file";
         return false;
     }
-    if (!readF64(*stream, version)) {
+    if (!readF64(stream, version)) {
         error = "the SGG file ends inside its header";
         return false;
     }
@@ -46,12 +41,12 @@ bool LoadSggFile(const std::filesystem::path& file, GameRecord& record, std::str
         error = "SGG format version " + std::to_string(version) + " is not supported";
         return false;
     }
-    GameObject game(record);
-    bool ok = readChunked(game, *stream, kGameBase);
+    GameObject game(&record);
+    bool ok = readChunked(game, stream, kGameBase);
     if (!ok)
-        error = "corrupt SGG file: " + stream->failure();
-    else if (stream->position() != stream->size()) {
-        error = "corrupt SGG file: " + std::to_string(stream->size() - stream->position()) +
+        error = "corrupt SGG file: " + stream.failure();
+    else if (stream.position() != stream.size()) {
+        error = "corrupt SGG file: " + std::to_string(stream.size() - stream.position()) +
                 " unexpected bytes follow the game";
         ok = false;
     } else if (!boardSizeStorable(record.info)) {
@@ -63,6 +58,48 @@ bool LoadSggFile(const std::filesystem::path& file, GameRecord& record, std::str
         return false;
     }
     record.recomputePositions();
+    return true;
+}
+
+// Writes the header and the game (of gameSize bytes) at the start of stream.
+bool writeSgg(ByteStream& stream, const GameObject& game, uint64_t gameSize) {
+    char magic[kMagicBytes] = {};
+    std::memcpy(magic, kMagic, sizeof kMagic);
+    return stream.write(magic, kMagicBytes) && writeF64(stream, 0.0) &&
+           writeChunked(game, stream, kGameBase, static_cast<int64_t>(gameSize));
+}
+
+}  // namespace
+
+bool LoadSggFile(const std::filesystem::path& file, GameRecord& record, std::string& error) {
+    record.clear();
+    std::unique_ptr<FileStream> stream;
+    if (!FileStream::openForReading(file, stream, error))
+        return false;
+    return readSgg(*stream, record, error);
+}
+
+bool ReadSggBytes(const std::string& bytes, GameRecord& record, std::string& error) {
+    record.clear();
+    MemoryStream stream(bytes.data(), bytes.size());
+    return readSgg(stream, record, error);
+}
+
+bool WriteSggBytes(const GameRecord& record, std::string& bytes, std::string& error) {
+    if (!boardSizeStorable(record.info)) {
+        error = boardSizeError(record.info);
+        return false;
+    }
+    GameObject game(record);
+    uint64_t gameSize = 0;
+    if (!measureChunked(game, gameSize, error))
+        return false;
+    MemoryStream stream(static_cast<size_t>(kGameBase + gameSize));
+    if (!writeSgg(stream, game, gameSize)) {
+        error = "cannot write the SGG file: " + stream.failure();
+        return false;
+    }
+    bytes = stream.takeBuffer();
     return true;
 }
 
@@ -81,10 +118,7 @@ bool SaveSggFile(const std::filesystem::path& file, const GameRecord& record, st
     std::filesystem::path temporary;
     if (!FileStream::createTemporaryBeside(file, total, stream, temporary, error))
         return false;
-    char magic[kMagicBytes] = {};
-    std::memcpy(magic, kMagic, sizeof kMagic);
-    bool ok = stream->write(magic, kMagicBytes) && writeF64(*stream, 0.0) &&
-              writeChunked(game, *stream, kGameBase, static_cast<int64_t>(gameSize));
+    bool ok = writeSgg(*stream, game, gameSize);
     if (!ok)
         error = "cannot write the SGG file: " + stream->failure();
     else if (!stream->close()) {

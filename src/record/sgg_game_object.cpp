@@ -5,7 +5,6 @@
 #include <unordered_set>
 #include <variant>
 
-#include "platform/text_codec.h"
 #include "record/sgg_node.h"
 
 namespace tessera {
@@ -32,7 +31,7 @@ public:
     explicit InfoObject(const GameInfo& source) : source_(&source) {
         for (size_t k = 0; k < kInfoFields.size(); ++k)
             if (auto text = std::get_if<std::string GameInfo::*>(&kInfoFields[k]))
-                encoded_[k] = utf8ToGb18030(source.**text);
+                encoded_[k] = toStoredText(source.**text);
     }
 
     bool listChunks(ChunkDirectory& directory, std::string& reason) const override {
@@ -40,7 +39,7 @@ public:
         for (uint32_t k = 0; k < kInfoFields.size(); ++k) {
             const auto size = std::visit(
                 [&](auto member) -> uint64_t {
-                    using Value = std::remove_reference_t<decltype(source_->*member)>;
+                    using Value = std::remove_cvref_t<decltype(source_->*member)>;
                     if (source_->*member == defaults.*member)
                         return 0;
                     if constexpr (std::is_same_v<Value, std::string>)
@@ -110,7 +109,7 @@ public:
     explicit TagListObject(std::vector<RecordTag>& target) : target_(&target) {}
     explicit TagListObject(const std::vector<RecordTag>& source) : source_(&source) {
         for (const RecordTag& tag : source)
-            encoded_.push_back(utf8ToGb18030(tag.text));
+            encoded_.push_back(toStoredText(tag.text));
     }
 
     bool listChunks(ChunkDirectory& directory, std::string& reason) const override {
@@ -269,8 +268,8 @@ struct GameObject::Parts {
     NodeListObject nodes;
 };
 
-GameObject::GameObject(GameRecord& target)
-    : target_(&target), parts_(new Parts{InfoObject(target.info), TagListObject(target.tags), NodeListObject(target.tree)}) {}
+GameObject::GameObject(GameRecord* target)
+    : target_(target), parts_(new Parts{InfoObject(target->info), TagListObject(target->tags), NodeListObject(target->tree)}) {}
 
 GameObject::GameObject(const GameRecord& source)
     : parts_(new Parts{InfoObject(source.info), TagListObject(source.tags), NodeListObject(source.tree)}) {}

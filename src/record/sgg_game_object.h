@@ -20,8 +20,8 @@ namespace tessera {
 
 class GameObject : public ChunkedObject {
 public:
-    // Reads into target; the caller clears it first and recomputes positions afterwards.
-    explicit GameObject(GameRecord& target);
+    // Reads into *target; the caller clears it first and recomputes positions afterwards.
+    explicit GameObject(GameRecord* target);
     // Writes source (which must outlive this object).
     explicit GameObject(const GameRecord& source);
     ~GameObject() override;

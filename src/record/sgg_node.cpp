@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "platform/text_codec.h"
 
 namespace tessera {
 
@@ -38,7 +37,7 @@ bool readLabel(ByteStream& in, Label& label) {
     char text[kLabelTextBytes] = {};
     if (!readI32(in, label.point) || !readU32(in, label.colour) || !in.read(text, kLabelTextBytes))
         return false;
-    label.text = gb18030ToUtf8(std::string(text, strnlen(text, Label::kMaxLabelBytes)));
+    label.text = fromStoredText(std::string(text, strnlen(text, Label::kMaxLabelBytes)));
     return true;
 }
 
@@ -48,16 +47,16 @@ NodeObject::NodeObject(GameNode& target) : target_(&target) {}
 
 NodeObject::NodeObject(const GameNode& source, uint8_t storedSideToMove)
     : source_(&source), storedSideToMove_(storedSideToMove) {
-    name_ = utf8ToGb18030(source.name);
+    name_ = toStoredText(source.name);
     if (name_.size() > kMaxTextBytes)
         prepareError_ = "the name of node " + std::to_string(source.id) + " is longer than 65535 bytes";
     for (const Label& label : source.labels) {
-        labelTexts_.push_back(utf8ToGb18030(label.text));
+        labelTexts_.push_back(toStoredText(label.text));
         if (labelTexts_.back().size() > Label::kMaxLabelBytes)
             prepareError_ = "a label of node " + std::to_string(source.id) + " is longer than 4 bytes";
     }
     for (const Comment& comment : source.comments) {
-        commentTexts_.emplace_back(utf8ToGb18030(comment.title), utf8ToGb18030(comment.body));
+        commentTexts_.emplace_back(toStoredText(comment.title), toStoredText(comment.body));
         if (commentTexts_.back().first.size() > kMaxTextBytes || commentTexts_.back().second.size() > kMaxTextBytes)
             prepareError_ = "a comment of node " + std::to_string(source.id) + " is longer than 65535 bytes";
     }
@@ -229,7 +228,7 @@ bool NodeObject::readChunk(ByteStream& in, const ChunkEntry& entry) {
                 return false;
             // Bytes that are not GB18030 decode to replacement characters that could no
             // longer be stored in 4 bytes; such a label is dropped like any over-long one.
-            if (gbByteLength(label.text) <= Label::kMaxLabelBytes)
+            if (toStoredText(label.text).size() <= Label::kMaxLabelBytes)
                 node.labels.push_back(std::move(label));
         }
         return true;
