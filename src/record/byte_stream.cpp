@@ -1,13 +1,7 @@
 #include "record/byte_stream.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <random>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/text_codec.h"
 
@@ -103,47 +97,10 @@ bool FileStream::createForWriting(const std::filesystem::path& file, uint64_t ca
     return true;
 }
 
-bool FileStream::createTemporaryBeside(const std::filesystem::path& target, uint64_t capacity,
-                                       std::unique_ptr<FileStream>& stream, std::filesystem::path& temporary,
-                                       std::string& error) {
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    // open() with mode 0666 lets the umask decide the permissions, as for any new file;
-    // a file being replaced keeps its own.
-    static std::atomic<unsigned> counter{0};
-    std::random_device random;
-    std::string name;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        name = (folder / ("." + target.filename().string() + "." + std::to_string(getpid()) + "-" +
-                          std::to_string(counter++) + "-" + std::to_string(random() % 100000) + ".tmp"))
-                   .string();
-        fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0) {
-        error = "cannot create a file in '" + folder.string() + "': " + std::strerror(errno);
-        return false;
-    }
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        fchmod(fd, existing.st_mode & 07777);
-    std::FILE* handle = fdopen(fd, "wb");
-    if (!handle) {
-        error = std::string("cannot write a temporary file: ") + std::strerror(errno);
-        ::close(fd);
-        std::remove(name.c_str());
-        return false;
-    }
-    temporary = name;
-    stream.reset(new FileStream(handle, capacity));
-    return true;
-}
-
 bool FileStream::close() {
     if (!file_)
         return true;
-    const bool ok = std::fflush(file_) == 0 && !std::ferror(file_) && fsync(fileno(file_)) == 0;
+    const bool ok = std::fflush(file_) == 0 && !std::ferror(file_);
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
     return ok && closed;

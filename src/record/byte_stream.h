@@ -105,13 +105,7 @@ public:
     // Creates (truncating) file for writing at most `capacity` bytes; false with a reason in error.
     static bool createForWriting(const std::filesystem::path& file, uint64_t capacity,
                                  std::unique_ptr<FileStream>& stream, std::string& error);
-    // Creates a new, uniquely named temporary file in the folder of `target` for writing at
-    // most `capacity` bytes, so that it can later replace target by a rename; its path goes to
-    // temporary. False with a reason in error.
-    static bool createTemporaryBeside(const std::filesystem::path& target, uint64_t capacity,
-                                      std::unique_ptr<FileStream>& stream, std::filesystem::path& temporary,
-                                      std::string& error);
-    // Flushes, syncs to disk and closes; false when the data could not all be written.
+    // Flushes and closes; false when the data could not all be written.
     bool close();
 
 protected:

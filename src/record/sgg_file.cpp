@@ -1,7 +1,9 @@
 #include "record/sgg_file.h"
 
+#include <cerrno>
 #include <cstring>
 
+#include "platform/atomic_file.h"
 #include "record/byte_stream.h"
 #include "record/sgg_game_object.h"
 
@@ -104,40 +106,15 @@ bool WriteSggBytes(const GameRecord& record, std::string& bytes, std::string& er
 }
 
 bool SaveSggFile(const std::filesystem::path& file, const GameRecord& record, std::string& error) {
-    if (!boardSizeStorable(record.info)) {
-        error = boardSizeError(record.info);
+    std::string bytes;
+    if (!WriteSggBytes(record, bytes, error))
+        return false;
+    errno = 0;
+    if (!writeFileAtomically(file.string(), bytes)) {
+        error = "cannot write '" + file.string() + "'" + (errno ? std::string(": ") + std::strerror(errno) : "");
         return false;
     }
-    GameObject game(record);
-    uint64_t gameSize = 0;
-    if (!measureChunked(game, gameSize, error))
-        return false;
-    const uint64_t total = kGameBase + gameSize;
-
-    std::unique_ptr<FileStream> stream;
-    std::filesystem::path temporary;
-    if (!FileStream::createTemporaryBeside(file, total, stream, temporary, error))
-        return false;
-    bool ok = writeSgg(*stream, game, gameSize);
-    if (!ok)
-        error = "cannot write the SGG file: " + stream->failure();
-    else if (!stream->close()) {
-        error = "cannot write '" + file.string() + "' (is the disk full?)";
-        ok = false;
-    }
-    std::error_code ec;
-    if (ok) {
-        std::filesystem::rename(temporary, file, ec);
-        if (ec) {
-            error = "cannot replace '" + file.string() + "': " + ec.message();
-            ok = false;
-        }
-    }
-    if (!ok) {
-        stream.reset();
-        std::filesystem::remove(temporary, ec);
-    }
-    return ok;
+    return true;
 }
 
 }  // namespace tessera
