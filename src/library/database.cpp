@@ -11,6 +11,7 @@
 #include "library/database_query.h"
 #include "library/odbc_support.h"
 #include "library/sql_dialect.h"
+#include "platform/ini_file.h"
 
 namespace tessera {
 namespace {
@@ -159,19 +160,20 @@ void Database::attach(void* environment, void* connection, std::string path) {
 }
 
 std::string defaultConnectionTemplate() {
-    {
-        std::lock_guard lock(templateMutex());
-        if (!processTemplate().empty())
-            return processTemplate();
-    }
     if (const char* env = std::getenv("TESSERA_ODBC_CONNECTION"); env && *env)
         return env;
-    return kSqliteConnectionTemplate;
+    std::lock_guard lock(templateMutex());
+    return processTemplate().empty() ? std::string(kSqliteConnectionTemplate) : processTemplate();
 }
 
 void setDefaultConnectionTemplate(std::string connectionTemplate) {
     std::lock_guard lock(templateMutex());
     processTemplate() = std::move(connectionTemplate);
+}
+
+std::string applyConnectionSetting(const std::string& iniPath) {
+    setDefaultConnectionTemplate(IniDocument::load(iniPath).readString(kConnectionSettingSection, kConnectionSettingKey, ""));
+    return defaultConnectionTemplate();
 }
 
 std::string connectionStringFor(const std::string& connectionTemplate, const std::string& path) {

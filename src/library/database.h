@@ -74,12 +74,20 @@ private:
     std::string lastError_;
 };
 
-// The process-wide template used by databases without their own: the value of
-// setDefaultConnectionTemplate(), else the environment variable TESSERA_ODBC_CONNECTION, else
-// kSqliteConnectionTemplate.
+// The process-wide template used by databases without their own: the environment variable
+// TESSERA_ODBC_CONNECTION when set (for a test run against another source), else the value of
+// setDefaultConnectionTemplate() (the settings), else kSqliteConnectionTemplate.
 std::string defaultConnectionTemplate();
-// Sets the process-wide template (the settings call this at start-up); empty restores the default.
+// Sets the process-wide template; empty restores the built-in one.
 void setDefaultConnectionTemplate(std::string connectionTemplate);
+
+// The settings key naming another ODBC source: section DATABASE, key Connection, holding a
+// template as above (for example "DRIVER=PostgreSQL Unicode;Server=db;Database={name}").
+inline constexpr const char* kConnectionSettingSection = "DATABASE";
+inline constexpr const char* kConnectionSettingKey = "Connection";
+// Reads that key from the INI file and makes it the process-wide template (a missing file or
+// key restores the built-in one). Returns the template now in effect.
+std::string applyConnectionSetting(const std::string& iniPath);
 
 // The connection string for a data file: the template with {file} and {name} filled in
 // (values holding ';', '{' or '}' are wrapped in braces as ODBC requires).

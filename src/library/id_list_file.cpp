@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <new>
@@ -120,20 +121,45 @@ bool ReadIdList(const std::string& path, std::vector<int32_t>& list, size_t maxE
     FilePointer file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return false;
+    bool capped = false;
     try {
-        char line[1024];
-        bool capped = false;
+        char line[kIdListPieceBytes + 1];
         while (std::fgets(line, sizeof line, file.get()))
             if (!readLine(line, list, maxEntries, capped))
                 break;
-        if (capped)
-            logDiagnostic("id list " + path + " expands to more than " + std::to_string(maxEntries) +
-                          " ids; the rest is left out");
-        return true;
     } catch (const std::bad_alloc&) {
         logDiagnostic("id list " + path + ": out of memory after " + std::to_string(list.size()) + " ids");
         return true;
     }
+    if (capped)
+        logDiagnostic("id list " + path + " expands to more than " + std::to_string(maxEntries) +
+                      " ids; the rest is left out");
+    return true;
+}
+
+bool parseIdList(std::string_view text, std::vector<int32_t>& list, size_t maxEntries) {
+    list.clear();
+    bool capped = false;
+    try {
+        // The pieces fgets would hand over: up to a newline (included) or kIdListPieceBytes bytes.
+        char line[kIdListPieceBytes + 1];
+        size_t start = 0;
+        while (start < text.size()) {
+            size_t end = start;
+            while (end < text.size() && end - start < kIdListPieceBytes && text[end] != '\n')
+                ++end;
+            if (end < text.size() && end - start < kIdListPieceBytes)
+                ++end;  // the newline
+            std::memcpy(line, text.data() + start, end - start);
+            line[end - start] = '\0';
+            start = end;
+            if (!readLine(line, list, maxEntries, capped))
+                break;
+        }
+    } catch (const std::bad_alloc&) {
+        capped = true;
+    }
+    return !capped;
 }
 
 }  // namespace tessera

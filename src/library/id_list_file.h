@@ -9,9 +9,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessera {
+
+// Lines longer than this are read in pieces of this many bytes, each piece taken as a line.
+inline constexpr size_t kIdListPieceBytes = 1023;
 
 // The most ids one list file expands to; ranges beyond it are cut short and the cut is logged.
 inline constexpr size_t kMaxIdListEntries = 10'000'000;
@@ -27,5 +31,9 @@ bool WriteIdList(const std::vector<int32_t>& list, const std::string& path);
 // Empties list and reads the ids of the file in order. True, or false when the file cannot be
 // opened. At most maxEntries ids are kept.
 bool ReadIdList(const std::string& path, std::vector<int32_t>& list, size_t maxEntries = kMaxIdListEntries);
+
+// The ids of an id list already in memory, read exactly as ReadIdList reads a file. False when
+// the list was cut at maxEntries (nothing is logged).
+bool parseIdList(std::string_view text, std::vector<int32_t>& list, size_t maxEntries = kMaxIdListEntries);
 
 }  // namespace tessera

@@ -286,6 +286,21 @@ TEST(DatabaseConnection, TemplatesNameOtherSources) {
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
+TEST(DatabaseConnection, TheSettingNamesTheDefaultSource) {
+    ScratchFolder folder;
+    const std::string ini = (folder / "vantor.ini").string();
+    ASSERT_TRUE(test::writeBytes(ini, "[DATABASE]\nConnection=DRIVER=NoSuchDriver;Database={name}\n"));
+    ASSERT_EQ(std::getenv("TESSERA_ODBC_CONNECTION"), nullptr);
+    EXPECT_EQ(applyConnectionSetting(ini), "DRIVER=NoSuchDriver;Database={name}");
+    Database database;
+    EXPECT_EQ(connect(database, (folder / "go.db").string(), ConnectMode::createIfMissing), 0);
+    // The environment variable wins over the setting.
+    setenv("TESSERA_ODBC_CONNECTION", "DRIVER=SQLite3;Database={file}", 1);
+    EXPECT_EQ(connect(database, (folder / "go.db").string(), ConnectMode::createIfMissing), 1);
+    unsetenv("TESSERA_ODBC_CONNECTION");
+    EXPECT_EQ(applyConnectionSetting((folder / "missing.ini").string()), kSqliteConnectionTemplate);
+}
+
 TEST(DatabaseConnection, UnregisteredDriverIsLoadedFromItsLibrary) {
     // An empty odbcinst.ini stands for a machine where the driver package did not register itself.
     ScratchFolder folder;

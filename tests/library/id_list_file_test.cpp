@@ -89,3 +89,22 @@ TEST(IdListFile, ReadWholeFile) {
 
 }  // namespace
 }  // namespace tessera
+
+namespace tessera {
+namespace {
+
+TEST(IdListText, ReadsLikeTheFileReader) {
+    const std::string text = "5\n[7,9]\n(10,12)\n" + std::string(1023, 'x') + "77\n[20,19]\nabc";
+    test::ScratchFolder folder;
+    ASSERT_TRUE(test::writeBytes(folder / "ids.txt", text));
+    std::vector<int32_t> fromFile, fromText;
+    ASSERT_TRUE(ReadIdList((folder / "ids.txt").string(), fromFile));
+    EXPECT_TRUE(parseIdList(text, fromText));
+    EXPECT_EQ(fromText, fromFile);
+    EXPECT_EQ(fromText, (std::vector<int32_t>{5, 7, 8, 9, 11, 77}));
+    EXPECT_FALSE(parseIdList("[1,100]", fromText, 10));
+    EXPECT_EQ(fromText.size(), 10u);
+}
+
+}  // namespace
+}  // namespace tessera
