@@ -24,17 +24,20 @@ using namespace tessera;
 
 constexpr int kGames = 70000;
 
-std::filesystem::path benchFolder() {
-    static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() / ("tessera-bench-db-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
+// A scratch folder for the run, removed at exit (the path is never destroyed, so the exit
+// handler can still use it).
+const std::filesystem::path& benchFolder() {
+    static const std::filesystem::path* folder = [] {
+        auto* path = new std::filesystem::path(std::filesystem::temp_directory_path() /
+                                               ("tessera-bench-db-" + std::to_string(::getpid())));
+        std::filesystem::create_directories(*path);
         std::atexit([] {
             std::error_code ec;
             std::filesystem::remove_all(benchFolder(), ec);
         });
         return path;
     }();
-    return folder;
+    return *folder;
 }
 
 // A library file with kGames rows of 17 columns, made once per run.
@@ -117,8 +120,10 @@ void BM_ReadIdListOf100000Lines(benchmark::State& state) {
     {
         std::ofstream out(file);
         for (int id = 0; id < 100000; ++id)
-            out << (id % 10 == 0 ? "[" + std::to_string(id) + "," + std::to_string(id + 5) + ")" : std::to_string(id))
-                << "\n";
+            if (id % 10 == 0)
+                out << '[' << id << ',' << id + 5 << ")\n";
+            else
+                out << id << '\n';
     }
     std::vector<int32_t> ids;
     for (auto _ : state) {
