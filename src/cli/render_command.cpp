@@ -11,8 +11,7 @@
 
 #include "cli/command_table.h"
 #include "record/record_file.h"
-#include "view/board_painter.h"
-#include "view/record_node_view.h"
+#include "view/record_picture.h"
 
 namespace tessera::cli {
 
@@ -123,22 +122,12 @@ int runRender(const std::vector<std::string>& args) {
     std::string error;
     if (!loadRecordFile(options.input, record, error))
         return failWith("render: " + error);
-    const GameNode* node = mainLineNodeAtMove(record, options.move);
-    if (!node)
-        return failWith("render: the main line has only " + std::to_string(record.tree.countMainLineMoves()) + " moves");
-
     const auto application = makeGuiApplication();
-    BoardViewState view;
-    BoardViewSettings settings;
-    settings.style = options.style;
-    settings.showScale = options.coords;
-    view.applySettings(settings);
-    view.setClientSize(options.size, options.size);
-    view.setTransformCode(options.transform);
-    showNode(*node, view);
-
     BoardPainter painter;
-    const QImage image = painter.render(view);
+    QImage image;
+    const RecordPictureOptions picture{options.move, options.style, options.size, options.coords, options.transform};
+    if (!renderRecordPicture(record, picture, painter, image, error))
+        return failWith("render: " + error);
     // Written to a temporary file beside the target and renamed, so no half-written picture remains.
     QSaveFile file(QString::fromStdString(options.output));
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())

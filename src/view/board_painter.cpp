@@ -193,9 +193,7 @@ void BoardPainter::drawStones(QPainter& p, const BoardViewState& state) {
     if (size <= 0)
         return;
     const bool pictures = state.settings().style != kStyleSimple;
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(Qt::black, 1));
+    const QImage none;
     const auto& bytes = position.bytes();
     for (int32_t point = 0; point < static_cast<int32_t>(bytes.size()); ++point) {
         const int colour = bytes[point];
@@ -206,15 +204,23 @@ void BoardPainter::drawStones(QPainter& p, const BoardViewState& state) {
             continue;
         const int x = rect->left + 1;
         const int y = rect->top + 1;
-        const QImage& picture = pictures ? pictures_.stone(colour, size) : QImage();
-        if (!picture.isNull()) {
-            p.drawImage(x, y, picture);
-            continue;
-        }
-        p.setBrush(colour == kBlack ? Qt::black : Qt::white);
-        p.drawEllipse(QRectF(x + 0.5, y + 0.5, size - 1, size - 1));
+        const QImage& picture = pictures ? pictures_.stone(colour, size) : none;
+        p.drawImage(x, y, picture.isNull() ? circleStone(colour, size) : picture);
     }
-    p.restore();
+}
+
+const QImage& BoardPainter::circleStone(int colour, int size) {
+    QImage& stone = circles_[{colour, size}];
+    if (stone.isNull()) {
+        stone = QImage(size, size, QImage::Format_ARGB32_Premultiplied);
+        stone.fill(Qt::transparent);
+        QPainter p(&stone);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(colour == kBlack ? Qt::black : Qt::white);
+        p.drawEllipse(QRectF(0.5, 0.5, size - 1, size - 1));
+    }
+    return stone;
 }
 
 void BoardPainter::drawTexts(QPainter& p, const BoardViewState& state) {

@@ -5,6 +5,9 @@
 //   8 labels, hint marks, markup, region rectangles, 9 the last-move brackets, 10 mask hatching.
 // Text needs a QGuiApplication (fonts); everything else works without one.
 
+#include <map>
+#include <utility>
+
 #include <QImage>
 
 #include "view/board_picture_cache.h"
@@ -40,7 +43,12 @@ private:
     void drawCursor(QPainter& p, const BoardViewState& state);
     void drawMask(QPainter& p, const BoardViewState& state);
 
+    // The circle stone of colour 1 or 2 and side `size`, drawn once and kept (drawing
+    // antialiased circles each paint costs more than copying them).
+    const QImage& circleStone(int colour, int size);
+
     BoardPictureCache pictures_;
+    std::map<std::pair<int, int>, QImage> circles_;  // (colour, size) -> circle stone
     QImage hatch_;  // the 8 x 8 mask pattern: white diagonal lines on transparent
 };
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/program_folders.h"
 #include "support/test_support.h"
 #include "view/gui_application.h"
 
@@ -56,7 +57,9 @@ protected:
     BoardPictureFolders pictures{folder.path().string() + "/", folder.path().string() + "/bin/"};
 };
 
-TEST_F(BoardPainterTest, StonesAppearExactlyWhereThePositionHasThem) {
+// Every style, every transform code, four board sizes: a stone of the right colour at every
+// intersection that holds one, and the bare board at every other.
+void probeStones(const BoardPictureFolders& pictures, const std::string& tag) {
     const std::pair<int, int> sizes[] = {{19, 19}, {13, 13}, {9, 9}, {9, 13}};
     BoardPainter painters[3] = {BoardPainter(pictures), BoardPainter(pictures), BoardPainter(pictures)};
     for (auto [width, height] : sizes) {
@@ -74,7 +77,7 @@ TEST_F(BoardPainterTest, StonesAppearExactlyWhereThePositionHasThem) {
                 BoardViewState emptyView = view;
                 emptyView.setPosition(BoardGrid(width, height));
                 const QImage empty = painter.render(emptyView);
-                dump(image, "probe-" + std::to_string(width) + "x" + std::to_string(height) + "-style" +
+                dump(image, tag + std::to_string(width) + "x" + std::to_string(height) + "-style" +
                                 std::to_string(style) + "-code" + std::to_string(code));
                 // The expected intersection, from the layout numbers and the transform alone.
                 const BoardTransform transform(code, position);
@@ -92,10 +95,35 @@ TEST_F(BoardPainterTest, StonesAppearExactlyWhereThePositionHasThem) {
                                           : position.get(p) == kWhite ? Seen::White
                                                                       : Seen::Board;
                     ASSERT_EQ(classify(image.pixel(cx, cy), image.pixel(px, py), empty.pixel(px, py)), expected)
-                        << width << "x" << height << " style " << style << " code " << code << " point " << p;
+                        << tag << width << "x" << height << " style " << style << " code " << code << " point " << p;
                 }
             }
         }
+    }
+}
+
+TEST_F(BoardPainterTest, StonesAppearExactlyWhereThePositionHasThem) { probeStones(pictures, "probe-"); }
+
+TEST_F(BoardPainterTest, StonesAppearExactlyWhereThePositionHasThemWithTheBuiltPictures) {
+    // The build lays the pictures out in dist/ beside the tests' folder.
+    const std::filesystem::path program = std::filesystem::path(GetProgramFolder()) / ".." / "dist" / "bin";
+    if (!std::filesystem::exists(program / "board" / "black.png"))
+        GTEST_SKIP() << "the board pictures have not been built";
+    const BoardPictureFolders built{(program / "..").lexically_normal().string() + "/",
+                                    program.lexically_normal().string() + "/"};
+    probeStones(built, "built-");
+    // A showcase of each style for a look (kept only with TESSERA_DUMP_BOARDS).
+    for (int style = 0; style <= 2; ++style) {
+        BoardPainter painter(built);
+        BoardViewState view;
+        view.applySettings(BoardViewSettings{style, true, true, false, 0});
+        view.setClientSize(760, 760);
+        view.setPosition(scatteredPosition(19, 19));
+        view.addLabel(0, 0xFFFFFF, "87");
+        view.addLabel(4 * 19 + 9, 0xFF0000, "a");
+        view.addMark(3 * 19 + 3, kViewTriangle);
+        view.setCursor(5 * 19 + 5);
+        dump(painter.render(view), "showcase-style" + std::to_string(style));
     }
 }
 

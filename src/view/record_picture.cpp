@@ -1,0 +1,28 @@
+#include "view/record_picture.h"
+
+#include "view/record_node_view.h"
+
+namespace tessera {
+
+bool renderRecordPicture(const GameRecord& record, const RecordPictureOptions& options, BoardPainter& painter,
+                         QImage& picture, std::string& error) {
+    const GameNode* node = mainLineNodeAtMove(record, options.move);
+    if (!node) {
+        error = record.tree.empty() ? "the record has no nodes"
+                                    : "the main line has only " + std::to_string(record.tree.countMainLineMoves()) +
+                                          " moves";
+        return false;
+    }
+    BoardViewState view;
+    BoardViewSettings settings;
+    settings.style = options.style;
+    settings.showScale = options.coords;
+    view.applySettings(settings);
+    view.setClientSize(options.size, options.size);
+    view.setTransformCode(options.transform);
+    showNode(*node, view);
+    painter.paint(view, picture);
+    return true;
+}
+
+}  // namespace tessera

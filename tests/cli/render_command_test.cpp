@@ -1,0 +1,109 @@
+// tessera-cli render, run as a script runs it.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+
+#include <QImage>
+
+#include "support/test_support.h"
+#include "view/board_view_state.h"
+
+namespace tessera {
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string output;  // standard output and standard error
+};
+
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+CliRun runRender(const std::vector<std::string>& args) {
+    std::string command = shellQuoted(TESSERA_CLI_PATH) + " render";
+    for (const auto& arg : args)
+        command += " " + shellQuoted(arg);
+    command += " 2>&1";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer{};
+    size_t got = 0;
+    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.output.append(buffer.data(), got);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(RenderCli, RefusesUnusableArgumentsWithOneLine) {
+    test::ScratchFolder folder;
+    const std::string out = (folder / "out.png").string();
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"game.sgf"},
+        {"game.sgf", "-o"},
+        {"game.sgf", "--style", "3", "-o", out},
+        {"game.sgf", "--size", "5", "-o", out},
+        {"game.sgf", "--move", "-1", "-o", out},
+        {"game.sgf", "--move", "x", "-o", out},
+        {"game.sgf", "--frobnicate", "-o", out},
+        {(folder / "missing.sgf").string(), "-o", out},
+        {(folder / "game.txt").string(), "-o", out},
+    };
+    for (const auto& args : bad) {
+        const CliRun run = runRender(args);
+        EXPECT_NE(run.exitCode, 0) << run.output;
+        EXPECT_EQ(run.output.rfind("tessera-cli: render: ", 0), 0u) << run.output;
+        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+    const CliRun help = runRender({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.output.find("--transform"), std::string::npos);
+}
+
+TEST(RenderCli, DrawsTheChosenPositionAtTheLayoutsIntersections) {
+    test::ScratchFolder folder;
+    const auto record = folder / "game.sgf";
+    ASSERT_TRUE(test::writeBytes(record, "(;GM[1]FF[4]SZ[9];B[cc];W[gg];B[cg])"));
+    const auto out = folder / "board.png";
+    const CliRun run = runRender({record.string(), "--move", "2", "--style", "2", "--size", "300",
+                                  "--transform", "0", "-o", out.string()});
+    if (run.exitCode != 0 && run.output.find("not available") != std::string::npos)
+        GTEST_SKIP() << "SGF reading has not arrived yet";
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    QImage image(QString::fromStdString(out.string()));
+    ASSERT_EQ(image.size(), QSize(300, 300));
+
+    // The same layout, computed by the view's own rules.
+    BoardViewState view;
+    view.setPosition(BoardGrid(9, 9));
+    view.applySettings(BoardViewSettings{kStyleSimple, false, true, false, 0});
+    view.setClientSize(300, 300);
+    view.setTransformCode(0);
+    const BoardGeometry board(9, 9);
+    auto pixelAt = [&](int x, int y) {
+        int px = 0, py = 0;
+        EXPECT_TRUE(view.intersectionOf(board.pointAt(x, y), px, py));
+        return image.pixel(px + view.cell() / 4, py + view.cell() / 4);
+    };
+    EXPECT_EQ(pixelAt(2, 2), qRgb(0, 0, 0));
+    EXPECT_EQ(pixelAt(6, 6), qRgb(255, 255, 255));
+    EXPECT_EQ(pixelAt(2, 6), qRgb(255, 195, 101));  // move 3 is not shown
+    const PixelRect last = *view.cellRect(board.pointAt(6, 6));
+    EXPECT_EQ(image.pixel(last.left + 2, last.top), qRgb(0, 0, 255));  // the last-move brackets
+}
+
+}  // namespace
+}  // namespace tessera
