@@ -1,0 +1,300 @@
+// GameRoom: construction, records, titles, the variation tree and redisplay.
+#include "room/game_room.h"
+
+#include <cstdio>
+
+#include "platform/ui_text.h"
+#include "record/record_file.h"
+#include "room/move_numbers.h"
+
+namespace tessera {
+
+namespace {
+
+std::string tr(const char* source) { return uiText("GameRoom", source); }
+
+template <typename... Args>
+std::string format(const char* pattern, Args... args) {
+    const int length = std::snprintf(nullptr, 0, pattern, args...);
+    if (length <= 0)
+        return std::string();
+    std::string out(static_cast<size_t>(length) + 1, '\0');
+    std::snprintf(out.data(), out.size(), pattern, args...);
+    out.resize(static_cast<size_t>(length));
+    return out;
+}
+
+}  // namespace
+
+GameRoom::GameRoom(RoomHost* host, RoomSettings settings)
+    : host_(host), settings_(settings), defaultRandom_(std::random_device{}()) {
+    display_.position = BoardGrid(settings_.boardSize, settings_.boardSize);
+    display_.mask = BoardGrid(settings_.boardSize, settings_.boardSize);
+    display_.mask.fill(1);
+}
+
+int GameRoom::sideToMove() const {
+    const GameNode* node = currentNode();
+    if (!node || (node->sideToMove != kBlack && node->sideToMove != kWhite))
+        return kBlack;
+    return node->sideToMove;
+}
+
+std::string GameRoom::title() const {
+    if (roomKind_ == kRoomEngineGame)
+        return engineGame_ ? engineGame_->title() : std::string();
+    const std::string fileName = filePath_.empty() ? tr("无名文件") : filePath_.filename().string();
+    if (isProblemRecord())
+        return format("%s(%s) -- %s -- %s:%d", fileName.c_str(), tr("练习").c_str(), record_.info.gameName.c_str(),
+                      tr("场景").c_str(), currentNodeId_);
+    return format("%s -- %s -- %s:%d", fileName.c_str(), record_.info.title().c_str(), tr("场景").c_str(),
+                  currentNodeId_);
+}
+
+std::string GameRoom::frameTitle(int roomNumber) const {
+    return format("%s %d( %s )", tr("棋室").c_str(), roomNumber, title().c_str());
+}
+
+// ---- records -------------------------------------------------------------------------------
+
+void GameRoom::resetRoomState() {
+    if (autoReplay_)
+        stopAutoReplay();
+    if (host_ && pendingReplyFrom_ >= 0)
+        host_->stopTimer(kProblemReplyTimer);
+    pendingReplyFrom_ = -1;
+    currentNodeId_ = 0;
+    previousNodeId_ = -1;
+    trialActive_ = false;
+    trialBaseId_ = -1;
+    trialFirstId_ = -1;
+    display_.lastMovePoint = -1;
+}
+
+void GameRoom::newGame() {
+    if (roomKind_ == kRoomEngineGame)
+        stopEngineGame();
+    resetRoomState();
+    filePath_.clear();
+    record_.clear();
+    libraryList_.reset();
+    libraryIndex_ = -1;
+    roomKind_ = kRoomStudy;
+    infoPanels_ = (infoPanels_ & ~kPanelComments) | kPanelGlobalStats | kPanelLocalStats;
+    const int size = settings_.boardSize >= 2 && settings_.boardSize <= 25 ? settings_.boardSize : 19;
+    record_.info.boardWidth = static_cast<int16_t>(size);
+    record_.info.boardHeight = static_cast<int16_t>(size);
+    GameNode root;
+    root.id = 0;
+    root.fullSetup = 1;
+    root.sideToMove = kBlack;
+    root.position = BoardGrid(size, size);
+    record_.tree.addNode(std::move(root));
+    rebuildTree();
+    goToNode(0);
+}
+
+bool GameRoom::openFile(const std::filesystem::path& file, std::string& error, int32_t startNode) {
+    GameRecord record;
+    if (!loadRecordFile(file, record, error))
+        return false;
+    libraryList_.reset();
+    libraryIndex_ = -1;
+    openRecord(std::move(record), kRoomStudy, file, startNode);
+    return true;
+}
+
+void GameRoom::openRecord(GameRecord record, int32_t kind, const std::filesystem::path& file, int32_t startNode) {
+    if (roomKind_ == kRoomEngineGame)
+        stopEngineGame();
+    const bool keepReplay = autoReplay_;  // auto replay runs on through the records of a library list
+    autoReplay_ = false;
+    resetRoomState();
+    autoReplay_ = keepReplay;
+    if (translator_)
+        translator_(record);
+    record_ = std::move(record);
+    record_.recomputePositions();
+    filePath_ = file;
+    roomKind_ = kind == kRoomLibrary || kind == kRoomTraining ? kind : kRoomStudy;
+    infoPanels_ = kPanelComments;
+    rebuildTree();
+    if (isProblemRecord() && settings_.randomOrientation)
+        applyRandomOrientation();
+    if (!goToNode(startNode)) {
+        const GameNode* root = record_.tree.root();
+        if (!root || !goToNode(root->id)) {
+            // An empty record: nothing to show but an empty board.
+            display_.position = BoardGrid(record_.geometry().width(), record_.geometry().height());
+            display_.mask = BoardGrid(display_.position.width(), display_.position.height());
+            display_.mask.fill(1);
+            display_.marks.clear();
+            display_.labels.clear();
+            display_.drawRecords.clear();
+            display_.moveNumbers.clear();
+            redraw();
+            updateTitle();
+        }
+    }
+}
+
+void GameRoom::applyRandomOrientation() {
+    display_.flipX = (randomNumber() & 1) != 0;
+    display_.flipY = (randomNumber() & 1) != 0;
+    display_.transpose = (randomNumber() & 1) != 0;
+}
+
+uint32_t GameRoom::randomNumber() { return random_ ? random_() : static_cast<uint32_t>(defaultRandom_()); }
+
+bool GameRoom::openFromLibrary(std::shared_ptr<RoomLibraryList> list, int index, int32_t kind, std::string& error) {
+    if (!list || index < 0 || index >= list->size()) {
+        error = "no such record in the list";
+        return false;
+    }
+    GameRecord record;
+    if (!list->load(index, record, error))
+        return false;
+    libraryList_ = std::move(list);
+    libraryIndex_ = index;
+    openRecord(std::move(record), kind == kRoomTraining ? kRoomTraining : kRoomLibrary);
+    return true;
+}
+
+void GameRoom::openLibraryIndex(int index) {
+    std::string error;
+    std::shared_ptr<RoomLibraryList> list = libraryList_;
+    const int32_t kind = roomKind_;
+    if (!openFromLibrary(list, index, kind, error)) {
+        if (autoReplay_)
+            stopAutoReplay();  // a record that cannot be read would fail again on every tick
+        if (host_)
+            host_->showMessage(error);
+    }
+}
+
+bool GameRoom::canOpenFirstRecord() const {
+    return (roomKind_ == kRoomLibrary || roomKind_ == kRoomTraining) && libraryList_ && libraryList_->size() > 0;
+}
+bool GameRoom::canOpenPreviousRecord() const { return canOpenFirstRecord() && libraryIndex_ >= 1; }
+bool GameRoom::canOpenNextRecord() const {
+    return canOpenFirstRecord() && libraryIndex_ + 1 < libraryList_->size();
+}
+bool GameRoom::canOpenRandomRecord() const { return canOpenFirstRecord() && libraryList_->size() >= 2; }
+
+void GameRoom::openFirstRecord() {
+    if (canOpenFirstRecord())
+        openLibraryIndex(0);
+}
+void GameRoom::openPreviousRecord() {
+    if (canOpenPreviousRecord())
+        openLibraryIndex(libraryIndex_ - 1);
+}
+void GameRoom::openNextRecord() {
+    if (canOpenNextRecord())
+        openLibraryIndex(libraryIndex_ + 1);
+}
+void GameRoom::openLastRecord() {
+    if (canOpenLastRecord())
+        openLibraryIndex(libraryList_->size() - 1);
+}
+void GameRoom::openRandomRecord() {
+    if (canOpenRandomRecord())
+        openLibraryIndex(static_cast<int>(randomNumber() % static_cast<uint32_t>(libraryList_->size())));
+}
+
+void GameRoom::recordChanged() {
+    record_.recomputePositions();
+    rebuildTree();
+    if (!record_.tree.find(currentNodeId_)) {
+        const GameNode* root = record_.tree.root();
+        if (root)
+            goToNode(root->id);
+        return;
+    }
+    refreshCurrent();
+}
+
+// ---- display -------------------------------------------------------------------------------
+
+void GameRoom::rebuildTree() {
+    variationTree_ = buildVariationTree(record_.tree, record_.geometry());
+    if (host_)
+        host_->variationTreeChanged();
+}
+
+void GameRoom::updateTitle() {
+    if (host_)
+        host_->titleChanged(title());
+}
+
+void GameRoom::redraw() {
+    if (host_)
+        host_->redraw();
+}
+
+void GameRoom::showNode(const GameNode& node) {
+    if (node.position.isUsable())
+        display_.position.copyFrom(node.position);
+    else
+        display_.position = BoardGrid(record_.geometry().width(), record_.geometry().height());
+    display_.mask = BoardGrid(display_.position.width(), display_.position.height());
+    if (node.hasMask) {
+        display_.mask.fill(0);
+        display_.mask.setAll(node.maskPoints, 1);
+    } else {
+        display_.mask.fill(1);
+    }
+    display_.lastMovePoint = node.move.isStoneMove() ? node.move.point : -1;
+    display_.marks.clear();
+    display_.labels.clear();
+    display_.drawRecords.clear();
+    if (infoPanels_ & kPanelComments) {
+        display_.marks = node.marks;
+        display_.labels = node.labels;
+        display_.drawRecords = node.drawRecords;
+    }
+    if (host_) {
+        if (infoPanels_ & (kPanelKnowledge | kPanelGlobalStats | kPanelLocalStats))
+            host_->refreshStatistics(infoPanels_);
+        if (host_->isActiveRoom())
+            host_->setStatusText(format("%s: %d\r\n%s: %d\r\n", tr("黑死子个数").c_str(),
+                                        static_cast<int>(node.blackCaptured), tr("白死子个数").c_str(),
+                                        static_cast<int>(node.whiteCaptured)));
+    }
+    putMoveNumbers();
+    redraw();
+    if (host_ && host_->isActiveRoom() && host_->commentPanelShown())
+        host_->setCommentText(node.comment());
+}
+
+void GameRoom::refreshCurrent() {
+    if (const GameNode* node = currentNode()) {
+        showNode(*node);
+        updateTitle();
+    }
+}
+
+void GameRoom::putMoveNumbers() {
+    if (trialActive_)
+        display_.moveNumbers = trialMoveNumberLabels(record_.tree, currentNodeId_, trialFirstId_, display_.position);
+    else
+        display_.moveNumbers = moveNumberLabels(record_.tree, currentNodeId_, display_.position, moveNumberMode_);
+}
+
+void GameRoom::stoneSound(const GameNode& node) {
+    if (!host_ || !settings_.stoneSound || !host_->isActiveRoom())
+        return;
+    if (node.parentId != previousNodeId_ || node.parentId < 0 || !node.isPlainMove())
+        return;
+    const size_t captured = node.captured.size();
+    const int sound = captured == 0   ? kSoundStone
+                      : captured == 1 ? kSoundCaptureOne
+                      : captured < 10 ? kSoundCaptureSome
+                                      : kSoundCaptureMany;
+    const bool wait = autoReplay_ || roomKind_ == kRoomEngineGame || replayingAnswer_;
+    host_->playSound(sound, wait);
+}
+
+int GameRoom::stoneDelay() const { return settings_.stoneDelay < 10 ? 10 : settings_.stoneDelay; }
+
+}  // namespace tessera

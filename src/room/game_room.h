@@ -1,0 +1,307 @@
+#pragma once
+// One open game ("棋室"): a record, a cursor on its game tree, what the board shows, and the
+// modes that decide what a click on the board does. Plain logic: the window that shows the
+// room implements RoomHost and repaints from display(); menus and toolbars are built from the
+// command table of room_commands.h, whose enabled tests are the same ones that guard the
+// operations here (an unavailable operation does nothing).
+//
+// Every cursor move goes through goToNode(), which fills display() from the node (position,
+// mask, markup, move numbers, last-move point), selects the node's variation-tree item, updates
+// the status and comment texts, plays the stone sound and rebuilds the title.
+//
+// Trial play ("试下") is a state machine on trialActive / trialFirstId: off; on with no line
+// (trialFirstId -1, at the base node trialBaseId); on with a line (the first-child line from
+// trialFirstId). Ending it removes every node created during it.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "go/counting.h"
+#include "record/game_record.h"
+#include "room/room_display.h"
+#include "room/room_event.h"
+#include "room/room_host.h"
+#include "room/room_settings.h"
+#include "room/variation_tree.h"
+
+namespace tessera {
+
+// Room kinds.
+enum RoomKind : int32_t {
+    kRoomEngineGame = 0,  // playing against the computer
+    kRoomLibrary = 2,     // a record opened from the game library
+    kRoomStudy = 3,       // free study: a new game or a record opened from a file
+    kRoomTraining = 4,    // training from a problem book
+};
+
+// What a click on the board does.
+enum ClickMode : uint32_t {
+    kClickPlay = 0,
+    kClickAddBlack = 1,
+    kClickAddWhite = 2,
+    kClickMask = 3,
+    kClickDeadStones = 4,
+    kClickNextLetter = 5,
+    kClickCircle = 6,
+    kClickCross = 7,
+    kClickSquare = 8,
+    kClickTriangle = 9,
+    kClickRemoveMark = 10,
+    kClickFreeLabel = 11,
+};
+
+// Bits of infoPanels.
+constexpr uint32_t kPanelComments = 1;   // comments and node markup
+constexpr uint32_t kPanelKnowledge = 2;  // global knowledge information
+constexpr uint32_t kPanelGlobalStats = 4;
+constexpr uint32_t kPanelLocalStats = 8;
+
+class GameRoom {
+public:
+    // A free-study room (kind 3) with an empty record and no node; call newGame() or open a
+    // record. host may be null (nothing is shown); it must outlive the room.
+    explicit GameRoom(RoomHost* host = nullptr, RoomSettings settings = RoomSettings());
+    GameRoom(const GameRoom&) = delete;
+    GameRoom& operator=(const GameRoom&) = delete;
+
+    // ---- seams -------------------------------------------------------------------------
+    void setHost(RoomHost* host) { host_ = host; }
+    // Converts opened records for the interface language (files and library records).
+    void setRecordTranslator(RecordTranslator translator) { translator_ = std::move(translator); }
+    // The random source for problem orientation and "随机选择棋谱" (tests make it fixed).
+    void setRandomSource(std::function<uint32_t()> random) { random_ = std::move(random); }
+    // The settings snapshot; the window may change it (e.g. the global "落子声" switch).
+    RoomSettings& settings() { return settings_; }
+    const RoomSettings& settings() const { return settings_; }
+
+    // ---- state -------------------------------------------------------------------------
+    int32_t roomKind() const { return roomKind_; }
+    const std::filesystem::path& filePath() const { return filePath_; }
+    const GameRecord& record() const { return record_; }
+    // The record for edits that the command table does not cover (game information dialog).
+    // Call recordChanged() afterwards.
+    GameRecord& mutableRecord() { return record_; }
+    int32_t currentNodeId() const { return currentNodeId_; }
+    int32_t previousNodeId() const { return previousNodeId_; }
+    // The current node, or nullptr when the record is empty.
+    const GameNode* currentNode() const { return record_.tree.find(currentNodeId_); }
+    uint32_t moveNumberMode() const { return moveNumberMode_; }
+    uint32_t infoPanels() const { return infoPanels_; }
+    uint32_t clickMode() const { return clickMode_; }
+    bool rectSelect() const { return rectSelect_; }
+    bool trialActive() const { return trialActive_; }
+    int32_t trialBaseId() const { return trialBaseId_; }
+    int32_t trialFirstId() const { return trialFirstId_; }
+    bool autoReplay() const { return autoReplay_; }
+    // The board as shown: position, mask, markup, move numbers, last move, transform.
+    const RoomDisplay& display() const { return display_; }
+    // The variation tree model (rebuilt after every structural change).
+    const std::vector<VariationItem>& variationTree() const { return variationTree_; }
+    // The last count's "result  margin", empty before any count.
+    const std::string& countSummary() const { return countSummary_; }
+    // The side to move at the cursor (1 when there is no node or it is unknown).
+    int sideToMove() const;
+    // True for records whose appType is 2 (tutorial) or 3 (problem set).
+    bool isProblemRecord() const { return record_.info.appType == 2 || record_.info.appType == 3; }
+    // The room title: "<file> -- <game title> -- 场景:<node>" and the forms for problems and
+    // engine games.
+    std::string title() const;
+    // The frame window's caption: "棋室 <number>( <title> )".
+    std::string frameTitle(int roomNumber) const;
+
+    // ---- records -----------------------------------------------------------------------
+    // "开始新局(独自摆棋)": a fresh free-study record with an empty board of the settings' size.
+    void newGame();
+    // Opens a record file chosen by its extension into this room (kind 3). On failure the room
+    // is unchanged and error holds the reason. startNode: the node to go to (0 when absent).
+    bool openFile(const std::filesystem::path& file, std::string& error, int32_t startNode = 0);
+    // Shows an already read record (kind 2, 3 or 4; file path may be empty). The record is
+    // translated, positions recomputed, a problem gets its random orientation.
+    void openRecord(GameRecord record, int32_t kind, const std::filesystem::path& file = {}, int32_t startNode = 0);
+    // A library or training room: the list the record came from and the index to open now.
+    bool openFromLibrary(std::shared_ptr<RoomLibraryList> list, int index, int32_t kind, std::string& error);
+    // Position in the library list (-1 when none) and the list.
+    int libraryIndex() const { return libraryIndex_; }
+    const std::shared_ptr<RoomLibraryList>& libraryList() const { return libraryList_; }
+    // The record-list commands ("第一个棋谱" ... "随机选择棋谱").
+    bool canOpenFirstRecord() const;
+    bool canOpenPreviousRecord() const;
+    bool canOpenNextRecord() const;
+    bool canOpenLastRecord() const { return canOpenFirstRecord(); }
+    bool canOpenRandomRecord() const;
+    void openFirstRecord();
+    void openPreviousRecord();
+    void openNextRecord();
+    void openLastRecord();
+    void openRandomRecord();
+    // The caller edited the record through mutableRecord(): recompute, rebuild, redisplay.
+    void recordChanged();
+
+    // ---- navigation --------------------------------------------------------------------
+    // Moves the cursor to node id with every display step; false when refused (unknown id, or
+    // in trial play the base node or a node off the trial line).
+    bool goToNode(int32_t id);
+    bool canGoFirst() const;
+    bool canGoBack() const;      // goPrev and goBack5
+    bool canGoForward() const;   // goNext, goForward5, goLast, goToMoveNumber
+    bool canGoComment() const;   // goPrevComment, goNextComment
+    bool canGoToMoveNumber() const;
+    void goFirst();
+    void goBack5();
+    void goPrev();
+    void goNext();
+    void goForward5();
+    void goLast();
+    void goToMoveNumber(int n);
+    // "跳到第N手": asks the host for N, then goToMoveNumber.
+    void askMoveNumber();
+    void goPrevComment();
+    void goNextComment();
+
+    // ---- clicks ------------------------------------------------------------------------
+    // A click on game point p (the view's notification 3031), by the click mode.
+    void clickPoint(int32_t p);
+    // The rectangle selection of the mask tool: toggles the mask at every listed point.
+    void toggleMaskPoints(const PointList& points);
+    // Selects a click mode (0-11); modes other than 3 and 4 clear rectSelect.
+    void setClickMode(uint32_t mode);
+    // "选者矩形区域" (click mode 3 only).
+    bool canToggleRectSelect() const { return clickMode_ == kClickMask; }
+    void toggleRectSelect();
+    // The mouse cursor index (0-11) over the board, or -1 for the platform's default.
+    int boardCursorIndex(bool overPoint) const;
+
+    // ---- trial play, undo, side to move ------------------------------------------------
+    bool canToggleTrial() const;
+    bool canRestartTrial() const { return trialActive_ && trialFirstId_ >= 0; }
+    bool canEndTrial() const { return trialActive_; }
+    void toggleTrial();
+    void restartTrial();
+    void endTrial();
+    bool canUndoLastMove() const;
+    bool canUndoToCurrent() const;
+    void undoLastMove();
+    void undoToCurrent();
+    bool canSetSideToMove() const { return currentNode() != nullptr; }
+    void setSideToMove(int colour);
+
+    // ---- auto replay -------------------------------------------------------------------
+    bool canStartAutoReplay() const { return roomKind_ != kRoomEngineGame; }
+    // Starts auto replay (timer 1, StoneDelay); stops it when it is running.
+    void startAutoReplay();
+    void stopAutoReplay();
+    // One tick of timer 1: next node, or the next library record at the end of a record.
+    void autoReplayTick();
+    // A timer of the room window fired (1 auto replay, 2 event drain, 3 problem reply).
+    void onTimer(int timerId);
+
+    // ---- edit tools and display ---------------------------------------------------------
+    void clearAllMarks();  // "删除所有标记"
+    void maskAll();        // "全部掩盖"
+    void unmaskAll();      // "全部显示"
+    void invertMask();     // "反转掩码"
+    void setMoveNumberMode(uint32_t mode);
+    void cycleMoveNumberMode();  // "调整显示手数"
+    void toggleFlipX();
+    void toggleFlipY();
+    void toggleTranspose();
+    void rotateClockwise();
+    void rotateCounterClockwise();
+    bool canResetTransform() const { return display_.flipX || display_.flipY || display_.transpose; }
+    void resetTransform();
+    // Toggles bit 0-3 of infoPanels and redisplays the node.
+    void toggleInfoPanel(int bit);
+    // Custom status of a library record (0 unread, 1 read, 2 popular).
+    bool canSetCustomStatus() const;
+    int customStatus() const;  // -1 when unknown
+    void setCustomStatus(int status);
+    // "导入棋盘图象": the host's import dialog; the position becomes a full-setup child.
+    bool canImportBoardImage() const { return roomKind_ != kRoomEngineGame; }
+    void importBoardImage();
+
+    // ---- counting ----------------------------------------------------------------------
+    int ruleType() const { return settings_.ruleType; }
+    double komi() const { return settings_.komi; }
+    // The rules dialog confirmed: the room's rule type and komi.
+    void setRules(int ruleType, double komi);
+    bool canCount() const { return currentNode() != nullptr; }
+    // "点算胜负": counts the shown position, shows the report with the ownership marks on the
+    // board, then restores the board. Returns the count (counted false when refused).
+    CountResult count();
+    // The dead-stone marks shown (points carrying mark kind 4).
+    PointList deadPoints() const;
+
+    // ---- games against the computer and events -----------------------------------------
+    // Makes this a room of kind 0 driven by engineGame; starts the drain timer (2, 100 ms).
+    void beginEngineGame(std::shared_ptr<RoomEngineGame> engineGame);
+    // Stops the engine game: engine stopped, queue emptied, timer 2 stopped.
+    void stopEngineGame();
+    // Safe from any thread.
+    void postEvent(RoomEvent event) { events_.post(std::move(event)); }
+    // Applies the queued events in posting order (timer 2). Returns the number applied.
+    int drainEvents();
+    // Applies one event now (UI thread).
+    void applyEvent(const RoomEvent& event);
+    // Plays a stone of the side to move at p as a mode-0 click outside problems would.
+    bool playStone(int32_t p);
+
+private:
+    void showNode(const GameNode& node);
+    void refreshCurrent();
+    bool mayAddChild() const;
+    bool mayEditSetupNode(const GameNode& node) const;
+    void adoptTrialNode(int32_t id);
+    void putMoveNumbers();
+    void rebuildTree();
+    void updateTitle();
+    void redraw();
+    void storeMarkup();
+    void storeMask();
+    void resetRoomState();
+    void startTrial(bool waitForSound);
+    void stopTrial();
+    bool onTrialLine(int32_t id) const;
+    void answerProblem(int32_t p);
+    void stoneSound(const GameNode& node);
+    void openLibraryIndex(int index);
+    void applyRandomOrientation();
+    void clickMarkup(int32_t p);
+    int stoneDelay() const;
+    uint32_t randomNumber();
+
+    RoomHost* host_ = nullptr;
+    RoomSettings settings_;
+    RecordTranslator translator_;
+    std::function<uint32_t()> random_;
+    std::mt19937 defaultRandom_;
+
+    int32_t roomKind_ = kRoomStudy;
+    std::filesystem::path filePath_;
+    GameRecord record_;                 // gameInfo, tags and tree
+    int32_t currentNodeId_ = 0;
+    int32_t previousNodeId_ = -1;
+    uint32_t moveNumberMode_ = 1;
+    uint32_t infoPanels_ = kPanelComments;
+    uint32_t clickMode_ = kClickPlay;
+    bool rectSelect_ = false;
+    bool trialActive_ = false;
+    int32_t trialBaseId_ = -1;
+    int32_t trialFirstId_ = -1;
+    bool autoReplay_ = false;
+    bool replayingAnswer_ = false;      // true while the problem reply step runs (sounds wait)
+    int32_t pendingReplyFrom_ = -1;     // problem answer node awaiting the opponent's reply
+    RoomDisplay display_;
+    std::vector<VariationItem> variationTree_;
+    std::string countSummary_;
+    std::shared_ptr<RoomLibraryList> libraryList_;
+    int libraryIndex_ = -1;
+    std::shared_ptr<RoomEngineGame> engineGame_;
+    RoomEventQueue events_;
+};
+
+}  // namespace tessera

@@ -1,0 +1,160 @@
+// GameRoom: counting, the rules, the engine game and the event queue.
+#include <utility>
+
+#include "room/game_room.h"
+
+namespace tessera {
+
+// ---- counting ------------------------------------------------------------------------------
+
+void GameRoom::setRules(int ruleType, double komi) {
+    settings_.ruleType = ruleType;
+    settings_.komi = komi;
+}
+
+PointList GameRoom::deadPoints() const {
+    PointList dead;
+    for (const Mark& mark : display_.marks)
+        if (mark.kind == kMarkDead)
+            dead.push_back(mark.point);
+    return dead;
+}
+
+CountResult GameRoom::count() {
+    const GameNode* node = currentNode();
+    if (!node)
+        return CountResult();
+    CountResult result = countByRules(settings_.ruleType, display_.position, deadPoints(), settings_.komi,
+                                      static_cast<int>(node->blackCaptured), static_cast<int>(node->whiteCaptured));
+    if (!result.counted) {
+        if (host_)
+            host_->showMessage(result.report);
+        return result;
+    }
+    countSummary_ = result.summary;
+    updateTitle();
+    // The ownership marks replace the overlay only while the report is shown.
+    auto savedMarks = std::move(display_.marks);
+    auto savedLabels = std::move(display_.labels);
+    auto savedDrawRecords = std::move(display_.drawRecords);
+    auto savedNumbers = std::move(display_.moveNumbers);
+    display_.marks.clear();
+    display_.labels.clear();
+    display_.drawRecords.clear();
+    display_.moveNumbers.clear();
+    for (int32_t p : result.blackOwned)
+        display_.marks.push_back(Mark{kMarkBlackArea, p});
+    for (int32_t p : result.whiteOwned)
+        display_.marks.push_back(Mark{kMarkWhiteArea, p});
+    redraw();
+    if (host_)
+        host_->showMessage(result.report);
+    display_.marks = std::move(savedMarks);
+    display_.labels = std::move(savedLabels);
+    display_.drawRecords = std::move(savedDrawRecords);
+    display_.moveNumbers = std::move(savedNumbers);
+    redraw();
+    return result;
+}
+
+// ---- engine game and events ----------------------------------------------------------------
+
+void GameRoom::beginEngineGame(std::shared_ptr<RoomEngineGame> engineGame) {
+    if (autoReplay_)
+        stopAutoReplay();
+    if (trialActive_)
+        endTrial();
+    engineGame_ = std::move(engineGame);
+    roomKind_ = kRoomEngineGame;
+    libraryList_.reset();
+    libraryIndex_ = -1;
+    if (host_)
+        host_->startTimer(kEventDrainTimer, 100);
+    updateTitle();
+}
+
+void GameRoom::stopEngineGame() {
+    if (engineGame_)
+        engineGame_->stop();
+    events_.clear();
+    if (host_)
+        host_->stopTimer(kEventDrainTimer);
+}
+
+int GameRoom::drainEvents() {
+    return events_.drain([this](const RoomEvent& event) { applyEvent(event); });
+}
+
+void GameRoom::applyEvent(const RoomEvent& event) {
+    switch (event.kind) {
+    case kRoomEventMove:
+        playStone(event.move.point);
+        break;
+    case kRoomEventPosition: {
+        const GameNode* current = currentNode();
+        if (trialActive_ || (current && !current->childIds.empty()) || !event.position.isUsable())
+            break;
+        if (current && !event.position.sameSize(record_.geometry()))
+            break;
+        GameNode setup;
+        setup.fullSetup = 1;
+        setup.sideToMove = static_cast<uint8_t>(event.value == kWhite ? kWhite : kBlack);
+        event.position.pointsWithValue(kBlack, setup.addBlack);
+        event.position.pointsWithValue(kWhite, setup.addWhite);
+        setup.position.copyFrom(event.position);
+        if (current) {
+            setup.parentId = current->id;
+            setup.blackCaptured = current->blackCaptured;
+            setup.whiteCaptured = current->whiteCaptured;
+        } else {
+            record_.info.boardWidth = static_cast<int16_t>(event.position.width());
+            record_.info.boardHeight = static_cast<int16_t>(event.position.height());
+        }
+        GameNode* added = record_.tree.addNode(std::move(setup));
+        if (!added)
+            break;
+        const int32_t id = added->id;
+        rebuildTree();
+        goToNode(id);
+        break;
+    }
+    case kRoomEventSideToMove:
+        if (sideToMove() != event.value)
+            setSideToMove(event.value);
+        break;
+    case kRoomEventGameOver:
+        if (host_)
+            host_->engineGameOver();
+        break;
+    case kRoomEventNewBoard: {
+        int size = event.words[kEventWordBoardSize];
+        if (size < 2 || size > 25)
+            size = 19;
+        record_.clear();
+        resetRoomState();
+        record_.info.boardWidth = static_cast<int16_t>(size);
+        record_.info.boardHeight = static_cast<int16_t>(size);
+        display_.position = BoardGrid(size, size);
+        display_.mask = BoardGrid(size, size);
+        display_.mask.fill(1);
+        if (event.words[kEventWordHandicap] < 1) {
+            GameNode root;
+            root.id = 0;
+            root.fullSetup = 1;
+            root.sideToMove = kBlack;
+            root.position = BoardGrid(size, size);
+            record_.tree.addNode(std::move(root));
+        }
+        rebuildTree();
+        if (!goToNode(0)) {
+            redraw();
+            updateTitle();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+}  // namespace tessera

@@ -1,0 +1,411 @@
+// GameRoom: clicks on the board, stones, setup, markup, masks and display commands.
+#include <algorithm>
+
+#include "go/play_move.h"
+#include "go/regions.h"
+#include "platform/ui_text.h"
+#include "room/game_room.h"
+
+namespace tessera {
+
+namespace {
+
+// Automatic labels run through this sequence; the next label follows the furthest one in use.
+constexpr const char kLabelSequence[] =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!@#$%^&*(){}[]:;<>?|/\\~";
+
+constexpr uint32_t kLabelBlue = 0xFF0000;  // 0x00BBGGRR
+constexpr uint32_t kLabelRed = 0x0000FF;
+
+// The colour of a free label by its last character.
+uint32_t freeLabelColour(const std::string& text) {
+    const char last = text.empty() ? '\0' : text.back();
+    if (last == '!' || last == '+' || last == '#' || last == '@')
+        return kLabelRed;
+    if (last == '*' || last == '?' || last == '-')
+        return kLabelBlue;
+    return 0;
+}
+
+}  // namespace
+
+// ---- clicks --------------------------------------------------------------------------------
+
+void GameRoom::clickPoint(int32_t p) {
+    if (!display_.position.isValidPoint(p))
+        return;
+    switch (clickMode_) {
+    case kClickPlay:
+        if (roomKind_ == kRoomEngineGame) {
+            if (engineGame_)
+                engineGame_->boardClicked(p);
+        } else if (isProblemRecord() && !trialActive_) {
+            answerProblem(p);
+        } else {
+            playStone(p);
+        }
+        break;
+    case kClickAddBlack:
+    case kClickAddWhite: {
+        const GameNode* node = currentNode();
+        if (node && node->fullSetup ? !mayEditSetupNode(*node) : !mayAddChild())
+            return;
+        const size_t before = record_.tree.size();
+        GameNode* edited = addSetupStone(record_.tree, record_.geometry(), currentNodeId_, p,
+                                         clickMode_ == kClickAddBlack ? kBlack : kWhite);
+        if (!edited)
+            return;
+        if (record_.tree.size() != before) {
+            adoptTrialNode(edited->id);
+            rebuildTree();
+        } else {
+            // The node's text may change between "添加黑子", "添加白子" and "添加棋子".
+            rebuildTree();
+        }
+        if (edited->id == currentNodeId_)
+            refreshCurrent();
+        else
+            goToNode(edited->id);
+        break;
+    }
+    case kClickMask:
+        if (!currentNode())
+            return;
+        display_.mask.set(p, display_.mask.get(p) == 0 ? 1 : 0);
+        storeMask();
+        redraw();
+        break;
+    default:
+        clickMarkup(p);
+        break;
+    }
+}
+
+bool GameRoom::playStone(int32_t p) {
+    const GameNode* current = currentNode();
+    const int colour = sideToMove();
+    if (current && !current->childIds.empty()) {
+        if (trialActive_ && trialFirstId_ >= 0)
+            return false;
+        // Test the move before trial play starts, so that a click on an occupied point stays
+        // silent instead of starting trial play for nothing.
+        BoardGrid trialPosition;
+        trialPosition.copyFrom(current->position);
+        PointList captured;
+        if (!playMove(trialPosition, Move{static_cast<uint32_t>(colour), p}, captured))
+            return false;
+        if (!trialActive_ && canToggleTrial() && roomKind_ != kRoomEngineGame)
+            startTrial(true);
+    }
+    GameNode* added =
+        playMoveAtNode(record_.tree, record_.geometry(), current ? currentNodeId_ : -1, Move{static_cast<uint32_t>(colour), p});
+    if (!added)
+        return false;
+    adoptTrialNode(added->id);
+    const int32_t id = added->id;
+    rebuildTree();
+    goToNode(id);
+    return true;
+}
+
+void GameRoom::answerProblem(int32_t p) {
+    const GameNode* current = currentNode();
+    if (!current)
+        return;
+    const int colour = sideToMove();
+    for (int32_t childId : current->childIds) {
+        const GameNode* child = record_.tree.find(childId);
+        if (!child || !child->isPlainMove() || child->move.colour != static_cast<uint32_t>(colour) ||
+            child->move.point != p)
+            continue;
+        const bool reply = !settings_.oneUserStudy && !child->childIds.empty();
+        goToNode(childId);
+        if (reply) {
+            pendingReplyFrom_ = childId;
+            if (host_)
+                host_->startTimer(kProblemReplyTimer, stoneDelay());
+        }
+        return;
+    }
+}
+
+void GameRoom::setClickMode(uint32_t mode) {
+    if (mode > kClickFreeLabel)
+        return;
+    clickMode_ = mode;
+    if (mode != kClickMask && mode != kClickDeadStones && rectSelect_)
+        rectSelect_ = false;
+}
+
+void GameRoom::toggleRectSelect() {
+    if (canToggleRectSelect())
+        rectSelect_ = !rectSelect_;
+}
+
+int GameRoom::boardCursorIndex(bool overPoint) const {
+    if (rectSelect_)
+        return 4;
+    switch (clickMode_) {
+    case kClickPlay:
+        return overPoint ? (sideToMove() == kWhite ? 1 : 0) : -1;
+    case kClickAddBlack:
+        return 0;
+    case kClickAddWhite:
+        return 1;
+    case kClickMask:
+        return 3;
+    case kClickDeadStones:
+        return 2;
+    case kClickCross:
+        return 8;
+    case kClickSquare:
+        return 7;
+    default:
+        return static_cast<int>(clickMode_);
+    }
+}
+
+// ---- markup --------------------------------------------------------------------------------
+
+void GameRoom::clickMarkup(int32_t p) {
+    if (!currentNode())
+        return;
+    // Markup is edited where it is seen: with the markup panel off the node's marks are not
+    // shown, and storing the view's marks would silently drop them. Show them first.
+    if (!(infoPanels_ & kPanelComments)) {
+        infoPanels_ |= kPanelComments;
+        refreshCurrent();
+    }
+    switch (clickMode_) {
+    case kClickDeadStones: {
+        const int stone = display_.position.get(p);
+        if (stone != kBlack && stone != kWhite)
+            return;
+        PointList group;
+        floodRegion(display_.position, p, group);
+        if (display_.hasMark(p, kMarkDead)) {
+            std::erase_if(display_.marks, [&](const Mark& m) {
+                return m.kind == kMarkDead && std::find(group.begin(), group.end(), m.point) != group.end();
+            });
+        } else {
+            for (int32_t q : group)
+                if (!display_.hasMark(q, kMarkDead))
+                    display_.marks.push_back(Mark{kMarkDead, q});
+        }
+        break;
+    }
+    case kClickCircle:
+    case kClickCross:
+    case kClickSquare:
+    case kClickTriangle:
+        if (!display_.clearPoint(p))
+            display_.marks.push_back(Mark{static_cast<int16_t>(clickMode_ - kClickCircle), p});
+        break;
+    case kClickRemoveMark:
+        if (!display_.clearPoint(p))
+            return;
+        break;
+    case kClickNextLetter: {
+        if (display_.clearPoint(p))
+            break;
+        const std::string sequence(kLabelSequence);
+        int furthest = -1;
+        for (const Label& label : display_.labels)
+            if (label.text.size() == 1) {
+                const size_t at = sequence.find(label.text[0]);
+                if (at != std::string::npos)
+                    furthest = std::max(furthest, static_cast<int>(at));
+            }
+        if (furthest + 1 >= static_cast<int>(sequence.size()))
+            return;
+        display_.labels.push_back(Label{p, kLabelBlue, std::string(1, sequence[static_cast<size_t>(furthest + 1)])});
+        break;
+    }
+    case kClickFreeLabel: {
+        std::string text;
+        if (!host_ || !host_->askText(uiText("GameRoom", "添加自由文字"), text))
+            return;
+        if (text.empty() || gbByteLength(text) > Label::kMaxLabelBytes)
+            return;
+        display_.clearPoint(p);
+        display_.labels.push_back(Label{p, freeLabelColour(text), text});
+        break;
+    }
+    default:
+        return;
+    }
+    redraw();
+    storeMarkup();
+}
+
+void GameRoom::storeMarkup() {
+    GameNode* node = record_.tree.find(currentNodeId_);
+    if (!node)
+        return;
+    display_.drawRecords.clear();
+    node->marks.clear();
+    for (const Mark& mark : display_.marks)
+        if (mark.kind <= kMarkDead)  // ownership marks of a count never reach the record
+            node->marks.push_back(mark);
+    node->labels = display_.labels;
+    node->drawRecords.clear();
+}
+
+void GameRoom::clearAllMarks() {
+    if (!currentNode())
+        return;
+    display_.marks.clear();
+    display_.labels.clear();
+    display_.drawRecords.clear();
+    redraw();
+    storeMarkup();
+}
+
+// ---- masks ---------------------------------------------------------------------------------
+
+void GameRoom::storeMask() {
+    GameNode* node = record_.tree.find(currentNodeId_);
+    if (!node)
+        return;
+    if (display_.mask.allMarked()) {
+        node->hasMask = 0;
+        node->maskPoints.clear();
+    } else {
+        node->hasMask = 1;
+        display_.mask.pointsWithValue(1, node->maskPoints);
+    }
+}
+
+void GameRoom::toggleMaskPoints(const PointList& points) {
+    if (!currentNode())
+        return;
+    for (int32_t p : points)
+        if (display_.mask.isValidPoint(p))
+            display_.mask.set(p, display_.mask.get(p) == 0 ? 1 : 0);
+    storeMask();
+    redraw();
+}
+
+void GameRoom::maskAll() {
+    if (!currentNode())
+        return;
+    display_.mask.fill(0);
+    storeMask();
+    redraw();
+}
+
+void GameRoom::unmaskAll() {
+    if (!currentNode())
+        return;
+    display_.mask.fill(1);
+    storeMask();
+    redraw();
+}
+
+void GameRoom::invertMask() {
+    if (!currentNode())
+        return;
+    display_.mask.invertMarks();
+    storeMask();
+    redraw();
+}
+
+// ---- move numbers, transforms, panels ------------------------------------------------------
+
+void GameRoom::setMoveNumberMode(uint32_t mode) {
+    if (mode > 4)
+        return;
+    moveNumberMode_ = mode;
+    putMoveNumbers();
+    redraw();
+}
+
+void GameRoom::cycleMoveNumberMode() { setMoveNumberMode(moveNumberMode_ >= 4 ? 0 : moveNumberMode_ + 1); }
+
+void GameRoom::toggleFlipX() {
+    display_.flipX = !display_.flipX;
+    redraw();
+}
+
+void GameRoom::toggleFlipY() {
+    display_.flipY = !display_.flipY;
+    redraw();
+}
+
+void GameRoom::toggleTranspose() {
+    display_.transpose = !display_.transpose;
+    redraw();
+}
+
+void GameRoom::rotateClockwise() {
+    rotateDisplayClockwise(display_);
+    redraw();
+}
+
+void GameRoom::rotateCounterClockwise() {
+    rotateDisplayCounterClockwise(display_);
+    redraw();
+}
+
+void GameRoom::resetTransform() {
+    if (!canResetTransform())
+        return;
+    display_.flipX = display_.flipY = display_.transpose = false;
+    redraw();
+}
+
+void GameRoom::toggleInfoPanel(int bit) {
+    if (bit < 0 || bit > 3)
+        return;
+    infoPanels_ ^= 1u << bit;
+    refreshCurrent();
+}
+
+// ---- custom status, image import -----------------------------------------------------------
+
+bool GameRoom::canSetCustomStatus() const {
+    return (roomKind_ == kRoomLibrary || roomKind_ == kRoomTraining) && record_.info.libraryId >= 0 && libraryList_ &&
+           libraryIndex_ >= 0 && libraryIndex_ < libraryList_->size();
+}
+
+int GameRoom::customStatus() const { return canSetCustomStatus() ? libraryList_->customStatus(libraryIndex_) : -1; }
+
+void GameRoom::setCustomStatus(int status) {
+    if (canSetCustomStatus() && status >= 0 && status <= 2)
+        libraryList_->setCustomStatus(libraryIndex_, record_.info.libraryId, status);
+}
+
+void GameRoom::importBoardImage() {
+    if (!canImportBoardImage() || !host_ || !mayAddChild())
+        return;
+    BoardGrid position;
+    bool whiteToPlay = false;
+    if (!host_->importBoardImage(position, whiteToPlay) || !position.isUsable())
+        return;
+    const GameNode* current = currentNode();
+    if (current && !position.sameSize(record_.geometry()))
+        return;  // a position of another size cannot continue this record
+    GameNode setup;
+    setup.fullSetup = 1;
+    setup.sideToMove = whiteToPlay ? kWhite : kBlack;
+    position.pointsWithValue(kBlack, setup.addBlack);
+    position.pointsWithValue(kWhite, setup.addWhite);
+    setup.position.copyFrom(position);
+    if (current) {
+        setup.parentId = current->id;
+        setup.blackCaptured = current->blackCaptured;
+        setup.whiteCaptured = current->whiteCaptured;
+    } else {
+        record_.info.boardWidth = static_cast<int16_t>(position.width());
+        record_.info.boardHeight = static_cast<int16_t>(position.height());
+    }
+    GameNode* added = record_.tree.addNode(std::move(setup));
+    if (!added)
+        return;
+    adoptTrialNode(added->id);
+    const int32_t id = added->id;
+    rebuildTree();
+    goToNode(id);
+}
+
+}  // namespace tessera

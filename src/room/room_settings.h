@@ -1,0 +1,56 @@
+#pragma once
+// The settings a game room copies from the global settings when it is created, and the
+// seams through which the application lends it what lives above the room (translation of
+// record texts, the library list of a library room, the engine game of a computer room).
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "record/game_record.h"
+
+namespace tessera {
+
+struct RoomSettings {
+    bool promptSound = true;     // PromptSound: trial start and end sounds
+    bool stoneSound = true;      // StoneSound: stone sounds (the global "落子声" switch)
+    int stoneDelay = 1000;       // StoneDelay, ms: auto replay and problem replies (at least 10 used)
+    bool randomOrientation = false;  // RandCoor: problems open under a random display transform
+    bool oneUserStudy = false;   // one-person study: problem answers are not replied to
+    int ruleType = 2;            // RULETYPE: 1 Chinese, 2 Japanese, 3 Korean, 4 Ing
+    double komi = 6.5;           // KOMI: stones under Chinese rules, points otherwise
+    int boardSize = 19;          // size of a new game's board
+};
+
+// The query result a library or training room came from. The library fills it.
+class RoomLibraryList {
+public:
+    virtual ~RoomLibraryList() = default;
+    // Number of records in the list.
+    virtual int size() const = 0;
+    // Reads the record at index (positions recomputed); false with a reason on failure.
+    virtual bool load(int index, GameRecord& record, std::string& error) = 0;
+    // The custom status (0 unread, 1 read, 2 popular) stored for the entry, -1 when unknown.
+    virtual int customStatus(int index) const = 0;
+    // Writes the status to the custom-status store under libraryId and into the list entry.
+    virtual bool setCustomStatus(int index, int32_t libraryId, int status) = 0;
+};
+
+// The engine game of a room of kind 0. The engine subsystem fills it.
+class RoomEngineGame {
+public:
+    virtual ~RoomEngineGame() = default;
+    // A click at point p in click mode 0; the game answers with a move event.
+    virtual void boardClicked(int32_t point) = 0;
+    // Stops the engine (the room then empties its queue and stops the drain timer).
+    virtual void stop() = 0;
+    // The room title of the engine game.
+    virtual std::string title() const = 0;
+};
+
+// Converts an opened record's texts for the interface language; the application binds it to
+// its dictionary. Without one, records are shown as read.
+using RecordTranslator = std::function<void(GameRecord& record)>;
+
+}  // namespace tessera
