@@ -5,6 +5,7 @@
 
 #include "platform/ui_text.h"
 #include "record/record_file.h"
+#include "room/board_view_sync.h"
 #include "room/move_numbers.h"
 
 namespace tessera {
@@ -31,6 +32,7 @@ GameRoom::GameRoom(RoomHost* host, RoomSettings settings)
     display_.position = BoardGrid(settings_.boardSize, settings_.boardSize);
     display_.mask = BoardGrid(settings_.boardSize, settings_.boardSize);
     display_.mask.fill(1);
+    syncBoardView(display_, boardView_);
 }
 
 int GameRoom::sideToMove() const {
@@ -228,6 +230,7 @@ void GameRoom::updateTitle() {
 }
 
 void GameRoom::redraw() {
+    syncBoardView(display_, boardView_);
     if (host_)
         host_->redraw();
 }

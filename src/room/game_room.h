@@ -28,6 +28,7 @@
 #include "room/room_host.h"
 #include "room/room_settings.h"
 #include "room/variation_tree.h"
+#include "view/board_view_state.h"
 
 namespace tessera {
 
@@ -100,6 +101,10 @@ public:
     bool autoReplay() const { return autoReplay_; }
     // The board as shown: position, mask, markup, move numbers, last move, transform.
     const RoomDisplay& display() const { return display_; }
+    // The board view state, kept in step with display() before every host redraw(); the
+    // window's board widget paints it. Hint marks put here by the statistics panels stay.
+    BoardViewState& boardView() { return boardView_; }
+    const BoardViewState& boardView() const { return boardView_; }
     // The variation tree model (rebuilt after every structural change).
     const std::vector<VariationItem>& variationTree() const { return variationTree_; }
     // The last count's "result  margin", empty before any count.
@@ -296,6 +301,7 @@ private:
     bool replayingAnswer_ = false;      // true while the problem reply step runs (sounds wait)
     int32_t pendingReplyFrom_ = -1;     // problem answer node awaiting the opponent's reply
     RoomDisplay display_;
+    BoardViewState boardView_;
     std::vector<VariationItem> variationTree_;
     std::string countSummary_;
     std::shared_ptr<RoomLibraryList> libraryList_;

@@ -11,10 +11,8 @@ namespace tessera {
 namespace {
 
 // Automatic labels run through this sequence; the next label follows the furthest one in use.
-constexpr const char kLabelSequence[] =
-    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!@#$%^&*(){}[]:;<>?|/\\~";
+constexpr const char* kLabelSequence = kNextLetterSequence;
 
-constexpr uint32_t kLabelBlue = 0xFF0000;  // 0x00BBGGRR
 constexpr uint32_t kLabelRed = 0x0000FF;
 
 // The colour of a free label by its last character.
@@ -133,13 +131,17 @@ void GameRoom::setClickMode(uint32_t mode) {
     if (mode > kClickFreeLabel)
         return;
     clickMode_ = mode;
-    if (mode != kClickMask && mode != kClickDeadStones && rectSelect_)
+    if (mode != kClickMask && mode != kClickDeadStones && rectSelect_) {
         rectSelect_ = false;
+        boardView_.setRectSelect(false);
+    }
 }
 
 void GameRoom::toggleRectSelect() {
-    if (canToggleRectSelect())
-        rectSelect_ = !rectSelect_;
+    if (!canToggleRectSelect())
+        return;
+    rectSelect_ = !rectSelect_;
+    boardView_.setRectSelect(rectSelect_);
 }
 
 int GameRoom::boardCursorIndex(bool overPoint) const {
