@@ -2,7 +2,7 @@
 
 namespace tessera {
 
-void syncBoardView(const RoomDisplay& display, BoardViewState& view) {
+void syncBoardView(const RoomDisplay& display, BoardViewState& view, bool moveCursor) {
     if (display.position.isUsable())
         view.setPosition(display.position);
     view.setMask(display.mask);
@@ -16,7 +16,8 @@ void syncBoardView(const RoomDisplay& display, BoardViewState& view) {
     labels.insert(labels.end(), display.moveNumbers.begin(), display.moveNumbers.end());
     view.setLabels(std::move(labels));
     view.setDrawRecords(display.drawRecords);
-    view.setCursor(display.lastMovePoint);
+    if (moveCursor)
+        view.setCursor(display.lastMovePoint);
 }
 
 }  // namespace tessera

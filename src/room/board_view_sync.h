@@ -9,7 +9,8 @@
 
 namespace tessera {
 
-// Makes view show display.
-void syncBoardView(const RoomDisplay& display, BoardViewState& view);
+// Makes view show display. The keyboard cursor is moved to the last move only with
+// moveCursor (when a node is shown), so that edits keep it where the keyboard put it.
+void syncBoardView(const RoomDisplay& display, BoardViewState& view, bool moveCursor = true);
 
 }  // namespace tessera

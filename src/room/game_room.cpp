@@ -230,7 +230,7 @@ void GameRoom::updateTitle() {
 }
 
 void GameRoom::redraw() {
-    syncBoardView(display_, boardView_);
+    syncBoardView(display_, boardView_, false);
     if (host_)
         host_->redraw();
 }
@@ -265,6 +265,7 @@ void GameRoom::showNode(const GameNode& node) {
                                         static_cast<int>(node.whiteCaptured)));
     }
     putMoveNumbers();
+    boardView_.setCursor(display_.lastMovePoint);
     redraw();
     if (host_ && host_->isActiveRoom() && host_->commentPanelShown())
         host_->setCommentText(node.comment());

@@ -173,6 +173,9 @@ public:
     void clickPoint(int32_t p);
     // The rectangle selection of the mask tool: toggles the mask at every listed point.
     void toggleMaskPoints(const PointList& points);
+    // The view's rubber band was released (notification 3032): toggles the mask of every point
+    // whose intersection lies inside boardView().rubberBand().
+    void rectangleSelected();
     // Selects a click mode (0-11); modes other than 3 and 4 clear rectSelect.
     void setClickMode(uint32_t mode);
     // "选者矩形区域" (click mode 3 only).

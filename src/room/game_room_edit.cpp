@@ -288,6 +288,11 @@ void GameRoom::toggleMaskPoints(const PointList& points) {
     redraw();
 }
 
+void GameRoom::rectangleSelected() {
+    if (rectSelect_)
+        toggleMaskPoints(boardView_.pointsInside(boardView_.rubberBand()));
+}
+
 void GameRoom::maskAll() {
     if (!currentNode())
         return;

@@ -111,6 +111,24 @@ TEST_F(EditFixture, MasksAreStoredAsTheShownPoints) {
     EXPECT_FALSE(room.rectSelect());
 }
 
+TEST_F(EditFixture, ARubberBandTogglesTheMaskOfThePointsInsideIt) {
+    room.goLast();
+    room.setClickMode(kClickMask);
+    room.toggleRectSelect();
+    BoardViewState& view = room.boardView();
+    view.setClientSize(400, 400);
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    ASSERT_TRUE(view.intersectionOf(pointOf("A19"), x0, y0));
+    ASSERT_TRUE(view.intersectionOf(pointOf("B18"), x1, y1));
+    ASSERT_TRUE(view.beginRubberBand(x1 + 2, y1 + 2));  // dragged from bottom-right to top-left
+    ASSERT_TRUE(view.endRubberBand(x0 - 2, y0 - 2));
+    room.rectangleSelected();
+    EXPECT_EQ(room.display().mask.countValue(0), 4);
+    EXPECT_EQ(room.currentNode()->maskPoints.size(), 361u - 4u);
+    EXPECT_EQ(view.mask().get(pointOf("B18")), 0);
+    EXPECT_EQ(view.cursor(), pointOf("D16"));  // the last move keeps the cursor
+}
+
 TEST(MoveNumbers, OnlyTheLatestStoneOnAPointIsNumberedAndCapturedStonesAreSkipped) {
     // Black A2, white A1, black B1 captures A1, white C5, black A1 again on the captured point.
     GameRecord record = lineRecord({"A2", "A1", "B1", "C5", "A1"});
