@@ -1,6 +1,7 @@
 // Rooms over records read from real files (tests/data/room).
 #include <gtest/gtest.h>
 
+#include "record/record_file.h"
 #include "recording_host.h"
 #include "room/game_room.h"
 #include "support/test_support.h"
@@ -59,6 +60,69 @@ TEST(RoomFile, TrialPlayOnARecordLeavesTheFileRecordIntact) {
     room.toggleTrial();
     EXPECT_EQ(room.currentNodeId(), base);
     EXPECT_EQ(room.record().tree.size(), nodes);
+}
+
+// A problem record with setup stones, a pass and two answers, saved as a real .sgg file.
+GameRecord problemRecord() {
+    GameRecord record;
+    record.info.boardWidth = record.info.boardHeight = 9;
+    record.info.appType = 3;
+    record.info.gameName = "死活题";
+    GameNode root;
+    root.id = 0;
+    root.addBlack = {pointOf("A9", 9), pointOf("B9", 9)};
+    root.addWhite = {pointOf("A8", 9), pointOf("B8", 9)};
+    root.sideToMove = kBlack;
+    record.tree.addNode(root);
+    auto add = [&](int32_t parent, uint32_t colour, const char* point) {
+        GameNode node;
+        node.parentId = parent;
+        node.move = Move{colour, point ? pointOf(point, 9) : -1};
+        return record.tree.addNode(node)->id;
+    };
+    const int32_t answer = add(0, kBlack, "C9");
+    add(answer, kWhite, "C8");
+    const int32_t wrong = add(0, kBlack, "A7");
+    const int32_t pass = add(wrong, kWhite, nullptr);
+    add(pass, kBlack, "J1");
+    record.recomputePositions();
+    return record;
+}
+
+TEST(RoomFile, AProblemFromAnSggFileIsAnsweredAndCountedInMoves) {
+    test::ScratchFolder folder;
+    const auto file = folder / "problem.sgg";
+    std::string error;
+    ASSERT_TRUE(saveRecordFile(file, problemRecord(), error)) << error;
+    RecordingHost host;
+    RoomSettings settings;
+    settings.randomOrientation = true;
+    GameRoom room(&host, settings);
+    room.setRandomSource([] { return 1u; });
+    ASSERT_TRUE(room.openFile(file, error)) << error;
+    EXPECT_TRUE(room.isProblemRecord());
+    EXPECT_EQ(room.display().transformCode(), 6);  // every flag from a random 1 bit
+    EXPECT_EQ(room.title(), "problem.sgg(练习) -- 死活题 -- 场景:0");
+    room.clickPoint(pointOf("J5", 9));  // no such answer: nothing
+    EXPECT_EQ(room.currentNodeId(), 0);
+    room.clickPoint(pointOf("C9", 9));
+    EXPECT_EQ(room.currentNode()->move, (Move{kBlack, pointOf("C9", 9)}));
+    room.onTimer(kProblemReplyTimer);
+    EXPECT_EQ(room.currentNode()->move, (Move{kWhite, pointOf("C8", 9)}));
+    EXPECT_EQ(room.record().tree.size(), 6u);  // answering never adds nodes
+
+    // The wrong line: A7, a pass, J1. Move 2 on the second variation skips the pass.
+    room.goFirst();
+    room.clickPoint(pointOf("A7", 9));
+    room.onTimer(kProblemReplyTimer);
+    EXPECT_TRUE(room.currentNode()->move.point < 0);
+    room.toggleTrial();
+    room.goNext();
+    room.goNext();  // at the end of the line
+    room.clickPoint(pointOf("E5", 9));  // trial play: a stone of white
+    EXPECT_EQ(room.currentNode()->move, (Move{kWhite, pointOf("E5", 9)}));
+    room.endTrial();
+    EXPECT_EQ(room.record().tree.size(), 6u);
 }
 
 TEST(RoomFile, AnUnreadableFileLeavesTheRoomAsItWas) {
