@@ -1,11 +1,13 @@
 #include "view/board_painter.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
+#include <QRegion>
 
 namespace tessera {
 
@@ -56,7 +58,10 @@ QImage makeHatch() {
 
 BoardPainter::BoardPainter(BoardPictureFolders folders) : pictures_(std::move(folders)), hatch_(makeHatch()) {}
 
-void BoardPainter::prepareImages(const BoardViewSettings& settings) { pictures_.prepare(settings.style, settings.light); }
+void BoardPainter::prepareImages(const BoardViewSettings& settings) {
+    pictures_.prepare(settings.style, settings.light);
+    baseKey_.reset();
+}
 
 QImage BoardPainter::render(const BoardViewState& state) {
     QImage image;
@@ -70,11 +75,35 @@ void BoardPainter::paint(const BoardViewState& state, QImage& target) {
     if (target.width() != width || target.height() != height || target.format() != QImage::Format_RGB32)
         target = QImage(width, height, QImage::Format_RGB32);
     const BoardViewSettings& settings = state.settings();
-    if (!pictures_.preparedFor(settings.style, settings.light))
+    if (!pictures_.preparedFor(settings.style, settings.light)) {
         pictures_.prepare(settings.style, settings.light);
-
+        baseKey_.reset();
+    }
+    // Layers 1 to 6 change only with the settings, the size and the transform: they are drawn
+    // once into the base image and copied from there on every paint.
+    const BaseKey key{settings, width, height, state.gridLayout(), state.transformCode(),
+                      state.position().width(), state.position().height()};
+    if (!baseKey_ || !(*baseKey_ == key)) {
+        drawBase(state, width, height);
+        baseKey_ = key;
+    }
+    std::memcpy(target.bits(), base_.constBits(), static_cast<size_t>(base_.sizeInBytes()));
+    if (state.cell() == 0)
+        return;
     QPainter p(&target);
-    p.fillRect(target.rect(), settings.style == kStyleSimple ? kBoardColour : QColor(Qt::white));
+    drawStones(p, state);
+    drawTexts(p, state);
+    drawMarkup(p, state);
+    drawRegions(p, state);
+    drawCursor(p, state);
+    drawMask(p, state);
+}
+
+void BoardPainter::drawBase(const BoardViewState& state, int width, int height) {
+    base_ = QImage(width, height, QImage::Format_RGB32);
+    const BoardViewSettings& settings = state.settings();
+    QPainter p(&base_);
+    p.fillRect(base_.rect(), settings.style == kStyleSimple ? kBoardColour : QColor(Qt::white));
     if (state.cell() == 0)
         return;
     if (settings.style == kStyleMarble)
@@ -84,20 +113,25 @@ void BoardPainter::paint(const BoardViewState& state, QImage& target) {
     if (settings.style == kStyleTraditional)
         drawTraditionalBoard(p, state);
     drawGrid(p, state);
-    drawStones(p, state);
-    drawTexts(p, state);
-    drawMarkup(p, state);
-    drawRegions(p, state);
-    drawCursor(p, state);
-    drawMask(p, state);
 }
 
 void BoardPainter::drawMarbleBoard(QPainter& p, const BoardViewState& state) {
     // Background and board tiles are both anchored at the client area's top-left corner.
     p.setBrushOrigin(0, 0);
-    if (!pictures_.marbleBackground().isNull())
-        p.fillRect(QRect(0, 0, state.clientWidth(), state.clientHeight()), QBrush(pictures_.marbleBackground()));
     const PixelRect board = state.boardRect();
+    const QRect client(0, 0, state.clientWidth(), state.clientHeight());
+    if (!pictures_.marbleBackground().isNull()) {
+        const QBrush background(pictures_.marbleBackground());
+        if (pictures_.marbleBoard().isNull()) {
+            p.fillRect(client, background);
+        } else {
+            // The opaque board covers the middle: tile only the four bands around it.
+            const QRect area = toQRect(board);
+            const QRegion around = QRegion(client).subtracted(QRegion(area));
+            for (const QRect& band : around)
+                p.fillRect(band, background);
+        }
+    }
     if (!pictures_.marbleBoard().isNull())
         p.fillRect(toQRect(board), QBrush(pictures_.marbleBoard()));
     if (!state.settings().showFrame)

@@ -3,9 +3,12 @@
 //   1 background fill, 2 (nothing more when not laid out), 3 Marble background and board,
 //   4 coordinates, 5 Traditional board and shadow, 6 grid, edge and star points, 7 stones,
 //   8 labels, hint marks, markup, region rectangles, 9 the last-move brackets, 10 mask hatching.
+// Layers 1 to 6 are kept in a base image until the settings, size or transform change, so a
+// paint mostly copies it and draws the stones and the overlay.
 // Text needs a QGuiApplication (fonts); everything else works without one.
 
 #include <map>
+#include <optional>
 #include <utility>
 
 #include <QImage>
@@ -32,6 +35,19 @@ public:
     QImage render(const BoardViewState& state);
 
 private:
+    // What the base image (layers 1 to 6) depends on.
+    struct BaseKey {
+        BoardViewSettings settings;
+        int width = 0;
+        int height = 0;
+        BoardLayout layout;
+        int transformCode = -1;
+        int boardWidth = 0;
+        int boardHeight = 0;
+        bool operator==(const BaseKey&) const = default;
+    };
+
+    void drawBase(const BoardViewState& state, int width, int height);
     void drawMarbleBoard(QPainter& p, const BoardViewState& state);
     void drawCoordinates(QPainter& p, const BoardViewState& state);
     void drawTraditionalBoard(QPainter& p, const BoardViewState& state);
@@ -48,6 +64,8 @@ private:
     const QImage& circleStone(int colour, int size);
 
     BoardPictureCache pictures_;
+    QImage base_;                   // background, board, coordinates, grid and star points
+    std::optional<BaseKey> baseKey_;  // what base_ shows; empty: nothing yet
     std::map<std::pair<int, int>, QImage> circles_;  // (colour, size) -> circle stone
     QImage hatch_;  // the 8 x 8 mask pattern: white diagonal lines on transparent
 };

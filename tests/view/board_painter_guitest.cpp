@@ -194,10 +194,34 @@ TEST_F(BoardPainterTest, OverlaysAreDrawnOnTheirPoints) {
         EXPECT_EQ(image.pixel(cursor.right - 2, cursor.bottom), qRgb(0, 0, 255));
         // Hatching: row 0 of the pattern is 0x11, white at columns 3 and 7.
         const PixelRect masked = *view.cellRect(board.pointAt(16, 1));
-        EXPECT_EQ(image.pixel(masked.left + 3, masked.top + 1 - 1), qRgb(255, 255, 255));
+        EXPECT_EQ(image.pixel(masked.left + 3, masked.top), qRgb(255, 255, 255));
         EXPECT_EQ(image.pixel(masked.left + 2, masked.top + 1), qRgb(255, 255, 255));
         EXPECT_NE(image.pixel(masked.left + 4, masked.top + 4), qRgb(255, 255, 255));
     }
+}
+
+TEST_F(BoardPainterTest, AReusedPainterDrawsWhatAFreshOneDraws) {
+    BoardPainter reused(pictures);
+    BoardViewState view;
+    view.setPosition(scatteredPosition(19, 19));
+    view.setClientSize(300, 300);
+    reused.render(view);
+    auto check = [&](const char* what) {
+        BoardPainter fresh(pictures);
+        EXPECT_EQ(reused.render(view), fresh.render(view)) << what;
+    };
+    view.setTransformCode(4);
+    check("transform");
+    view.applySettings(BoardViewSettings{kStyleSimple, true, true, true, 0});
+    check("settings");
+    view.setClientSize(260, 330);
+    check("size");
+    view.setPosition(scatteredPosition(9, 13));
+    check("board size");
+    view.applySettings(BoardViewSettings{kStyleMarble, true, true, true, 40});
+    reused.render(view);
+    view.applySettings(BoardViewSettings{kStyleMarble, true, true, true, -40});
+    check("brightness");
 }
 
 TEST_F(BoardPainterTest, NothingButTheBackgroundWithoutALayout) {
