@@ -95,10 +95,18 @@ std::optional<std::string> parseArguments(const std::vector<std::string>& args, 
     return std::nullopt;
 }
 
+// Qt's own notes (a missing runtime folder, font fallbacks) are not the user's business here;
+// only the command's one-line outcome goes to standard error.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << message.toStdString() << "\n";
+}
+
 // Fonts need a QGuiApplication; without a display the offscreen platform serves.
 std::unique_ptr<QGuiApplication> makeGuiApplication() {
     if (QGuiApplication::instance())
         return nullptr;
+    qInstallMessageHandler(quietQtMessages);
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if (!std::getenv("QT_QPA_PLATFORM") && (!display || !*display) && (!wayland || !*wayland))

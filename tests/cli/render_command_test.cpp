@@ -6,10 +6,14 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 #include <QImage>
 
+#include "record/game_tree.h"
+#include "record/record_file.h"
 #include "support/test_support.h"
 #include "view/board_view_state.h"
 
@@ -73,7 +77,39 @@ TEST(RenderCli, RefusesUnusableArgumentsWithOneLine) {
     EXPECT_NE(help.output.find("--transform"), std::string::npos);
 }
 
-TEST(RenderCli, DrawsTheChosenPositionAtTheLayoutsIntersections) {
+// Black C7, white G3, black C3 on 9 x 9.
+void expectSmallGamePicture(const std::filesystem::path& out);
+
+TEST(RenderCli, DrawsTheChosenPositionOfABinaryRecord) {
+    test::ScratchFolder folder;
+    GameRecord record;
+    record.info.boardWidth = record.info.boardHeight = 9;
+    const BoardGeometry board(9, 9);
+    GameNode root;
+    root.fullSetup = 1;
+    root.sideToMove = kBlack;
+    record.tree.addNode(root);
+    record.recomputePositions();
+    int32_t at = 0;
+    for (auto [colour, x, y] : {std::tuple{kBlack, 2, 2}, {kWhite, 6, 6}, {kBlack, 2, 6}})
+        at = playMoveAtNode(record.tree, board, at, {static_cast<uint32_t>(colour), board.pointAt(x, y)})->id;
+    std::string error;
+    const auto file = folder / "game.sgg";
+    ASSERT_TRUE(saveRecordFile(file, record, error)) << error;
+    if (const char* keep = std::getenv("TESSERA_DUMP_BOARDS"); keep && *keep)
+        std::filesystem::copy_file(file, std::filesystem::path(keep) / "game.sgg",
+                                   std::filesystem::copy_options::overwrite_existing);
+    const auto out = folder / "board.png";
+    const CliRun run = runRender({file.string(), "--move", "2", "--style", "2", "--size", "300",
+                                  "--transform", "0", "-o", out.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    expectSmallGamePicture(out);
+    const CliRun tooFar = runRender({file.string(), "--move", "4", "-o", out.string()});
+    EXPECT_NE(tooFar.exitCode, 0);
+    EXPECT_NE(tooFar.output.find("only 3 moves"), std::string::npos) << tooFar.output;
+}
+
+TEST(RenderCli, DrawsTheChosenPositionOfAnSgfRecord) {
     test::ScratchFolder folder;
     const auto record = folder / "game.sgf";
     ASSERT_TRUE(test::writeBytes(record, "(;GM[1]FF[4]SZ[9];B[cc];W[gg];B[cg])"));
@@ -83,6 +119,11 @@ TEST(RenderCli, DrawsTheChosenPositionAtTheLayoutsIntersections) {
     if (run.exitCode != 0 && run.output.find("not available") != std::string::npos)
         GTEST_SKIP() << "SGF reading has not arrived yet";
     ASSERT_EQ(run.exitCode, 0) << run.output;
+    expectSmallGamePicture(out);
+}
+
+// The picture after two moves, flipped left-right, simple style, 300 x 300.
+void expectSmallGamePicture(const std::filesystem::path& out) {
     QImage image(QString::fromStdString(out.string()));
     ASSERT_EQ(image.size(), QSize(300, 300));
 
