@@ -24,3 +24,20 @@ std::string gb18030ToUtf8(const std::string& gb);
 std::string toUtf8Lossy(const std::string& bytes, const char* from);
 
 }  // namespace tessera
+
+namespace tessera {
+
+// The iconv name of the East Asian code page that uchardet takes bytes to be in: "GB18030",
+// "BIG5", "CP932" (Shift_JIS) or "CP949" (EUC-KR / UHC); empty when its guess is none of them.
+// Bytes uchardet does not place that decode cleanly as Shift_JIS into kana give "CP932".
+std::string guessCjkCodePage(const std::string& bytes);
+
+}  // namespace tessera
+
+namespace tessera {
+
+// bytes with every damaged UTF-8 sequence (a lead byte with missing continuation bytes, or a
+// stray byte) replaced by one U+FFFD; valid UTF-8 comes back unchanged.
+std::string repairUtf8(const std::string& bytes);
+
+}  // namespace tessera

@@ -13,4 +13,9 @@ bool LoadSgfFile(const std::filesystem::path& file, GameRecord& record, std::str
 // Writes the record as SGF. False with a reason in error on failure (nothing is written).
 bool SaveSgfFile(const std::filesystem::path& file, const GameRecord& record, std::string& error);
 
+// LoadSgfFile for the bytes of a file already in memory.
+bool readSgfRecord(const std::string& bytes, GameRecord& record, std::string& error);
+// The SGF text SaveSgfFile writes; false with a reason in error when the record cannot be written.
+bool sgfRecordText(const GameRecord& record, std::string& text, std::string& error);
+
 }  // namespace tessera

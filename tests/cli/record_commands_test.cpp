@@ -1,0 +1,79 @@
+// tessera-cli info and convert, run as the real program.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+#include "support/test_support.h"
+
+namespace tessera {
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string output;
+};
+
+// Runs tessera-cli with the arguments (each single-quoted) and captures standard output.
+CliRun runCli(const std::vector<std::string>& args) {
+    std::string command = TESSERA_CLI_PATH;
+    for (const auto& arg : args)
+        command += " '" + arg + "'";
+    command += " 2>/dev/null";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer{};
+    size_t got;
+    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.output.append(buffer.data(), got);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(RecordCommands, InfoPrintsOneJsonLinePerFileAndFailsWhenOneFails) {
+    test::ScratchFolder folder;
+    ASSERT_TRUE(test::writeBytes(folder / "game.sgf", "(;SZ[5]PB[黑\"棋]PW[W]RE[W+R]KM[6.5];B[aa];W[bb];B[ee])"));
+    ASSERT_TRUE(test::writeBytes(folder / "broken.sgf", "no record"));
+    const CliRun run = runCli({"info", "--json", (folder / "game.sgf").string(), (folder / "broken.sgf").string()});
+    EXPECT_EQ(run.exitCode, 1);
+    const size_t split = run.output.find('\n');
+    ASSERT_NE(split, std::string::npos);
+    const std::string first = run.output.substr(0, split);
+    EXPECT_NE(first.find("\"ok\":true"), std::string::npos) << first;
+    EXPECT_NE(first.find("\"blackName\":\"黑\\\"棋\""), std::string::npos) << first;
+    EXPECT_NE(first.find("\"nodes\":4,\"totalMoves\":3"), std::string::npos) << first;
+    EXPECT_NE(first.find("\"resultType\":2,\"komi\":6.5"), std::string::npos) << first;
+    EXPECT_NE(first.find("\"final\":[\"X....\",\".O...\",\".....\",\".....\",\"....X\"]"), std::string::npos)
+        << first;
+    const std::string second = run.output.substr(split + 1);
+    EXPECT_NE(second.find("\"ok\":false,\"error\":\"no game tree"), std::string::npos) << second;
+
+    const CliRun good = runCli({"info", (folder / "game.sgf").string()});
+    EXPECT_EQ(good.exitCode, 0);
+    EXPECT_NE(good.output.find("X . . . ."), std::string::npos) << good.output;
+    EXPECT_EQ(runCli({"info", "--help"}).exitCode, 0);
+    EXPECT_NE(runCli({"info"}).exitCode, 0);
+}
+
+TEST(RecordCommands, ConvertWritesTheFormatOfTheOutputName) {
+    test::ScratchFolder folder;
+    ASSERT_TRUE(test::writeBytes(folder / "in.sgf", "(;CA[GBK]PB[\xB9\xC5\xC1\xA6];B[pd](;W[dd])(;W[dp]))"));
+    const CliRun run = runCli({"convert", (folder / "in.sgf").string(), (folder / "out.SGF").string()});
+    ASSERT_EQ(run.exitCode, 0);
+    const std::string written = test::readBytes(folder / "out.SGF");
+    EXPECT_EQ(written.rfind("(;GM[1]FF[4]CA[UTF-8]", 0), 0u) << written;
+    EXPECT_NE(written.find("PB[古力]"), std::string::npos) << written;
+    EXPECT_NE(written.find("(;W[dd])(;W[dp])"), std::string::npos) << written;
+    EXPECT_NE(runCli({"convert", (folder / "in.sgf").string(), (folder / "out.txt").string()}).exitCode, 0);
+    EXPECT_NE(runCli({"convert", (folder / "absent.sgf").string(), (folder / "x.sgf").string()}).exitCode, 0);
+    EXPECT_NE(runCli({"convert", (folder / "in.sgf").string()}).exitCode, 0);
+}
+
+}  // namespace
+}  // namespace tessera

@@ -1,0 +1,153 @@
+// SGF files as game records: which properties fill which fields, and writing them back.
+
+#include <gtest/gtest.h>
+
+#include "record/record_file.h"
+#include "record/sgf_file.h"
+#include "support/test_support.h"
+
+namespace tessera {
+namespace {
+
+GameRecord read(const std::string& text) {
+    GameRecord record;
+    std::string error;
+    EXPECT_TRUE(readSgfRecord(text, record, error)) << error;
+    return record;
+}
+
+std::string write(const GameRecord& record) {
+    std::string text;
+    std::string error;
+    EXPECT_TRUE(sgfRecordText(record, text, error)) << error;
+    return text;
+}
+
+TEST(SgfFile, BuildsNodesInPreOrderAndCompletesTheGameInformation) {
+    GameRecord record = read("(;SZ[9]KM[5.5]PB[Black]PW[White]RE[W+R];B[ee](;W[cc])(;W[gg]))");
+    ASSERT_EQ(record.tree.size(), 4u);
+    const GameNode* move = record.tree.find(1);
+    ASSERT_TRUE(move);
+    EXPECT_EQ(move->parentId, 0);
+    EXPECT_EQ(move->move, (Move{kBlack, 4 * 9 + 4}));
+    EXPECT_EQ(move->childIds, (std::vector<int32_t>{2, 3}));
+    EXPECT_EQ(record.tree.find(3)->move, (Move{kWhite, 6 * 9 + 6}));
+    EXPECT_EQ(record.tree.find(3)->position.get(4 * 9 + 4), int(kBlack));
+    const GameInfo& info = record.info;
+    EXPECT_EQ(info.boardWidth, 9);
+    EXPECT_EQ(info.ruleType, kRulesJapanese);
+    EXPECT_EQ(info.rulesText, "日本规则");
+    EXPECT_EQ(info.resultType, kResultWhiteWins);
+    EXPECT_EQ(info.appType, 1);
+    EXPECT_EQ(info.totalMoves, 2);
+    EXPECT_EQ(info.langType, 1);
+}
+
+TEST(SgfFile, SkipsUnusableValuesOneByOne) {
+    EXPECT_FALSE(read("(;B[tt])").tree.root()->move.isStoneMove());
+    EXPECT_FALSE(read("(;B[])").tree.root()->move.isStoneMove());
+    EXPECT_EQ(read("(B[aa])").tree.root()->move, (Move{kBlack, 0}));
+    EXPECT_EQ(read("(;B[aa]W[bb])").tree.root()->move.colour, kBlack);
+    const GameRecord record = read("(;LB[aa:ABCDE][bb:x][cc]TR[dd][zz])");
+    const GameNode& labelled = *record.tree.root();
+    ASSERT_EQ(labelled.labels.size(), 1u);
+    EXPECT_EQ(labelled.labels[0], (Label{20, 0x00FF0000u, "x"}));
+    ASSERT_EQ(labelled.marks.size(), 1u);
+    EXPECT_EQ(labelled.marks[0], (Mark{kMarkTriangle, 3 * 19 + 3}));
+}
+
+TEST(SgfFile, ExpandsCompressedPointLists) {
+    const GameRecord record = read("(;AB[aa:cb]AW[dd])");
+    const GameNode& root = *record.tree.root();
+    EXPECT_EQ(root.addBlack, (PointList{0, 1, 2, 19, 20, 21}));
+    EXPECT_EQ(root.position.countValue(kBlack), 6);
+}
+
+TEST(SgfFile, ReadsBoardSizesAndRefusesHugeBoards) {
+    EXPECT_EQ(read("(;SZ[19:13])").info.boardHeight, 13);
+    EXPECT_EQ(read("(;SZ[0])").info.boardWidth, 19);
+    EXPECT_EQ(read("(;SZ[1:2:3])").info.boardWidth, 19);
+    EXPECT_EQ(read("(;SZ[52:19];B[ZZ])").info.boardWidth, 52);
+    GameRecord record;
+    std::string error;
+    EXPECT_FALSE(readSgfRecord("(;SZ[200];B[aa])", record, error));
+    EXPECT_NE(error.find("200"), std::string::npos);
+}
+
+TEST(SgfFile, ReadsAndWritesTheHandicap) {
+    GameRecord record = read("(;HA[3]AB[dd][pp][dp];W[pd])");
+    EXPECT_EQ(record.info.handicap, 3);
+    EXPECT_NE(write(record).find("HA[3]"), std::string::npos);
+}
+
+TEST(SgfFile, WritesUtf8WithItsDeclarationAndTheGameInformation) {
+    GameRecord record = read("(;SZ[19:13]PB[]PW[柯洁]KM[0])");
+    const std::string text = write(record);
+    EXPECT_EQ(text.rfind("(;GM[1]FF[4]CA[UTF-8]", 0), 0u) << text;
+    EXPECT_NE(text.find("SZ[19:13]"), std::string::npos);
+    EXPECT_NE(text.find("KM[0.00]"), std::string::npos);
+    EXPECT_NE(text.find("PW[柯洁]"), std::string::npos);
+    EXPECT_EQ(text.find("PB["), std::string::npos);
+}
+
+TEST(SgfFile, EscapesTextSoItSurvivesARoundTrip) {
+    GameRecord record = read("(;C[a\\]b\\\\c];B[aa]LB[bb:x\\]])");
+    EXPECT_EQ(record.tree.root()->comment(), "a]b\\c");
+    const std::string text = write(record);
+    EXPECT_NE(text.find("C[a\\]b\\\\c]"), std::string::npos) << text;
+    GameRecord again = read(text);
+    EXPECT_EQ(again.tree.root()->comment(), "a]b\\c");
+    EXPECT_EQ(again.tree.find(1)->labels.at(0).text, "x]");
+}
+
+TEST(SgfFile, RoundTripKeepsTreeMarkupAndInformation) {
+    const std::string original =
+        "(;SZ[13]PB[甲]BR[9p]PW[乙]WR[8p]RE[B+R]RU[Chinese]KM[7.5]EV[Cup]GN[Final]DT[2024-01-02]PC[Tokyo]US[me]"
+        "SO[src]AB[aa]AW[bb]C[root];B[cc]N[start](;W[dd]TR[ee]CR[ff]SQ[gg]MA[hh]LB[ii:A];B[jj]AE[aa])(;W[kk]C[var]))";
+    GameRecord record = read(original);
+    GameRecord again = read(write(record));
+    ASSERT_EQ(again.tree.size(), record.tree.size());
+    for (const auto& node : record.tree.nodes()) {
+        const GameNode* other = again.tree.find(node->id);
+        ASSERT_TRUE(other);
+        EXPECT_EQ(other->move, node->move);
+        EXPECT_EQ(other->childIds, node->childIds);
+        EXPECT_EQ(other->addBlack, node->addBlack);
+        EXPECT_EQ(other->clearPoints, node->clearPoints);
+        EXPECT_EQ(other->marks, node->marks);
+        EXPECT_EQ(other->labels, node->labels);
+        EXPECT_EQ(other->comments, node->comments);
+        EXPECT_EQ(other->name, node->name);
+        EXPECT_TRUE(other->position == node->position);
+    }
+    EXPECT_EQ(again.info, record.info);
+}
+
+TEST(SgfFile, RefusesWhatItCannotWrite) {
+    GameRecord empty;
+    std::string text;
+    std::string error;
+    EXPECT_FALSE(sgfRecordText(empty, text, error));
+    GameRecord wide = read("(;SZ[27];B[aa])");
+    EXPECT_FALSE(sgfRecordText(wide, text, error));
+    EXPECT_NE(error.find("26"), std::string::npos);
+}
+
+TEST(SgfFile, SavesAndLoadsThroughFiles) {
+    test::ScratchFolder folder;
+    GameRecord record = read("(;PB[黑];B[pd];W[dd])");
+    std::string error;
+    ASSERT_TRUE(saveRecordFile(folder / "game.SGF", record, error)) << error;
+    GameRecord loaded;
+    ASSERT_TRUE(loadRecordFile(folder / "game.SGF", loaded, error)) << error;
+    EXPECT_EQ(loaded.info.blackName, "黑");
+    EXPECT_EQ(loaded.tree.size(), 3u);
+    EXPECT_FALSE(SaveSgfFile(folder / "missing" / "game.sgf", record, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(LoadSgfFile(folder / "absent.sgf", loaded, error));
+    EXPECT_TRUE(loaded.tree.empty());
+    EXPECT_FALSE(LoadSgfFile(folder.path(), loaded, error));
+}
+
+}  // namespace
+}  // namespace tessera
