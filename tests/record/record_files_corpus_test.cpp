@@ -131,5 +131,34 @@ TEST(RecordFilesCorpus, TextsInEveryCodePageReadRight) {
     }
 }
 
+TEST(RecordFilesCorpus, GibRecordsImportWithTheirTextsAndHandicaps) {
+    TESSERA_REQUIRE_SHARED();
+    struct Expected {
+        const char* file;
+        const char* result;
+        int resultType;
+        int handicap;
+        int moves;
+    };
+    const Expected records[] = {
+        {"gib/9beach-t-gb2312.gib", "白11目胜", kResultWhiteWins, 5, 268},
+        {"gib/9beach-t-euc-kr.gib", "흑 시간승", kResultBlackWins, 0, 49},
+        {"gib/rooklift-3handicap.gib", "black 4 points win", kResultBlackWins, 3, 252},
+    };
+    for (const auto& expected : records) {
+        GameRecord record;
+        std::string error;
+        ASSERT_TRUE(loadRecordFile(corpus() / expected.file, record, error)) << expected.file << ": " << error;
+        EXPECT_EQ(record.info.resultText, expected.result) << expected.file;
+        EXPECT_EQ(record.info.resultType, expected.resultType) << expected.file;
+        EXPECT_EQ(record.info.handicap, expected.handicap) << expected.file;
+        EXPECT_EQ(record.info.totalMoves, expected.moves) << expected.file;
+    }
+    GameRecord korean;
+    std::string error;
+    ASSERT_TRUE(loadRecordFile(corpus() / "gib/9beach-t-euc-kr.gib", korean, error));
+    EXPECT_EQ(korean.info.whiteName, "dongjik (1급)");
+}
+
 }  // namespace
 }  // namespace tessera

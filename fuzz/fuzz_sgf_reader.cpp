@@ -1,0 +1,21 @@
+// libFuzzer target: SGF bytes through the reader, the record converter and back out.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "record/sgf_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    tessera::GameRecord record;
+    std::string error;
+    if (tessera::readSgfRecord(bytes, record, error)) {
+        std::string text;
+        if (tessera::sgfRecordText(record, text, error)) {
+            tessera::GameRecord again;
+            tessera::readSgfRecord(text, again, error);
+        }
+    }
+    return 0;
+}
