@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <iostream>
+#include <memory>
 #include <signal.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -61,7 +62,7 @@ public:
         if (pid_ > 0)
             ::waitpid(pid_, nullptr, 0);
     }
-    bool running() const { return input_ && output_ && pid_ > 0; }
+    bool running() const { return input_ && output_ && pid_ > 0 && !dead_; }
 
     // Sends a command; the answer without its "= " or "? " and whether it was a success.
     bool send(const std::string& command, std::string& answer) {
@@ -71,7 +72,16 @@ public:
         char line[8192];
         bool first = true;
         bool ok = false;
-        while (std::fgets(line, sizeof line, output_)) {
+        if (!running()) {
+            answer = "GNU Go is not running";
+            return false;
+        }
+        for (;;) {
+            if (!std::fgets(line, sizeof line, output_)) {
+                dead_ = true;
+                answer = "GNU Go stopped";
+                return false;
+            }
             std::string text = line;
             if (text == "\n" && !first)
                 break;
@@ -93,6 +103,7 @@ private:
     pid_t pid_ = -1;
     FILE* input_ = nullptr;
     FILE* output_ = nullptr;
+    bool dead_ = false;
 };
 
 // The point of a GTP vertex ("D4": columns skip I, rows count from the bottom), or -1.
@@ -125,8 +136,9 @@ TEST(GnuGoPositions, FinalPositionsOfProfessionalGamesMatchGnuGo) {
     const std::string program = findGnuGo();
     if (program.empty())
         GTEST_SKIP() << "GNU Go is not installed";
-    GtpEngine engine(program);
-    ASSERT_TRUE(engine.running());
+    ::signal(SIGPIPE, SIG_IGN);
+    auto engine = std::make_unique<GtpEngine>(program);
+    ASSERT_TRUE(engine->running());
     test::ScratchFolder scratch;
     const auto files = professionalGames(test::sharedDir() / "corpus");
     ASSERT_FALSE(files.empty());
@@ -141,6 +153,14 @@ TEST(GnuGoPositions, FinalPositionsOfProfessionalGamesMatchGnuGo) {
             notCompared.push_back(file.string() + ": GNU Go plays only square boards up to 19");
             continue;
         }
+        // GNU Go places the stones of an HA itself when the root sets up none (Fox writes HA
+        // for games whose stones it never records, and White then plays on those points).
+        const GameNode* root = record.tree.root();
+        if (record.info.handicap > 1 && root && !root->hasSetup()) {
+            notCompared.push_back(file.string() + ": HA[" + std::to_string(record.info.handicap) +
+                                  "] without stones, which GNU Go would place itself");
+            continue;
+        }
         // GTP separates arguments at blanks: give GNU Go a copy under a plain name.
         fs::path path = file;
         if (file.string().find_first_of(" \t") != std::string::npos) {
@@ -148,13 +168,15 @@ TEST(GnuGoPositions, FinalPositionsOfProfessionalGamesMatchGnuGo) {
             fs::copy_file(file, path, fs::copy_options::overwrite_existing);
         }
         std::string answer;
-        if (!engine.send("loadsgf " + path.string(), answer)) {
+        if (!engine->send("loadsgf " + path.string(), answer)) {
             notCompared.push_back(file.string() + ": GNU Go refuses it: " + answer);
+            if (!engine->running())
+                engine = std::make_unique<GtpEngine>(program);
             continue;
         }
         BoardGrid expected(geometry.width(), geometry.height());
         for (const auto& [colour, name] : {std::pair{kBlack, "black"}, std::pair{kWhite, "white"}}) {
-            ASSERT_TRUE(engine.send(std::string("list_stones ") + name, answer)) << file;
+            ASSERT_TRUE(engine->send(std::string("list_stones ") + name, answer)) << file;
             std::istringstream vertices(answer);
             std::string vertex;
             while (vertices >> vertex)
