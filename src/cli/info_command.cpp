@@ -1,5 +1,6 @@
 // tessera-cli info: game information, move count and final position of record files.
 
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -46,6 +47,8 @@ std::string jsonString(const std::string& text) {
 }
 
 std::string numberText(double value) {
+    if (!std::isfinite(value))
+        return "0";
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%g", value);
     return buffer;

@@ -1,6 +1,7 @@
 #include "record/sgf_record_conversion.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -104,8 +105,11 @@ bool readGameInfo(const SgfNode& root, GameInfo& info, std::string& error) {
         info.rulesText = *rules;
         info.ruleType = static_cast<int16_t>(parseRuleType(*rules));
     }
-    if (const std::string* komi = root.findValue("KM"))
+    if (const std::string* komi = root.findValue("KM")) {
         info.komi = parseKomi(*komi);
+        if (!std::isfinite(info.komi))  // "KM[1e999]" is no komi anyone plays with
+            info.komi = 0.0;
+    }
     if (const std::string* handicap = root.findValue("HA"))
         info.handicap = static_cast<int16_t>(std::clamp(leadingInteger(*handicap), 0L, 400L));
     const std::pair<const char*, std::string GameInfo::*> texts[] = {

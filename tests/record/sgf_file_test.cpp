@@ -68,6 +68,7 @@ TEST(SgfFile, ReadsBoardSizesAndRefusesHugeBoards) {
     EXPECT_EQ(read("(;SZ[0])").info.boardWidth, 19);
     EXPECT_EQ(read("(;SZ[1:2:3])").info.boardWidth, 19);
     EXPECT_EQ(read("(;SZ[52:19];B[ZZ])").info.boardWidth, 52);
+    EXPECT_EQ(read("(;KM[1e999])").info.komi, 0.0);
     GameRecord record;
     std::string error;
     EXPECT_FALSE(readSgfRecord("(;SZ[200];B[aa])", record, error));
