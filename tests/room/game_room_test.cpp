@@ -268,6 +268,23 @@ TEST_F(RoomFixture, RandomOrientationOfProblemsSetsEachFlagFromOneRandomBit) {
     EXPECT_TRUE(room->display().transpose);
 }
 
+TEST_F(RoomFixture, OpenedRecordsGoThroughTheTranslatorBeforeTheyAreShown) {
+    room = std::make_unique<GameRoom>(&host, settings);
+    std::vector<int> languages;
+    room->setRecordTranslator([&](GameRecord& record) {
+        languages.push_back(record.info.langType);
+        record.info.blackName = "Black";
+        record.tree.find(1)->setComment("translated");
+    });
+    GameRecord record = lineRecord({"D4"});
+    record.info.langType = 2;
+    room->openRecord(std::move(record), kRoomLibrary);
+    EXPECT_EQ(languages, std::vector<int>{2});
+    EXPECT_EQ(room->record().info.blackName, "Black");
+    room->goNext();
+    EXPECT_EQ(host.comment, "translated");
+}
+
 TEST_F(RoomFixture, TitlesOfEachRoomKind) {
     GameRecord record = lineRecord({"D4"});
     record.info.blackName = "甲";
