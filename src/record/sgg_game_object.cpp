@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 #include <unordered_set>
 #include <variant>
 
@@ -164,17 +165,47 @@ private:
     std::vector<std::string> encoded_;
 };
 
-// Makes the tree's child lists consistent after reading: a listed child must exist, name
-// this node as its parent and appear once; a node whose parent exists but does not list it
-// becomes that parent's last child (in id order), as it would have on insertion.
-void repairChildLinks(GameTree& tree) {
+// Parent links that form a loop (a node its own ancestor) are cut: the loop's node with the
+// smallest id becomes a root, so every node stays in the tree and no walk can circle.
+void breakParentLoops(GameTree& tree) {
+    enum : uint8_t { kUnseen, kOnPath, kDone };
+    std::unordered_map<int32_t, uint8_t> state;
+    state.reserve(tree.size());
+    std::vector<GameNode*> path;
+    for (const auto& start : tree.nodes()) {
+        path.clear();
+        GameNode* at = start.get();
+        while (at && state[at->id] == kUnseen) {
+            state[at->id] = kOnPath;
+            path.push_back(at);
+            at = tree.find(at->parentId);
+        }
+        if (at && state[at->id] == kOnPath) {
+            // The loop runs from `at` to the end of the path.
+            GameNode* cut = at;
+            for (auto it = std::find(path.begin(), path.end(), at); it != path.end(); ++it)
+                if ((*it)->id < cut->id)
+                    cut = *it;
+            cut->parentId = -1;
+        }
+        for (GameNode* node : path)
+            state[node->id] = kDone;
+    }
+}
+
+// Makes the tree's links consistent after reading: no parent loops; a listed child must
+// exist, name this node as its parent and appear once; a node whose parent exists but does
+// not list it becomes that parent's last child (in id order), as it would on insertion.
+void repairTreeLinks(GameTree& tree) {
+    breakParentLoops(tree);
     for (const auto& node : tree.nodes()) {
         std::unordered_set<int32_t> seen;
         auto& children = node->childIds;
         children.erase(std::remove_if(children.begin(), children.end(),
                                       [&](int32_t id) {
                                           const GameNode* child = tree.find(id);
-                                          return !child || child->parentId != node->id || !seen.insert(id).second;
+                                          return !child || child == node.get() || child->parentId != node->id ||
+                                                 !seen.insert(id).second;
                                       }),
                        children.end());
     }
@@ -301,7 +332,7 @@ bool GameObject::readChunk(ByteStream& in, const ChunkEntry& entry) {
     if (!readChunked(*parts[entry.type], in, entry.offset))
         return false;
     if (entry.type == kNodesChunk)
-        repairChildLinks(target_->tree);
+        repairTreeLinks(target_->tree);
     return true;
 }
 

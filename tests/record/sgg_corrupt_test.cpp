@@ -165,6 +165,11 @@ TEST_F(SggCorrupt, BrokenTreeLinksAreRepaired) {
     two.id = 2;
     two.parentId = 1;
     record.tree.addNode(two);
+    GameNode self;  // its own parent
+    self.id = 5;
+    self.parentId = 5;
+    self.childIds = {5};
+    record.tree.addNode(self);
     GameNode loopA, loopB;  // a parent loop that no root reaches
     loopA.id = 3;
     loopA.parentId = 4;
@@ -181,6 +186,13 @@ TEST_F(SggCorrupt, BrokenTreeLinksAreRepaired) {
     EXPECT_EQ(back.tree.find(0)->childIds, (std::vector<int32_t>{1}));
     EXPECT_EQ(back.tree.find(1)->childIds, (std::vector<int32_t>{2}));
     EXPECT_EQ(back.tree.mainLine().size(), 3u);
+    // Loops are cut at their smallest id, which becomes a root: every node stays reachable.
+    EXPECT_EQ(back.tree.find(3)->parentId, -1);
+    EXPECT_EQ(back.tree.find(3)->childIds, (std::vector<int32_t>{4}));
+    EXPECT_TRUE(back.tree.find(4)->childIds.empty());
+    EXPECT_EQ(back.tree.find(5)->parentId, -1);
+    EXPECT_TRUE(back.tree.find(5)->childIds.empty());
+    EXPECT_EQ(back.tree.roots().size(), 3u);
 }
 
 TEST_F(SggCorrupt, HugeBoardsAreRefused) {
