@@ -1,15 +1,58 @@
 // tessera: the desktop program.
+//
+//   tessera [--program-folder DIR] [--quit-after-startup] [FILE...]
+//
+// Records named on the command line open in rooms of their own. --quit-after-startup prints
+// the milliseconds from the start of the process to room 100 being ready, then exits (used
+// to measure start-up).
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/ui/desktop_application.h"
 
 int main(int argc, char** argv) {
+    QElapsedTimer clock;
+    clock.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessera");
+    QApplication::setApplicationDisplayName("Tessera");
     QApplication::setApplicationVersion(TESSERA_VERSION);
-    QMainWindow window;
-    window.setWindowTitle("Tessera");
-    window.resize(1000, 760);
-    window.show();
-    return app.exec();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Tessera: replay, edit and study Go game records.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption programFolder("program-folder", "Use DIR as the program folder (its parent is the root folder).", "DIR");
+    const QCommandLineOption quitAfterStartup("quit-after-startup", "Print the start-up time in milliseconds and exit.");
+    parser.addOption(programFolder);
+    parser.addOption(quitAfterStartup);
+    parser.addPositionalArgument("files", "Game records (.sgf, .gib, .sgg) to open, each in a room of its own.", "[FILE...]");
+    parser.process(app);
+    if (parser.isSet(programFolder)) setenv("TESSERA_PROGRAM_FOLDER", parser.value(programFolder).toLocal8Bit().constData(), 1);
+
+    tessera::DesktopApplication desktop;
+    tessera::StartupOptions options;
+    options.files = parser.positionalArguments();
+    if (!desktop.startUp(options)) {
+        std::fprintf(stderr, "tessera: the main window could not be created\n");
+        return 1;
+    }
+    if (parser.isSet(quitAfterStartup)) {
+        // Let the window be shown and painted once before stopping the clock.
+        QTimer::singleShot(0, &app, [&] {
+            QApplication::processEvents();
+            std::printf("start-up: %lld ms (room 100 ready after %lld ms of the start-up sequence)\n",
+                        static_cast<long long>(clock.elapsed()), static_cast<long long>(desktop.startupMilliseconds()));
+            std::fflush(stdout);
+            QApplication::quit();
+        });
+    }
+    const int code = app.exec();
+    desktop.shutDown();
+    return code;
 }

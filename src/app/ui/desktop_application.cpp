@@ -1,0 +1,218 @@
+#include "app/ui/desktop_application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+
+#include "app/ui/settings_dialogs.h"
+#include "platform/program_folders.h"
+#include "room/ui/main_window.h"
+#include "room/ui/room_window.h"
+#include "room/ui/sound_player.h"
+
+namespace tessera {
+
+namespace {
+RoomPreferences preferencesOf(const DefaultSettings& settings);
+void storePreferences(const RoomPreferences& general, DefaultSettings& settings);
+}  // namespace
+
+DesktopApplication::DesktopApplication() = default;
+
+DesktopApplication::~DesktopApplication() { shutDown(); }
+
+bool DesktopApplication::startUp(const StartupOptions& options) {
+    QElapsedTimer clock;
+    clock.start();
+    started_ = true;
+
+    // Folders. Every file of the installation is found from these two.
+    programFolder_ = GetProgramFolder();
+    rootFolder_ = GetRootFolder(programFolder_);
+
+    // The custom INI files: each missing one is copied from the shipped default before any
+    // value is read; then the language, the rules, and the general and board settings.
+    files_ = settingsFilesFor(rootFolder_);
+    settings_ = LoadDefaultSettings(files_);
+
+    // The interface translation of the chosen language (none for Simplified Chinese); a
+    // missing file leaves the source texts in use while the language index stays as read.
+    translationLoaded_ = translation_.install(settings_.language, QString::fromStdString(programFolder_ + "translations"));
+
+    // The English dictionary for the data texts (player names, events).
+    if (settings_.language == kLanguageEnglish) loadEnglishDictionary();
+
+    // Pictures and sounds of the board.
+    sounds_ = std::make_unique<SoundPlayer>(QString::fromStdString(programFolder_ + "board"));
+
+    openDataFiles();
+
+    copySettingsIntoDefaults();
+    window_ = std::make_unique<MainWindow>(defaults_);
+    window_->setWindowTitle(QApplication::applicationDisplayName());
+    connectSettingsDialogs();
+    window_->resize(1200, 860);
+    if (options.showWindow) {
+        if (options.maximised)
+            window_->showMaximized();
+        else
+            window_->show();
+    }
+    window_->newRoom();
+    startupMs_ = clock.elapsed();
+
+    for (const QString& file : options.files) {
+        RoomWindow* room = window_->newRoom();
+        if (room == nullptr) break;
+        QString error;
+        if (!room->openFile(file, error)) {
+            QMessageBox::warning(window_.get(), QApplication::applicationDisplayName(),
+                                 MainWindow::tr("无法打开棋谱 %1: %2").arg(QDir::toNativeSeparators(file), error));
+        }
+        window_->roomChanged(room);
+    }
+    return true;
+}
+
+void DesktopApplication::shutDown() {
+    if (!started_) return;
+    started_ = false;
+    // The windows go first (rooms use everything below), then in order: the data files, the
+    // sounds and pictures, the translation.
+    window_.reset();
+    closeDataFiles();
+    defaults_.sounds = nullptr;
+    sounds_.reset();
+    translation_.uninstall();
+}
+
+namespace {
+RoomPreferences preferencesOf(const DefaultSettings& settings) {
+    RoomPreferences general;
+    general.promptSound = settings.promptSound != 0;
+    general.stoneDelay = settings.stoneDelay;
+    general.showKnowledge = settings.showGfpKnow != 0;
+    general.showGlobalStats = settings.showGfpState != 0;
+    general.showLocalStats = settings.showGlpState != 0;
+    general.showMatrixPatterns = settings.showMatrixPatterns != 0;
+    general.gfpPer = settings.gfpPer;
+    general.glpPer = settings.glpPer;
+    general.showCue = settings.showCue != 0;
+    general.showBranch = settings.showBranch != 0;
+    general.randomOrientation = settings.randCoor != 0;
+    return general;
+}
+
+void storePreferences(const RoomPreferences& general, DefaultSettings& settings) {
+    settings.promptSound = general.promptSound;
+    settings.stoneDelay = general.stoneDelay;
+    settings.showGfpKnow = general.showKnowledge;
+    settings.showGfpState = general.showGlobalStats;
+    settings.showGlpState = general.showLocalStats;
+    settings.showMatrixPatterns = general.showMatrixPatterns;
+    settings.gfpPer = general.gfpPer;
+    settings.glpPer = general.glpPer;
+    settings.showCue = general.showCue;
+    settings.showBranch = general.showBranch;
+    settings.randCoor = general.randomOrientation;
+}
+}  // namespace
+
+void DesktopApplication::copySettingsIntoDefaults() {
+    defaults_.board = boardSettingsOf(settings_);
+    defaults_.general = preferencesOf(settings_);
+    defaults_.stoneSound = settings_.stoneSound != 0;
+    defaults_.ruleType = settings_.ruleType;
+    defaults_.komi = settings_.komi;
+    defaults_.language = settings_.language;
+    defaults_.programFolder = programFolder_;
+    defaults_.sounds = sounds_.get();
+    defaults_.saveRuleDefaults = [this](int ruleType, double komi) {
+        settings_.ruleType = ruleType;
+        settings_.komi = komi;
+        defaults_.ruleType = ruleType;
+        defaults_.komi = komi;
+        MakeFolderPath(files_.customRule);
+        return SaveRuleSettings(files_.customRule, ruleType, komi);
+    };
+}
+
+void DesktopApplication::loadEnglishDictionary() {
+    // dic.db arrives with the localisation of data texts; without it the data texts are shown
+    // as read and start-up goes on.
+    dictionaryLoaded_ = false;
+}
+
+void DesktopApplication::openDataFiles() {
+    // The library database and the statistics bases stay closed until their subsystems exist;
+    // the features that need them then find no data.
+}
+
+void DesktopApplication::closeDataFiles() {}
+
+void DesktopApplication::connectSettingsDialogs() {
+    QObject::connect(window_.get(), &MainWindow::systemSettingsRequested, window_.get(), [this] { runSystemSettings(); });
+    QObject::connect(window_.get(), &MainWindow::boardPropertiesRequested, window_.get(), [this] { runBoardProperties(); });
+    QObject::connect(window_.get(), &MainWindow::languageDialogRequested, window_.get(), [this] { runLanguageDialog(); });
+    QObject::connect(window_.get(), &MainWindow::languageMenuChosen, window_.get(),
+                     [this](int value) { chooseLanguageFromMenu(value); });
+}
+
+void DesktopApplication::chooseLanguageFromMenu(int langValue) {
+    SaveLanguage(files_.customLang, langValue);
+    QMessageBox::information(window_.get(), QApplication::applicationDisplayName(),
+                             MainWindow::tr("语言的设置将会在程序重启的时候有效."));
+}
+
+void DesktopApplication::runLanguageDialog() {
+    LanguageDialog dialog(settings_.language, window_.get());
+    if (dialog.exec() != QDialog::Accepted) return;
+    SaveLanguage(files_.customLang, languageChoiceValue(dialog.language()));
+    QMessageBox::information(window_.get(), QApplication::applicationDisplayName(),
+                             MainWindow::tr("语言的设置将会在程序重启的时候有效."));
+}
+
+void DesktopApplication::runSystemSettings() {
+    RoomWindow* room = window_->activeRoom();
+    DefaultSettings values = settings_;
+    values.stoneSound = defaults_.stoneSound;
+    storePreferences(room ? room->preferences() : defaults_.general, values);
+    SystemSettingsDialog dialog(values, window_.get());
+    if (dialog.exec() != QDialog::Accepted) return;
+    values = dialog.values();
+    // The stone sound is one switch for the whole program; the rest belongs to the room.
+    defaults_.stoneSound = values.stoneSound != 0;
+    const RoomPreferences general = preferencesOf(values);
+    if (room != nullptr) room->setPreferences(general);
+    if (dialog.saveAsDefault()) {
+        settings_.stoneSound = values.stoneSound;
+        storePreferences(general, settings_);
+        defaults_.general = general;
+        MakeFolderPath(files_.customVantor);
+        if (!SaveGeneralSettings(files_.customVantor, settings_))
+            QMessageBox::warning(window_.get(), QApplication::applicationDisplayName(),
+                                 MainWindow::tr("无法保存设置文件 %1").arg(QString::fromStdString(files_.customVantor)));
+    }
+    window_->updateCommands();
+}
+
+void DesktopApplication::runBoardProperties() {
+    RoomWindow* room = window_->activeRoom();
+    const BoardViewSettings roomValues = room ? room->boardSettings() : defaults_.board;
+    BoardPropertiesDialog dialog(roomValues, defaults_.board, [room](const BoardViewSettings& values) {
+        if (room) room->applyBoardSettings(values);
+    }, window_.get());
+    if (dialog.exec() != QDialog::Accepted) return;
+    const BoardViewSettings values = dialog.values();
+    if (room != nullptr) room->applyBoardSettings(values);
+    if (dialog.saveAsDefault()) {
+        storeBoardSettings(values, settings_);
+        defaults_.board = values;
+        MakeFolderPath(files_.customVantor);
+        if (!SaveBoardSettings(files_.customVantor, settings_))
+            QMessageBox::warning(window_.get(), QApplication::applicationDisplayName(),
+                                 MainWindow::tr("无法保存设置文件 %1").arg(QString::fromStdString(files_.customVantor)));
+    }
+}
+
+}  // namespace tessera

@@ -1,0 +1,387 @@
+#include "room/ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTextBrowser>
+#include <QToolBar>
+
+#include "room/ui/desktop_defaults.h"
+#include "room/ui/room_window.h"
+#include "room/ui/sound_player.h"
+
+namespace tessera {
+
+MainWindow::MainWindow(DesktopDefaults& defaults, QWidget* parent) : QMainWindow(parent), defaults_(defaults) {
+    setWindowTitle(QApplication::applicationDisplayName());
+    mdi_ = new QMdiArea;
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
+
+    createWindowActions();
+    createBars();
+    createMenus();
+    updateCommands();
+}
+
+MainWindow::~MainWindow() {
+    // Rooms unregister as their windows go; close them first so the registry never sees a
+    // half-destroyed main window.
+    closingAll_ = true;
+    for (RoomWindow* room : rooms()) {
+        if (QMdiSubWindow* sub = subWindowOf(room)) delete sub;
+    }
+}
+
+QString MainWindow::roomTabTitle(int number) { return QString("%1 %2").arg(tr("棋室")).arg(number); }
+
+// ---- actions, menus and bars ---------------------------------------------------------------
+
+void MainWindow::createWindowActions() {
+    newRoomAction_ = new QAction(tr("新建棋室(&N)"), this);
+    newRoomAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    newRoomAction_->setStatusTip(tr("打开一个新的棋室"));
+    connect(newRoomAction_, &QAction::triggered, this, [this] { newRoom(); });
+
+    openAction_ = new QAction(tr("打开棋谱(&O)..."), this);
+    openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(openAction_, &QAction::triggered, this, &MainWindow::openFileDialog);
+
+    saveSggAction_ = new QAction(tr("保存为SGG棋谱(&S)..."), this);
+    saveSggAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(saveSggAction_, &QAction::triggered, this, [this] { saveActiveRoom(false); });
+
+    exportSgfAction_ = new QAction(tr("导出为SGF棋谱(&E)..."), this);
+    exportSgfAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(exportSgfAction_, &QAction::triggered, this, [this] { saveActiveRoom(true); });
+
+    externalEditorAction_ = new QAction(tr("第三方工具---转Multigo打谱"), this);
+    connect(externalEditorAction_, &QAction::triggered, this, &MainWindow::handToExternalEditor);
+
+    closeAllAction_ = new QAction(tr("关闭所有窗口"), this);
+    connect(closeAllAction_, &QAction::triggered, this, &MainWindow::closeAllRooms);
+
+    keepOnTopAction_ = new QAction(tr("保持窗体在最前面"), this);
+    keepOnTopAction_->setCheckable(true);
+    connect(keepOnTopAction_, &QAction::triggered, this, &MainWindow::toggleKeepOnTop);
+
+    stoneSoundAction_ = new QAction(tr("落子声"), this);
+    stoneSoundAction_->setCheckable(true);
+    stoneSoundAction_->setShortcut(QKeySequence(Qt::Key_F7));
+    connect(stoneSoundAction_, &QAction::triggered, this, &MainWindow::toggleStoneSound);
+}
+
+void MainWindow::createBars() {
+    mainToolBar_ = addToolBar(tr("主工具栏"));
+    mainToolBar_->setObjectName("mainToolBar");
+    mainToolBar_->addAction(newRoomAction_);
+    mainToolBar_->addAction(openAction_);
+    mainToolBar_->addAction(saveSggAction_);
+
+    replayToolBar_ = addToolBar(tr("工具栏--打谱"));
+    replayToolBar_->setObjectName("replayToolBar");
+    editToolBar_ = addToolBar(tr("工具栏--编辑"));
+    editToolBar_->setObjectName("editToolBar");
+    practiceToolBar_ = addToolBar(tr("工具栏--练习"));
+    practiceToolBar_->setObjectName("practiceToolBar");
+    playToolBar_ = addToolBar(tr("工具栏--对弈"));
+    playToolBar_->setObjectName("playToolBar");
+
+    addToolBarBreak();
+    roomBar_ = addToolBar(tr("棋室信息"));
+    roomBar_->setObjectName("roomBar");
+    roomTabs_ = new QTabBar;
+    roomTabs_->setExpanding(false);
+    roomTabs_->setDocumentMode(true);
+    roomTabs_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    roomBar_->addWidget(roomTabs_);
+    connect(roomTabs_, &QTabBar::currentChanged, this, &MainWindow::onTabSelected);
+
+    gameInfoView_ = new QTextBrowser;
+    gameInfoDock_ = new QDockWidget(tr("对局信息"), this);
+    gameInfoDock_->setObjectName("gameInfoDock");
+    gameInfoDock_->setWidget(gameInfoView_);
+    addDockWidget(Qt::RightDockWidgetArea, gameInfoDock_);
+
+    infoPanels_ = new QStackedWidget;
+    infoPanels_->addWidget(new QWidget);  // page 0: no room
+    infoDock_ = new QDockWidget(tr("提示信息"), this);
+    infoDock_->setObjectName("infoDock");
+    infoDock_->setWidget(infoPanels_);
+    addDockWidget(Qt::RightDockWidgetArea, infoDock_);
+
+    statusPrisoners_ = new QLabel;
+    statusBar()->addPermanentWidget(statusPrisoners_);
+}
+
+void MainWindow::addBarToggle(QMenu* menu, const QString& text, std::vector<QWidget*> bars, const QKeySequence& key) {
+    auto* action = menu->addAction(text);
+    action->setCheckable(true);
+    action->setChecked(true);
+    if (!key.isEmpty()) action->setShortcut(key);
+    // Shows a hidden bar or hides a visible one; several bars follow the first.
+    connect(action, &QAction::triggered, this, [this, bars, action] {
+        const bool show = bars.front()->isHidden();
+        for (QWidget* bar : bars) bar->setVisible(show);
+        action->setChecked(show);
+    });
+    for (QWidget* bar : bars) {
+        if (auto* dock = qobject_cast<QDockWidget*>(bar))
+            connect(dock, &QDockWidget::visibilityChanged, action, [bars, action] { action->setChecked(!bars.front()->isHidden()); });
+    }
+}
+
+void MainWindow::createMenus() {
+    fileMenu_ = menuBar()->addMenu(tr("文件(&F)"));
+    fileMenu_->addAction(newRoomAction_);
+    fileMenu_->addAction(openAction_);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(saveSggAction_);
+    fileMenu_->addAction(exportSgfAction_);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(externalEditorAction_);
+    fileMenu_->addSeparator();
+    QAction* quit = fileMenu_->addAction(tr("退出(&X)"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    editMenu_ = menuBar()->addMenu(tr("编辑(&E)"));
+    moveMenu_ = menuBar()->addMenu(tr("移动(&M)"));
+    gameMenu_ = menuBar()->addMenu(tr("游戏(&G)"));
+
+    viewMenu_ = menuBar()->addMenu(tr("查看(&V)"));
+    addBarToggle(viewMenu_, tr("主工具栏(&T)"), {mainToolBar_});
+    addBarToggle(viewMenu_, tr("工具栏--对弈"), {playToolBar_});
+    addBarToggle(viewMenu_, tr("工具栏--练习"), {practiceToolBar_});
+    addBarToggle(viewMenu_, tr("工具栏--打谱"), {replayToolBar_});
+    addBarToggle(viewMenu_, tr("工具栏--编辑"), {editToolBar_});
+    addBarToggle(viewMenu_, tr("状态栏(&S)"), {statusBar()});
+    addBarToggle(viewMenu_, tr("对局信息(&G)"), {gameInfoDock_, infoDock_});
+    addBarToggle(viewMenu_, tr("棋室信息(&R)"), {roomBar_});
+
+    settingsMenu_ = menuBar()->addMenu(tr("设置(&S)"));
+    settingsMenu_->addAction(tr("系统设置"), this, &MainWindow::systemSettingsRequested);
+    settingsMenu_->addAction(tr("棋盘属性设置"), this, &MainWindow::boardPropertiesRequested);
+    settingsMenu_->addSeparator();
+    settingsMenu_->addAction(stoneSoundAction_);
+    settingsMenu_->addSeparator();
+    QMenu* language = settingsMenu_->addMenu(tr("语言"));
+    language->addAction(tr("中文"), this, [this] { emit languageMenuChosen(0); });
+    language->addAction(tr("英文(English)"), this, [this] { emit languageMenuChosen(1); });
+    language->addSeparator();
+    language->addAction(tr("选择语言..."), this, &MainWindow::languageDialogRequested);
+
+    windowMenu_ = menuBar()->addMenu(tr("窗口(&W)"));
+    windowMenu_->addAction(newRoomAction_);
+    windowMenu_->addAction(closeAllAction_);
+    windowMenu_->addSeparator();
+    windowMenu_->addAction(keepOnTopAction_);
+    windowMenu_->addSeparator();
+    windowMenu_->addAction(tr("层叠窗口"), mdi_, &QMdiArea::cascadeSubWindows);
+    windowMenu_->addAction(tr("平铺窗口"), mdi_, &QMdiArea::tileSubWindows);
+}
+
+// ---- rooms -----------------------------------------------------------------------------------
+
+RoomWindow* MainWindow::newRoom() {
+    if (registry_.full()) return nullptr;  // silently, as with every refused command
+    auto* room = new RoomWindow(*this, defaults_);
+    QMdiSubWindow* sub = mdi_->addSubWindow(room);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    registerRoom(room, sub);
+    sub->showMaximized();
+    mdi_->setActiveSubWindow(sub);
+    onSubWindowActivated(sub);
+    return room;
+}
+
+void MainWindow::registerRoom(RoomWindow* room, QMdiSubWindow* sub) {
+    const int number = registry_.registerRoom(room);
+    subWindows_[room] = sub;
+    infoPanels_->addWidget(room->infoPanel());
+    {
+        const QSignalBlocker quiet(roomTabs_);
+        roomTabs_->addTab(roomTabTitle(number));
+    }
+    // Unregistered in the frame's destruction, so the list always equals the open windows.
+    connect(sub, &QObject::destroyed, this, [this, room] { unregisterRoom(room); });
+    roomChanged(room);
+}
+
+void MainWindow::unregisterRoom(RoomWindow* room) {
+    const int index = registry_.unregisterRoom(room);
+    subWindows_.erase(room);
+    if (index < 0) return;
+    {
+        const QSignalBlocker quiet(roomTabs_);
+        roomTabs_->removeTab(index);
+    }
+    if (closingAll_) return;
+    onSubWindowActivated(mdi_->currentSubWindow());
+}
+
+QMdiSubWindow* MainWindow::subWindowOf(const RoomWindow* room) const {
+    auto found = subWindows_.find(room);
+    return found == subWindows_.end() ? nullptr : found->second.data();
+}
+
+RoomWindow* MainWindow::activeRoom() const {
+    QMdiSubWindow* sub = mdi_->currentSubWindow();
+    if (sub == nullptr) return nullptr;
+    auto* room = qobject_cast<RoomWindow*>(sub->widget());
+    return registry_.indexOf(room) >= 0 ? room : nullptr;
+}
+
+std::vector<RoomWindow*> MainWindow::rooms() const {
+    std::vector<RoomWindow*> list;
+    for (int i = 0; i < registry_.size(); ++i) list.push_back(registry_.roomAt(i));
+    return list;
+}
+
+void MainWindow::onSubWindowActivated(QMdiSubWindow* sub) {
+    auto* room = sub ? qobject_cast<RoomWindow*>(sub->widget()) : nullptr;
+    const int index = registry_.indexOf(room);
+    if (index < 0) {
+        infoPanels_->setCurrentIndex(0);
+        statusPrisoners_->clear();
+        refreshGameInfoBar();
+        updateCommands();
+        return;
+    }
+    room->focusBoard();
+    infoPanels_->setCurrentWidget(room->infoPanel());
+    {
+        const QSignalBlocker quiet(roomTabs_);
+        roomTabs_->setCurrentIndex(index);
+    }
+    roomChanged(room);
+}
+
+void MainWindow::onTabSelected(int index) { activateRoomAt(index); }
+
+void MainWindow::activateRoomAt(int index) {
+    RoomWindow* room = registry_.roomAt(index);
+    if (room == nullptr) return;
+    if (QMdiSubWindow* sub = subWindowOf(room)) {
+        mdi_->setActiveSubWindow(sub);
+        onSubWindowActivated(sub);
+    }
+}
+
+void MainWindow::closeAllRooms() {
+    if (registry_.empty()) return;
+    setUpdatesEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    closingAll_ = true;
+    while (!registry_.empty()) {
+        RoomWindow* room = activeRoom();
+        if (room == nullptr) room = registry_.roomAt(registry_.size() - 1);
+        QMdiSubWindow* sub = subWindowOf(room);
+        const int before = registry_.size();
+        if (sub == nullptr || !sub->close()) break;  // a room that refuses ends the loop
+        if (registry_.size() == before) {
+            delete sub;  // WA_DeleteOnClose defers the deletion; the registry must shrink now
+        }
+    }
+    closingAll_ = false;
+    QApplication::restoreOverrideCursor();
+    setUpdatesEnabled(true);
+    onSubWindowActivated(mdi_->currentSubWindow());
+}
+
+void MainWindow::toggleKeepOnTop() {
+    keepOnTop_ = !keepOnTop_;
+    const QRect frame = geometry();
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, keepOnTop_);
+    setGeometry(frame);  // position and size stay
+    if (wasVisible) show();
+    keepOnTopAction_->setChecked(keepOnTop_);
+}
+
+void MainWindow::toggleStoneSound() {
+    defaults_.stoneSound = !defaults_.stoneSound;
+    if (!defaults_.stoneSound && defaults_.sounds != nullptr) defaults_.sounds->stopAll();
+    stoneSoundAction_->setChecked(defaults_.stoneSound);
+}
+
+void MainWindow::showRoomStatus(const QString& text) { statusPrisoners_->setText(text); }
+
+void MainWindow::roomChanged(RoomWindow* room) {
+    const int index = registry_.indexOf(room);
+    if (index < 0) return;
+    if (QMdiSubWindow* sub = subWindowOf(room))
+        sub->setWindowTitle(QString("%1 %2( %3 )").arg(tr("棋室")).arg(registry_.numberAt(index)).arg(room->roomTitle()));
+    if (room == activeRoom()) {
+        refreshGameInfoBar();
+        updateCommands();
+    }
+}
+
+void MainWindow::refreshGameInfoBar() {
+    RoomWindow* room = activeRoom();
+    gameInfoView_->setPlainText(room ? room->roomTitle() : QString());
+}
+
+void MainWindow::updateCommands() {
+    const bool haveRoom = activeRoom() != nullptr;
+    saveSggAction_->setEnabled(haveRoom);
+    exportSgfAction_->setEnabled(haveRoom);
+    externalEditorAction_->setEnabled(haveRoom);
+    closeAllAction_->setEnabled(!registry_.empty());
+    newRoomAction_->setEnabled(!registry_.full());
+    stoneSoundAction_->setChecked(defaults_.stoneSound);
+}
+
+// ---- files -----------------------------------------------------------------------------------
+
+void MainWindow::openFileDialog() {
+    const QString file = QFileDialog::getOpenFileName(this, tr("打开棋谱"), QString(),
+                                                      tr("棋谱文件 (*.sgf *.gib *.sgg *.SGF *.GIB *.SGG);;所有文件 (*)"));
+    if (!file.isEmpty()) openRecordFile(file);
+}
+
+bool MainWindow::openRecordFile(const QString& file) {
+    RoomWindow* room = activeRoom();
+    bool created = false;
+    if (room == nullptr || !room->untouched()) {
+        room = newRoom();
+        created = true;
+        if (room == nullptr) {
+            QMessageBox::information(this, QApplication::applicationDisplayName(), tr("最多只能打开10个棋室."));
+            return false;
+        }
+    }
+    QString error;
+    if (!room->openFile(file, error)) {
+        if (created) {
+            if (QMdiSubWindow* sub = subWindowOf(room)) delete sub;
+        }
+        QMessageBox::warning(this, QApplication::applicationDisplayName(),
+                             tr("无法打开棋谱 %1: %2").arg(QDir::toNativeSeparators(file), error));
+        return false;
+    }
+    roomChanged(room);
+    return true;
+}
+
+void MainWindow::saveActiveRoom(bool asSgf) { (void)asSgf; }
+
+void MainWindow::handToExternalEditor() {}
+
+}  // namespace tessera

@@ -1,0 +1,114 @@
+// Start-up of the desktop program against a scratch installation (root with the shipped
+// defaults, program folder bin/).
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTabBar>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/ui/desktop_application.h"
+#include "platform/ui_text.h"
+#include "room/ui/main_window.h"
+#include "support/gui_test_support.h"
+#include "support/test_support.h"
+
+namespace tessera {
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    StartupTest() {
+        test::guiApplication();
+        std::filesystem::create_directories(scratch / "bin");
+        setenv("TESSERA_PROGRAM_FOLDER", (scratch / "bin").c_str(), 1);
+    }
+    ~StartupTest() override { unsetenv("TESSERA_PROGRAM_FOLDER"); }
+
+    void shipDefaults(const std::string& lang, const std::string& rule, const std::string& vantor) {
+        test::writeBytes(scratch / "lang.ini", lang);
+        test::writeBytes(scratch / "rule.ini", rule);
+        test::writeBytes(scratch / "vantor.ini", vantor);
+    }
+    // The translations the build made, copied into the scratch program folder.
+    void shipTranslations() {
+        const QString built = QCoreApplication::applicationDirPath() + "/../dist/bin/translations";
+        std::filesystem::copy(built.toStdString(), scratch / "bin/translations", std::filesystem::copy_options::recursive);
+    }
+    std::unique_ptr<DesktopApplication> start() {
+        auto desktop = std::make_unique<DesktopApplication>();
+        StartupOptions options;
+        options.showWindow = false;
+        EXPECT_TRUE(desktop->startUp(options));
+        return desktop;
+    }
+
+    test::ScratchFolder scratch;
+};
+
+TEST_F(StartupTest, EmptyCustomFolderGetsTheShippedFilesBeforeAnyValueIsRead) {
+    std::filesystem::create_directories(scratch / "custom");
+    const std::string lang = "[SETTING]\nLANG=10001\n";
+    const std::string rule = "; shipped\n[SETTING]\nRULETYPE=1\nKOMI=3.75\n";
+    const std::string vantor = "[SETTING]\nStoneDelay=1234\n[BOARD]\nBoardStyle=2\n";
+    shipDefaults(lang, rule, vantor);
+    auto desktop = start();
+    EXPECT_EQ(test::readBytes(scratch / "custom/lang.ini"), lang);
+    EXPECT_EQ(test::readBytes(scratch / "custom/rule.ini"), rule);
+    EXPECT_EQ(test::readBytes(scratch / "custom/vantor.ini"), vantor);
+    // The values are those of the copies: read after they were made.
+    EXPECT_EQ(desktop->language(), kLanguageSimplifiedChinese);
+    EXPECT_EQ(desktop->settings().ruleType, 1);
+    EXPECT_DOUBLE_EQ(desktop->settings().komi, 3.75);
+    EXPECT_EQ(desktop->settings().stoneDelay, 1234);
+    EXPECT_EQ(desktop->settings().boardStyle, 2);
+    // One empty room.
+    ASSERT_NE(desktop->mainWindow(), nullptr);
+    EXPECT_EQ(desktop->mainWindow()->roomCount(), 1);
+    EXPECT_EQ(desktop->mainWindow()->roomTabs()->tabText(0), "棋室 100");
+}
+
+TEST_F(StartupTest, ExistingCustomFilesAreKept) {
+    shipDefaults("[SETTING]\nLANG=10001\n", "[SETTING]\nRULETYPE=1\n", "");
+    test::writeBytes(scratch / "custom/rule.ini", "[SETTING]\nRULETYPE=3\n");
+    auto desktop = start();
+    EXPECT_EQ(test::readBytes(scratch / "custom/rule.ini"), "[SETTING]\nRULETYPE=3\n");
+    EXPECT_EQ(desktop->settings().ruleType, 3);
+}
+
+TEST_F(StartupTest, EnglishWithoutDictionaryStartsTranslated) {
+    shipDefaults("[SETTING]\nLANG=10000\n", "", "");
+    shipTranslations();
+    ASSERT_FALSE(std::filesystem::exists(scratch / "bin/dic.db"));
+    auto desktop = start();
+    EXPECT_EQ(desktop->language(), kLanguageEnglish);
+    EXPECT_TRUE(desktop->translationLoaded());
+    EXPECT_FALSE(desktop->dictionaryLoaded());
+    ASSERT_NE(desktop->mainWindow(), nullptr);
+    EXPECT_EQ(desktop->mainWindow()->roomTabs()->tabText(0), "Room 100");
+    // The window-free code translates through the same translation.
+    EXPECT_EQ(uiText("tessera::MainWindow", "棋室"), "Room");
+    desktop->shutDown();
+    EXPECT_EQ(uiText("tessera::MainWindow", "棋室"), "棋室");
+}
+
+TEST_F(StartupTest, TraditionalChineseComesFromTheConvertedTranslation) {
+    shipDefaults("[SETTING]\nLANG=10002\n", "", "");
+    shipTranslations();
+    auto desktop = start();
+    EXPECT_EQ(desktop->language(), kLanguageTraditionalChinese);
+    EXPECT_TRUE(desktop->translationLoaded());
+    EXPECT_EQ(desktop->mainWindow()->roomTabs()->tabText(0), "棋室 100");
+    EXPECT_EQ(uiText("tessera::MainWindow", "关闭所有窗口"), "關閉所有視窗");
+}
+
+TEST_F(StartupTest, NothingShippedStillStartsOnBuiltInDefaults) {
+    auto desktop = start();
+    EXPECT_EQ(desktop->settings().ruleType, 2);
+    EXPECT_DOUBLE_EQ(desktop->settings().komi, 6.5);
+    EXPECT_EQ(desktop->mainWindow()->roomCount(), 1);
+}
+
+}  // namespace
+}  // namespace tessera
