@@ -5,468 +5,625 @@
     <name>GameInfo</name>
     <message>
         <source>中国</source>
-        <translation type="unfinished"></translation>
+        <translation>China</translation>
     </message>
     <message>
         <source>日本</source>
-        <translation type="unfinished"></translation>
+        <translation>Japan</translation>
     </message>
     <message>
         <source>韩国</source>
-        <translation type="unfinished"></translation>
+        <translation>Korea</translation>
     </message>
     <message>
         <source>应氏</source>
-        <translation type="unfinished"></translation>
+        <translation>Ing</translation>
     </message>
     <message>
         <source>和棋</source>
-        <translation type="unfinished"></translation>
+        <translation>Draw</translation>
     </message>
     <message>
         <source>白胜</source>
-        <translation type="unfinished"></translation>
+        <translation>White wins</translation>
     </message>
     <message>
         <source>黑胜</source>
-        <translation type="unfinished"></translation>
+        <translation>Black wins</translation>
     </message>
     <message>
         <source>黑</source>
-        <translation type="unfinished"></translation>
+        <translation>Black</translation>
     </message>
     <message>
         <source>白</source>
-        <translation type="unfinished"></translation>
+        <translation>White</translation>
     </message>
     <message>
         <source>胜</source>
-        <translation type="unfinished"></translation>
+        <translation>win</translation>
     </message>
     <message>
         <source>负</source>
-        <translation type="unfinished"></translation>
+        <translation>loss</translation>
     </message>
     <message>
         <source>无比赛信息</source>
-        <translation type="unfinished"></translation>
+        <translation>No game information</translation>
     </message>
     <message>
         <source>结果</source>
-        <translation type="unfinished"></translation>
+        <translation>Result</translation>
     </message>
     <message>
         <source>未知语言类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown language</translation>
     </message>
     <message>
         <source>英文</source>
-        <translation type="unfinished"></translation>
+        <translation>English</translation>
     </message>
     <message>
         <source>简体中文(GB)</source>
-        <translation type="unfinished"></translation>
+        <translation>Simplified Chinese (GB)</translation>
     </message>
     <message>
         <source>繁体中文(BIG5)</source>
-        <translation type="unfinished"></translation>
+        <translation>Traditional Chinese (Big5)</translation>
     </message>
     <message>
         <source>未知应用类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown kind</translation>
     </message>
     <message>
         <source>棋谱</source>
-        <translation type="unfinished"></translation>
+        <translation>Game record</translation>
     </message>
     <message>
         <source>教程</source>
-        <translation type="unfinished"></translation>
+        <translation>Tutorial</translation>
     </message>
     <message>
         <source>考题</source>
-        <translation type="unfinished"></translation>
+        <translation>Problem set</translation>
     </message>
     <message>
         <source>未知比赛等级</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown level</translation>
     </message>
     <message>
         <source>国内比赛</source>
-        <translation type="unfinished"></translation>
+        <translation>Domestic</translation>
     </message>
     <message>
         <source>国际比赛</source>
-        <translation type="unfinished"></translation>
+        <translation>International</translation>
     </message>
     <message>
         <source>未知媒介类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown medium</translation>
     </message>
     <message>
         <source>棋盘对局</source>
-        <translation type="unfinished"></translation>
+        <translation>Over the board</translation>
     </message>
     <message>
         <source>网络实时对局</source>
-        <translation type="unfinished"></translation>
+        <translation>Online, real time</translation>
     </message>
     <message>
         <source>网络非实时对局</source>
-        <translation type="unfinished"></translation>
+        <translation>Online, correspondence</translation>
     </message>
     <message>
         <source>盲棋</source>
-        <translation type="unfinished"></translation>
+        <translation>Blindfold</translation>
     </message>
     <message>
         <source>连棋</source>
-        <translation type="unfinished"></translation>
+        <translation>Pair go</translation>
     </message>
     <message>
         <source>未知游戏者类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown</translation>
     </message>
     <message>
         <source>电脑</source>
-        <translation type="unfinished"></translation>
+        <translation>Computer</translation>
     </message>
     <message>
         <source>人</source>
-        <translation type="unfinished"></translation>
+        <translation>Human</translation>
     </message>
     <message>
         <source>未知规则类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown rules</translation>
     </message>
     <message>
         <source>中国规则</source>
-        <translation type="unfinished"></translation>
+        <translation>Chinese rules</translation>
     </message>
     <message>
         <source>日本规则</source>
-        <translation type="unfinished"></translation>
+        <translation>Japanese rules</translation>
     </message>
     <message>
         <source>韩国规则</source>
-        <translation type="unfinished"></translation>
+        <translation>Korean rules</translation>
     </message>
     <message>
         <source>应氏规则</source>
-        <translation type="unfinished"></translation>
+        <translation>Ing rules</translation>
     </message>
     <message>
         <source>结果不详</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown result</translation>
     </message>
     <message>
         <source>和局</source>
-        <translation type="unfinished"></translation>
+        <translation>Draw</translation>
     </message>
     <message>
         <source>黑赢</source>
-        <translation type="unfinished"></translation>
+        <translation>Black wins</translation>
     </message>
     <message>
         <source>白赢</source>
-        <translation type="unfinished"></translation>
+        <translation>White wins</translation>
     </message>
 </context>
 <context>
     <name>GameNode</name>
     <message>
         <source>未知标签类型</source>
-        <translation type="unfinished"></translation>
+        <translation>No move tag</translation>
     </message>
     <message>
         <source>鬼手</source>
-        <translation type="unfinished"></translation>
+        <translation>Brilliant move</translation>
     </message>
     <message>
         <source>妙手</source>
-        <translation type="unfinished"></translation>
+        <translation>Excellent move</translation>
     </message>
     <message>
         <source>好手</source>
-        <translation type="unfinished"></translation>
+        <translation>Good move</translation>
     </message>
     <message>
         <source>胜负手</source>
-        <translation type="unfinished"></translation>
+        <translation>Decisive move</translation>
     </message>
     <message>
         <source>疑问手</source>
-        <translation type="unfinished"></translation>
+        <translation>Doubtful move</translation>
     </message>
     <message>
         <source>俗手</source>
-        <translation type="unfinished"></translation>
+        <translation>Crude move</translation>
     </message>
     <message>
         <source>骗着</source>
-        <translation type="unfinished"></translation>
+        <translation>Trick play</translation>
     </message>
     <message>
         <source>无理手</source>
-        <translation type="unfinished"></translation>
+        <translation>Overplay</translation>
     </message>
     <message>
         <source>坏手</source>
-        <translation type="unfinished"></translation>
+        <translation>Bad move</translation>
     </message>
     <message>
         <source>中计</source>
-        <translation type="unfinished"></translation>
+        <translation>Fell for a trick</translation>
     </message>
     <message>
         <source>昏着</source>
-        <translation type="unfinished"></translation>
+        <translation>Blunder</translation>
     </message>
     <message>
         <source>超级勺子</source>
-        <translation type="unfinished"></translation>
+        <translation>Huge blunder</translation>
     </message>
     <message>
         <source>求投手</source>
-        <translation type="unfinished"></translation>
+        <translation>Move seeking resignation</translation>
     </message>
     <message>
         <source>正解</source>
-        <translation type="unfinished"></translation>
+        <translation>Correct answer</translation>
     </message>
     <message>
         <source>错解</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrong answer</translation>
     </message>
     <message>
         <source>手筋</source>
-        <translation type="unfinished"></translation>
+        <translation>Tesuji</translation>
     </message>
     <message>
         <source>白赢</source>
-        <translation type="unfinished"></translation>
+        <translation>White wins</translation>
     </message>
     <message>
         <source>白巨优</source>
-        <translation type="unfinished"></translation>
+        <translation>White far ahead</translation>
     </message>
     <message>
         <source>白优势明显</source>
-        <translation type="unfinished"></translation>
+        <translation>White clearly ahead</translation>
     </message>
     <message>
         <source>白优势</source>
-        <translation type="unfinished"></translation>
+        <translation>White ahead</translation>
     </message>
     <message>
         <source>白稍优</source>
-        <translation type="unfinished"></translation>
+        <translation>White slightly ahead</translation>
     </message>
     <message>
         <source>形势两分</source>
-        <translation type="unfinished"></translation>
+        <translation>Even position</translation>
     </message>
     <message>
         <source>黑稍优</source>
-        <translation type="unfinished"></translation>
+        <translation>Black slightly ahead</translation>
     </message>
     <message>
         <source>黑优势</source>
-        <translation type="unfinished"></translation>
+        <translation>Black ahead</translation>
     </message>
     <message>
         <source>黑优势明显</source>
-        <translation type="unfinished"></translation>
+        <translation>Black clearly ahead</translation>
     </message>
     <message>
         <source>黑巨大优势</source>
-        <translation type="unfinished"></translation>
+        <translation>Black far ahead</translation>
     </message>
     <message>
         <source>黑赢</source>
-        <translation type="unfinished"></translation>
+        <translation>Black wins</translation>
+    </message>
+</context>
+<context>
+    <name>tessera::BoardPropertiesDialog</name>
+    <message>
+        <source>棋盘属性设置</source>
+        <translation>Board Properties</translation>
+    </message>
+    <message>
+        <source>传统棋盘</source>
+        <translation>Traditional</translation>
+    </message>
+    <message>
+        <source>大理石棋盘</source>
+        <translation>Marble</translation>
+    </message>
+    <message>
+        <source>简洁棋盘</source>
+        <translation>Simple</translation>
+    </message>
+    <message>
+        <source>显示坐标</source>
+        <translation>Show coordinates</translation>
+    </message>
+    <message>
+        <source>显示棋盘边框</source>
+        <translation>Show the board frame</translation>
+    </message>
+    <message>
+        <source>加粗棋盘边线</source>
+        <translation>Draw the edge lines heavier</translation>
+    </message>
+    <message>
+        <source>保存为默认配置</source>
+        <translation>Save as default</translation>
+    </message>
+    <message>
+        <source>棋盘风格:</source>
+        <translation>Board style:</translation>
+    </message>
+    <message>
+        <source>棋盘亮度:</source>
+        <translation>Board brightness:</translation>
+    </message>
+    <message>
+        <source>应用</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>使用默认配置</source>
+        <translation>Use Defaults</translation>
+    </message>
+</context>
+<context>
+    <name>tessera::LanguageDialog</name>
+    <message>
+        <source>选择语言</source>
+        <translation>Choose Language</translation>
+    </message>
+    <message>
+        <source>英文</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>简体中文(GB)</source>
+        <translation>Simplified Chinese (GB)</translation>
+    </message>
+    <message>
+        <source>繁体中文(BIG5)</source>
+        <translation>Traditional Chinese (Big5)</translation>
+    </message>
+    <message>
+        <source>语言的设置将会在程序重启的时候有效.</source>
+        <translation>The new language takes effect the next time the program starts.</translation>
     </message>
 </context>
 <context>
     <name>tessera::MainWindow</name>
     <message>
         <source>棋室</source>
-        <translation type="unfinished"></translation>
+        <translation>Room</translation>
     </message>
     <message>
         <source>新建棋室(&amp;N)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;New Room</translation>
     </message>
     <message>
         <source>打开一个新的棋室</source>
-        <translation type="unfinished"></translation>
+        <translation>Open a new room with an empty board</translation>
     </message>
     <message>
         <source>打开棋谱(&amp;O)...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Open Record...</translation>
     </message>
     <message>
         <source>保存为SGG棋谱(&amp;S)...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Save as SGG...</translation>
     </message>
     <message>
         <source>导出为SGF棋谱(&amp;E)...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Export as SGF...</translation>
     </message>
     <message>
         <source>第三方工具---转Multigo打谱</source>
-        <translation type="unfinished"></translation>
+        <translation>Open in External Editor (Multigo)</translation>
     </message>
     <message>
         <source>关闭所有窗口</source>
-        <translation type="unfinished"></translation>
+        <translation>Close All Rooms</translation>
     </message>
     <message>
         <source>保持窗体在最前面</source>
-        <translation type="unfinished"></translation>
+        <translation>Keep Window on Top</translation>
     </message>
     <message>
         <source>落子声</source>
-        <translation type="unfinished"></translation>
+        <translation>Stone Sounds</translation>
     </message>
     <message>
         <source>主工具栏</source>
-        <translation type="unfinished"></translation>
+        <translation>Main Toolbar</translation>
     </message>
     <message>
         <source>工具栏--打谱</source>
-        <translation type="unfinished"></translation>
+        <translation>Replay Toolbar</translation>
     </message>
     <message>
         <source>工具栏--编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit Toolbar</translation>
     </message>
     <message>
         <source>工具栏--练习</source>
-        <translation type="unfinished"></translation>
+        <translation>Practice Toolbar</translation>
     </message>
     <message>
         <source>工具栏--对弈</source>
-        <translation type="unfinished"></translation>
+        <translation>Play Toolbar</translation>
     </message>
     <message>
         <source>棋室信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Room Bar</translation>
     </message>
     <message>
         <source>对局信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Game Information</translation>
     </message>
     <message>
         <source>提示信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Hints</translation>
     </message>
     <message>
         <source>文件(&amp;F)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;File</translation>
     </message>
     <message>
         <source>退出(&amp;X)</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;xit</translation>
     </message>
     <message>
         <source>编辑(&amp;E)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Edit</translation>
     </message>
     <message>
         <source>移动(&amp;M)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Move</translation>
     </message>
     <message>
         <source>游戏(&amp;G)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Game</translation>
     </message>
     <message>
         <source>查看(&amp;V)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;View</translation>
     </message>
     <message>
         <source>主工具栏(&amp;T)</source>
-        <translation type="unfinished"></translation>
+        <translation>Main &amp;Toolbar</translation>
     </message>
     <message>
         <source>状态栏(&amp;S)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Status Bar</translation>
     </message>
     <message>
         <source>对局信息(&amp;G)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Game Information</translation>
     </message>
     <message>
         <source>棋室信息(&amp;R)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Room Bar</translation>
     </message>
     <message>
         <source>设置(&amp;S)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Settings</translation>
     </message>
     <message>
         <source>系统设置</source>
-        <translation type="unfinished"></translation>
+        <translation>System Settings</translation>
     </message>
     <message>
         <source>棋盘属性设置</source>
-        <translation type="unfinished"></translation>
+        <translation>Board Properties</translation>
     </message>
     <message>
         <source>语言</source>
-        <translation type="unfinished"></translation>
+        <translation>Language</translation>
     </message>
     <message>
         <source>中文</source>
-        <translation type="unfinished"></translation>
+        <translation>Chinese (follow the system)</translation>
     </message>
     <message>
         <source>英文(English)</source>
-        <translation type="unfinished"></translation>
+        <translation>English</translation>
     </message>
     <message>
         <source>选择语言...</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose Language...</translation>
     </message>
     <message>
         <source>窗口(&amp;W)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Window</translation>
     </message>
     <message>
         <source>层叠窗口</source>
-        <translation type="unfinished"></translation>
+        <translation>Cascade</translation>
     </message>
     <message>
         <source>平铺窗口</source>
-        <translation type="unfinished"></translation>
+        <translation>Tile</translation>
     </message>
     <message>
         <source>打开棋谱</source>
-        <translation type="unfinished"></translation>
+        <translation>Open Record</translation>
     </message>
     <message>
         <source>棋谱文件 (*.sgf *.gib *.sgg *.SGF *.GIB *.SGG);;所有文件 (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Game records (*.sgf *.gib *.sgg *.SGF *.GIB *.SGG);;All files (*)</translation>
     </message>
     <message>
         <source>最多只能打开10个棋室.</source>
-        <translation type="unfinished"></translation>
+        <translation>No more than 10 rooms can be open at once.</translation>
     </message>
     <message>
         <source>无法打开棋谱 %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open the record %1: %2</translation>
+    </message>
+    <message>
+        <source>语言的设置将会在程序重启的时候有效.</source>
+        <translation>The new language takes effect the next time the program starts.</translation>
+    </message>
+    <message>
+        <source>无法保存设置文件 %1</source>
+        <translation>Cannot save the settings file %1</translation>
     </message>
 </context>
 <context>
     <name>tessera::RoomWindow</name>
     <message>
         <source>无名文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Untitled</translation>
     </message>
     <message>
         <source>无法打开文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open the file</translation>
+    </message>
+</context>
+<context>
+    <name>tessera::SystemSettingsDialog</name>
+    <message>
+        <source>系统设置</source>
+        <translation>System Settings</translation>
+    </message>
+    <message>
+        <source>落子声</source>
+        <translation>Stone sounds</translation>
+    </message>
+    <message>
+        <source>提示音</source>
+        <translation>Prompt sounds</translation>
+    </message>
+    <message>
+        <source> 毫秒</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>显示全局知识库信息</source>
+        <translation>Show whole-board knowledge</translation>
+    </message>
+    <message>
+        <source>显示全局统计分析信息</source>
+        <translation>Show whole-board statistics</translation>
+    </message>
+    <message>
+        <source>显示局部统计分析信息</source>
+        <translation>Show local statistics</translation>
+    </message>
+    <message>
+        <source>显示矩阵模式匹配(*)</source>
+        <translation>Show matrix pattern matches (*)</translation>
+    </message>
+    <message>
+        <source>训练时显示提示</source>
+        <translation>Show hints during training</translation>
+    </message>
+    <message>
+        <source>训练时显示答案分枝</source>
+        <translation>Show answer branches during training</translation>
+    </message>
+    <message>
+        <source>练习题随机变换方向</source>
+        <translation>Random board orientation for problems</translation>
+    </message>
+    <message>
+        <source>保存为默认配置</source>
+        <translation>Save as default</translation>
+    </message>
+    <message>
+        <source>声音与打谱</source>
+        <translation>Sounds and replay</translation>
+    </message>
+    <message>
+        <source>自动打谱间隔:</source>
+        <translation>Auto replay interval:</translation>
+    </message>
+    <message>
+        <source>统计分析</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>全局统计显示比例:</source>
+        <translation>Whole-board statistics shown:</translation>
+    </message>
+    <message>
+        <source>局部统计显示比例:</source>
+        <translation>Local statistics shown:</translation>
+    </message>
+    <message>
+        <source>死活和官子训练</source>
+        <translation>Life-and-death and endgame training</translation>
     </message>
 </context>
 </TS>
