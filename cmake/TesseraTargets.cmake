@@ -44,7 +44,7 @@ function(tessera_add_test_folder sub)
       continue()
     endif()
     set(target ${sub}_${kind}_tests)
-    add_executable(${target} ${files})
+    add_executable(${target} ${files} ${PROJECT_SOURCE_DIR}/tests/support/lsan_suppressions.cpp)
     set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     target_link_libraries(${target} PRIVATE tessera_test_support GTest::gtest GTest::gmock)
     # One environment entry only: discovery splits a list into separate properties. The test

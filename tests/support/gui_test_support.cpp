@@ -24,8 +24,3 @@ void processEvents() {
 
 }  // namespace tessera::test
 
-// Leaks inside the font and desktop-bus libraries that Qt loads; the program cannot free them.
-// Built into the GUI test programs so that they pass under plain ctest as well.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\nleak:libdbus\nleak:libglib\nleak:libgobject\n";
-}
