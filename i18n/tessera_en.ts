@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>Counting</name>
+    <message>
+        <source>黑胜</source>
+        <translation>Black wins</translation>
+    </message>
+    <message>
+        <source>白胜</source>
+        <translation>White wins</translation>
+    </message>
+    <message>
+        <source>平局</source>
+        <translation>Draw</translation>
+    </message>
+    <message>
+        <source>子</source>
+        <translation>stones</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>黑</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>贴子</source>
+        <translation>komi</translation>
+    </message>
+    <message>
+        <source>白</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>目</source>
+        <translation> points</translation>
+    </message>
+    <message>
+        <source>黑方</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>空</source>
+        <translation>territory</translation>
+    </message>
+    <message>
+        <source>白子</source>
+        <translation>white prisoners</translation>
+    </message>
+    <message>
+        <source>白方</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>黑子</source>
+        <translation>black prisoners</translation>
+    </message>
+    <message>
+        <source>贴目</source>
+        <translation>komi</translation>
+    </message>
+    <message>
+        <source>只有中国规则, 韩国规则, 日本规则 才支持点算胜负! 请先修改规则类型.</source>
+        <translation>Only Chinese, Korean and Japanese rules can be counted. Please change the rule type first.</translation>
+    </message>
+</context>
+<context>
     <name>GameInfo</name>
     <message>
         <source>中国</source>
@@ -288,6 +355,297 @@
     </message>
 </context>
 <context>
+    <name>GameRoom</name>
+    <message>
+        <source>无名文件</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>练习</source>
+        <translation>Practice</translation>
+    </message>
+    <message>
+        <source>场景</source>
+        <translation>Node</translation>
+    </message>
+    <message>
+        <source>棋室</source>
+        <translation>Room</translation>
+    </message>
+    <message>
+        <source>黑死子个数</source>
+        <translation>Black prisoners</translation>
+    </message>
+    <message>
+        <source>白死子个数</source>
+        <translation>White prisoners</translation>
+    </message>
+    <message>
+        <source>添加黑子</source>
+        <translation>Add Black Stones</translation>
+    </message>
+    <message>
+        <source>添加白子</source>
+        <translation>Add White Stones</translation>
+    </message>
+    <message>
+        <source>添加棋子</source>
+        <translation>Setup stones</translation>
+    </message>
+    <message>
+        <source>添加自由文字</source>
+        <translation>Add Text Label</translation>
+    </message>
+    <message>
+        <source>跳到第N手</source>
+        <translation>Go to Move...</translation>
+    </message>
+    <message>
+        <source>第一手</source>
+        <translation>First Move</translation>
+    </message>
+    <message>
+        <source>快退(前5手)</source>
+        <translation>Back 5 Moves</translation>
+    </message>
+    <message>
+        <source>前一手</source>
+        <translation>Previous Move</translation>
+    </message>
+    <message>
+        <source>下一手</source>
+        <translation>Next Move</translation>
+    </message>
+    <message>
+        <source>快进(后5手)</source>
+        <translation>Forward 5 Moves</translation>
+    </message>
+    <message>
+        <source>最后一手</source>
+        <translation>Last Move</translation>
+    </message>
+    <message>
+        <source>前一解说</source>
+        <translation>Previous Comment</translation>
+    </message>
+    <message>
+        <source>下一解说</source>
+        <translation>Next Comment</translation>
+    </message>
+    <message>
+        <source>自动打谱</source>
+        <translation>Auto Replay</translation>
+    </message>
+    <message>
+        <source>停止自动打谱</source>
+        <translation>Stop Auto Replay</translation>
+    </message>
+    <message>
+        <source>试下</source>
+        <translation>Try Variation</translation>
+    </message>
+    <message>
+        <source>重新研究</source>
+        <translation>Restart Variation</translation>
+    </message>
+    <message>
+        <source>研讨结束</source>
+        <translation>End Variation</translation>
+    </message>
+    <message>
+        <source>悔棋</source>
+        <translation>Undo Last Move</translation>
+    </message>
+    <message>
+        <source>悔到当前位置</source>
+        <translation>Delete Moves After This</translation>
+    </message>
+    <message>
+        <source>设置当前状态为黑下</source>
+        <translation>Black to Play</translation>
+    </message>
+    <message>
+        <source>设置当前状态为白下</source>
+        <translation>White to Play</translation>
+    </message>
+    <message>
+        <source>交替走子</source>
+        <translation>Play Alternately</translation>
+    </message>
+    <message>
+        <source>掩码操作</source>
+        <translation>Mask Points</translation>
+    </message>
+    <message>
+        <source>标记死子</source>
+        <translation>Mark Dead Stones</translation>
+    </message>
+    <message>
+        <source>添加文字</source>
+        <translation>Add Letter</translation>
+    </message>
+    <message>
+        <source>添加圆圈</source>
+        <translation>Add Circle</translation>
+    </message>
+    <message>
+        <source>添加叉</source>
+        <translation>Add Cross</translation>
+    </message>
+    <message>
+        <source>添加方块</source>
+        <translation>Add Square</translation>
+    </message>
+    <message>
+        <source>添加三角</source>
+        <translation>Add Triangle</translation>
+    </message>
+    <message>
+        <source>删除标记</source>
+        <translation>Remove Mark</translation>
+    </message>
+    <message>
+        <source>删除所有标记</source>
+        <translation>Remove All Marks</translation>
+    </message>
+    <message>
+        <source>全部掩盖</source>
+        <translation>Mask All</translation>
+    </message>
+    <message>
+        <source>全部显示</source>
+        <translation>Unmask All</translation>
+    </message>
+    <message>
+        <source>反转掩码</source>
+        <translation>Invert Mask</translation>
+    </message>
+    <message>
+        <source>选者矩形区域</source>
+        <translation>Select Rectangle</translation>
+    </message>
+    <message>
+        <source>导入棋盘图象</source>
+        <translation>Import Board Picture...</translation>
+    </message>
+    <message>
+        <source>不显示手数</source>
+        <translation>No Move Numbers</translation>
+    </message>
+    <message>
+        <source>显示最后一手</source>
+        <translation>Number the Last Move</translation>
+    </message>
+    <message>
+        <source>显示最后5手</source>
+        <translation>Number the Last 5 Moves</translation>
+    </message>
+    <message>
+        <source>显示最后50手</source>
+        <translation>Number the Last 50 Moves</translation>
+    </message>
+    <message>
+        <source>显示所有手数</source>
+        <translation>Number All Moves</translation>
+    </message>
+    <message>
+        <source>调整显示手数</source>
+        <translation>Cycle Move Numbers</translation>
+    </message>
+    <message>
+        <source>水平翻转</source>
+        <translation>Flip Horizontally</translation>
+    </message>
+    <message>
+        <source>垂直翻转</source>
+        <translation>Flip Vertically</translation>
+    </message>
+    <message>
+        <source>交换XY</source>
+        <translation>Swap X and Y</translation>
+    </message>
+    <message>
+        <source>顺时针旋转90度</source>
+        <translation>Rotate Clockwise</translation>
+    </message>
+    <message>
+        <source>逆时针旋转90度</source>
+        <translation>Rotate Counterclockwise</translation>
+    </message>
+    <message>
+        <source>恢复原始坐标</source>
+        <translation>Original Orientation</translation>
+    </message>
+    <message>
+        <source>显示解说信息</source>
+        <translation>Show Comments and Markup</translation>
+    </message>
+    <message>
+        <source>显示全局知识库信息</source>
+        <translation>Show Whole-Board Knowledge</translation>
+    </message>
+    <message>
+        <source>显示全局统计分析信息</source>
+        <translation>Show Whole-Board Statistics</translation>
+    </message>
+    <message>
+        <source>显示局部统计分析信息</source>
+        <translation>Show Local Statistics</translation>
+    </message>
+    <message>
+        <source>开始新局(独自摆棋)</source>
+        <translation>New Game</translation>
+    </message>
+    <message>
+        <source>第一个棋谱</source>
+        <translation>First Record</translation>
+    </message>
+    <message>
+        <source>上一个棋谱</source>
+        <translation>Previous Record</translation>
+    </message>
+    <message>
+        <source>下一个棋谱</source>
+        <translation>Next Record</translation>
+    </message>
+    <message>
+        <source>最后一个棋谱</source>
+        <translation>Last Record</translation>
+    </message>
+    <message>
+        <source>随机选择棋谱</source>
+        <translation>Random Record</translation>
+    </message>
+    <message>
+        <source>点算胜负</source>
+        <translation>Count the Score</translation>
+    </message>
+    <message>
+        <source>标记为未读棋谱</source>
+        <translation>Mark as Unread</translation>
+    </message>
+    <message>
+        <source>标记为已读棋谱</source>
+        <translation>Mark as Read</translation>
+    </message>
+    <message>
+        <source>标记为热门棋谱</source>
+        <translation>Mark as Popular</translation>
+    </message>
+    <message>
+        <source>解说</source>
+        <translation> [comment]</translation>
+    </message>
+    <message>
+        <source>无信息</source>
+        <translation>Empty node</translation>
+    </message>
+    <message>
+        <source>分枝</source>
+        <translation>Variation </translation>
+    </message>
+</context>
+<context>
     <name>tessera::BoardPropertiesDialog</name>
     <message>
         <source>棋盘属性设置</source>
@@ -336,6 +694,149 @@
     <message>
         <source>使用默认配置</source>
         <translation>Use Defaults</translation>
+    </message>
+</context>
+<context>
+    <name>tessera::GameInfoDialog</name>
+    <message>
+        <source>编辑棋谱描述信息</source>
+        <translation>Game Information</translation>
+    </message>
+    <message>
+        <source>不在棋谱库中</source>
+        <translation>Not in the library</translation>
+    </message>
+    <message>
+        <source>棋谱库编号:</source>
+        <translation>Library number:</translation>
+    </message>
+    <message>
+        <source>语言类型:</source>
+        <translation>Language:</translation>
+    </message>
+    <message>
+        <source>应用类型:</source>
+        <translation>Kind of record:</translation>
+    </message>
+    <message>
+        <source>棋盘宽度:</source>
+        <translation>Board width:</translation>
+    </message>
+    <message>
+        <source>棋盘高度:</source>
+        <translation>Board height:</translation>
+    </message>
+    <message>
+        <source>总手数:</source>
+        <translation>Number of moves:</translation>
+    </message>
+    <message>
+        <source>棋谱</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>比赛名称:</source>
+        <translation>Event:</translation>
+    </message>
+    <message>
+        <source>比赛等级:</source>
+        <translation>Event level:</translation>
+    </message>
+    <message>
+        <source>对局名称:</source>
+        <translation>Game name:</translation>
+    </message>
+    <message>
+        <source>日期:</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>地点:</source>
+        <translation>Place:</translation>
+    </message>
+    <message>
+        <source>媒介类型:</source>
+        <translation>Medium:</translation>
+    </message>
+    <message>
+        <source>用时:</source>
+        <translation>Time limit:</translation>
+    </message>
+    <message>
+        <source>比赛</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>规则说明:</source>
+        <translation>Rules text:</translation>
+    </message>
+    <message>
+        <source>规则类型:</source>
+        <translation>Rule type:</translation>
+    </message>
+    <message>
+        <source>贴目:</source>
+        <translation>Komi:</translation>
+    </message>
+    <message>
+        <source>让子数:</source>
+        <translation>Handicap:</translation>
+    </message>
+    <message>
+        <source>规则</source>
+        <translation>Rules...</translation>
+    </message>
+    <message>
+        <source>黑方:</source>
+        <translation>Black:</translation>
+    </message>
+    <message>
+        <source>黑方段位:</source>
+        <translation>Black rank:</translation>
+    </message>
+    <message>
+        <source>黑方类型:</source>
+        <translation>Black is:</translation>
+    </message>
+    <message>
+        <source>白方:</source>
+        <translation>White:</translation>
+    </message>
+    <message>
+        <source>白方段位:</source>
+        <translation>White rank:</translation>
+    </message>
+    <message>
+        <source>白方类型:</source>
+        <translation>White is:</translation>
+    </message>
+    <message>
+        <source>对局者</source>
+        <translation>Players</translation>
+    </message>
+    <message>
+        <source>结果:</source>
+        <translation>Result:</translation>
+    </message>
+    <message>
+        <source>结果类型:</source>
+        <translation>Outcome:</translation>
+    </message>
+    <message>
+        <source>记录者:</source>
+        <translation>Recorded by:</translation>
+    </message>
+    <message>
+        <source>来源:</source>
+        <translation>Source:</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>错误的棋盘尺寸</source>
+        <translation>The board size is not valid.</translation>
     </message>
 </context>
 <context>
@@ -539,16 +1040,106 @@
         <source>无法保存设置文件 %1</source>
         <translation>Cannot save the settings file %1</translation>
     </message>
-</context>
-<context>
-    <name>tessera::RoomWindow</name>
+    <message>
+        <source>棋盘工具</source>
+        <translation>Board Tools</translation>
+    </message>
+    <message>
+        <source>手数显示</source>
+        <translation>Move Numbers</translation>
+    </message>
+    <message>
+        <source>坐标变换</source>
+        <translation>Orientation</translation>
+    </message>
     <message>
         <source>无名文件</source>
         <translation>Untitled</translation>
     </message>
     <message>
-        <source>无法打开文件</source>
-        <translation>Cannot open the file</translation>
+        <source>导出为SGF棋谱</source>
+        <translation>Export as SGF</translation>
+    </message>
+    <message>
+        <source>保存为SGG棋谱</source>
+        <translation>Save as SGG</translation>
+    </message>
+    <message>
+        <source>SGF棋谱 (*.sgf)</source>
+        <translation>SGF records (*.sgf)</translation>
+    </message>
+    <message>
+        <source>SGG棋谱 (*.sgg)</source>
+        <translation>SGG records (*.sgg)</translation>
+    </message>
+    <message>
+        <source>无法保存棋谱 %1: %2</source>
+        <translation>Cannot save the record %1: %2</translation>
+    </message>
+    <message>
+        <source>无法启动外部打谱程序 %1</source>
+        <translation>Cannot start the external editor %1</translation>
+    </message>
+</context>
+<context>
+    <name>tessera::RoomActions</name>
+    <message>
+        <source>规则</source>
+        <translation>Rules...</translation>
+    </message>
+    <message>
+        <source>编辑棋谱描述信息</source>
+        <translation>Game Information...</translation>
+    </message>
+</context>
+<context>
+    <name>tessera::RoomWindow</name>
+    <message>
+        <source>解说</source>
+        <translation>Comments</translation>
+    </message>
+    <message>
+        <source>没有统计数据</source>
+        <translation>No statistics for this position</translation>
+    </message>
+    <message>
+        <source>无法保存规则设置</source>
+        <translation>Cannot save the rule settings</translation>
+    </message>
+</context>
+<context>
+    <name>tessera::RulesDialog</name>
+    <message>
+        <source>规则设置</source>
+        <translation>Rules</translation>
+    </message>
+    <message>
+        <source>中国规则</source>
+        <translation>Chinese rules</translation>
+    </message>
+    <message>
+        <source>日本规则</source>
+        <translation>Japanese rules</translation>
+    </message>
+    <message>
+        <source>韩国规则</source>
+        <translation>Korean rules</translation>
+    </message>
+    <message>
+        <source>保存为缺省规则</source>
+        <translation>Save as default rules</translation>
+    </message>
+    <message>
+        <source>规则类型: </source>
+        <translation>Rule type:</translation>
+    </message>
+    <message>
+        <source>贴子数:</source>
+        <translation>Komi (stones):</translation>
+    </message>
+    <message>
+        <source>贴目数:</source>
+        <translation>Komi (points):</translation>
     </message>
 </context>
 <context>

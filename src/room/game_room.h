@@ -83,6 +83,11 @@ public:
     // ---- state -------------------------------------------------------------------------
     int32_t roomKind() const { return roomKind_; }
     const std::filesystem::path& filePath() const { return filePath_; }
+    // The record was saved under another name (a save-as): the title names it from now on.
+    void setFilePath(const std::filesystem::path& file) {
+        filePath_ = file;
+        updateTitle();
+    }
     const GameRecord& record() const { return record_; }
     // The record for edits that the command table does not cover (game information dialog).
     // Call recordChanged() afterwards.

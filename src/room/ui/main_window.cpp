@@ -12,6 +12,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QMessageBox>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -19,7 +21,10 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
+#include "record/record_file.h"
+#include "room/room_commands.h"
 #include "room/ui/desktop_defaults.h"
+#include "room/ui/room_actions.h"
 #include "room/ui/room_window.h"
 #include "room/ui/sound_player.h"
 
@@ -34,6 +39,7 @@ MainWindow::MainWindow(DesktopDefaults& defaults, QWidget* parent) : QMainWindow
     connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
 
     createWindowActions();
+    roomActions_ = new RoomActions([this] { return activeRoom(); }, this);
     createBars();
     createMenus();
     updateCommands();
@@ -95,14 +101,18 @@ void MainWindow::createBars() {
 
     replayToolBar_ = addToolBar(tr("工具栏--打谱"));
     replayToolBar_->setObjectName("replayToolBar");
-    editToolBar_ = addToolBar(tr("工具栏--编辑"));
-    editToolBar_->setObjectName("editToolBar");
+    addCommands(replayToolBar_, {32849, 32850, 32851, 32852, 32853, 32854, 0, 32868, 32869});
     practiceToolBar_ = addToolBar(tr("工具栏--练习"));
     practiceToolBar_->setObjectName("practiceToolBar");
+    addCommands(practiceToolBar_, {32865, 32866, 32867, 0, 32786});
     playToolBar_ = addToolBar(tr("工具栏--对弈"));
     playToolBar_->setObjectName("playToolBar");
-
+    addCommands(playToolBar_, {32815, kCommandCount});
     addToolBarBreak();
+    editToolBar_ = addToolBar(tr("工具栏--编辑"));
+    editToolBar_->setObjectName("editToolBar");
+    addCommands(editToolBar_, {32824, 32821, 32823, 0, 32828, 32829, 32830, 32831, 32827, 32834, 32832, 0, 33013, 32817});
+
     roomBar_ = addToolBar(tr("棋室信息"));
     roomBar_->setObjectName("roomBar");
     roomTabs_ = new QTabBar;
@@ -146,6 +156,17 @@ void MainWindow::addBarToggle(QMenu* menu, const QString& text, std::vector<QWid
     }
 }
 
+void MainWindow::addCommands(QWidget* target, std::initializer_list<int> ids) {
+    for (int id : ids) {
+        if (id == 0) {
+            if (auto* menu = qobject_cast<QMenu*>(target)) menu->addSeparator();
+            if (auto* bar = qobject_cast<QToolBar*>(target)) bar->addSeparator();
+        } else if (QAction* action = roomActions_->action(id)) {
+            target->addAction(action);
+        }
+    }
+}
+
 void MainWindow::createMenus() {
     fileMenu_ = menuBar()->addMenu(tr("文件(&F)"));
     fileMenu_->addAction(newRoomAction_);
@@ -161,8 +182,17 @@ void MainWindow::createMenus() {
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
     editMenu_ = menuBar()->addMenu(tr("编辑(&E)"));
+    addCommands(editMenu_, {32865, 32866, 32867, 0, 32786, 32787, 0, 33010, 33011, 0});
+    QMenu* tools = editMenu_->addMenu(tr("棋盘工具"));
+    addCommands(tools, {32824, 32821, 32823, 33013, 32817, 32827, 32828, 32829, 32830, 32831, 32832, 32834});
+    addCommands(editMenu_, {0, 32833, 0, 32788, 32789, 32794, 32790, 0, 32814, 0, RoomWindow::kCommandGameInfo});
+
     moveMenu_ = menuBar()->addMenu(tr("移动(&M)"));
+    addCommands(moveMenu_, {32849, 32850, 32851, 32852, 32853, 32854, 0, 32926, 0, 32855, 32856, 0, 32868, 32869});
+
     gameMenu_ = menuBar()->addMenu(tr("游戏(&G)"));
+    addCommands(gameMenu_, {32815, 0, 32803, 32804, 32805, 32806, 32808, 0, kCommandRules, 32817, kCommandCount, 0,
+                            32940, 32941, 32942});
 
     viewMenu_ = menuBar()->addMenu(tr("查看(&V)"));
     addBarToggle(viewMenu_, tr("主工具栏(&T)"), {mainToolBar_});
@@ -173,6 +203,10 @@ void MainWindow::createMenus() {
     addBarToggle(viewMenu_, tr("状态栏(&S)"), {statusBar()});
     addBarToggle(viewMenu_, tr("对局信息(&G)"), {gameInfoDock_, infoDock_});
     addBarToggle(viewMenu_, tr("棋室信息(&R)"), {roomBar_});
+    viewMenu_->addSeparator();
+    addCommands(viewMenu_->addMenu(tr("手数显示")), {33017, 33018, 33019, 33020, 33021, 0, 32781});
+    addCommands(viewMenu_->addMenu(tr("坐标变换")), {33005, 32777, 32775, 0, 33009, 32779, 0, 33006});
+    addCommands(viewMenu_, {0, 32870, 32871, 32872, 32873});
 
     settingsMenu_ = menuBar()->addMenu(tr("设置(&S)"));
     settingsMenu_->addAction(tr("系统设置"), this, &MainWindow::systemSettingsRequested);
@@ -265,6 +299,7 @@ void MainWindow::onSubWindowActivated(QMdiSubWindow* sub) {
     }
     room->focusBoard();
     infoPanels_->setCurrentWidget(room->infoPanel());
+    room->refreshStatus();
     {
         const QSignalBlocker quiet(roomTabs_);
         roomTabs_->setCurrentIndex(index);
@@ -317,7 +352,9 @@ void MainWindow::toggleKeepOnTop() {
 void MainWindow::toggleStoneSound() {
     defaults_.stoneSound = !defaults_.stoneSound;
     if (!defaults_.stoneSound && defaults_.sounds != nullptr) defaults_.sounds->stopAll();
+    for (RoomWindow* room : rooms()) room->setStoneSound(defaults_.stoneSound);
     stoneSoundAction_->setChecked(defaults_.stoneSound);
+    roomActions_->update(activeRoom());
 }
 
 void MainWindow::showRoomStatus(const QString& text) { statusPrisoners_->setText(text); }
@@ -346,6 +383,7 @@ void MainWindow::updateCommands() {
     closeAllAction_->setEnabled(!registry_.empty());
     newRoomAction_->setEnabled(!registry_.full());
     stoneSoundAction_->setChecked(defaults_.stoneSound);
+    roomActions_->update(activeRoom());
 }
 
 // ---- files -----------------------------------------------------------------------------------
@@ -380,8 +418,43 @@ bool MainWindow::openRecordFile(const QString& file) {
     return true;
 }
 
-void MainWindow::saveActiveRoom(bool asSgf) { (void)asSgf; }
+void MainWindow::saveActiveRoom(bool asSgf) {
+    RoomWindow* room = activeRoom();
+    if (room == nullptr) return;
+    const std::filesystem::path current = room->room().filePath();
+    QString suggestion = QString::fromStdString(current.empty() ? std::string() : current.stem().string());
+    if (suggestion.isEmpty()) suggestion = tr("无名文件");
+    const QString folder = current.empty() ? QDir::homePath() : QString::fromStdString(current.parent_path().string());
+    const QString file = QFileDialog::getSaveFileName(
+        this, asSgf ? tr("导出为SGF棋谱") : tr("保存为SGG棋谱"),
+        folder + "/" + suggestion + (asSgf ? ".sgf" : ".sgg"), asSgf ? tr("SGF棋谱 (*.sgf)") : tr("SGG棋谱 (*.sgg)"));
+    if (file.isEmpty()) return;
+    QString target = file;
+    const QString extension = asSgf ? ".sgf" : ".sgg";
+    if (!target.endsWith(extension, Qt::CaseInsensitive)) target += extension;
+    QString error;
+    if (!room->saveFile(target, error))
+        QMessageBox::warning(this, QApplication::applicationDisplayName(),
+                             tr("无法保存棋谱 %1: %2").arg(QDir::toNativeSeparators(target), error));
+}
 
-void MainWindow::handToExternalEditor() {}
+void MainWindow::handToExternalEditor() {
+    RoomWindow* room = activeRoom();
+    if (room == nullptr) return;
+    // The editor gets a copy of the current game; the room's own file stays as it is.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    const QString file = QString("%1/tessera-%2-%3.sgf").arg(folder).arg(QCoreApplication::applicationPid()).arg(roomNumber(room));
+    std::string error;
+    if (!saveRecordFile(std::filesystem::path(file.toStdString()), room->room().record(), error)) {
+        QMessageBox::warning(this, QApplication::applicationDisplayName(),
+                             tr("无法保存棋谱 %1: %2").arg(QDir::toNativeSeparators(file), QString::fromStdString(error)));
+        return;
+    }
+    QStringList command = QProcess::splitCommand(QString::fromStdString(defaults_.externalEditor));
+    if (command.isEmpty()) command = {"xdg-open"};
+    const QString program = command.takeFirst();
+    if (!QProcess::startDetached(program, command << file))
+        QMessageBox::warning(this, QApplication::applicationDisplayName(), tr("无法启动外部打谱程序 %1").arg(program));
+}
 
 }  // namespace tessera

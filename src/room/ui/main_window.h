@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <vector>
 
@@ -91,6 +92,7 @@ private:
     void createWindowActions();
     void createMenus();
     void createBars();
+    void addCommands(QWidget* target, std::initializer_list<int> ids);
     void addBarToggle(QMenu* menu, const QString& text, std::vector<QWidget*> bars, const QKeySequence& key = {});
     void registerRoom(RoomWindow* room, QMdiSubWindow* sub);
     void unregisterRoom(RoomWindow* room);

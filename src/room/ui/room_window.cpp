@@ -1,38 +1,340 @@
 #include "room/ui/room_window.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSplitter>
 #include <QTextBrowser>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
-#include "room/ui/desktop_defaults.h"
+#include "record/record_file.h"
+#include "record/ui/game_info_dialog.h"
+#include "room/board_view_sync.h"
+#include "room/room_commands.h"
 #include "room/ui/main_window.h"
+#include "room/ui/room_icons.h"
+#include "room/ui/rules_dialog.h"
+#include "room/ui/sound_player.h"
+#include "view/ui/board_widget.h"
 
 namespace tessera {
 
-RoomWindow::RoomWindow(MainWindow& mainWindow, DesktopDefaults& defaults, QWidget* parent)
-    : QWidget(parent), mainWindow_(mainWindow), defaults_(defaults), preferences_(defaults.general), board_(defaults.board) {
-    infoPanel_ = new QTextBrowser;
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    setMinimumSize(320, 240);
+namespace {
+
+constexpr int kNodeIdRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+RoomSettings roomSettingsOf(const DesktopDefaults& defaults, const RoomPreferences& general) {
+    RoomSettings settings;
+    settings.promptSound = general.promptSound;
+    settings.stoneSound = defaults.stoneSound;
+    settings.stoneDelay = general.stoneDelay;
+    settings.randomOrientation = general.randomOrientation;
+    settings.ruleType = defaults.ruleType;
+    settings.komi = defaults.komi;
+    return settings;
 }
 
-RoomWindow::~RoomWindow() { delete infoPanel_; }
+void addItems(const std::vector<VariationItem>& items, QTreeWidgetItem* parent, QTreeWidget* tree) {
+    for (const VariationItem& item : items) {
+        auto* widgetItem = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
+        widgetItem->setText(0, qt(item.text));
+        widgetItem->setData(0, kNodeIdRole, item.nodeId);
+        widgetItem->setData(0, kImageRole, item.image);
+        widgetItem->setIcon(0, variationImage(item.image));
+        if (!item.children.empty()) addItems(item.children, widgetItem, tree);
+    }
+}
 
-QString RoomWindow::roomTitle() const { return tr("无名文件"); }
+}  // namespace
+
+RoomWindow::RoomWindow(MainWindow& mainWindow, DesktopDefaults& defaults, QWidget* parent)
+    : QWidget(parent), mainWindow_(mainWindow), defaults_(defaults), preferences_(defaults.general) {
+    boardState_.applySettings(defaults.board);
+    BoardPictureFolders folders = BoardPictureFolders::installed();
+    board_ = new BoardWidget(&boardState_, nullptr, folders);
+    board_->setMinimumSize(240, 240);
+    board_->setFocusPolicy(Qt::StrongFocus);
+    board_->installEventFilter(this);
+    board_->onPointChosen = [this](int32_t point) { onPointChosen(point); };
+    board_->onRectangleSelected = [this] { onRectangleSelected(); };
+    board_->onContextMenuRequested = [this](QPoint at) {
+        QMenu* menu = makeContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(at);
+    };
+
+    tree_ = new QTreeWidget;
+    tree_->setHeaderHidden(true);
+    tree_->setIconSize(QSize(16, 16));
+    tree_->setUniformRowHeights(true);
+    connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { onTreeItemClicked(item); });
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* now, QTreeWidgetItem* before) {
+        // The selected form of the item image follows the selection.
+        if (before) before->setIcon(0, variationImage(before->data(0, kImageRole).toInt()));
+        if (now) now->setIcon(0, variationImage(now->data(0, kImageRole).toInt() + 1));
+    });
+    comment_ = new QTextBrowser;
+    comment_->setPlaceholderText(tr("解说"));
+
+    auto* side = new QSplitter(Qt::Vertical);
+    side->addWidget(tree_);
+    side->addWidget(comment_);
+    side->setStretchFactor(0, 3);
+    side->setStretchFactor(1, 1);
+    split_ = new QSplitter(Qt::Horizontal);
+    split_->addWidget(board_);
+    split_->addWidget(side);
+    split_->setStretchFactor(0, 4);
+    split_->setStretchFactor(1, 1);
+    split_->setSizes({640, 240});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(split_);
+
+    infoPanel_ = new QTextBrowser;
+    infoPanel_->setPlaceholderText(tr("没有统计数据"));
+
+    room_ = std::make_unique<GameRoom>(this, roomSettingsOf(defaults, preferences_));
+    if (defaults.recordTranslator) room_->setRecordTranslator(defaults.recordTranslator);
+    room_->newGame();
+    touched_ = false;
+}
+
+RoomWindow::~RoomWindow() {
+    for (auto& [id, timer] : timers_) timer->stop();
+    room_->setHost(nullptr);  // the room outlives nothing it could still call back into
+    delete infoPanel_;
+}
+
+// ---- what the main window asks -------------------------------------------------------------
+
+QString RoomWindow::roomTitle() const { return qt(room_->title()); }
 
 QWidget* RoomWindow::infoPanel() const { return infoPanel_; }
 
 bool RoomWindow::openFile(const QString& file, QString& error) {
-    error = tr("无法打开文件");
-    return false;
+    std::string reason;
+    if (!room_->openFile(std::filesystem::path(file.toStdString()), reason)) {
+        error = qt(reason);
+        return false;
+    }
+    touched_ = true;
+    mainWindow_.roomChanged(this);
+    return true;
 }
 
-bool RoomWindow::untouched() const { return true; }
+bool RoomWindow::saveFile(const QString& file, QString& error) {
+    std::string reason;
+    const std::filesystem::path path(file.toStdString());
+    if (!saveRecordFile(path, room_->record(), reason)) {
+        error = qt(reason);
+        return false;
+    }
+    if (lowerExtension(path) == ".sgg") room_->setFilePath(path);
+    mainWindow_.roomChanged(this);
+    return true;
+}
 
-void RoomWindow::focusBoard() { setFocus(); }
+bool RoomWindow::untouched() const {
+    if (touched_ || !room_->filePath().empty()) return false;
+    return room_->record().tree.size() <= 1;
+}
 
-void RoomWindow::setPreferences(const RoomPreferences& preferences) { preferences_ = preferences; }
+void RoomWindow::focusBoard() { board_->setFocus(); }
 
-void RoomWindow::applyBoardSettings(const BoardViewSettings& board) { board_ = board; }
+void RoomWindow::setPreferences(const RoomPreferences& preferences) {
+    preferences_ = preferences;
+    RoomSettings& settings = room_->settings();
+    settings.promptSound = preferences.promptSound;
+    settings.stoneDelay = preferences.stoneDelay;
+    settings.randomOrientation = preferences.randomOrientation;
+    if (room_->autoReplay()) startTimer(kAutoReplayTimer, std::max(10, preferences.stoneDelay));
+}
+
+void RoomWindow::applyBoardSettings(const BoardViewSettings& board) {
+    boardState_.applySettings(board);
+    board_->redraw();
+}
+
+// ---- commands ------------------------------------------------------------------------------
+
+void RoomWindow::runCommand(int id) {
+    if (id == kCommandRules) {
+        editRules();
+    } else if (id == kCommandGameInfo) {
+        editGameInfo();
+    } else {
+        runRoomCommand(*room_, id);
+        touched_ = true;
+    }
+    afterCommand();
+}
+
+void RoomWindow::afterCommand() {
+    if (isActiveRoom()) mainWindow_.updateCommands();
+}
+
+void RoomWindow::editRules() {
+    RulesDialog dialog(room_->ruleType(), room_->komi(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    room_->setRules(dialog.ruleType(), dialog.komi());
+    if (dialog.saveAsDefault() && defaults_.saveRuleDefaults && !defaults_.saveRuleDefaults(dialog.ruleType(), dialog.komi()))
+        QMessageBox::warning(this, QApplication::applicationDisplayName(), tr("无法保存规则设置"));
+}
+
+void RoomWindow::editGameInfo() {
+    GameInfoDialog dialog(room_->record().info, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    room_->mutableRecord().info = dialog.info();
+    room_->recordChanged();
+    touched_ = true;
+    mainWindow_.roomChanged(this);
+}
+
+QMenu* RoomWindow::makeContextMenu() {
+    auto* menu = new QMenu(this);
+    static const int switches[] = {32870, 32871, 32872, 32873};
+    for (int id : switches) {
+        const RoomCommand* command = findRoomCommand(id);
+        if (command == nullptr) continue;
+        QAction* action = menu->addAction(QCoreApplication::translate("GameRoom", command->source));
+        action->setCheckable(true);
+        action->setChecked(command->checked && command->checked(*room_));
+        action->setEnabled(command->enabled(*room_));
+        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+    }
+    return menu;
+}
+
+// ---- input ---------------------------------------------------------------------------------
+
+void RoomWindow::onPointChosen(int32_t point) {
+    touched_ = true;
+    room_->clickPoint(point);
+    afterCommand();
+}
+
+void RoomWindow::onRectangleSelected() {
+    room_->toggleMaskPoints(boardState_.pointsInside(boardState_.rubberBand()));
+    afterCommand();
+}
+
+void RoomWindow::onTreeItemClicked(QTreeWidgetItem* item) {
+    if (item == nullptr) return;
+    room_->goToNode(item->data(0, kNodeIdRole).toInt());
+    afterCommand();
+}
+
+bool RoomWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == board_ && event->type() == QEvent::Wheel) {
+        // One notch (120) is one move: up goes back, down goes forward.
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        wheelSteps_ += wheel->angleDelta().y();
+        while (wheelSteps_ >= 120) {
+            wheelSteps_ -= 120;
+            room_->goPrev();
+        }
+        while (wheelSteps_ <= -120) {
+            wheelSteps_ += 120;
+            room_->goNext();
+        }
+        afterCommand();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- RoomHost ------------------------------------------------------------------------------
+
+void RoomWindow::redraw() {
+    syncBoardView(room_->display(), boardState_);
+    board_->redraw();
+}
+
+void RoomWindow::titleChanged(const std::string&) { mainWindow_.roomChanged(this); }
+
+void RoomWindow::showMessage(const std::string& text) {
+    QMessageBox::information(this, QApplication::applicationDisplayName(), qt(text));
+}
+
+bool RoomWindow::askText(const std::string& prompt, std::string& text) {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(this, QApplication::applicationDisplayName(), qt(prompt),
+                                                 QLineEdit::Normal, qt(text), &ok);
+    if (!ok) return false;
+    text = answer.toStdString();
+    return true;
+}
+
+void RoomWindow::playSound(int soundId, bool wait) {
+    if (defaults_.sounds == nullptr) return;
+    const bool stoneSound = soundId >= kSoundStone && soundId <= kSoundCaptureMany;
+    if (stoneSound && !defaults_.stoneSound) return;  // the global switch, flipped by F7
+    defaults_.sounds->play(soundId, wait);
+}
+
+void RoomWindow::variationTreeChanged() {
+    const QSignalBlocker quiet(tree_);
+    tree_->clear();
+    addItems(room_->variationTree(), nullptr, tree_);
+    tree_->expandAll();
+}
+
+void RoomWindow::selectTreeItem(int32_t nodeId) {
+    const std::vector<int> path = findVariationItem(room_->variationTree(), nodeId);
+    if (path.empty()) return;
+    QTreeWidgetItem* item = tree_->topLevelItem(path.front());
+    for (std::size_t i = 1; item != nullptr && i < path.size(); ++i) item = item->child(path[i]);
+    if (item == nullptr) return;
+    QTreeWidgetItem* before = tree_->currentItem();
+    {
+        const QSignalBlocker quiet(tree_);
+        tree_->setCurrentItem(item);
+    }
+    if (before && before != item) before->setIcon(0, variationImage(before->data(0, kImageRole).toInt()));
+    item->setIcon(0, variationImage(item->data(0, kImageRole).toInt() + 1));
+    tree_->scrollToItem(item);
+}
+
+void RoomWindow::setStatusText(const std::string& text) {
+    statusText_ = qt(text).replace("\r\n", "    ").trimmed();
+    if (isActiveRoom()) mainWindow_.showRoomStatus(statusText_);
+}
+
+void RoomWindow::refreshStatus() { mainWindow_.showRoomStatus(statusText_); }
+
+void RoomWindow::setCommentText(const std::string& text) { comment_->setPlainText(qt(text)); }
+
+void RoomWindow::startTimer(int timerId, int periodMs) {
+    QTimer*& timer = timers_[timerId];
+    if (timer == nullptr) {
+        timer = new QTimer(this);
+        if (timerId == kProblemReplyTimer) timer->setSingleShot(true);
+        connect(timer, &QTimer::timeout, this, [this, timerId] {
+            room_->onTimer(timerId);
+            afterCommand();
+        });
+    }
+    timer->start(std::max(1, periodMs));
+}
+
+void RoomWindow::stopTimer(int timerId) {
+    auto found = timers_.find(timerId);
+    if (found != timers_.end()) found->second->stop();
+}
+
+bool RoomWindow::isActiveRoom() const { return mainWindow_.activeRoom() == this; }
+
+bool RoomWindow::commentPanelShown() const { return !comment_->isHidden(); }
 
 }  // namespace tessera

@@ -1,47 +1,118 @@
 #pragma once
-// One room's child window: the board, the variation tree and the comment pane, around the
-// room's controller. (Filled in as the controller arrives.)
+// One room's child window: the board, the variation tree and the comment pane around the
+// room's controller (GameRoom). The window is the controller's host: it repaints the board
+// from the room's display, keeps the tree in step, runs the room's timers, plays its sounds
+// and asks the user for texts. A click on the board goes to the room; the mouse wheel over the
+// board steps one move back or forward; a right click offers the four information switches.
 
 #include <QString>
 #include <QWidget>
+#include <map>
+#include <memory>
 
+#include "room/game_room.h"
 #include "room/ui/desktop_defaults.h"
+#include "view/board_view_state.h"
 
+class QMenu;
+class QSplitter;
 class QTextBrowser;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace tessera {
 
+class BoardWidget;
 class MainWindow;
 
-class RoomWindow : public QWidget {
+class RoomWindow : public QWidget, public RoomHost {
     Q_OBJECT
 public:
+    // A room with an empty new game, settings copied from defaults.
     RoomWindow(MainWindow& mainWindow, DesktopDefaults& defaults, QWidget* parent = nullptr);
     ~RoomWindow() override;
+
+    GameRoom& room() { return *room_; }
+    const GameRoom& room() const { return *room_; }
+    BoardWidget* board() const { return board_; }
+    QTreeWidget* variationTreeWidget() const { return tree_; }
+    QTextBrowser* commentPane() const { return comment_; }
 
     // The room title: "<file> -- <game title> -- 场景:<node>".
     QString roomTitle() const;
     // The panel of this room in the main window's information bar.
     QWidget* infoPanel() const;
-    // Reads a record file into this room; false with a one-line reason.
+    // Reads a record file into this room; false with a one-line reason (the room unchanged).
     bool openFile(const QString& file, QString& error);
+    // Writes the record (".sgg" or ".sgf" by the name); an SGG save renames the room's record.
+    bool saveFile(const QString& file, QString& error);
     // True for a new game nobody has touched (a file opened from the menu may replace it).
     bool untouched() const;
     // Gives the keyboard focus to the board.
     void focusBoard();
+    // Runs a command of the room's command table (and the window's own: rules, game info).
+    void runCommand(int id);
+    // The four information switches (the board's context menu).
+    QMenu* makeContextMenu();
+
     // The room's copy of the general values and of the board values.
     const RoomPreferences& preferences() const { return preferences_; }
     void setPreferences(const RoomPreferences& preferences);
-    const BoardViewSettings& boardSettings() const { return board_; }
+    const BoardViewSettings& boardSettings() const { return boardState_.settings(); }
     // Shows the board with these values at once.
     void applyBoardSettings(const BoardViewSettings& board);
+    // Shows this room's prisoner counts in the main window's status bar.
+    void refreshStatus();
+    // The global stone-sound switch changed.
+    void setStoneSound(bool on) { room_->settings().stoneSound = on; }
+
+    // ---- RoomHost ----
+    void redraw() override;
+    void titleChanged(const std::string& roomTitle) override;
+    void showMessage(const std::string& text) override;
+    bool askText(const std::string& prompt, std::string& text) override;
+    void playSound(int soundId, bool wait) override;
+    void variationTreeChanged() override;
+    void selectTreeItem(int32_t nodeId) override;
+    void setStatusText(const std::string& text) override;
+    void setCommentText(const std::string& text) override;
+    void startTimer(int timerId, int periodMs) override;
+    void stopTimer(int timerId) override;
+    bool isActiveRoom() const override;
+    bool commentPanelShown() const override;
+
+    // "规则": the rules dialog for this room.
+    void editRules();
+    // "编辑棋谱描述信息": the game information dialog for this room's record.
+    void editGameInfo();
+
+    // Window command ids beside the room's command table.
+    static constexpr int kCommandGameInfo = 33110;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void onPointChosen(int32_t point);
+    void onRectangleSelected();
+    void onTreeItemClicked(QTreeWidgetItem* item);
+    void afterCommand();
+    QString statusText_;
+
     MainWindow& mainWindow_;
     DesktopDefaults& defaults_;
     RoomPreferences preferences_;
-    BoardViewSettings board_;
-    QTextBrowser* infoPanel_ = nullptr;
+    BoardViewState boardState_;
+    std::unique_ptr<GameRoom> room_;
+    BoardWidget* board_ = nullptr;
+    QTreeWidget* tree_ = nullptr;
+    QTextBrowser* comment_ = nullptr;
+    QSplitter* split_ = nullptr;
+    QTextBrowser* infoPanel_ = nullptr;  // shown in the main window's information bar
+    std::map<int, QTimer*> timers_;
+    bool touched_ = false;
+    int wheelSteps_ = 0;  // partial wheel turns of high-resolution wheels
 };
 
 }  // namespace tessera

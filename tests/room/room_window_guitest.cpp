@@ -1,0 +1,170 @@
+// A room window on the offscreen platform, driven through real input events on the board.
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
+#include <QMouseEvent>
+#include <QTreeWidget>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+#include "room/room_commands.h"
+#include "room/ui/desktop_defaults.h"
+#include "room/ui/main_window.h"
+#include "room/ui/room_window.h"
+#include "support/gui_test_support.h"
+#include "support/test_support.h"
+#include "view/ui/board_widget.h"
+
+namespace tessera {
+namespace {
+
+class RoomWindowTest : public ::testing::Test {
+protected:
+    RoomWindowTest() {
+        test::guiApplication();
+        defaults.board.style = kStyleSimple;
+        window = std::make_unique<MainWindow>(defaults);
+        window->resize(1100, 800);
+        window->show();
+        room = window->newRoom();
+        test::processEvents();
+    }
+
+    // The client pixel of game point (x, y) as the board lays it out.
+    QPoint pixelOf(int x, int y) const {
+        const BoardViewState& state = room->board()->state();
+        int px = 0, py = 0;
+        EXPECT_TRUE(state.intersectionOf(y * 19 + x, px, py));
+        return QPoint(px, py);
+    }
+    void click(QPoint at) {
+        BoardWidget* board = room->board();
+        QMouseEvent press(QEvent::MouseButtonPress, at, board->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(board, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, board->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(board, &release);
+        test::processEvents();
+    }
+    void wheel(int delta) {
+        BoardWidget* board = room->board();
+        const QPointF at(board->width() / 2.0, board->height() / 2.0);
+        QWheelEvent event(at, board->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(board, &event);
+        test::processEvents();
+    }
+    const GameNode& current() const {
+        const GameNode* node = room->room().currentNode();
+        EXPECT_NE(node, nullptr);
+        return *node;
+    }
+    int32_t point(int x, int y) const { return y * 19 + x; }
+
+    DesktopDefaults defaults;
+    std::unique_ptr<MainWindow> window;
+    RoomWindow* room = nullptr;
+};
+
+TEST_F(RoomWindowTest, AClickOnTheBoardPlaysAStoneOnThatPoint) {
+    ASSERT_GT(room->board()->state().cell(), 0);
+    click(pixelOf(3, 3));
+    EXPECT_EQ(current().move.point, point(3, 3));
+    EXPECT_EQ(current().move.colour, 1u);
+    click(pixelOf(15, 16));
+    EXPECT_EQ(current().move.point, point(15, 16));
+    EXPECT_EQ(current().move.colour, 2u);
+    // The board shows the stones where they were played, and the tree lists both moves.
+    EXPECT_EQ(room->board()->state().position().get(point(3, 3)), 1);
+    EXPECT_EQ(room->board()->state().position().get(point(15, 16)), 2);
+    EXPECT_EQ(room->variationTreeWidget()->topLevelItemCount(), 3);
+    // An occupied point is refused silently.
+    const int32_t before = room->room().currentNodeId();
+    click(pixelOf(3, 3));
+    EXPECT_EQ(room->room().currentNodeId(), before);
+}
+
+TEST_F(RoomWindowTest, TheWheelStepsBackAndForward) {
+    click(pixelOf(3, 3));
+    click(pixelOf(4, 4));
+    click(pixelOf(5, 5));
+    const int32_t last = room->room().currentNodeId();
+    wheel(120);
+    wheel(120);
+    EXPECT_EQ(current().move.point, point(3, 3));
+    wheel(-120);
+    EXPECT_EQ(current().move.point, point(4, 4));
+    wheel(-240);  // two notches at once; the line ends after one
+    EXPECT_EQ(room->room().currentNodeId(), last);
+}
+
+TEST_F(RoomWindowTest, CommandsFollowTheRoomAndTheTreeNavigates) {
+    click(pixelOf(2, 2));
+    click(pixelOf(3, 3));
+    QAction* back = nullptr;
+    for (QAction* action : window->findChildren<QAction*>())
+        if (action->text() == "前一手") back = action;
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->isEnabled());
+    back->trigger();
+    test::processEvents();
+    EXPECT_EQ(current().move.point, point(2, 2));
+    room->runCommand(32849);  // first move: the root
+    EXPECT_FALSE(back->isEnabled());
+    // Clicking the tree item of the last move goes there.
+    QTreeWidget* tree = room->variationTreeWidget();
+    QTreeWidgetItem* lastItem = tree->topLevelItem(tree->topLevelItemCount() - 1);
+    emit tree->itemClicked(lastItem, 0);
+    EXPECT_EQ(current().move.point, point(3, 3));
+    EXPECT_EQ(tree->currentItem(), lastItem);
+}
+
+TEST_F(RoomWindowTest, ContextMenuOffersTheFourInformationSwitches) {
+    std::unique_ptr<QMenu> menu(room->makeContextMenu());
+    ASSERT_EQ(menu->actions().size(), 4);
+    EXPECT_EQ(menu->actions()[0]->text(), "显示解说信息");
+    const bool before = menu->actions()[0]->isChecked();
+    menu->actions()[0]->trigger();
+    EXPECT_EQ(room->room().infoPanels() & 1u, before ? 0u : 1u);
+}
+
+TEST_F(RoomWindowTest, SavedSggReopensIdenticalInANewRoom) {
+    click(pixelOf(3, 3));
+    click(pixelOf(16, 15));
+    click(pixelOf(2, 15));
+    test::ScratchFolder folder;
+    const QString file = QString::fromStdString((folder / "game.sgg").string());
+    QString error;
+    ASSERT_TRUE(room->saveFile(file, error)) << error.toStdString();
+    EXPECT_TRUE(room->roomTitle().startsWith("game.sgg")) << room->roomTitle().toStdString();
+    ASSERT_TRUE(window->openRecordFile(file));
+    RoomWindow* reopened = window->activeRoom();
+    ASSERT_NE(reopened, room);
+    EXPECT_EQ(window->roomCount(), 2);
+    const GameTree& a = room->room().record().tree;
+    const GameTree& b = reopened->room().record().tree;
+    ASSERT_EQ(a.size(), b.size());
+    reopened->runCommand(32854);  // last move
+    EXPECT_EQ(reopened->room().currentNode()->move.point, point(2, 15));
+    EXPECT_EQ(reopened->room().currentNode()->position, room->room().currentNode()->position);
+}
+
+TEST_F(RoomWindowTest, AnUnreadableFileOpensNoRoom) {
+    test::ScratchFolder folder;
+    test::writeBytes(folder / "broken.sgg", "not a record");
+    room->runCommand(32849);
+    click(pixelOf(1, 1));  // the active room is no longer untouched: a new room is tried
+    // The failure's message box would wait for the user: close it as soon as it shows.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->inherits("QMessageBox") && widget->isVisible()) widget->close();
+    });
+    closer.start(20);
+    EXPECT_FALSE(window->openRecordFile(QString::fromStdString((folder / "broken.sgg").string())));
+    EXPECT_EQ(window->roomCount(), 1);
+}
+
+}  // namespace
+}  // namespace tessera
