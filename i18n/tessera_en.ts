@@ -1106,6 +1106,46 @@
         <source>无法保存规则设置</source>
         <translation>Cannot save the rule settings</translation>
     </message>
+    <message>
+        <source>黑方</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>白方</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>比赛</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>对局</source>
+        <translation>Game</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>地点</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>贴目</source>
+        <translation>Komi</translation>
+    </message>
+    <message>
+        <source>让子</source>
+        <translation>Handicap</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>无比赛信息</source>
+        <translation>No game information</translation>
+    </message>
 </context>
 <context>
     <name>tessera::RulesDialog</name>

@@ -1,6 +1,6 @@
 // tessera: the desktop program.
 //
-//   tessera [--program-folder DIR] [--quit-after-startup] [FILE...]
+//   tessera [--program-folder DIR] [--go-to-move N] [--quit-after-startup] [FILE...]
 //
 // Records named on the command line open in rooms of their own. --quit-after-startup prints
 // the milliseconds from the start of the process to room 100 being ready, then exits (used
@@ -29,7 +29,9 @@ int main(int argc, char** argv) {
     parser.addVersionOption();
     const QCommandLineOption programFolder("program-folder", "Use DIR as the program folder (its parent is the root folder).", "DIR");
     const QCommandLineOption quitAfterStartup("quit-after-startup", "Print the start-up time in milliseconds and exit.");
+    const QCommandLineOption goToMove("go-to-move", "Show the records named on the command line at move N.", "N");
     parser.addOption(programFolder);
+    parser.addOption(goToMove);
     parser.addOption(quitAfterStartup);
     parser.addPositionalArgument("files", "Game records (.sgf, .gib, .sgg) to open, each in a room of its own.", "[FILE...]");
     parser.process(app);
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
     tessera::DesktopApplication desktop;
     tessera::StartupOptions options;
     options.files = parser.positionalArguments();
+    if (parser.isSet(goToMove)) options.goToMove = parser.value(goToMove).toInt();
     if (!desktop.startUp(options)) {
         std::fprintf(stderr, "tessera: the main window could not be created\n");
         return 1;

@@ -6,11 +6,14 @@
 #include <QTabBar>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "app/ui/desktop_application.h"
 #include "platform/ui_text.h"
 #include "room/ui/main_window.h"
+#include "room/ui/room_window.h"
 #include "support/gui_test_support.h"
 #include "support/test_support.h"
 
@@ -101,6 +104,32 @@ TEST_F(StartupTest, TraditionalChineseComesFromTheConvertedTranslation) {
     EXPECT_TRUE(desktop->translationLoaded());
     EXPECT_EQ(desktop->mainWindow()->roomTabs()->tabText(0), "棋室 100");
     EXPECT_EQ(uiText("tessera::MainWindow", "关闭所有窗口"), "關閉所有視窗");
+}
+
+TEST_F(StartupTest, RecordsOnTheCommandLineOpenInRoomsOfTheirOwn) {
+    TESSERA_REQUIRE_SHARED();
+    std::vector<std::filesystem::path> games;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::sharedDir() / "corpus/pro"))
+        if (entry.path().extension() == ".sgf") games.push_back(entry.path());
+    std::sort(games.begin(), games.end());
+    ASSERT_GE(games.size(), 2u);
+    shipDefaults("[SETTING]\nLANG=10001\n", "", "");
+    DesktopApplication desktop;
+    StartupOptions options;
+    options.showWindow = false;
+    options.files = {QString::fromStdString(games[0].string()), QString::fromStdString(games[1].string())};
+    options.goToMove = 30;
+    ASSERT_TRUE(desktop.startUp(options));
+    MainWindow* window = desktop.mainWindow();
+    ASSERT_EQ(window->roomCount(), 3);  // the empty room 100 and one room per record
+    EXPECT_EQ(window->roomTabs()->tabText(2), "棋室 102");
+    for (int i = 1; i < 3; ++i) {
+        const GameRoom& room = window->rooms()[static_cast<std::size_t>(i)]->room();
+        EXPECT_EQ(room.filePath(), games[static_cast<std::size_t>(i - 1)]);
+        ASSERT_NE(room.currentNode(), nullptr);
+        EXPECT_TRUE(room.currentNode()->move.isStoneMove());
+        EXPECT_GT(room.record().tree.size(), 30u);
+    }
 }
 
 TEST_F(StartupTest, NothingShippedStillStartsOnBuiltInDefaults) {

@@ -5,7 +5,10 @@
 #include <QMessageBox>
 
 #include "app/ui/settings_dialogs.h"
+#include "library/record_translation.h"
+#include "platform/ini_file.h"
 #include "platform/program_folders.h"
+#include "room/room_translation.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
 #include "room/ui/sound_player.h"
@@ -39,8 +42,8 @@ bool DesktopApplication::startUp(const StartupOptions& options) {
     // missing file leaves the source texts in use while the language index stays as read.
     translationLoaded_ = translation_.install(settings_.language, QString::fromStdString(programFolder_ + "translations"));
 
-    // The English dictionary for the data texts (player names, events).
-    if (settings_.language == kLanguageEnglish) loadEnglishDictionary();
+    // The dictionary of the data texts (player names, events) for the interface language.
+    loadEnglishDictionary();
 
     // Pictures and sounds of the board.
     sounds_ = std::make_unique<SoundPlayer>(QString::fromStdString(programFolder_ + "board"));
@@ -65,7 +68,9 @@ bool DesktopApplication::startUp(const StartupOptions& options) {
         RoomWindow* room = window_->newRoom();
         if (room == nullptr) break;
         QString error;
-        if (!room->openFile(file, error)) {
+        if (room->openFile(file, error)) {
+            if (options.goToMove >= 0) room->room().goToMoveNumber(options.goToMove);
+        } else {
             QMessageBox::warning(window_.get(), QApplication::applicationDisplayName(),
                                  MainWindow::tr("无法打开棋谱 %1: %2").arg(QDir::toNativeSeparators(file), error));
         }
@@ -127,6 +132,10 @@ void DesktopApplication::copySettingsIntoDefaults() {
     defaults_.language = settings_.language;
     defaults_.programFolder = programFolder_;
     defaults_.sounds = sounds_.get();
+    defaults_.recordTranslator = interfaceRecordTranslator(settings_.language, dictionary_);
+    // The outside record editor: SETTING/ExternalEditor of vantor.ini, else the desktop's opener.
+    const std::string editor = readIniString(files_.customVantor, "SETTING", "ExternalEditor", "");
+    defaults_.externalEditor = editor.empty() ? "xdg-open" : editor;
     defaults_.saveRuleDefaults = [this](int ruleType, double komi) {
         settings_.ruleType = ruleType;
         settings_.komi = komi;
@@ -138,9 +147,18 @@ void DesktopApplication::copySettingsIntoDefaults() {
 }
 
 void DesktopApplication::loadEnglishDictionary() {
-    // dic.db arrives with the localisation of data texts; without it the data texts are shown
-    // as read and start-up goes on.
-    dictionaryLoaded_ = false;
+    // English reads the English texts of dic.db; Traditional Chinese its Traditional forms of
+    // names (and converts everything else); Simplified Chinese needs no file. Without dic.db
+    // the data texts are shown as read and start-up goes on.
+    const std::string path = programFolder_ + "dic.db";
+    if (settings_.language == kLanguageSimplifiedChinese || !FileExists(path)) {
+        dictionary_.clear();
+        dictionary_.setMode(settings_.language == kLanguageEnglish ? TextDictionary::kToEnglish
+                                                                   : TextDictionary::kToTraditional);
+        dictionaryLoaded_ = false;
+        return;
+    }
+    dictionaryLoaded_ = prepareInterfaceDictionary(dictionary_, settings_.language, path);
 }
 
 void DesktopApplication::openDataFiles() {

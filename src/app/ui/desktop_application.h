@@ -18,6 +18,7 @@
 #include "app/settings.h"
 #include "app/settings_files.h"
 #include "app/ui/interface_translation.h"
+#include "library/text_dictionary.h"
 #include "room/ui/desktop_defaults.h"
 
 namespace tessera {
@@ -29,6 +30,7 @@ struct StartupOptions {
     QStringList files;          // records to open, each in a room of its own
     bool showWindow = true;     // tests keep the window hidden
     bool maximised = true;
+    int goToMove = -1;          // with files: the move each opened record starts at (-1: the start)
 };
 
 class DesktopApplication {
@@ -72,6 +74,7 @@ private:
     InterfaceTranslation translation_;
     bool translationLoaded_ = false;
     bool dictionaryLoaded_ = false;
+    TextDictionary dictionary_;
     std::unique_ptr<SoundPlayer> sounds_;
     DesktopDefaults defaults_;
     std::unique_ptr<MainWindow> window_;

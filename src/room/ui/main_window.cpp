@@ -372,7 +372,10 @@ void MainWindow::roomChanged(RoomWindow* room) {
 
 void MainWindow::refreshGameInfoBar() {
     RoomWindow* room = activeRoom();
-    gameInfoView_->setPlainText(room ? room->roomTitle() : QString());
+    if (room == nullptr)
+        gameInfoView_->clear();
+    else
+        gameInfoView_->setHtml(room->gameSummary());
 }
 
 void MainWindow::updateCommands() {

@@ -122,6 +122,29 @@ QString RoomWindow::roomTitle() const { return qt(room_->title()); }
 
 QWidget* RoomWindow::infoPanel() const { return infoPanel_; }
 
+QString RoomWindow::gameSummary() const {
+    const GameInfo& info = room_->record().info;
+    auto row = [](const QString& label, const std::string& value) {
+        return value.empty() ? QString() : QString("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(label, qt(value).toHtmlEscaped());
+    };
+    auto player = [](const std::string& name, const std::string& rank) {
+        return rank.empty() ? name : name + " " + rank;
+    };
+    QString html = "<table cellspacing=3>";
+    html += row(tr("黑方"), player(info.blackName, info.blackRank));
+    html += row(tr("白方"), player(info.whiteName, info.whiteRank));
+    html += row(tr("比赛"), info.event);
+    html += row(tr("对局"), info.gameName);
+    html += row(tr("日期"), info.date);
+    html += row(tr("地点"), info.place);
+    html += row(tr("贴目"), info.komi != 0.0 ? QString::number(info.komi).toStdString() : std::string());
+    html += row(tr("让子"), info.handicap > 0 ? std::to_string(info.handicap) : std::string());
+    html += row(tr("结果"), info.resultText);
+    html += "</table>";
+    if (html == "<table cellspacing=3></table>") return tr("无比赛信息");
+    return html;
+}
+
 bool RoomWindow::openFile(const QString& file, QString& error) {
     std::string reason;
     if (!room_->openFile(std::filesystem::path(file.toStdString()), reason)) {

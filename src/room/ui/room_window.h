@@ -41,6 +41,8 @@ public:
 
     // The room title: "<file> -- <game title> -- 场景:<node>".
     QString roomTitle() const;
+    // The game information of the record as a short HTML summary (the game-information bar).
+    QString gameSummary() const;
     // The panel of this room in the main window's information bar.
     QWidget* infoPanel() const;
     // Reads a record file into this room; false with a one-line reason (the room unchanged).

@@ -1,0 +1,74 @@
+// The settings dialogs: values in and out, apply, use defaults and cancel.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QSlider>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/ui/settings_dialogs.h"
+#include "support/gui_test_support.h"
+
+namespace tessera {
+namespace {
+
+QPushButton* button(QDialog& dialog, const QString& text) {
+    for (QPushButton* candidate : dialog.findChildren<QPushButton*>())
+        if (candidate->text() == text) return candidate;
+    return nullptr;
+}
+
+TEST(BoardPropertiesDialog, ApplyShowsAtOnceAndCancelRestores) {
+    test::guiApplication();
+    BoardViewSettings room;
+    room.style = kStyleMarble;
+    room.light = -20;
+    BoardViewSettings defaults;
+    defaults.style = kStyleTraditional;
+    defaults.light = 30;
+    std::vector<BoardViewSettings> applied;
+    BoardPropertiesDialog dialog(room, defaults, [&](const BoardViewSettings& values) { applied.push_back(values); });
+    EXPECT_EQ(dialog.values(), room);
+    EXPECT_EQ(dialog.findChild<QSlider*>()->value(), 108);  // the slider shows light + 128
+
+    dialog.findChild<QComboBox*>()->setCurrentIndex(kStyleSimple);
+    ASSERT_NE(button(dialog, "应用"), nullptr);
+    button(dialog, "应用")->click();
+    ASSERT_EQ(applied.size(), 1u);
+    EXPECT_EQ(applied.back().style, kStyleSimple);
+
+    button(dialog, "使用默认配置")->click();
+    EXPECT_EQ(dialog.values(), defaults);
+
+    dialog.reject();
+    ASSERT_EQ(applied.size(), 2u);
+    EXPECT_EQ(applied.back(), room);  // cancelling puts back what the room had
+}
+
+TEST(SystemSettingsDialog, ProportionsStayInsideTheirBounds) {
+    test::guiApplication();
+    DefaultSettings values;
+    values.gfpPer = 0.6;
+    values.glpPer = 0.9;
+    values.stoneDelay = 750;
+    values.boardStyle = 2;
+    SystemSettingsDialog dialog(values);
+    const DefaultSettings out = dialog.values();
+    EXPECT_DOUBLE_EQ(out.gfpPer, 0.6);
+    EXPECT_DOUBLE_EQ(out.glpPer, 0.9);
+    EXPECT_EQ(out.stoneDelay, 750);
+    EXPECT_EQ(out.boardStyle, 2);  // not this dialog's: handed back unchanged
+    EXPECT_FALSE(dialog.saveAsDefault());
+}
+
+TEST(LanguageDialog, OffersTheThreeLanguagesInOrder) {
+    test::guiApplication();
+    LanguageDialog dialog(kLanguageTraditionalChinese);
+    EXPECT_EQ(dialog.language(), kLanguageTraditionalChinese);
+}
+
+}  // namespace
+}  // namespace tessera

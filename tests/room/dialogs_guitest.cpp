@@ -1,0 +1,85 @@
+// The room's dialogs: rules and game information.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "record/ui/game_info_dialog.h"
+#include "room/ui/rules_dialog.h"
+#include "support/gui_test_support.h"
+
+namespace tessera {
+namespace {
+
+TEST(RulesDialog, KomiLabelFollowsTheRuleTypeAndTheIndexGivesTheType) {
+    test::guiApplication();
+    RulesDialog dialog(2, 6.5);
+    EXPECT_EQ(dialog.ruleType(), 2);
+    EXPECT_EQ(dialog.komiLabel(), "贴目数:");
+    dialog.ruleBox()->setCurrentIndex(0);
+    EXPECT_EQ(dialog.ruleType(), 1);
+    EXPECT_EQ(dialog.komiLabel(), "贴子数:");
+    EXPECT_DOUBLE_EQ(dialog.komi(), 6.5);
+    EXPECT_FALSE(dialog.saveAsDefault());
+    RulesDialog ing(4, 8);  // Ing rules are not offered: the first entry is preselected
+    EXPECT_EQ(ing.ruleType(), 1);
+}
+
+TEST(GameInfoDialog, EditsEveryPageAndKeepsWhatItDoesNotShow) {
+    test::guiApplication();
+    GameInfo info;
+    info.libraryId = 42;
+    info.blackName = "李世石";
+    info.whiteName = "AlphaGo";
+    info.komi = 7.5;
+    info.ruleType = 1;
+    info.resultType = 2;
+    GameInfoDialog dialog(info);
+    EXPECT_EQ(dialog.pages()->count(), 5);
+    EXPECT_EQ(dialog.info(), info);  // nothing changed, nothing lost
+    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+        if (edit->text() == "李世石") edit->setText("  Lee Sedol ");
+    }
+    GameInfo edited = dialog.info();
+    EXPECT_EQ(edited.blackName, "Lee Sedol");
+    EXPECT_EQ(edited.whiteName, "AlphaGo");
+    EXPECT_EQ(edited.libraryId, 42);
+    EXPECT_DOUBLE_EQ(edited.komi, 7.5);
+    EXPECT_EQ(edited.resultType, 2);
+}
+
+TEST(GameInfoDialog, ANegativeBoardSizeKeepsTheDialogOpen) {
+    test::guiApplication();
+    GameInfoDialog dialog(GameInfo{});
+    dialog.show();
+    QSpinBox* width = nullptr;  // the board width field: the first spin box showing 19
+    for (QSpinBox* box : dialog.findChildren<QSpinBox*>())
+        if (width == nullptr && box->value() == 19) width = box;
+    ASSERT_NE(width, nullptr);
+    width->setValue(-1);
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                EXPECT_EQ(box->text(), "错误的棋盘尺寸");
+                box->close();
+            }
+    });
+    closer.start(20);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), 0);
+    EXPECT_TRUE(dialog.isVisible());
+    width->setValue(13);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(dialog.info().boardWidth == 13 || dialog.info().boardHeight == 13);
+}
+
+}  // namespace
+}  // namespace tessera
