@@ -12,7 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-build/screenshots}
-record=${2:-$(find ../shared/corpus/pro -name "*.sgf" 2>/dev/null | sort | head -1)}
+record=${2:-$(find ../shared/corpus/pro -name "*.sgf" 2>/dev/null | sort | head -1 || true)}
 bin=${TESSERA_BIN:-build/dist/bin/tessera}
 [[ -x "$bin" ]] || { echo "screenshots: $bin is missing; build it first (./scripts/run or cmake --build build --target tessera)" >&2; exit 1; }
 command -v xvfb-run >/dev/null && command -v import >/dev/null || { echo "screenshots: needs xvfb-run and ImageMagick's import" >&2; exit 1; }
