@@ -1,5 +1,7 @@
 #include "go/counting.h"
 
+#include "platform/format_text.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -12,17 +14,6 @@ namespace {
 
 std::string tr(const char* source) { return uiText("Counting", source); }
 
-template <typename... Args>
-std::string format(const std::string& pattern, Args... args) {
-    const int length = std::snprintf(nullptr, 0, pattern.c_str(), args...);
-    if (length <= 0)
-        return std::string();
-    std::string out(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(out.data(), out.size(), pattern.c_str(), args...);
-    out.resize(static_cast<size_t>(length));
-    return out;
-}
-
 std::string resultWordFor(double blackScore, double whiteScore) {
     if (blackScore > whiteScore)
         return tr("黑胜");
@@ -34,7 +25,7 @@ std::string resultWordFor(double blackScore, double whiteScore) {
 void finish(CountResult& result) {
     result.counted = true;
     result.resultWord = resultWordFor(result.blackScore, result.whiteScore);
-    result.summary = format("%s  %s", result.resultWord.c_str(), result.marginText.c_str());
+    result.summary = formatText("%s  %s", result.resultWord.c_str(), result.marginText.c_str());
 }
 
 }  // namespace
@@ -82,10 +73,10 @@ CountResult countArea(const BoardGrid& position, const PointList& dead, double k
     result.whiteScore = result.whitePoints + komi;
     const double margin = std::fabs(result.blackScore - result.whiteScore);
     if (margin != 0.0)
-        result.marginText = format("%.2f %s", margin * 0.5, tr("子").c_str());
+        result.marginText = formatText("%.2f %s", margin * 0.5, tr("子").c_str());
     finish(result);
     const std::string emptyText;
-    result.report = format(
+    result.report = formatText(
         "%s:\r\n%s: %d-%.2f(%s)%s=%.2f\r\n%s: %d+%.2f(%s)=%.2f\r\n%s  %s", tr("结果").c_str(), tr("黑").c_str(),
         result.blackPoints, komi, tr("贴子").c_str(), emptyText.c_str(), result.blackScore, tr("白").c_str(),
         result.whitePoints, komi, tr("贴子").c_str(), result.whiteScore, result.resultWord.c_str(),
@@ -114,9 +105,9 @@ CountResult countTerritory(const BoardGrid& position, const PointList& dead, dou
     result.whiteScore = result.whitePoints + result.blackPrisoners + komi;
     const double margin = std::fabs(result.blackScore - result.whiteScore);
     if (margin != 0.0)
-        result.marginText = format("%.1f%s", margin, tr("目").c_str());
+        result.marginText = formatText("%.1f%s", margin, tr("目").c_str());
     finish(result);
-    result.report = format("%s:\r\n%s: %d(%s)+%d(%s)=%.0f\r\n%s: %d(%s)+%d(%s)+%.1f(%s)=%.1f\r\n%s  %s",
+    result.report = formatText("%s:\r\n%s: %d(%s)+%d(%s)=%.0f\r\n%s: %d(%s)+%d(%s)+%.1f(%s)=%.1f\r\n%s  %s",
                            tr("结果").c_str(), tr("黑方").c_str(), result.blackPoints, tr("空").c_str(),
                            result.whitePrisoners, tr("白子").c_str(), result.blackScore, tr("白方").c_str(),
                            result.whitePoints, tr("空").c_str(), result.blackPrisoners, tr("黑子").c_str(), komi,

@@ -1,6 +1,8 @@
 // GameRoom: construction, records, titles, the variation tree and redisplay.
 #include "room/game_room.h"
 
+#include "platform/format_text.h"
+
 #include <cstdio>
 
 #include "platform/ui_text.h"
@@ -13,17 +15,6 @@ namespace tessera {
 namespace {
 
 std::string tr(const char* source) { return uiText("GameRoom", source); }
-
-template <typename... Args>
-std::string format(const char* pattern, Args... args) {
-    const int length = std::snprintf(nullptr, 0, pattern, args...);
-    if (length <= 0)
-        return std::string();
-    std::string out(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(out.data(), out.size(), pattern, args...);
-    out.resize(static_cast<size_t>(length));
-    return out;
-}
 
 }  // namespace
 
@@ -47,14 +38,14 @@ std::string GameRoom::title() const {
         return engineGame_ ? engineGame_->title() : std::string();
     const std::string fileName = filePath_.empty() ? tr("无名文件") : filePath_.filename().string();
     if (isProblemRecord())
-        return format("%s(%s) -- %s -- %s:%d", fileName.c_str(), tr("练习").c_str(), record_.info.gameName.c_str(),
+        return formatText("%s(%s) -- %s -- %s:%d", fileName.c_str(), tr("练习").c_str(), record_.info.gameName.c_str(),
                       tr("场景").c_str(), currentNodeId_);
-    return format("%s -- %s -- %s:%d", fileName.c_str(), record_.info.title().c_str(), tr("场景").c_str(),
+    return formatText("%s -- %s -- %s:%d", fileName.c_str(), record_.info.title().c_str(), tr("场景").c_str(),
                   currentNodeId_);
 }
 
 std::string GameRoom::frameTitle(int roomNumber) const {
-    return format("%s %d( %s )", tr("棋室").c_str(), roomNumber, title().c_str());
+    return formatText("%s %d( %s )", tr("棋室").c_str(), roomNumber, title().c_str());
 }
 
 // ---- records -------------------------------------------------------------------------------
@@ -260,7 +251,7 @@ void GameRoom::showNode(const GameNode& node) {
         if (infoPanels_ & (kPanelKnowledge | kPanelGlobalStats | kPanelLocalStats))
             host_->refreshStatistics(infoPanels_);
         if (host_->isActiveRoom())
-            host_->setStatusText(format("%s: %d\r\n%s: %d\r\n", tr("黑死子个数").c_str(),
+            host_->setStatusText(formatText("%s: %d\r\n%s: %d\r\n", tr("黑死子个数").c_str(),
                                         static_cast<int>(node.blackCaptured), tr("白死子个数").c_str(),
                                         static_cast<int>(node.whiteCaptured)));
     }

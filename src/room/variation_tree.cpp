@@ -1,5 +1,7 @@
 #include "room/variation_tree.h"
 
+#include "platform/format_text.h"
+
 #include <cstdio>
 
 #include "platform/ui_text.h"
@@ -10,17 +12,6 @@ namespace {
 
 std::string tr(const char* source) { return uiText("GameRoom", source); }
 
-template <typename... Args>
-std::string format(const char* pattern, Args... args) {
-    const int length = std::snprintf(nullptr, 0, pattern, args...);
-    if (length <= 0)
-        return std::string();
-    std::string out(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(out.data(), out.size(), pattern, args...);
-    out.resize(static_cast<size_t>(length));
-    return out;
-}
-
 // "A" .. "T" with I skipped, as players read columns; '?' beyond the alphabet.
 char columnLetter(int x) {
     if (x < 0 || x >= 25)
@@ -29,18 +20,18 @@ char columnLetter(int x) {
 }
 
 std::string baseText(const GameNode& node, const BoardGeometry& geometry) {
-    const std::string nameText = node.name.empty() ? std::string() : format(" %s", node.name.c_str());
+    const std::string nameText = node.name.empty() ? std::string() : formatText(" %s", node.name.c_str());
     const std::string commentMark = node.name.empty() && !node.comment().empty() ? tr("解说") : std::string();
     if (node.hasSetup()) {
         const char* kind = !node.addBlack.empty() && !node.addWhite.empty() ? "添加棋子"
                            : !node.addBlack.empty()                          ? "添加黑子"
                                                                              : "添加白子";
-        return format("%s%s%s", tr(kind).c_str(), nameText.c_str(), commentMark.c_str());
+        return formatText("%s%s%s", tr(kind).c_str(), nameText.c_str(), commentMark.c_str());
     }
     int x = -1, y = -1;
     if (node.move.isStoneMove() && geometry.coordsOf(node.move.point, x, y))
-        return format("%c%d%s%s", columnLetter(x), geometry.height() - y, nameText.c_str(), commentMark.c_str());
-    return format("%s%s%s", tr("无信息").c_str(), nameText.c_str(), commentMark.c_str());
+        return formatText("%c%d%s%s", columnLetter(x), geometry.height() - y, nameText.c_str(), commentMark.c_str());
+    return formatText("%s%s%s", tr("无信息").c_str(), nameText.c_str(), commentMark.c_str());
 }
 
 int imageOf(const GameNode& node) {
@@ -65,18 +56,18 @@ std::string variationNodeText(const GameNode& node, const BoardGeometry& geometr
     const bool hasTag = node.moveTag != 0;
     const bool hasEvaluation = node.evaluation != 0.5;
     if (hasTag && hasEvaluation)
-        return format("%s( %d, %.1f, %d )", base.c_str(), node.id, node.evaluation, static_cast<int>(node.moveTag));
+        return formatText("%s( %d, %.1f, %d )", base.c_str(), node.id, node.evaluation, static_cast<int>(node.moveTag));
     if (hasTag)
-        return format("%s( %d, %d )", base.c_str(), node.id, static_cast<int>(node.moveTag));
+        return formatText("%s( %d, %d )", base.c_str(), node.id, static_cast<int>(node.moveTag));
     if (hasEvaluation)
-        return format("%s( %d, %.1f )", base.c_str(), node.id, node.evaluation);
-    return format("%s( %d )", base.c_str(), node.id);
+        return formatText("%s( %d, %.1f )", base.c_str(), node.id, node.evaluation);
+    return formatText("%s( %d )", base.c_str(), node.id);
 }
 
 std::string variationBranchText(const GameNode& child, int position, int32_t branchingId) {
     if (!child.name.empty())
         return child.name;
-    return format("%s%d( %d )", tr("分枝").c_str(), position, branchingId);
+    return formatText("%s%d( %d )", tr("分枝").c_str(), position, branchingId);
 }
 
 std::vector<VariationItem> buildVariationTree(const GameTree& tree, const BoardGeometry& geometry) {
