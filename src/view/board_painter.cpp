@@ -9,6 +9,9 @@
 #include <QPolygon>
 #include <QRegion>
 
+#include "view/board_text.h"
+#include "view/last_move_mark.h"
+
 namespace tessera {
 
 namespace {
@@ -16,22 +19,11 @@ namespace {
 const QColor kBoardColour(255, 195, 101);  // the Simple board, and the box cleared under labels
 const QColor kShadowGrey(160, 160, 160);
 const QColor kRed(255, 0, 0);
-const QColor kCursorBlue(0, 0, 255);
 
 // A colour stored as 0x00BBGGRR.
 QColor colourOf(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 QRect toQRect(const PixelRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
-
-// The serif face of the board texts at a size in points, one pixel to the point: the sizes are
-// fractions of the cell, and at this scale coordinates fit the margin the layout leaves them.
-QFont serifFont(int points) {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Serif"), QStringLiteral("DejaVu Serif"), QStringLiteral("Noto Serif CJK SC"),
-                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("serif")});
-    font.setPixelSize(std::max(1, points));
-    return font;
-}
 
 // Windows pen styles of region records: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 none.
 Qt::PenStyle penStyleOf(int style) {
@@ -155,10 +147,9 @@ void BoardPainter::drawCoordinates(QPainter& p, const BoardViewState& state) {
     const bool simple = state.settings().style == kStyleSimple;
     const BoardGeometry shown = state.displayedGeometry();
     const int cell = g.cell;
-    const int points = cell / 3;
-    if (points <= 0)
+    if (cell <= 0)
         return;
-    p.setFont(serifFont(points));
+    p.setFont(boardTextFont(coordinateGlyphHeight(cell)));
     p.setPen(state.settings().style == kStyleMarble ? Qt::white : Qt::black);
     const int textHeight = p.fontMetrics().height();
     // Each label names the game line that runs beside it, so it moves with its line.
@@ -279,18 +270,16 @@ void BoardPainter::drawTexts(QPainter& p, const BoardViewState& state) {
         }
         p.setBrushOrigin(0, 0);
     };
-    auto drawOne = [&](int32_t point, uint32_t colour, const std::string& utf8, int largePoints, int smallPoints,
-                       bool fewGames) {
+    auto drawOne = [&](int32_t point, uint32_t colour, const std::string& utf8, bool hint, bool fewGames) {
         const auto rect = state.cellRect(point);
         if (!rect)
             return;
         const QString text = QString::fromStdString(utf8);
         const int value = position.get(point);
         const bool onStone = value == kBlack || value == kWhite;
-        const int points = onStone || text.size() > 1 ? smallPoints : largePoints;
-        if (points <= 0)
-            return;
-        QFont font = serifFont(points);
+        const bool small = onStone || text.size() > 1;
+        // On a stone the text keeps inside the stone; on an empty point inside the cell.
+        QFont font = fittedBoardTextFont(labelGlyphHeight(cell, small, hint), text, onStone ? cell - 4 : cell);
         if (fewGames) {
             font.setWeight(QFont::ExtraLight);  // half the normal weight
             font.setUnderline(true);
@@ -303,9 +292,9 @@ void BoardPainter::drawTexts(QPainter& p, const BoardViewState& state) {
         p.drawText(cellBox, Qt::AlignCenter, text);
     };
     for (const Label& label : state.labels())
-        drawOne(label.point, label.colour, label.text, cell / 2, 2 * cell / 5, false);
+        drawOne(label.point, label.colour, label.text, false, false);
     for (const HintMark& hint : state.hints())
-        drawOne(hint.point, hint.colour, hint.text, cell / 2, cell / 3, hint.fewGames);
+        drawOne(hint.point, hint.colour, hint.text, true, hint.fewGames);
 }
 
 void BoardPainter::drawMarkup(QPainter& p, const BoardViewState& state) {
@@ -380,20 +369,16 @@ void BoardPainter::drawRegions(QPainter& p, const BoardViewState& state) {
 void BoardPainter::drawCursor(QPainter& p, const BoardViewState& state) {
     if (!state.cursorShown())
         return;
-    const auto rect = state.cellRect(state.cursor());
+    const int32_t point = state.cursor();
+    const auto rect = state.cellRect(point);
     if (!rect)
         return;
-    const int x0 = rect->left, y0 = rect->top, x1 = rect->right, y1 = rect->bottom;
-    const int length = rect->width() / 3;
-    p.save();
-    p.setPen(QPen(kCursorBlue, 2, Qt::SolidLine, Qt::FlatCap));
-    // Corner brackets: from each corner along both sides for a third of the side.
-    const QLine strokes[8] = {{x0, y0, x0 + length, y0}, {x0, y0, x0, y0 + length},
-                              {x1, y0, x1 - length, y0}, {x1, y0, x1, y0 + length},
-                              {x0, y1, x0 + length, y1}, {x0, y1, x0, y1 - length},
-                              {x1, y1, x1 - length, y1}, {x1, y1, x1, y1 - length}};
-    p.drawLines(strokes, 8);
-    p.restore();
+    // A mark or text already on the stone shows which it is; a ring would only cover it.
+    auto at = [point](const auto& items) {
+        return std::any_of(items.begin(), items.end(), [point](const auto& item) { return item.point == point; });
+    };
+    const bool covered = at(state.marks()) || at(state.labels()) || at(state.hints());
+    drawLastMoveMark(p, toQRect(*rect), state.position().get(point), !covered);
 }
 
 void BoardPainter::drawMask(QPainter& p, const BoardViewState& state) {

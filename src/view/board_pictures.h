@@ -22,13 +22,14 @@ QImage drawWoodTile(int width = kWoodTileWidth, int height = kWoodTileHeight);
 // towards the wood colour so the keyed stone looks smooth on the board; no stone pixel is pure red.
 QImage drawKeyedStone(StoneShade shade, int side = kTraditionalStoneSide);
 
-// A glossy stone filling a side x side square with alpha transparency around it.
+// A glossy stone nearly filling a side x side square, with a soft shadow to its lower right and
+// alpha transparency around them.
 QImage drawMarbleStone(StoneShade shade, int side);
 
 // A dark green marble, side x side, seamless when tiled: the Marble style's background.
 QImage drawMarbleBackground(int side);
 
-// A light cream marble with soft veins, side x side, seamless when tiled: the Marble board.
+// A warm sand-coloured marble with soft veins, side x side, seamless when tiled: the Marble board.
 QImage drawMarbleBoard(int side);
 
 }  // namespace tessera

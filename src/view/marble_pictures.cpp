@@ -71,8 +71,9 @@ QImage drawMarbleBackground(int side) {
 }
 
 QImage drawMarbleBoard(int side) {
-    const MarbleRecipe cream{0xB0A4D001u, {214, 200, 174}, {229, 217, 194}, {242, 235, 220}, {160, 146, 126}, 0.32, {186, 174, 156}, 0.22};
-    return drawMarble(side, cream);
+    // A warm sand-coloured marble, well below white so that white stones stand out on it.
+    const MarbleRecipe sand{0xB0A4D001u, {178, 152, 116}, {197, 174, 138}, {214, 195, 162}, {130, 108, 82}, 0.30, {160, 138, 108}, 0.22};
+    return drawMarble(side, sand);
 }
 
 }  // namespace tessera

@@ -1,11 +1,14 @@
 // Go stones lit from the upper left: a flattened lens shape gives the normals, a broad diffuse
 // term and a Phong highlight the gloss. Black is polished slate with a bright specular spot;
-// white is clamshell, warm and softly striped. Every pixel is supersampled 5 x 5 for smooth edges.
+// white is clamshell, bright and softly striped, with a fine grey rim so its edge shows on the
+// lightest board. The Marble stones also cast a soft shadow to the lower right, inside their
+// square. Every pixel is supersampled 5 x 5 for smooth edges.
 
 #include <algorithm>
 #include <cmath>
 
 #include "view/board_pictures.h"
+#include "view/procedural_noise.h"
 
 namespace tessera {
 
@@ -16,8 +19,14 @@ struct Rgb {
 };
 
 constexpr int kSubsamples = 5;
-// The wood colour the keyed stones' edge pixels are blended towards.
-constexpr Rgb kEdgeBlend{214, 168, 100};
+// The keyed stones' edge pixels are blended towards shaded wood: the stone sits in a hairline of
+// its own shadow, which also keeps a white stone's edge clear on the lightest grain.
+constexpr Rgb kEdgeBlend{168, 120, 64};
+// The Marble stone's body and its shadow, as fractions of the picture's side: the body is a
+// little smaller than the square so the shadow fits beside it.
+constexpr double kShadowedBodyRadius = 0.47;
+constexpr double kShadowOffset = 0.035;
+constexpr double kShadowAlpha = 0.5;
 
 // The colour of the stone at (nx, ny), a point of the unit disc (y down); `side` tunes the
 // clamshell stripes, which would only flicker on small stones.
@@ -52,25 +61,32 @@ Rgb shade(StoneShade stone, double nx, double ny, int side) {
     const double stripe = (0.7 * fineStripe * (0.4 + 0.6 * band) + 0.3 * band) * stripeAmp;
     const double soft = std::pow(nh, 18.0);
     const double sharp = std::pow(nh, 120.0);
-    const double lit = 0.78 + 0.22 * diffuse - 0.18 * rim;
-    const double shine = 18 * soft + 20 * sharp;
-    const Rgb body{244 * lit + shine, 240 * lit + shine, 228 * lit + shine};
-    const double s = 1.0 - 0.045 * stripe;
+    // Bright over most of the face (it must stand well above any board), shaded only towards
+    // the lower right, and a fine grey rim at the very edge.
+    const double lit = 0.90 + 0.10 * diffuse - 0.10 * rim;
+    const double shine = 10 * soft + 16 * sharp;
+    // The rim is about two pixels wide on small stones, else they would lose it.
+    const double rimWidth = std::max(0.12, 4.0 / std::max(side, 1));
+    const double edge = 1.0 - 0.32 * smoothStep(1.0 - rimWidth, 1.0, std::sqrt(r2));
+    const Rgb body{(250 * lit + shine) * edge, (248 * lit + shine) * edge, (240 * lit + shine) * edge};
+    const double s = 1.0 - 0.04 * stripe;
     return {body.r * s, body.g * s, body.b * s * 0.995};
 }
 
-// Samples the stone over pixel (x, y) of a side x side square; returns the average colour of
-// the covered subsamples and the covered fraction.
-Rgb samplePixel(StoneShade stone, int side, int x, int y, double* coverage) {
-    const double radius = side / 2.0;
+// Samples the stone over pixel (x, y) of a side x side square, the stone's radius being
+// `bodyRadius` x side; returns the average colour of the covered subsamples and the covered
+// fraction.
+Rgb samplePixel(StoneShade stone, int side, int x, int y, double* coverage, double bodyRadius = 0.5) {
+    const double centre = side / 2.0;
+    const double radius = side * bodyRadius;
     Rgb sum{0, 0, 0};
     int inside = 0;
     for (int sy = 0; sy < kSubsamples; ++sy) {
         for (int sx = 0; sx < kSubsamples; ++sx) {
             const double px = x + (sx + 0.5) / kSubsamples;
             const double py = y + (sy + 0.5) / kSubsamples;
-            const double nx = (px - radius) / radius;
-            const double ny = (py - radius) / radius;
+            const double nx = (px - centre) / radius;
+            const double ny = (py - centre) / radius;
             if (nx * nx + ny * ny > 1.0)
                 continue;
             const Rgb c = shade(stone, nx, ny, side);
@@ -117,11 +133,21 @@ QImage drawKeyedStone(StoneShade stone, int side) {
 QImage drawMarbleStone(StoneShade stone, int side) {
     side = std::max(1, side);
     QImage image(side, side, QImage::Format_ARGB32);
+    const double shadowCentre = side * (0.5 + kShadowOffset);
+    const double bodyRadius = side * kShadowedBodyRadius;
     for (int y = 0; y < side; ++y) {
         for (int x = 0; x < side; ++x) {
             double coverage = 0;
-            const Rgb c = samplePixel(stone, side, x, y, &coverage);
-            image.setPixel(x, y, qRgba(channel(c.r), channel(c.g), channel(c.b), channel(coverage * 255.0)));
+            const Rgb c = samplePixel(stone, side, x, y, &coverage, kShadowedBodyRadius);
+            // A soft black shadow, fading out before the square's edge, under the stone.
+            const double d = std::hypot(x + 0.5 - shadowCentre, y + 0.5 - shadowCentre);
+            const double border = std::min({x + 0.5, y + 0.5, side - x - 0.5, side - y - 0.5}) / side;
+            const double shadow = kShadowAlpha * (1.0 - smoothStep(bodyRadius - 0.03 * side, bodyRadius + 0.04 * side, d)) *
+                                  smoothStep(0.0, 0.03, border);
+            // The stone over its shadow: straight (not premultiplied) colour and the combined alpha.
+            const double alpha = coverage + shadow * (1.0 - coverage);
+            const double k = alpha > 0 ? coverage / alpha : 0.0;
+            image.setPixel(x, y, qRgba(channel(c.r * k), channel(c.g * k), channel(c.b * k), channel(alpha * 255.0)));
         }
     }
     return image;

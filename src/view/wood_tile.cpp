@@ -48,10 +48,11 @@ QImage drawWoodTile(int width, int height) {
     const TileableNoise lineNoise(0x5EED02u, 9, 1);
     const TileableNoise fibreNoise(0x5EED03u, 34, 3);
     const TileableNoise toneNoise(0x5EED04u, 2, 2);
-    const Rgb light{240, 206, 143};
-    const Rgb base{230, 187, 118};
-    const Rgb grain{190, 134, 68};
-    const Rgb fine{214, 164, 96};
+    // A warm honey tone, a good way below white so that white stones stand out at a glance.
+    const Rgb light{232, 188, 120};
+    const Rgb base{220, 168, 98};
+    const Rgb grain{176, 118, 56};
+    const Rgb fine{202, 148, 82};
     constexpr double tau = 2 * std::numbers::pi;
 
     for (int y = 0; y < height; ++y) {
