@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_json.h"
 #include "cli/command_table.h"
 #include "record/game_record.h"
 #include "record/record_file.h"
@@ -22,29 +23,6 @@ const char* kInfoHelp =
     "           nodes, totalMoves, blackName, whiteName, resultText, resultType, komi, handicap,\n"
     "           final (rows top first; \".\" empty, \"X\" black, \"O\" white)\n"
     "Exits with 1 when any file could not be read.\n";
-
-std::string jsonString(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (byte < 0x20) {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\u%04x", byte);
-                out += buffer;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
-}
 
 std::string numberText(double value) {
     if (!std::isfinite(value))

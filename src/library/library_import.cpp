@@ -1,0 +1,295 @@
+#include "library/library_import.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "library/database_query.h"
+#include "library/database_text.h"
+#include "library/database_transaction.h"
+#include "library/library_record.h"
+#include "library/library_store.h"
+#include "platform/atomic_file.h"
+#include "record/record_file.h"
+#include "record/sgg_file.h"
+
+namespace tessera {
+namespace fs = std::filesystem;
+namespace {
+
+bool isRecordExtension(const fs::path& file) {
+    const std::string extension = lowerExtension(file);
+    return extension == ".sgf" || extension == ".gib" || extension == ".sgg";
+}
+
+// One file of a batch on its way into the library.
+struct ImportItem {
+    std::string file;
+    GameRecord record;
+    std::string error;   // non-empty: refused
+    uint64_t key = 0;
+    bool duplicate = false;
+    int32_t id = -1;     // assigned when the game is new
+    std::string sggPath;
+};
+
+// Runs work(k) for k in [0, count) on `threads` threads.
+template <typename Work>
+void parallelFor(size_t count, unsigned threads, Work work) {
+    std::atomic<size_t> next{0};
+    auto loop = [&] {
+        for (size_t k; (k = next.fetch_add(1)) < count;)
+            work(k);
+    };
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads && t < count; ++t)
+        pool.emplace_back(loop);
+    loop();
+    for (auto& thread : pool)
+        thread.join();
+}
+
+// Writes a new store file: a temporary file renamed into place. No fsync per file (tens of
+// thousands of them): a file whose row was never committed is harmless and is overwritten
+// when its id is given out again.
+bool writeStoreFile(const std::string& path, const std::string& bytes, std::string& error) {
+    std::error_code ec;
+    fs::create_directories(fs::path(path).parent_path(), ec);
+    const std::string temporary = path + ".part";
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = "cannot create " + temporary;
+        return false;
+    }
+    const bool written = writeAll(fd, bytes);
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
+void mix(uint64_t& hash, const void* data, size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (size_t k = 0; k < size; ++k) {
+        hash ^= bytes[k];
+        hash *= 1099511628211ull;
+    }
+}
+
+// The language of a record that does not say: Chinese when its names hold CJK text.
+int16_t guessedLangType(const GameInfo& info) {
+    return hasHighBytes(info.blackName + info.whiteName + info.event + info.gameName) ? 1 : 0;
+}
+
+}  // namespace
+
+std::vector<std::string> collectRecordFiles(const std::vector<std::string>& paths, std::vector<RefusedFile>& refused) {
+    std::vector<std::string> files;
+    for (const auto& path : paths) {
+        std::error_code ec;
+        const auto status = fs::status(path, ec);
+        if (ec || !fs::exists(status)) {
+            refused.push_back({path, "no such file or folder"});
+            continue;
+        }
+        if (!fs::is_directory(status)) {
+            files.push_back(path);
+            continue;
+        }
+        std::vector<std::string> found;
+        for (auto it = fs::recursive_directory_iterator(path, fs::directory_options::skip_permission_denied, ec);
+             !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+            std::error_code typeError;
+            if (it->is_regular_file(typeError) && isRecordExtension(it->path()))
+                found.push_back(it->path().string());
+        }
+        if (ec)
+            refused.push_back({path, "cannot read the folder: " + ec.message()});
+        std::sort(found.begin(), found.end());
+        files.insert(files.end(), found.begin(), found.end());
+    }
+    return files;
+}
+
+uint64_t duplicateKey(const GameRecord& record) {
+    uint64_t hash = 1469598103934665603ull;
+    const int16_t size[2] = {record.info.boardWidth, record.info.boardHeight};
+    mix(hash, size, sizeof size);
+    for (const GameNode* node : record.tree.mainLine()) {
+        if (!node->move.isStoneMove() && node->move.colour == 0)
+            continue;  // empty nodes are not moves
+        const int32_t move[2] = {static_cast<int32_t>(node->move.colour), node->move.point};
+        mix(hash, move, sizeof move);
+    }
+    const char separator = '\x1f';
+    mix(hash, record.info.blackName.data(), record.info.blackName.size());
+    mix(hash, &separator, 1);
+    mix(hash, record.info.whiteName.data(), record.info.whiteName.size());
+    return hash;
+}
+
+bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, const ImportOptions& options,
+                   ImportSummary& summary, const ImportProgress& progress, const std::atomic<bool>* cancel) {
+    auto refuse = [&summary](const std::string& file, const std::string& error) {
+        summary.refusedFiles.push_back({file, error});
+        ++summary.refused;
+    };
+    std::vector<RefusedFile> missing;
+    const std::vector<std::string> files = collectRecordFiles(paths, missing);
+    for (auto& entry : missing)
+        refuse(entry.file, entry.error);
+
+    std::lock_guard lock(store.databaseLock());
+    Database& database = store.database();
+    if (!database.isOpen()) {
+        summary.error = "the library is not open";
+        return false;
+    }
+    // What the library holds already: duplicate keys, player names, the next free ids.
+    std::unordered_set<uint64_t> knownKeys;
+    {
+        Query query(database);
+        if (openQuery(query, "SELECT MainLineKey FROM GameKey"))
+            do
+                knownKeys.insert(static_cast<uint64_t>(std::strtoll(query.text(0).c_str(), nullptr, 10)));
+            while (query.next());
+    }
+    std::unordered_set<std::string> knownPlayers;
+    {
+        std::vector<std::string> names;
+        queryTexts(database, "SELECT Name FROM Player", names);
+        knownPlayers.insert(names.begin(), names.end());
+    }
+    int32_t nextId = std::max(store.largestGameId(), 0) + 1;
+    int32_t nextPlayerId = std::max(store.largestPlayerId(), 0) + 1;
+
+    PreparedStatement insertGame(database, std::string("INSERT INTO GoFile (") + kGoFileColumns +
+                                               ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    PreparedStatement insertKey(database, "INSERT INTO GameKey (ID, MainLineKey) VALUES (?, ?)");
+    PreparedStatement insertPlayer(database, "INSERT INTO Player (ID, Name, Sex, Nation, Rank, Birthday, Information) "
+                                             "VALUES (?, ?, '', '', ?, '', '')");
+    if (!insertGame.ready() || !insertKey.ready() || !insertPlayer.ready()) {
+        summary.error = "the library cannot take new games: " + database.lastError();
+        return false;
+    }
+
+    const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    const size_t batchSize = std::max<size_t>(1, options.batchSize);
+    for (size_t start = 0; start < files.size(); start += batchSize) {
+        if (cancel && cancel->load()) {
+            summary.cancelled = true;
+            break;
+        }
+        const size_t count = std::min(batchSize, files.size() - start);
+        std::vector<ImportItem> batch(count);
+        // Parse on every core.
+        parallelFor(count, threads, [&](size_t k) {
+            ImportItem& item = batch[k];
+            item.file = files[start + k];
+            if (!loadRecordFile(item.file, item.record, item.error)) {
+                if (item.error.empty())
+                    item.error = "cannot read the record";
+                return;
+            }
+            item.key = duplicateKey(item.record);
+        });
+        // Number the new games in file order.
+        std::vector<ImportItem*> fresh;
+        for (auto& item : batch) {
+            if (!item.error.empty())
+                continue;
+            if (!knownKeys.insert(item.key).second) {
+                item.duplicate = true;
+                continue;
+            }
+            item.id = nextId++;
+            GameInfo& info = item.record.info;
+            info.libraryId = item.id;
+            info.appType = static_cast<int16_t>(options.appType);
+            if (info.langType < 0)
+                info.langType = guessedLangType(info);
+            item.sggPath = store.gamePath(item.id);
+            fresh.push_back(&item);
+        }
+        // Write the store files on every core.
+        parallelFor(fresh.size(), threads, [&](size_t k) {
+            ImportItem& item = *fresh[k];
+            std::string bytes;
+            if (!WriteSggBytes(item.record, bytes, item.error) || !writeStoreFile(item.sggPath, bytes, item.error)) {
+                if (item.error.empty())
+                    item.error = "cannot store the game";
+                item.id = -1;
+            }
+        });
+        for (ImportItem* item : fresh)
+            if (item->id < 0)
+                knownKeys.erase(item->key);  // not stored: a later copy may still come in
+        // The rows of the batch in one transaction.
+        bool ok = true;
+        std::vector<std::pair<std::string, std::string>> newPlayers;
+        {
+            Transaction transaction(database);
+            ok = transaction.active();
+            for (ImportItem* item : fresh) {
+                if (!ok || item->id < 0)
+                    continue;
+                LibraryRecord r = libraryRecordOf(item->record);
+                ok = insertGame.run({int64_t(r.id), int64_t(r.langType), int64_t(r.appType), r.event, r.gameName,
+                                     r.date, r.place, r.black, r.blackRank, r.white, r.whiteRank, r.resultText,
+                                     int64_t(r.resultType), int64_t(r.totalMoves), int64_t(r.lastBoardKey),
+                                     int64_t(r.mediaType), int64_t(r.expositType)}) &&
+                     insertKey.run({int64_t(r.id), static_cast<int64_t>(item->key)});
+                for (const auto& [name, rank] : {std::pair{r.black, r.blackRank}, std::pair{r.white, r.whiteRank}}) {
+                    if (!ok || name.empty() || knownPlayers.count(name))
+                        continue;
+                    PlayerRecord player;
+                    player.name = name;
+                    player.rank = rank;
+                    fitPlayerFields(player);
+                    ok = insertPlayer.run({int64_t(nextPlayerId), player.name, player.rank});
+                    if (ok) {
+                        ++nextPlayerId;
+                        knownPlayers.insert(name);
+                        newPlayers.emplace_back(name, rank);
+                    }
+                }
+            }
+            if (ok)
+                ok = transaction.commit();
+        }
+        if (!ok) {
+            summary.error = "the library could not be written: " + database.lastError();
+            for (ImportItem* item : fresh)
+                if (item->id >= 0)
+                    ::unlink(item->sggPath.c_str());
+            for (const auto& entry : newPlayers)
+                knownPlayers.erase(entry.first);
+            return false;
+        }
+        for (auto& item : batch) {
+            if (item.duplicate)
+                ++summary.duplicates;
+            else if (!item.error.empty())
+                refuse(item.file, item.error);
+            else if (item.id >= 0) {
+                ++summary.imported;
+                summary.importedIds.push_back(item.id);
+            }
+        }
+        if (progress)
+            progress(start + count, files.size());
+    }
+    return true;
+}
+
+}  // namespace tessera

@@ -1,0 +1,29 @@
+#pragma once
+// The library database go.db: its tables, their indexes, and opening it with a clear reason
+// when it cannot be used.
+//
+//   GoFile  (ID, LangType, AppType, Event, Name, GameDate, Site, Black, BlackRank, White,
+//            WhiteRank, Result, ResultType, TotalCount, LastBoardKey, GameMediaType, ExpositType)
+//   Player  (ID, Name, Sex, Nation, Rank, Birthday, Information)
+//   GameKey (ID, MainLineKey): the duplicate key of each imported game (board size, main line,
+//            players), so a later import recognises a game already in the library.
+
+#include <string>
+
+#include "library/database.h"
+
+namespace tessera {
+
+// Creates every missing table and index; true when they all exist afterwards.
+bool createLibrarySchema(Database& database);
+
+// How openLibraryDatabase treats the file.
+enum class LibraryAccess { readOnly, readWrite };
+
+// Opens the library at path, creating it with its schema when the file is missing (readWrite
+// only). False with a one-line reason in error when the file is not an SQLite database, is
+// locked by another program, cannot be created, lacks the tables and cannot get them, or (for
+// readWrite) cannot be written. An existing file is never replaced or emptied.
+bool openLibraryDatabase(Database& database, const std::string& path, LibraryAccess access, std::string& error);
+
+}  // namespace tessera
