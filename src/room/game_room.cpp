@@ -7,8 +7,8 @@
 
 #include "platform/ui_text.h"
 #include "record/record_file.h"
-#include "room/board_view_sync.h"
 #include "room/move_numbers.h"
+#include "view/record_node_view.h"
 
 namespace tessera {
 
@@ -19,12 +19,10 @@ std::string tr(const char* source) { return uiText("GameRoom", source); }
 }  // namespace
 
 GameRoom::GameRoom(RoomHost* host, RoomSettings settings)
-    : host_(host), settings_(settings), defaultRandom_(std::random_device{}()) {
-    display_.position = BoardGrid(settings_.boardSize, settings_.boardSize);
-    display_.mask = BoardGrid(settings_.boardSize, settings_.boardSize);
-    display_.mask.fill(1);
-    syncBoardView(display_, boardView_);
-}
+    : host_(host),
+      settings_(settings),
+      defaultRandom_(std::random_device{}()),
+      display_(settings_.boardSize, settings_.boardSize) {}
 
 int GameRoom::sideToMove() const {
     const GameNode* node = currentNode();
@@ -61,7 +59,7 @@ void GameRoom::resetRoomState() {
     trialActive_ = false;
     trialBaseId_ = -1;
     trialFirstId_ = -1;
-    display_.lastMovePoint = -1;
+    display_.cursor = -1;
 }
 
 void GameRoom::newGame() {
@@ -118,13 +116,7 @@ void GameRoom::openRecord(GameRecord record, int32_t kind, const std::filesystem
         const GameNode* root = record_.tree.root();
         if (!root || !goToNode(root->id)) {
             // An empty record: nothing to show but an empty board.
-            display_.position = BoardGrid(record_.geometry().width(), record_.geometry().height());
-            display_.mask = BoardGrid(display_.position.width(), display_.position.height());
-            display_.mask.fill(1);
-            display_.marks.clear();
-            display_.labels.clear();
-            display_.drawRecords.clear();
-            display_.moveNumbers.clear();
+            display_.showEmptyBoard(record_.geometry().width(), record_.geometry().height());
             redraw();
             updateTitle();
         }
@@ -221,31 +213,16 @@ void GameRoom::updateTitle() {
 }
 
 void GameRoom::redraw() {
-    syncBoardView(display_, boardView_, false);
     if (host_)
         host_->redraw();
 }
 
 void GameRoom::showNode(const GameNode& node) {
-    if (node.position.isUsable())
-        display_.position.copyFrom(node.position);
-    else
-        display_.position = BoardGrid(record_.geometry().width(), record_.geometry().height());
-    display_.mask = BoardGrid(display_.position.width(), display_.position.height());
-    if (node.hasMask) {
-        display_.mask.fill(0);
-        display_.mask.setAll(node.maskPoints, 1);
-    } else {
-        display_.mask.fill(1);
-    }
-    display_.lastMovePoint = node.move.isStoneMove() ? node.move.point : -1;
-    display_.marks.clear();
-    display_.labels.clear();
-    display_.drawRecords.clear();
-    if (infoPanels_ & kPanelComments) {
-        display_.marks = node.marks;
-        display_.labels = node.labels;
-        display_.drawRecords = node.drawRecords;
+    tessera::showNode(node, record_.geometry(), display_);
+    if (!(infoPanels_ & kPanelComments)) {
+        display_.marks.clear();
+        display_.labels.clear();
+        display_.regions.clear();
     }
     if (host_) {
         if (infoPanels_ & (kPanelKnowledge | kPanelGlobalStats | kPanelLocalStats))
@@ -256,7 +233,6 @@ void GameRoom::showNode(const GameNode& node) {
                                         static_cast<int>(node.whiteCaptured)));
     }
     putMoveNumbers();
-    boardView_.setCursor(display_.lastMovePoint);
     redraw();
     if (host_ && host_->isActiveRoom() && host_->commentPanelShown())
         host_->setCommentText(node.comment());

@@ -1,12 +1,13 @@
 #pragma once
 // One open game ("棋室"): a record, a cursor on its game tree, what the board shows, and the
 // modes that decide what a click on the board does. Plain logic: the window that shows the
-// room implements RoomHost and repaints from display(); menus and toolbars are built from the
+// room implements RoomHost and its board widget draws display(), the one board display value
+// the room edits; menus and toolbars are built from the
 // command table of room_commands.h, whose enabled tests are the same ones that guard the
 // operations here (an unavailable operation does nothing).
 //
 // Every cursor move goes through goToNode(), which fills display() from the node (position,
-// mask, markup, move numbers, last-move point), selects the node's variation-tree item, updates
+// mask, markup, move numbers, last-move cursor), selects the node's variation-tree item, updates
 // the status and comment texts, plays the stone sound and rebuilds the title.
 //
 // Trial play ("试下") is a state machine on trialActive / trialFirstId: off; on with no line
@@ -23,12 +24,11 @@
 
 #include "go/counting.h"
 #include "record/game_record.h"
-#include "room/room_display.h"
 #include "room/room_event.h"
 #include "room/room_host.h"
 #include "room/room_settings.h"
 #include "room/variation_tree.h"
-#include "view/board_view_state.h"
+#include "view/board_display.h"
 
 namespace tessera {
 
@@ -99,17 +99,16 @@ public:
     uint32_t moveNumberMode() const { return moveNumberMode_; }
     uint32_t infoPanels() const { return infoPanels_; }
     uint32_t clickMode() const { return clickMode_; }
-    bool rectSelect() const { return rectSelect_; }
+    bool rectSelect() const { return display_.rectSelect; }
     bool trialActive() const { return trialActive_; }
     int32_t trialBaseId() const { return trialBaseId_; }
     int32_t trialFirstId() const { return trialFirstId_; }
     bool autoReplay() const { return autoReplay_; }
-    // The board as shown: position, mask, markup, move numbers, last move, transform.
-    const RoomDisplay& display() const { return display_; }
-    // The board view state, kept in step with display() before every host redraw(); the
-    // window's board widget paints it. Hint marks put here by the statistics panels stay.
-    BoardViewState& boardView() { return boardView_; }
-    const BoardViewState& boardView() const { return boardView_; }
+    // The board as shown: position, mask, markup, move numbers, hints, transform, cursor and
+    // selection mode. The window's board widget draws this value; only the room changes it.
+    const BoardDisplay& display() const { return display_; }
+    // Replaces the statistics hints on the board (they stay until replaced).
+    void setHints(std::vector<HintMark> hints);
     // The variation tree model (rebuilt after every structural change).
     const std::vector<VariationItem>& variationTree() const { return variationTree_; }
     // The last count's "result  margin", empty before any count.
@@ -176,11 +175,11 @@ public:
     // ---- clicks ------------------------------------------------------------------------
     // A click on game point p (the view's notification 3031), by the click mode.
     void clickPoint(int32_t p);
-    // The rectangle selection of the mask tool: toggles the mask at every listed point.
+    // The rectangle selection of the mask tool (the points inside a band dragged on the
+    // board): toggles the mask at every listed point.
     void toggleMaskPoints(const PointList& points);
-    // The view's rubber band was released (notification 3032): toggles the mask of every point
-    // whose intersection lies inside boardView().rubberBand().
-    void rectangleSelected();
+    // A cursor key: moves the board's cursor by columns and rows, each wrapping on its own.
+    void moveCursor(int columns, int rows);
     // Selects a click mode (0-11); modes other than 3 and 4 clear rectSelect.
     void setClickMode(uint32_t mode);
     // "选者矩形区域" (click mode 3 only).
@@ -225,7 +224,7 @@ public:
     void toggleTranspose();
     void rotateClockwise();
     void rotateCounterClockwise();
-    bool canResetTransform() const { return display_.flipX || display_.flipY || display_.transpose; }
+    bool canResetTransform() const { return display_.transformCode() >= 0; }
     void resetTransform();
     // Toggles bit 0-3 of infoPanels and redisplays the node.
     void toggleInfoPanel(int bit);
@@ -301,15 +300,13 @@ private:
     uint32_t moveNumberMode_ = 1;
     uint32_t infoPanels_ = kPanelComments;
     uint32_t clickMode_ = kClickPlay;
-    bool rectSelect_ = false;
     bool trialActive_ = false;
     int32_t trialBaseId_ = -1;
     int32_t trialFirstId_ = -1;
     bool autoReplay_ = false;
     bool replayingAnswer_ = false;      // true while the problem reply step runs (sounds wait)
     int32_t pendingReplyFrom_ = -1;     // problem answer node awaiting the opponent's reply
-    RoomDisplay display_;
-    BoardViewState boardView_;
+    BoardDisplay display_;
     std::vector<VariationItem> variationTree_;
     std::string countSummary_;
     std::shared_ptr<RoomLibraryList> libraryList_;

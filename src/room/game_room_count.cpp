@@ -36,11 +36,11 @@ CountResult GameRoom::count() {
     // The ownership marks replace the overlay only while the report is shown.
     auto savedMarks = std::move(display_.marks);
     auto savedLabels = std::move(display_.labels);
-    auto savedDrawRecords = std::move(display_.drawRecords);
+    auto savedRegions = std::move(display_.regions);
     auto savedNumbers = std::move(display_.moveNumbers);
     display_.marks.clear();
     display_.labels.clear();
-    display_.drawRecords.clear();
+    display_.regions.clear();
     display_.moveNumbers.clear();
     for (int32_t p : result.blackOwned)
         display_.marks.push_back(Mark{kMarkBlackArea, p});
@@ -51,7 +51,7 @@ CountResult GameRoom::count() {
         host_->showMessage(result.report);
     display_.marks = std::move(savedMarks);
     display_.labels = std::move(savedLabels);
-    display_.drawRecords = std::move(savedDrawRecords);
+    display_.regions = std::move(savedRegions);
     display_.moveNumbers = std::move(savedNumbers);
     redraw();
     return result;
@@ -134,9 +134,7 @@ void GameRoom::applyEvent(const RoomEvent& event) {
         resetRoomState();
         record_.info.boardWidth = static_cast<int16_t>(size);
         record_.info.boardHeight = static_cast<int16_t>(size);
-        display_.position = BoardGrid(size, size);
-        display_.mask = BoardGrid(size, size);
-        display_.mask.fill(1);
+        display_.showEmptyBoard(size, size);
         if (event.words[kEventWordHandicap] < 1) {
             GameNode root;
             root.id = 0;

@@ -10,12 +10,17 @@ namespace tessera {
 
 namespace {
 
-// Automatic labels run through this sequence; the next label follows the furthest one in use.
-constexpr const char* kLabelSequence = kNextLetterSequence;
-
 constexpr uint32_t kLabelRed = 0x0000FF;
 
 // The colour of a free label by its last character.
+// Removes every mark and label at p; true when anything was removed.
+bool clearPoint(BoardDisplay& display, int32_t p) {
+    const size_t before = display.marks.size() + display.labels.size();
+    std::erase_if(display.marks, [p](const Mark& m) { return m.point == p; });
+    std::erase_if(display.labels, [p](const Label& l) { return l.point == p; });
+    return display.marks.size() + display.labels.size() != before;
+}
+
 uint32_t freeLabelColour(const std::string& text) {
     const char last = text.empty() ? '\0' : text.back();
     if (last == '!' || last == '+' || last == '#' || last == '@')
@@ -131,21 +136,31 @@ void GameRoom::setClickMode(uint32_t mode) {
     if (mode > kClickFreeLabel)
         return;
     clickMode_ = mode;
-    if (mode != kClickMask && mode != kClickDeadStones && rectSelect_) {
-        rectSelect_ = false;
-        boardView_.setRectSelect(false);
+    if (mode != kClickMask && mode != kClickDeadStones && display_.rectSelect) {
+        display_.rectSelect = false;
+        redraw();
     }
 }
 
 void GameRoom::toggleRectSelect() {
     if (!canToggleRectSelect())
         return;
-    rectSelect_ = !rectSelect_;
-    boardView_.setRectSelect(rectSelect_);
+    display_.rectSelect = !display_.rectSelect;
+    redraw();
+}
+
+void GameRoom::moveCursor(int columns, int rows) {
+    if (stepDisplayCursor(display_, columns, rows))
+        redraw();
+}
+
+void GameRoom::setHints(std::vector<HintMark> hints) {
+    display_.hints = std::move(hints);
+    redraw();
 }
 
 int GameRoom::boardCursorIndex(bool overPoint) const {
-    if (rectSelect_)
+    if (display_.rectSelect)
         return 4;
     switch (clickMode_) {
     case kClickPlay:
@@ -200,17 +215,17 @@ void GameRoom::clickMarkup(int32_t p) {
     case kClickCross:
     case kClickSquare:
     case kClickTriangle:
-        if (!display_.clearPoint(p))
+        if (!clearPoint(display_, p))
             display_.marks.push_back(Mark{static_cast<int16_t>(clickMode_ - kClickCircle), p});
         break;
     case kClickRemoveMark:
-        if (!display_.clearPoint(p))
+        if (!clearPoint(display_, p))
             return;
         break;
     case kClickNextLetter: {
-        if (display_.clearPoint(p))
+        if (clearPoint(display_, p))
             break;
-        const std::string sequence(kLabelSequence);
+        const std::string sequence(kNextLetterSequence);
         int furthest = -1;
         for (const Label& label : display_.labels)
             if (label.text.size() == 1) {
@@ -229,7 +244,7 @@ void GameRoom::clickMarkup(int32_t p) {
             return;
         if (text.empty() || gbByteLength(text) > Label::kMaxLabelBytes)
             return;
-        display_.clearPoint(p);
+        clearPoint(display_, p);
         display_.labels.push_back(Label{p, freeLabelColour(text), text});
         break;
     }
@@ -244,7 +259,7 @@ void GameRoom::storeMarkup() {
     GameNode* node = record_.tree.find(currentNodeId_);
     if (!node)
         return;
-    display_.drawRecords.clear();
+    display_.regions.clear();
     node->marks.clear();
     for (const Mark& mark : display_.marks)
         if (mark.kind <= kMarkDead)  // ownership marks of a count never reach the record
@@ -258,7 +273,7 @@ void GameRoom::clearAllMarks() {
         return;
     display_.marks.clear();
     display_.labels.clear();
-    display_.drawRecords.clear();
+    display_.regions.clear();
     redraw();
     storeMarkup();
 }
@@ -286,11 +301,6 @@ void GameRoom::toggleMaskPoints(const PointList& points) {
             display_.mask.set(p, display_.mask.get(p) == 0 ? 1 : 0);
     storeMask();
     redraw();
-}
-
-void GameRoom::rectangleSelected() {
-    if (rectSelect_)
-        toggleMaskPoints(boardView_.pointsInside(boardView_.rubberBand()));
 }
 
 void GameRoom::maskAll() {
@@ -357,7 +367,7 @@ void GameRoom::rotateCounterClockwise() {
 void GameRoom::resetTransform() {
     if (!canResetTransform())
         return;
-    display_.flipX = display_.flipY = display_.transpose = false;
+    display_.setTransformCode(-1);
     redraw();
 }
 

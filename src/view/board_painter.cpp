@@ -55,26 +55,27 @@ void BoardPainter::prepareImages(const BoardViewSettings& settings) {
     baseKey_.reset();
 }
 
-QImage BoardPainter::render(const BoardViewState& state) {
+QImage BoardPainter::render(const BoardDisplay& display, const BoardViewport& viewport) {
     QImage image;
-    paint(state, image);
+    paint(display, viewport, image);
     return image;
 }
 
-void BoardPainter::paint(const BoardViewState& state, QImage& target) {
-    const int width = std::max(1, state.clientWidth());
-    const int height = std::max(1, state.clientHeight());
+void BoardPainter::paint(const BoardDisplay& display, const BoardViewport& viewport, QImage& target) {
+    const BoardScreen state(display, viewport);
+    const int width = std::max(1, state.viewport().clientWidth());
+    const int height = std::max(1, state.viewport().clientHeight());
     if (target.width() != width || target.height() != height || target.format() != QImage::Format_RGB32)
         target = QImage(width, height, QImage::Format_RGB32);
-    const BoardViewSettings& settings = state.settings();
+    const BoardViewSettings& settings = state.viewport().settings();
     if (!pictures_.preparedFor(settings.style, settings.light)) {
         pictures_.prepare(settings.style, settings.light);
         baseKey_.reset();
     }
     // Layers 1 to 6 change only with the settings, the size and the transform: they are drawn
     // once into the base image and copied from there on every paint.
-    const BaseKey key{settings, width, height, state.gridLayout(), state.transformCode(),
-                      state.position().width(), state.position().height()};
+    const BaseKey key{settings, width, height, state.gridLayout(), state.display().transformCode(),
+                      state.display().position.width(), state.display().position.height()};
     if (!baseKey_ || !(*baseKey_ == key)) {
         drawBase(state, width, height);
         baseKey_ = key;
@@ -91,9 +92,9 @@ void BoardPainter::paint(const BoardViewState& state, QImage& target) {
     drawMask(p, state);
 }
 
-void BoardPainter::drawBase(const BoardViewState& state, int width, int height) {
+void BoardPainter::drawBase(const BoardScreen& state, int width, int height) {
     base_ = QImage(width, height, QImage::Format_RGB32);
-    const BoardViewSettings& settings = state.settings();
+    const BoardViewSettings& settings = state.viewport().settings();
     QPainter p(&base_);
     p.fillRect(base_.rect(), settings.style == kStyleSimple ? kBoardColour : QColor(Qt::white));
     if (state.cell() == 0)
@@ -107,11 +108,11 @@ void BoardPainter::drawBase(const BoardViewState& state, int width, int height) 
     drawGrid(p, state);
 }
 
-void BoardPainter::drawMarbleBoard(QPainter& p, const BoardViewState& state) {
+void BoardPainter::drawMarbleBoard(QPainter& p, const BoardScreen& state) {
     // Background and board tiles are both anchored at the client area's top-left corner.
     p.setBrushOrigin(0, 0);
     const PixelRect board = state.boardRect();
-    const QRect client(0, 0, state.clientWidth(), state.clientHeight());
+    const QRect client(0, 0, state.viewport().clientWidth(), state.viewport().clientHeight());
     if (!pictures_.marbleBackground().isNull()) {
         const QBrush background(pictures_.marbleBackground());
         if (pictures_.marbleBoard().isNull()) {
@@ -126,7 +127,7 @@ void BoardPainter::drawMarbleBoard(QPainter& p, const BoardViewState& state) {
     }
     if (!pictures_.marbleBoard().isNull())
         p.fillRect(toQRect(board), QBrush(pictures_.marbleBoard()));
-    if (!state.settings().showFrame)
+    if (!state.viewport().settings().showFrame)
         return;
     // A soft dark edge: six nested one-pixel outlines fading inwards.
     for (int i = 0; i < 6; ++i) {
@@ -142,47 +143,47 @@ void BoardPainter::drawMarbleBoard(QPainter& p, const BoardViewState& state) {
     }
 }
 
-void BoardPainter::drawCoordinates(QPainter& p, const BoardViewState& state) {
+void BoardPainter::drawCoordinates(QPainter& p, const BoardScreen& state) {
     const BoardLayout& g = state.gridLayout();
-    const bool simple = state.settings().style == kStyleSimple;
-    const BoardGeometry shown = state.displayedGeometry();
+    const bool simple = state.viewport().settings().style == kStyleSimple;
+    const BoardGeometry shown = state.display().displayedGeometry();
     const int cell = g.cell;
     if (cell <= 0)
         return;
     p.setFont(boardTextFont(coordinateGlyphHeight(cell)));
-    p.setPen(state.settings().style == kStyleMarble ? Qt::white : Qt::black);
+    p.setPen(state.viewport().settings().style == kStyleMarble ? Qt::white : Qt::black);
     const int textHeight = p.fontMetrics().height();
     // Each label names the game line that runs beside it, so it moves with its line.
     const int bottomY = simple ? g.gridBottom + cell / 2 + 2 : static_cast<int>(0.8 * cell + g.gridBottom + 2.0);
     for (int column = 0; column < shown.width(); ++column) {
-        const QString text = QString::fromStdString(state.bottomCoordinate(column));
+        const QString text = QString::fromStdString(state.display().bottomCoordinate(column));
         const int x = g.gridLeft + column * cell;
         p.drawText(QRect(x - cell, bottomY, 2 * cell, textHeight), Qt::AlignHCenter | Qt::AlignTop, text);
     }
     const int rightX = simple ? g.gridRight + cell / 2 + 2 : static_cast<int>(0.8 * cell + g.gridRight + 5.0);
     for (int row = 0; row < shown.height(); ++row) {
-        const QString text = QString::fromStdString(state.rightCoordinate(row));
+        const QString text = QString::fromStdString(state.display().rightCoordinate(row));
         const int y = g.gridTop + row * cell;
         p.drawText(QRect(rightX, y - cell, 3 * cell, 2 * cell), Qt::AlignLeft | Qt::AlignVCenter, text);
     }
 }
 
-void BoardPainter::drawTraditionalBoard(QPainter& p, const BoardViewState& state) {
+void BoardPainter::drawTraditionalBoard(QPainter& p, const BoardScreen& state) {
     const PixelRect board = state.boardRect();
     const QRect area = toQRect(board);
     // Tiles start at the board's top-left corner; those at the right and bottom are cut.
     p.setBrushOrigin(board.left, board.top);
     p.fillRect(area, QBrush(pictures_.woodTile()));
     p.setBrushOrigin(0, 0);
-    if (!state.settings().showFrame)
+    if (!state.viewport().settings().showFrame)
         return;
     p.fillRect(QRect(board.left + 2, board.bottom, area.width(), 3), kShadowGrey);
     p.fillRect(QRect(board.right, board.top + 2, 3, area.height()), kShadowGrey);
 }
 
-void BoardPainter::drawGrid(QPainter& p, const BoardViewState& state) {
+void BoardPainter::drawGrid(QPainter& p, const BoardScreen& state) {
     const BoardLayout& g = state.gridLayout();
-    const BoardGeometry shown = state.displayedGeometry();
+    const BoardGeometry shown = state.display().displayedGeometry();
     // One-pixel lines as filled rectangles: exact pixels, and the fastest way to draw them.
     for (int row = 0; row < shown.height(); ++row)
         p.fillRect(QRect(g.gridLeft, g.gridTop + row * g.cell, g.gridRight - g.gridLeft, 1), Qt::black);
@@ -190,7 +191,7 @@ void BoardPainter::drawGrid(QPainter& p, const BoardViewState& state) {
         p.fillRect(QRect(g.gridLeft + column * g.cell, g.gridTop, 1, g.gridBottom + 1 - g.gridTop), Qt::black);
     if (shown.width() != shown.height())
         return;
-    if (state.settings().emphasizeEdge) {
+    if (state.viewport().settings().emphasizeEdge) {
         const int left = g.gridLeft - 1, top = g.gridTop - 1, right = g.gridRight + 1, bottom = g.gridBottom + 1;
         p.fillRect(QRect(left, top, right - left + 1, 1), Qt::black);
         p.fillRect(QRect(left, bottom, right - left + 1, 1), Qt::black);
@@ -204,7 +205,7 @@ void BoardPainter::drawGrid(QPainter& p, const BoardViewState& state) {
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
-    for (int32_t star : state.starPoints()) {
+    for (int32_t star : state.display().starPoints()) {
         const int column = star % shown.width();
         const int row = star / shown.width();
         p.drawEllipse(QPointF(g.gridLeft + column * g.cell + 0.5, g.gridTop + row * g.cell + 0.5), radius, radius);
@@ -212,12 +213,12 @@ void BoardPainter::drawGrid(QPainter& p, const BoardViewState& state) {
     p.restore();
 }
 
-void BoardPainter::drawStones(QPainter& p, const BoardViewState& state) {
-    const BoardGrid& position = state.position();
+void BoardPainter::drawStones(QPainter& p, const BoardScreen& state) {
+    const BoardGrid& position = state.display().position;
     const int size = state.cell() - 2;
     if (size <= 0)
         return;
-    const bool pictures = state.settings().style != kStyleSimple;
+    const bool pictures = state.viewport().settings().style != kStyleSimple;
     const QImage none;
     const auto& bytes = position.bytes();
     for (int32_t point = 0; point < static_cast<int32_t>(bytes.size()); ++point) {
@@ -248,10 +249,10 @@ const QImage& BoardPainter::circleStone(int colour, int size) {
     return stone;
 }
 
-void BoardPainter::drawTexts(QPainter& p, const BoardViewState& state) {
+void BoardPainter::drawTexts(QPainter& p, const BoardScreen& state) {
     const int cell = state.cell();
-    const BoardGrid& position = state.position();
-    const int style = state.settings().style;
+    const BoardGrid& position = state.display().position;
+    const int style = state.viewport().settings().style;
     const PixelRect board = state.boardRect();
     // Clearing the box under a label on an empty point keeps grid lines out of the text. The
     // box gets the board's own surface: on the wood style a flat colour would show as a patch.
@@ -272,7 +273,8 @@ void BoardPainter::drawTexts(QPainter& p, const BoardViewState& state) {
     };
     auto drawOne = [&](int32_t point, uint32_t colour, const std::string& utf8, bool hint, bool fewGames) {
         const auto rect = state.cellRect(point);
-        if (!rect)
+        // Texts a label may not hold (empty, or over four bytes in GB18030 form) are not drawn.
+        if (!rect || utf8.empty() || gbByteLength(utf8) > Label::kMaxLabelBytes)
             return;
         const QString text = QString::fromStdString(utf8);
         const int value = position.get(point);
@@ -291,16 +293,17 @@ void BoardPainter::drawTexts(QPainter& p, const BoardViewState& state) {
         p.setPen(colourOf(colour));
         p.drawText(cellBox, Qt::AlignCenter, text);
     };
-    for (const Label& label : state.labels())
-        drawOne(label.point, label.colour, label.text, false, false);
-    for (const HintMark& hint : state.hints())
+    for (const auto* list : {&state.display().labels, &state.display().moveNumbers})
+        for (const Label& label : *list)
+            drawOne(label.point, label.colour, label.text, false, false);
+    for (const HintMark& hint : state.display().hints)
         drawOne(hint.point, hint.colour, hint.text, true, hint.fewGames);
 }
 
-void BoardPainter::drawMarkup(QPainter& p, const BoardViewState& state) {
-    const BoardGrid& position = state.position();
+void BoardPainter::drawMarkup(QPainter& p, const BoardScreen& state) {
+    const BoardGrid& position = state.display().position;
     p.save();
-    for (const Mark& mark : state.marks()) {
+    for (const Mark& mark : state.display().marks) {
         const auto rect = state.cellRect(mark.point);
         if (!rect)
             continue;
@@ -351,10 +354,10 @@ void BoardPainter::drawMarkup(QPainter& p, const BoardViewState& state) {
     p.restore();
 }
 
-void BoardPainter::drawRegions(QPainter& p, const BoardViewState& state) {
+void BoardPainter::drawRegions(QPainter& p, const BoardScreen& state) {
     p.save();
     p.setBrush(Qt::NoBrush);
-    for (const RegionRect& region : state.regions()) {
+    for (const RegionRect& region : state.display().regions) {
         const auto first = state.cellRect(region.firstPoint);
         const auto second = state.cellRect(region.secondPoint);
         if (!first || !second)
@@ -366,10 +369,10 @@ void BoardPainter::drawRegions(QPainter& p, const BoardViewState& state) {
     p.restore();
 }
 
-void BoardPainter::drawCursor(QPainter& p, const BoardViewState& state) {
-    if (!state.cursorShown())
+void BoardPainter::drawCursor(QPainter& p, const BoardScreen& state) {
+    if (!state.display().cursorShown)
         return;
-    const int32_t point = state.cursor();
+    const int32_t point = state.display().cursor;
     const auto rect = state.cellRect(point);
     if (!rect)
         return;
@@ -377,12 +380,13 @@ void BoardPainter::drawCursor(QPainter& p, const BoardViewState& state) {
     auto at = [point](const auto& items) {
         return std::any_of(items.begin(), items.end(), [point](const auto& item) { return item.point == point; });
     };
-    const bool covered = at(state.marks()) || at(state.labels()) || at(state.hints());
-    drawLastMoveMark(p, toQRect(*rect), state.position().get(point), !covered);
+    const BoardDisplay& display = state.display();
+    const bool covered = at(display.marks) || at(display.labels) || at(display.moveNumbers) || at(display.hints);
+    drawLastMoveMark(p, toQRect(*rect), display.position.get(point), !covered);
 }
 
-void BoardPainter::drawMask(QPainter& p, const BoardViewState& state) {
-    const BoardGrid& mask = state.mask();
+void BoardPainter::drawMask(QPainter& p, const BoardScreen& state) {
+    const BoardGrid& mask = state.display().mask;
     const QBrush hatch(hatch_);
     const auto& bytes = mask.bytes();
     for (int32_t point = 0; point < static_cast<int32_t>(bytes.size()); ++point) {

@@ -1,5 +1,5 @@
 #pragma once
-// Draws a BoardViewState into an image of the view's client size, in layers:
+// Draws a board display through a viewport into an image of the client size, in layers:
 //   1 background fill, 2 (nothing more when not laid out), 3 Marble background and board,
 //   4 coordinates, 5 Traditional board and shadow, 6 grid, edge and star points, 7 stones,
 //   8 labels, hint marks, markup, region rectangles, 9 the last-move brackets, 10 mask hatching.
@@ -14,7 +14,8 @@
 #include <QImage>
 
 #include "view/board_picture_cache.h"
-#include "view/board_view_state.h"
+#include "view/board_display.h"
+#include "view/board_viewport.h"
 
 class QPainter;
 
@@ -29,10 +30,11 @@ public:
     // this by itself when the settings changed since the last time.
     void prepareImages(const BoardViewSettings& settings);
 
-    // Draws the whole view into target, which is made the client size (RGB32) when it is not.
-    void paint(const BoardViewState& state, QImage& target);
-    // A new image of the client size holding the drawn view.
-    QImage render(const BoardViewState& state);
+    // Draws the display as the viewport shows it into target, which is made the client size
+    // (RGB32) when it is not.
+    void paint(const BoardDisplay& display, const BoardViewport& viewport, QImage& target);
+    // A new image of the client size holding the drawn display.
+    QImage render(const BoardDisplay& display, const BoardViewport& viewport);
 
 private:
     // What the base image (layers 1 to 6) depends on.
@@ -47,17 +49,17 @@ private:
         bool operator==(const BaseKey&) const = default;
     };
 
-    void drawBase(const BoardViewState& state, int width, int height);
-    void drawMarbleBoard(QPainter& p, const BoardViewState& state);
-    void drawCoordinates(QPainter& p, const BoardViewState& state);
-    void drawTraditionalBoard(QPainter& p, const BoardViewState& state);
-    void drawGrid(QPainter& p, const BoardViewState& state);
-    void drawStones(QPainter& p, const BoardViewState& state);
-    void drawTexts(QPainter& p, const BoardViewState& state);
-    void drawMarkup(QPainter& p, const BoardViewState& state);
-    void drawRegions(QPainter& p, const BoardViewState& state);
-    void drawCursor(QPainter& p, const BoardViewState& state);
-    void drawMask(QPainter& p, const BoardViewState& state);
+    void drawBase(const BoardScreen& state, int width, int height);
+    void drawMarbleBoard(QPainter& p, const BoardScreen& state);
+    void drawCoordinates(QPainter& p, const BoardScreen& state);
+    void drawTraditionalBoard(QPainter& p, const BoardScreen& state);
+    void drawGrid(QPainter& p, const BoardScreen& state);
+    void drawStones(QPainter& p, const BoardScreen& state);
+    void drawTexts(QPainter& p, const BoardScreen& state);
+    void drawMarkup(QPainter& p, const BoardScreen& state);
+    void drawRegions(QPainter& p, const BoardScreen& state);
+    void drawCursor(QPainter& p, const BoardScreen& state);
+    void drawMask(QPainter& p, const BoardScreen& state);
 
     // The circle stone of colour 1 or 2 and side `size`, drawn once and kept (drawing
     // antialiased circles each paint costs more than copying them).

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/program_folders.h"
-#include "view/board_view_state.h"
+#include "view/board_viewport.h"
 #include "view/board_assets.h"
 #include "view/board_pictures.h"
 

@@ -18,21 +18,24 @@ const GameNode* mainLineNodeAtMove(const GameRecord& record, int moveNumber) {
     return nullptr;
 }
 
-void showNode(const GameNode& node, BoardViewState& view) {
-    view.setPosition(node.position);
-    BoardGrid mask(node.position.width(), node.position.height());
+void showNode(const GameNode& node, const BoardGeometry& size, BoardDisplay& display) {
+    if (node.position.isUsable())
+        display.position.copyFrom(node.position);
+    else
+        display.position = BoardGrid(size.width(), size.height());
+    display.mask = BoardGrid(display.position.width(), display.position.height());
     if (node.hasMask) {
-        for (int32_t p : node.maskPoints)
-            mask.set(p, 1);
+        display.mask.fill(0);
+        display.mask.setAll(node.maskPoints, 1);
     } else {
-        mask.fill(1);
+        display.mask.fill(1);
     }
-    view.setMask(mask);
-    view.clearOverlay();
-    view.setMarks(node.marks);
-    view.setLabels(node.labels);
-    view.setDrawRecords(node.drawRecords);
-    view.setCursor(node.move.isStoneMove() ? node.move.point : -1);
+    display.marks = node.marks;
+    display.labels = node.labels;
+    display.regions.clear();
+    for (const DrawRecord& record : node.drawRecords)
+        display.regions.push_back(RegionRect::fromDrawRecord(record));
+    display.cursor = node.move.isStoneMove() ? node.move.point : -1;
 }
 
 }  // namespace tessera

@@ -13,15 +13,16 @@ bool renderRecordPicture(const GameRecord& record, const RecordPictureOptions& o
                                           " moves";
         return false;
     }
-    BoardViewState view;
+    BoardViewport viewport;
     BoardViewSettings settings;
     settings.style = options.style;
     settings.showScale = options.coords;
-    view.applySettings(settings);
-    view.setClientSize(options.size, options.size);
-    view.setTransformCode(options.transform);
-    showNode(*node, view);
-    painter.paint(view, picture);
+    viewport.applySettings(settings);
+    viewport.setClientSize(options.size, options.size);
+    BoardDisplay display;
+    display.setTransformCode(options.transform);
+    showNode(*node, record.geometry(), display);
+    painter.paint(display, viewport, picture);
     return true;
 }
 

@@ -15,7 +15,7 @@
 #include "record/game_tree.h"
 #include "record/record_file.h"
 #include "support/test_support.h"
-#include "view/board_view_state.h"
+#include "view/board_viewport.h"
 
 namespace tessera {
 namespace {
@@ -128,11 +128,12 @@ void expectSmallGamePicture(const std::filesystem::path& out) {
     ASSERT_EQ(image.size(), QSize(300, 300));
 
     // The same layout, computed by the view's own rules.
-    BoardViewState view;
-    view.setPosition(BoardGrid(9, 9));
-    view.applySettings(BoardViewSettings{kStyleSimple, false, true, false, 0});
-    view.setClientSize(300, 300);
-    view.setTransformCode(0);
+    BoardDisplay display(9, 9);
+    display.setTransformCode(0);
+    BoardViewport viewport;
+    viewport.applySettings(BoardViewSettings{kStyleSimple, false, true, false, 0});
+    viewport.setClientSize(300, 300);
+    const BoardScreen view(display, viewport);
     const BoardGeometry board(9, 9);
     auto pixelAt = [&](int x, int y) {
         int px = 0, py = 0;

@@ -52,7 +52,7 @@ TEST_F(RoomFixture, NavigationFollowsTheMainLineAndStopsAtItsEnds) {
     room->goLast();
     EXPECT_EQ(room->currentNodeId(), 7);
     EXPECT_EQ(room->previousNodeId(), 0);
-    EXPECT_EQ(room->display().lastMovePoint, pointOf("K10"));
+    EXPECT_EQ(room->display().cursor, pointOf("K10"));
     EXPECT_EQ(host.selected.back(), 7);
 }
 
@@ -334,7 +334,6 @@ TEST_F(RoomFixture, GoToNodeShowsPrisonersCommentAndNodeMarkup) {
     ASSERT_EQ(room->display().marks.size(), 1u);
     room->toggleInfoPanel(0);  // markup hidden with the comments panel
     EXPECT_TRUE(room->display().marks.empty());
-    EXPECT_TRUE(room->boardView().marks().empty());
 }
 
 TEST_F(RoomFixture, CommentNavigationOnlyInLibraryAndTrainingRooms) {

@@ -34,9 +34,8 @@ protected:
 
     // The client pixel of game point (x, y) as the board lays it out.
     QPoint pixelOf(int x, int y) const {
-        const BoardViewState& state = room->board()->state();
         int px = 0, py = 0;
-        EXPECT_TRUE(state.intersectionOf(y * 19 + x, px, py));
+        EXPECT_TRUE(room->board()->screen().intersectionOf(y * 19 + x, px, py));
         return QPoint(px, py);
     }
     void click(QPoint at) {
@@ -46,6 +45,31 @@ protected:
         QMouseEvent release(QEvent::MouseButtonRelease, at, board->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(board, &release);
         test::processEvents();
+    }
+    // A left-button drag on the board from one pixel to another.
+    void drag(QPoint from, QPoint to) {
+        BoardWidget* board = room->board();
+        QMouseEvent press(QEvent::MouseButtonPress, from, board->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(board, &press);
+        const QPoint middle = (from + to) / 2;
+        QMouseEvent move(QEvent::MouseMove, middle, board->mapToGlobal(middle), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(board, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, to, board->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QCoreApplication::sendEvent(board, &release);
+        test::processEvents();
+    }
+    // Triggers the window's action with this text.
+    void trigger(const QString& text) {
+        for (QAction* action : window->findChildren<QAction*>())
+            if (action->text() == text) {
+                action->trigger();
+                test::processEvents();
+                return;
+            }
+        ADD_FAILURE() << "no action " << text.toStdString();
     }
     void wheel(int delta) {
         BoardWidget* board = room->board();
@@ -68,7 +92,7 @@ protected:
 };
 
 TEST_F(RoomWindowTest, AClickOnTheBoardPlaysAStoneOnThatPoint) {
-    ASSERT_GT(room->board()->state().cell(), 0);
+    ASSERT_GT(room->board()->screen().cell(), 0);
     click(pixelOf(3, 3));
     EXPECT_EQ(current().move.point, point(3, 3));
     EXPECT_EQ(current().move.colour, 1u);
@@ -76,13 +100,38 @@ TEST_F(RoomWindowTest, AClickOnTheBoardPlaysAStoneOnThatPoint) {
     EXPECT_EQ(current().move.point, point(15, 16));
     EXPECT_EQ(current().move.colour, 2u);
     // The board shows the stones where they were played, and the tree lists both moves.
-    EXPECT_EQ(room->board()->state().position().get(point(3, 3)), 1);
-    EXPECT_EQ(room->board()->state().position().get(point(15, 16)), 2);
+    EXPECT_EQ(room->board()->display().position.get(point(3, 3)), 1);
+    EXPECT_EQ(room->board()->display().position.get(point(15, 16)), 2);
     EXPECT_EQ(room->variationTreeWidget()->topLevelItemCount(), 3);
     // An occupied point is refused silently.
     const int32_t before = room->room().currentNodeId();
     click(pixelOf(3, 3));
     EXPECT_EQ(room->room().currentNodeId(), before);
+}
+
+TEST_F(RoomWindowTest, ADraggedBandMasksThePointsInsideItAndTheBoardShowsThem) {
+    click(pixelOf(3, 3));
+    trigger("掩码操作");
+    trigger("选者矩形区域");
+    ASSERT_TRUE(room->board()->display().rectSelect);
+    // From beside C16 (2, 3) down-left to beside D15 (3, 4), dragged right to left.
+    drag(pixelOf(3, 4) + QPoint(3, 3), pixelOf(2, 3) - QPoint(3, 3));
+    const BoardGrid& mask = room->room().display().mask;
+    EXPECT_EQ(mask.countValue(0), 4);
+    for (auto [x, y] : {std::pair{2, 3}, {3, 3}, {2, 4}, {3, 4}})
+        EXPECT_EQ(mask.get(point(x, y)), 0) << x << "," << y;
+    EXPECT_EQ(current().maskPoints.size(), 361u - 4u);  // stored in the node
+    // The widget draws the room's own value: the hatching shows on the masked points only.
+    // (Row 0 of the hatch pattern is white at column 3.)
+    const QImage shown = room->board()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto masked = room->board()->screen().cellRect(point(2, 3));
+    const auto open = room->board()->screen().cellRect(point(10, 10));
+    ASSERT_TRUE(masked && open);
+    EXPECT_EQ(shown.pixel(masked->left + 3, masked->top), qRgb(255, 255, 255));
+    EXPECT_NE(shown.pixel(open->left + 3, open->top), qRgb(255, 255, 255));
+    // Dragging again over the same points shows them again.
+    drag(pixelOf(2, 3) - QPoint(3, 3), pixelOf(3, 4) + QPoint(3, 3));
+    EXPECT_TRUE(room->room().display().mask.allMarked());
 }
 
 TEST_F(RoomWindowTest, TheWheelStepsBackAndForward) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/program_folders.h"
+#include "laid_out_board.h"
 #include "support/test_support.h"
 #include "view/gui_application.h"
 
@@ -49,6 +50,8 @@ BoardGrid scatteredPosition(int width, int height) {
     return grid;
 }
 
+using View = test::LaidOutBoard;
+
 class BoardPainterTest : public ::testing::Test {
 protected:
     void SetUp() override { test::ensureApplication(); }
@@ -67,22 +70,19 @@ void probeStones(const BoardPictureFolders& pictures, const std::string& tag) {
         for (int style = 0; style <= 2; ++style) {
             BoardPainter& painter = painters[style];
             for (int code = -1; code <= 6; ++code) {
-                BoardViewState view;
-                view.applySettings(BoardViewSettings{style, code % 2 == 0, true, code == 3, 0});
-                view.setClientSize(420, 380);
-                view.setPosition(position);
-                view.setTransformCode(code);
-                view.setCursor(position.firstStone());
-                const QImage image = painter.render(view);
-                BoardViewState emptyView = view;
-                emptyView.setPosition(BoardGrid(width, height));
-                const QImage empty = painter.render(emptyView);
+                View view(BoardViewSettings{style, code % 2 == 0, true, code == 3, 0}, 420, 380);
+                view.display.showEmptyBoard(width, height);
+                view.display.setTransformCode(code);
+                view.display.cursor = position.firstStone();
+                const QImage empty = view.render(painter);
+                view.display.position = position;
+                const QImage image = view.render(painter);
                 dump(image, tag + std::to_string(width) + "x" + std::to_string(height) + "-style" +
                                 std::to_string(style) + "-code" + std::to_string(code));
                 // The expected intersection, from the layout numbers and the transform alone.
                 const BoardTransform transform(code, position);
                 const BoardGeometry shown = transform.resultGeometry();
-                const BoardLayout& g = view.gridLayout();
+                const BoardLayout g = view.screen().gridLayout();
                 ASSERT_GT(g.cell, 10);
                 for (int32_t p = 0; p < position.area(); ++p) {
                     int x = 0, y = 0;
@@ -115,15 +115,12 @@ TEST_F(BoardPainterTest, StonesAppearExactlyWhereThePositionHasThemWithTheBuiltP
     // A showcase of each style for a look (kept only with TESSERA_DUMP_BOARDS).
     for (int style = 0; style <= 2; ++style) {
         BoardPainter painter(built);
-        BoardViewState view;
-        view.applySettings(BoardViewSettings{style, true, true, false, 0});
-        view.setClientSize(760, 760);
-        view.setPosition(scatteredPosition(19, 19));
-        view.addLabel(0, 0xFFFFFF, "87");
-        view.addLabel(4 * 19 + 9, 0xFF0000, "a");
-        view.addMark(3 * 19 + 3, kViewTriangle);
-        view.setCursor(5 * 19 + 5);
-        dump(painter.render(view), "showcase-style" + std::to_string(style));
+        View view(BoardViewSettings{style, true, true, false, 0}, 760, 760);
+        view.display.position = scatteredPosition(19, 19);
+        view.display.labels = {Label{0, 0xFFFFFF, "87"}, Label{4 * 19 + 9, 0xFF0000, "a"}};
+        view.display.marks = {Mark{kViewTriangle, 3 * 19 + 3}};
+        view.display.cursor = 5 * 19 + 5;
+        dump(view.render(painter), "showcase-style" + std::to_string(style));
     }
 }
 
@@ -133,7 +130,7 @@ TEST_F(BoardPainterTest, StonesAppearExactlyWhereThePositionHasThemWithTheBuiltP
 namespace tessera {
 namespace {
 
-QRgb centreOf(const QImage& image, const BoardViewState& view, int32_t point) {
+QRgb centreOf(const QImage& image, const BoardScreen& view, int32_t point) {
     int x = 0, y = 0;
     EXPECT_TRUE(view.intersectionOf(point, x, y));
     return image.pixel(x, y);
@@ -143,31 +140,29 @@ TEST_F(BoardPainterTest, OverlaysAreDrawnOnTheirPoints) {
     const BoardGeometry board(19, 19);
     for (int style = 0; style <= 2; ++style) {
         BoardPainter painter(pictures);
-        BoardViewState view;
-        view.applySettings(BoardViewSettings{style, true, true, true, 0});
-        view.setClientSize(600, 600);
+        View drawn(BoardViewSettings{style, true, true, true, 0}, 600, 600);
+        BoardDisplay& display = drawn.display;
         BoardGrid position(19, 19);
         position.set(board.pointAt(3, 3), kBlack);
         position.set(board.pointAt(4, 3), kWhite);
         position.set(board.pointAt(5, 3), kBlack);
         position.set(board.pointAt(15, 15), kBlack);
-        view.setPosition(position);
-        view.addMark(board.pointAt(10, 10), kViewCircle);
-        view.addMark(board.pointAt(3, 3), kViewSquare);      // white on the black stone
-        view.addMark(board.pointAt(4, 3), kViewCross);       // black on the white stone
-        view.addMark(board.pointAt(5, 3), kViewRedSquare);
-        view.addMark(board.pointAt(6, 6), kViewBlackSquare);
-        view.addMark(board.pointAt(7, 6), kViewWhiteSquare);
-        view.addMark(board.pointAt(8, 6), kViewTriangle);
-        view.addLabel(board.pointAt(12, 4), kLabelBlue, "A");
-        view.addHint(board.pointAt(13, 4), 0x0000FF, true, "12%");
-        view.addRegion(RegionRect{board.pointAt(1, 12), board.pointAt(5, 16), 0x0000FF, 2, 0});
-        view.setCursor(board.pointAt(15, 15));
-        BoardGrid mask(19, 19);
-        mask.fill(1);
-        mask.set(board.pointAt(16, 1), 0);
-        view.setMask(mask);
-        const QImage image = painter.render(view);
+        display.position = position;
+        display.marks = {Mark{kViewCircle, board.pointAt(10, 10)},
+                         Mark{kViewSquare, board.pointAt(3, 3)},  // white on the black stone
+                         Mark{kViewCross, board.pointAt(4, 3)},   // black on the white stone
+                         Mark{kViewRedSquare, board.pointAt(5, 3)},
+                         Mark{kViewBlackSquare, board.pointAt(6, 6)},
+                         Mark{kViewWhiteSquare, board.pointAt(7, 6)},
+                         Mark{kViewTriangle, board.pointAt(8, 6)}};
+        display.labels = {Label{board.pointAt(12, 4), kLabelBlue, "A"},
+                          Label{board.pointAt(14, 4), kLabelBlue, "toolong"}};  // not drawn
+        display.hints = {HintMark{board.pointAt(13, 4), 0x0000FF, "12%", true}};
+        display.regions = {RegionRect{board.pointAt(1, 12), board.pointAt(5, 16), 0x0000FF, 2, 0}};
+        display.cursor = board.pointAt(15, 15);
+        display.mask.set(board.pointAt(16, 1), 0);
+        const QImage image = drawn.render(painter);
+        const BoardScreen view = drawn.screen();
         dump(image, "overlays-style" + std::to_string(style));
         SCOPED_TRACE(style);
 
@@ -186,6 +181,8 @@ TEST_F(BoardPainterTest, OverlaysAreDrawnOnTheirPoints) {
         view.intersectionOf(board.pointAt(12, 4), lx, ly);
         for (int dx : {-view.cell() / 6, view.cell() / 6})
             EXPECT_NE(image.pixel(lx + dx, ly), qRgb(0, 0, 0)) << dx;
+        view.intersectionOf(board.pointAt(14, 4), lx, ly);
+        EXPECT_EQ(image.pixel(lx, ly), qRgb(0, 0, 0));  // the refused label leaves the grid crossing
 
         const PixelRect first = *view.cellRect(board.pointAt(1, 12));
         EXPECT_EQ(image.pixel(first.left + first.width() / 2, first.top), qRgb(255, 0, 0));
@@ -202,34 +199,32 @@ TEST_F(BoardPainterTest, OverlaysAreDrawnOnTheirPoints) {
 
 TEST_F(BoardPainterTest, AReusedPainterDrawsWhatAFreshOneDraws) {
     BoardPainter reused(pictures);
-    BoardViewState view;
-    view.setPosition(scatteredPosition(19, 19));
-    view.setClientSize(300, 300);
-    reused.render(view);
+    View view(BoardViewSettings{}, 300, 300);
+    view.display.position = scatteredPosition(19, 19);
+    view.render(reused);
     auto check = [&](const char* what) {
         BoardPainter fresh(pictures);
-        EXPECT_EQ(reused.render(view), fresh.render(view)) << what;
+        EXPECT_EQ(view.render(reused), view.render(fresh)) << what;
     };
-    view.setTransformCode(4);
+    view.display.setTransformCode(4);
     check("transform");
-    view.applySettings(BoardViewSettings{kStyleSimple, true, true, true, 0});
+    view.viewport.applySettings(BoardViewSettings{kStyleSimple, true, true, true, 0});
     check("settings");
-    view.setClientSize(260, 330);
+    view.viewport.setClientSize(260, 330);
     check("size");
-    view.setPosition(scatteredPosition(9, 13));
+    view.display.showEmptyBoard(9, 13);
+    view.display.position = scatteredPosition(9, 13);
     check("board size");
-    view.applySettings(BoardViewSettings{kStyleMarble, true, true, true, 40});
-    reused.render(view);
-    view.applySettings(BoardViewSettings{kStyleMarble, true, true, true, -40});
+    view.viewport.applySettings(BoardViewSettings{kStyleMarble, true, true, true, 40});
+    view.render(reused);
+    view.viewport.applySettings(BoardViewSettings{kStyleMarble, true, true, true, -40});
     check("brightness");
 }
 
 TEST_F(BoardPainterTest, NothingButTheBackgroundWithoutALayout) {
     BoardPainter painter(pictures);
-    BoardViewState view;
-    view.applySettings(BoardViewSettings{kStyleSimple, true, true, true, 0});
-    view.setClientSize(8, 40);
-    const QImage image = painter.render(view);
+    const View view(BoardViewSettings{kStyleSimple, true, true, true, 0}, 8, 40);
+    const QImage image = view.render(painter);
     ASSERT_EQ(image.size(), QSize(8, 40));
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 8; ++x)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "laid_out_board.h"
 #include "support/test_support.h"
 #include "view/board_painter.h"
 #include "view/gui_application.h"
@@ -42,18 +43,15 @@ TEST_F(BoardReadabilityTest, TextsReadOnSmallBoardsAndKeepInProportionOnLargeOne
         BoardPainter painter(pictures);
         for (int size : {300, 1200}) {
             SCOPED_TRACE(testing::Message() << "style " << style << " at " << size << " px");
-            BoardViewState view;
-            view.applySettings(BoardViewSettings{style, true, true, false, 0});
-            view.setClientSize(size, size);
-            BoardGrid position(19, 19);
-            position.set(board.pointAt(3, 3), kWhite);
-            position.set(board.pointAt(9, 9), kBlack);
-            view.setPosition(position);
-            view.setCursor(-1);
-            view.addLabel(board.pointAt(3, 3), kBlue, "188");         // a move number on a stone
-            view.addLabel(board.pointAt(6, 6), kBlue, "A");           // a letter on an empty point
-            view.addHint(board.pointAt(12, 12), kBlue, false, "12%");  // a hint on an empty point
-            const QImage image = painter.render(view);
+            test::LaidOutBoard laid(BoardViewSettings{style, true, true, false, 0}, size, size);
+            BoardDisplay& display = laid.display;
+            display.position.set(board.pointAt(3, 3), kWhite);
+            display.position.set(board.pointAt(9, 9), kBlack);
+            display.moveNumbers = {Label{board.pointAt(3, 3), kBlue, "188"}};  // a move number on a stone
+            display.labels = {Label{board.pointAt(6, 6), kBlue, "A"}};         // a letter on an empty point
+            display.hints = {HintMark{board.pointAt(12, 12), kBlue, "12%", false}};  // a hint on an empty point
+            const QImage image = laid.render(painter);
+            const BoardScreen view = laid.screen();
             const int cell = view.cell();
 
             for (auto [point, width] : {std::pair{board.pointAt(3, 3), cell - 2}, std::pair{board.pointAt(6, 6), cell},
@@ -70,7 +68,7 @@ TEST_F(BoardReadabilityTest, TextsReadOnSmallBoardsAndKeepInProportionOnLargeOne
             // text on a light ground.
             if (style == kStyleMarble)
                 continue;
-            const BoardLayout& g = view.gridLayout();
+            const BoardLayout g = view.gridLayout();
             const int top = g.gridBottom + cell / 2;
             const QRect below(g.gridLeft - cell / 2, top, cell, size - top);
             const QRect letter = inkBox(image, below, [](QRgb p) { return lightness(p) < 100; });
@@ -87,19 +85,16 @@ TEST_F(BoardReadabilityTest, TheLastMoveShowsOnBothColoursInEveryStyle) {
     for (int style = kStyleTraditional; style <= kStyleSimple; ++style) {
         BoardPainter painter(pictures);
         for (int size : {300, 600}) {
-            BoardViewState view;
-            view.applySettings(BoardViewSettings{style, false, true, false, 0});
-            view.setClientSize(size, size);
-            BoardGrid position(19, 19);
-            position.set(board.pointAt(4, 4), kBlack);
-            position.set(board.pointAt(5, 4), kWhite);
-            view.setPosition(position);
-            view.setCursor(-1);
-            const QImage plain = painter.render(view);
+            test::LaidOutBoard laid(BoardViewSettings{style, false, true, false, 0}, size, size);
+            BoardDisplay& display = laid.display;
+            display.position.set(board.pointAt(4, 4), kBlack);
+            display.position.set(board.pointAt(5, 4), kWhite);
+            const QImage plain = laid.render(painter);
+            const BoardScreen view = laid.screen();
             for (int32_t point : {board.pointAt(4, 4), board.pointAt(5, 4)}) {
                 SCOPED_TRACE(testing::Message() << "style " << style << " at " << size << " px, point " << point);
-                view.setCursor(point);
-                const QImage marked = painter.render(view);
+                display.cursor = point;
+                const QImage marked = laid.render(painter);
                 // On the stone itself, a mark that stands well apart from the stone's colour.
                 int cx = 0, cy = 0;
                 ASSERT_TRUE(view.intersectionOf(point, cx, cy));
@@ -116,16 +111,15 @@ TEST_F(BoardReadabilityTest, TheLastMoveShowsOnBothColoursInEveryStyle) {
                 EXPECT_EQ(marked.pixel(cellRect.left + 2, cellRect.top), qRgb(0, 0, 255));
             }
             // A mark or text on the stone is left uncovered: only the brackets are added.
-            view.addMark(board.pointAt(5, 4), kViewTriangle);
-            view.setCursor(-1);
-            const QImage withMark = painter.render(view);
-            view.setCursor(board.pointAt(5, 4));
-            const QImage withBoth = painter.render(view);
+            display.marks = {Mark{kViewTriangle, board.pointAt(5, 4)}};
+            display.cursor = -1;
+            const QImage withMark = laid.render(painter);
+            display.cursor = board.pointAt(5, 4);
+            const QImage withBoth = laid.render(painter);
             int cx = 0, cy = 0;
             view.intersectionOf(board.pointAt(5, 4), cx, cy);
             const int r = view.cell() / 3;
             EXPECT_EQ(withBoth.copy(cx - r, cy - r, 2 * r, 2 * r), withMark.copy(cx - r, cy - r, 2 * r, 2 * r));
-            view.clearOverlay();
         }
     }
 }

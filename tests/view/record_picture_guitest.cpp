@@ -38,10 +38,11 @@ TEST_F(RecordPictureTest, ShowsTheChosenNodeWithItsMarkup) {
     QImage picture;
     std::string error;
     ASSERT_TRUE(renderRecordPicture(record, {2, kStyleSimple, 300, false, -1}, painter, picture, error)) << error;
-    BoardViewState view;
-    view.setPosition(BoardGrid(9, 9));
-    view.applySettings(BoardViewSettings{kStyleSimple, false, true, false, 0});
-    view.setClientSize(300, 300);
+    const BoardDisplay display(9, 9);
+    BoardViewport viewport;
+    viewport.applySettings(BoardViewSettings{kStyleSimple, false, true, false, 0});
+    viewport.setClientSize(300, 300);
+    const BoardScreen view(display, viewport);
     const BoardGeometry board(9, 9);
     auto centre = [&](int x, int y) {
         int px = 0, py = 0;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "record/record_file.h"
+#include "laid_out_board.h"
 #include "support/test_support.h"
 #include "view/board_assets.h"
 #include "view/board_painter.h"
@@ -45,11 +46,11 @@ struct Measure {
 // is the middle third of its square; the board is the same square without the grid lines and
 // star points; the edge is the darkest pixel along diagonal-ish rays from 0.3 to 0.55 of the
 // cell out of a white stone's centre (rays off the grid lines).
-void measure(const BoardViewState& view, const QImage& image, const QImage& empty, Measure* m) {
+void measure(const BoardScreen& view, const QImage& image, const QImage& empty, Measure* m) {
     const int cell = view.cell();
     const int third = std::max(1, (cell - 2) / 6);
-    for (int32_t point = 0; point < view.position().area(); ++point) {
-        const int stone = view.position().get(point);
+    for (int32_t point = 0; point < view.display().position.area(); ++point) {
+        const int stone = view.display().position.get(point);
         if (stone != kBlack && stone != kWhite)
             continue;
         int cx = 0, cy = 0;
@@ -135,18 +136,14 @@ TEST_F(StoneContrastTest, StonesStandOutFromTheBoardInEveryStyleAndSize) {
         BoardPainter painter(folders());
         for (int size : {300, 600, 1200}) {
             Measure m;
-            BoardViewState view;
-            view.applySettings(BoardViewSettings{style, true, true, false, 0});
-            view.setClientSize(size, size);
-            view.setCursor(-1);
-            view.setPosition(BoardGrid(19, 19));
-            const QImage empty = painter.render(view);
+            test::LaidOutBoard laid(BoardViewSettings{style, true, true, false, 0}, size, size);
+            const QImage empty = laid.render(painter);
             for (const BoardGrid& position : positions) {
                 ASSERT_EQ(position.width(), 19);
                 ASSERT_EQ(position.height(), 19);
-                view.setPosition(position);
-                const QImage image = painter.render(view);
-                measure(view, image, empty, &m);
+                laid.display.position = position;
+                const QImage image = laid.render(painter);
+                measure(laid.screen(), image, empty, &m);
                 if (&position == &positions.front())
                     dump(image, "contrast-style" + std::to_string(style) + "-" + std::to_string(size));
             }

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "app/settings.h"
-#include "view/board_view_state.h"
+#include "view/board_viewport.h"
 
 class QCheckBox;
 class QComboBox;

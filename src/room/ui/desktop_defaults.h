@@ -7,7 +7,7 @@
 #include <string>
 
 #include "record/game_record.h"
-#include "view/board_view_state.h"
+#include "view/board_viewport.h"
 
 namespace tessera {
 

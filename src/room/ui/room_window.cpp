@@ -16,7 +16,6 @@
 
 #include "record/record_file.h"
 #include "record/ui/game_info_dialog.h"
-#include "room/board_view_sync.h"
 #include "room/room_commands.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_icons.h"
@@ -58,15 +57,22 @@ void addItems(const std::vector<VariationItem>& items, QTreeWidgetItem* parent, 
 }  // namespace
 
 RoomWindow::RoomWindow(MainWindow& mainWindow, DesktopDefaults& defaults, QWidget* parent)
-    : QWidget(parent), mainWindow_(mainWindow), defaults_(defaults), preferences_(defaults.general) {
-    boardState_.applySettings(defaults.board);
-    BoardPictureFolders folders = BoardPictureFolders::installed();
-    board_ = new BoardWidget(&boardState_, nullptr, folders);
+    : QWidget(parent),
+      mainWindow_(mainWindow),
+      defaults_(defaults),
+      preferences_(defaults.general),
+      room_(std::make_unique<GameRoom>(this, roomSettingsOf(defaults, preferences_))) {
+    board_ = new BoardWidget(room_->display());
+    board_->applySettings(defaults.board);
     board_->setMinimumSize(240, 240);
     board_->setFocusPolicy(Qt::StrongFocus);
     board_->installEventFilter(this);
     board_->onPointChosen = [this](int32_t point) { onPointChosen(point); };
-    board_->onRectangleSelected = [this] { onRectangleSelected(); };
+    board_->onRectangleSelected = [this](const PointList& points) {
+        room_->toggleMaskPoints(points);
+        afterCommand();
+    };
+    board_->onCursorStep = [this](int columns, int rows) { room_->moveCursor(columns, rows); };
     board_->onContextMenuRequested = [this](QPoint at) {
         QMenu* menu = makeContextMenu();
         menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -104,7 +110,6 @@ RoomWindow::RoomWindow(MainWindow& mainWindow, DesktopDefaults& defaults, QWidge
     infoPanel_ = new QTextBrowser;
     infoPanel_->setPlaceholderText(tr("没有统计数据"));
 
-    room_ = std::make_unique<GameRoom>(this, roomSettingsOf(defaults, preferences_));
     if (defaults.recordTranslator) room_->setRecordTranslator(defaults.recordTranslator);
     room_->newGame();
     touched_ = false;
@@ -184,10 +189,9 @@ void RoomWindow::setPreferences(const RoomPreferences& preferences) {
     if (room_->autoReplay()) startTimer(kAutoReplayTimer, std::max(10, preferences.stoneDelay));
 }
 
-void RoomWindow::applyBoardSettings(const BoardViewSettings& board) {
-    boardState_.applySettings(board);
-    board_->redraw();
-}
+const BoardViewSettings& RoomWindow::boardSettings() const { return board_->viewport().settings(); }
+
+void RoomWindow::applyBoardSettings(const BoardViewSettings& board) { board_->applySettings(board); }
 
 // ---- commands ------------------------------------------------------------------------------
 
@@ -247,11 +251,6 @@ void RoomWindow::onPointChosen(int32_t point) {
     afterCommand();
 }
 
-void RoomWindow::onRectangleSelected() {
-    room_->toggleMaskPoints(boardState_.pointsInside(boardState_.rubberBand()));
-    afterCommand();
-}
-
 void RoomWindow::onTreeItemClicked(QTreeWidgetItem* item) {
     if (item == nullptr) return;
     room_->goToNode(item->data(0, kNodeIdRole).toInt());
@@ -280,8 +279,7 @@ bool RoomWindow::eventFilter(QObject* watched, QEvent* event) {
 // ---- RoomHost ------------------------------------------------------------------------------
 
 void RoomWindow::redraw() {
-    syncBoardView(room_->display(), boardState_);
-    board_->redraw();
+    if (board_ != nullptr) board_->redraw();
 }
 
 void RoomWindow::titleChanged(const std::string&) { mainWindow_.roomChanged(this); }

@@ -1,7 +1,7 @@
 #pragma once
 // One room's child window: the board, the variation tree and the comment pane around the
-// room's controller (GameRoom). The window is the controller's host: it repaints the board
-// from the room's display, keeps the tree in step, runs the room's timers, plays its sounds
+// room's controller (GameRoom). The window is the controller's host: its board widget draws
+// the room's display and hands clicks, bands and cursor keys back to the room; it keeps the tree in step, runs the room's timers, plays its sounds
 // and asks the user for texts. A click on the board goes to the room; the mouse wheel over the
 // board steps one move back or forward; a right click offers the four information switches.
 
@@ -12,7 +12,7 @@
 
 #include "room/game_room.h"
 #include "room/ui/desktop_defaults.h"
-#include "view/board_view_state.h"
+#include "view/board_viewport.h"
 
 class QMenu;
 class QSplitter;
@@ -61,7 +61,7 @@ public:
     // The room's copy of the general values and of the board values.
     const RoomPreferences& preferences() const { return preferences_; }
     void setPreferences(const RoomPreferences& preferences);
-    const BoardViewSettings& boardSettings() const { return boardState_.settings(); }
+    const BoardViewSettings& boardSettings() const;
     // Shows the board with these values at once.
     void applyBoardSettings(const BoardViewSettings& board);
     // Shows this room's prisoner counts in the main window's status bar.
@@ -97,7 +97,6 @@ protected:
 
 private:
     void onPointChosen(int32_t point);
-    void onRectangleSelected();
     void onTreeItemClicked(QTreeWidgetItem* item);
     void afterCommand();
     QString statusText_;
@@ -105,7 +104,6 @@ private:
     MainWindow& mainWindow_;
     DesktopDefaults& defaults_;
     RoomPreferences preferences_;
-    BoardViewState boardState_;
     std::unique_ptr<GameRoom> room_;
     BoardWidget* board_ = nullptr;
     QTreeWidget* tree_ = nullptr;

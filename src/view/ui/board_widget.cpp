@@ -7,24 +7,18 @@
 
 namespace tessera {
 
-BoardWidget::BoardWidget(QWidget* parent)
-    : BoardWidget(nullptr, parent, BoardPictureFolders::installed()) {}
-
-BoardWidget::BoardWidget(BoardViewState* state, QWidget* parent, BoardPictureFolders folders)
-    : QWidget(parent), painter_(std::move(folders)) {
-    if (!state) {
-        ownState_ = std::make_unique<BoardViewState>();
-        state = ownState_.get();
-    }
-    state_ = state;
-    state_->setChangeListener([this] { redraw(); });
+BoardWidget::BoardWidget(const BoardDisplay& display, QWidget* parent, BoardPictureFolders folders)
+    : QWidget(parent), display_(&display), painter_(std::move(folders)) {
     // Every pixel is painted from the off-screen image: no background erase.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    state_->setClientSize(width(), height());
+    viewport_.setClientSize(width(), height());
 }
 
-BoardWidget::~BoardWidget() { state_->setChangeListener(nullptr); }
+void BoardWidget::applySettings(const BoardViewSettings& settings) {
+    viewport_.applySettings(settings);
+    redraw();
+}
 
 void BoardWidget::redraw() {
     dirty_ = true;
@@ -32,14 +26,14 @@ void BoardWidget::redraw() {
 }
 
 void BoardWidget::paintEvent(QPaintEvent*) {
-    if (state_->clientWidth() != width() || state_->clientHeight() != height())
-        state_->setClientSize(width(), height());
+    if (viewport_.clientWidth() != width() || viewport_.clientHeight() != height())
+        viewport_.setClientSize(width(), height());
     if (dirty_ || buffer_.size() != size()) {
-        painter_.paint(*state_, buffer_);
+        painter_.paint(*display_, viewport_, buffer_);
         dirty_ = false;
     }
     QPainter window(this);
-    if (!state_->dragging()) {
+    if (!viewport_.dragging()) {
         window.drawImage(0, 0, buffer_);
         return;
     }
@@ -51,7 +45,7 @@ void BoardWidget::paintEvent(QPaintEvent*) {
         band.setCompositionMode(QPainter::CompositionMode_Difference);
         band.setPen(QPen(Qt::white, 2));
         band.setBrush(Qt::NoBrush);
-        const PixelRect r = state_->rubberBand();
+        const PixelRect r = viewport_.rubberBand();
         band.drawRect(QRect(r.left, r.top, r.width(), r.height()));
     }
     window.drawImage(0, 0, frame);
@@ -59,31 +53,38 @@ void BoardWidget::paintEvent(QPaintEvent*) {
 
 void BoardWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    state_->setClientSize(width(), height());
+    viewport_.setClientSize(width(), height());
     redraw();
 }
 
 void BoardWidget::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::RightButton) {
-        postContextMenu(event->globalPosition().toPoint());
+        const QPoint global = event->globalPosition().toPoint();
+        post([this, global] {
+            if (onContextMenuRequested)
+                onContextMenuRequested(global);
+        });
         return;
     }
     if (event->button() != Qt::LeftButton)
         return;
-    if (state_->rectSelect()) {
-        state_->beginRubberBand(at.x(), at.y());
+    if (display_->rectSelect) {
+        viewport_.beginRubberBand(at.x(), at.y());
         update();
         return;
     }
-    const int32_t point = state_->pointAtPixel(at.x(), at.y());
+    const int32_t point = screen().pointAtPixel(at.x(), at.y());
     if (point >= 0)
-        postPointChosen(point);
+        post([this, point] {
+            if (onPointChosen)
+                onPointChosen(point);
+        });
 }
 
 void BoardWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    if (state_->extendRubberBand(at.x(), at.y()))
+    if (viewport_.extendRubberBand(at.x(), at.y()))
         update();
 }
 
@@ -91,54 +92,44 @@ void BoardWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint at = event->position().toPoint();
-    if (state_->endRubberBand(at.x(), at.y())) {
-        update();
-        postRectangleSelected();
-    }
+    if (!viewport_.endRubberBand(at.x(), at.y()))
+        return;
+    update();
+    // The points are taken now, while the layout is the one the band was dragged on.
+    const PointList points = screen().pointsInside(viewport_.rubberBand());
+    post([this, points] {
+        if (onRectangleSelected)
+            onRectangleSelected(points);
+    });
 }
 
 void BoardWidget::keyPressEvent(QKeyEvent* event) {
-    if (!state_->cursorShown()) {
+    if (!display_->cursorShown) {
         QWidget::keyPressEvent(event);
         return;
     }
     const int step = (event->modifiers() & Qt::ControlModifier) ? 3 : 1;
+    int columns = 0;
+    int rows = 0;
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (state_->cursor() >= 0)
-            postPointChosen(state_->cursor());
+        if (const int32_t point = display_->cursor; point >= 0)
+            post([this, point] {
+                if (onPointChosen)
+                    onPointChosen(point);
+            });
         return;
-    case Qt::Key_Left: state_->stepCursor(-step, 0); return;
-    case Qt::Key_Right: state_->stepCursor(step, 0); return;
-    case Qt::Key_Up: state_->stepCursor(0, -step); return;
-    case Qt::Key_Down: state_->stepCursor(0, step); return;
+    case Qt::Key_Left: columns = -step; break;
+    case Qt::Key_Right: columns = step; break;
+    case Qt::Key_Up: rows = -step; break;
+    case Qt::Key_Down: rows = step; break;
     default: QWidget::keyPressEvent(event); return;
     }
+    if (onCursorStep)
+        onCursorStep(columns, rows);
 }
 
-void BoardWidget::postPointChosen(int32_t point) {
-    QTimer::singleShot(0, this, [this, point] {
-        emit pointChosen(point);
-        if (onPointChosen)
-            onPointChosen(point);
-    });
-}
-
-void BoardWidget::postRectangleSelected() {
-    QTimer::singleShot(0, this, [this] {
-        emit rectangleSelected();
-        if (onRectangleSelected)
-            onRectangleSelected();
-    });
-}
-
-void BoardWidget::postContextMenu(QPoint globalPosition) {
-    QTimer::singleShot(0, this, [this, globalPosition] {
-        emit contextMenuRequested(globalPosition);
-        if (onContextMenuRequested)
-            onContextMenuRequested(globalPosition);
-    });
-}
+void BoardWidget::post(std::function<void()> call) { QTimer::singleShot(0, this, std::move(call)); }
 
 }  // namespace tessera

@@ -1,53 +1,51 @@
 #pragma once
-// The board view's window: paints a BoardViewState through an off-screen image and turns
-// mouse and keys into three notifications for the window that owns it. What a click means
-// is the owner's business; the widget never changes the position.
+// The board's window: draws a BoardDisplay owned elsewhere (a game room's) through its own
+// viewport (settings, client size, rubber band) and an off-screen image, and turns mouse and
+// keys into notifications for its owner. The widget never changes the display: what a click,
+// a band or a cursor key means is the owner's business.
 //
 // Notifications are posted: they reach the owner after the input event has returned.
-//   pointChosen(point)          a click on a point, or Enter on the keyboard cursor (game point)
-//   rectangleSelected()         a rubber band was dragged; read state().rubberBand()
-//   contextMenuRequested(pos)   the right button was pressed (global screen position)
+//   onPointChosen(point)            a click on a point, or Enter on the display's cursor
+//   onRectangleSelected(points)     a band was dragged (display().rectSelect): the game points inside
+//   onCursorStep(columns, rows)     a cursor key (Ctrl: three lines)
+//   onContextMenuRequested(pos)     the right button was pressed (global screen position)
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 #include <QImage>
 #include <QWidget>
 
+#include "view/board_display.h"
 #include "view/board_painter.h"
-#include "view/board_view_state.h"
+#include "view/board_viewport.h"
 
 namespace tessera {
 
 class BoardWidget : public QWidget {
     Q_OBJECT
 public:
-    // A widget that owns its state and loads pictures from the installation's folders.
-    explicit BoardWidget(QWidget* parent = nullptr);
-    // A widget that shows a state owned elsewhere (it must outlive the widget).
-    explicit BoardWidget(BoardViewState* state, QWidget* parent = nullptr,
+    // A widget that draws display (it must outlive the widget) with pictures from folders.
+    explicit BoardWidget(const BoardDisplay& display, QWidget* parent = nullptr,
                          BoardPictureFolders folders = BoardPictureFolders::installed());
-    ~BoardWidget() override;
 
-    BoardViewState& state() { return *state_; }
-    const BoardViewState& state() const { return *state_; }
-    // Repaints the board from the state (the widget also does this whenever the state reports a change).
+    const BoardDisplay& display() const { return *display_; }
+    const BoardViewport& viewport() const { return viewport_; }
+    // The display laid out in the widget's client area as it is now.
+    BoardScreen screen() const { return BoardScreen(*display_, viewport_); }
+    // Draws the board with these settings from now on.
+    void applySettings(const BoardViewSettings& settings);
+    // Repaints the board from the display (call after the display changed).
     void redraw();
     // The last drawn off-screen image (the client area).
     const QImage& boardImage() const { return buffer_; }
 
-    // Plain callbacks, called with the signals (for owners that are not QObjects).
     std::function<void(int32_t point)> onPointChosen;
-    std::function<void()> onRectangleSelected;
+    std::function<void(const PointList& points)> onRectangleSelected;
+    std::function<void(int columns, int rows)> onCursorStep;
     std::function<void(QPoint globalPosition)> onContextMenuRequested;
 
     QSize sizeHint() const override { return QSize(600, 600); }
-
-signals:
-    void pointChosen(int point);
-    void rectangleSelected();
-    void contextMenuRequested(QPoint globalPosition);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -58,15 +56,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void postPointChosen(int32_t point);
-    void postRectangleSelected();
-    void postContextMenu(QPoint globalPosition);
+    // Calls the handler after the current input event has returned.
+    void post(std::function<void()> call);
 
-    std::unique_ptr<BoardViewState> ownState_;  // set when the widget owns its state
-    BoardViewState* state_;
+    const BoardDisplay* display_;
+    BoardViewport viewport_;
     BoardPainter painter_;
-    QImage buffer_;      // the off-screen board, redrawn only when the state changed
-    bool dirty_ = true;  // buffer_ no longer shows the state
+    QImage buffer_;      // the off-screen board, redrawn only when something changed
+    bool dirty_ = true;  // buffer_ no longer shows the display
 };
 
 }  // namespace tessera
