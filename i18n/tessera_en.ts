@@ -644,6 +644,14 @@
         <source>分枝</source>
         <translation>Variation </translation>
     </message>
+    <message>
+        <source>规则</source>
+        <translation>Rules...</translation>
+    </message>
+    <message>
+        <source>编辑棋谱描述信息</source>
+        <translation>Game Information...</translation>
+    </message>
 </context>
 <context>
     <name>tessera::BoardPropertiesDialog</name>
@@ -1079,17 +1087,6 @@
     <message>
         <source>无法启动外部打谱程序 %1</source>
         <translation>Cannot start the external editor %1</translation>
-    </message>
-</context>
-<context>
-    <name>tessera::RoomActions</name>
-    <message>
-        <source>规则</source>
-        <translation>Rules...</translation>
-    </message>
-    <message>
-        <source>编辑棋谱描述信息</source>
-        <translation>Game Information...</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,8 @@
 #pragma once
 // Counting a finished game: empty regions are assigned to the colour that alone borders
 // them, then the area count (Chinese rules, komi in stones) or the territory count
-// (Japanese and Korean rules, komi in points) gives the scores, the result and the report
-// the room shows while the board carries the ownership marks.
+// (Japanese and Korean rules, komi in points) gives the scores. Only numbers and points come
+// out; the room words the report (room/count_report.h).
 
 #include <string>
 
@@ -10,9 +10,9 @@
 
 namespace tessera {
 
-// What a count found and the texts the room shows.
+// What a count found.
 struct CountResult {
-    bool counted = false;      // false: the rule type cannot be counted (report holds the refusal)
+    bool counted = false;      // false: the rule type cannot be counted
     bool areaCount = true;     // true: area count; false: territory count
     int blackPoints = 0;       // area: points holding black after assignment; territory: black territory
     int whitePoints = 0;       // area: points holding white; territory: white territory
@@ -21,12 +21,14 @@ struct CountResult {
     double komi = 0.0;
     double blackScore = 0.0;
     double whiteScore = 0.0;
-    std::string resultWord;    // "黑胜", "白胜" or "平局" (translated)
-    std::string marginText;    // "0.25 子" / "3.5目", empty for equal scores
-    std::string report;        // the message box text (or the refusal message)
-    std::string summary;       // resultWord + two spaces + marginText
     PointList blackOwned;      // points that get ownership mark 5 during the report
     PointList whiteOwned;      // points that get ownership mark 6
+
+    // kBlack or kWhite for the side with the higher score, kEmpty for equal scores.
+    int winner() const { return blackScore > whiteScore ? kBlack : blackScore < whiteScore ? kWhite : kEmpty; }
+    // The winning margin in the count's unit: stones (half the point difference) for an area
+    // count, points for a territory count; 0 for equal scores.
+    double margin() const;
 };
 
 // The position with dead points emptied and every empty region that touches only one colour
@@ -42,10 +44,5 @@ CountResult countArea(const BoardGrid& position, const PointList& dead, double k
 // marked dead; komi is in points.
 CountResult countTerritory(const BoardGrid& position, const PointList& dead, double komi, int blackCaptured,
                            int whiteCaptured);
-
-// The count the rule type asks for: 1 area, 2 or 3 territory, anything else a refusal whose
-// report is the message telling the user to change the rules.
-CountResult countByRules(int ruleType, const BoardGrid& position, const PointList& dead, double komi,
-                         int blackCaptured, int whiteCaptured);
 
 }  // namespace tessera

@@ -95,7 +95,7 @@ bool GameRoom::openFile(const std::filesystem::path& file, std::string& error, i
     return true;
 }
 
-void GameRoom::openRecord(GameRecord record, int32_t kind, const std::filesystem::path& file, int32_t startNode) {
+void GameRoom::openRecord(GameRecord record, RoomKind kind, const std::filesystem::path& file, int32_t startNode) {
     if (roomKind_ == kRoomEngineGame)
         stopEngineGame();
     const bool keepReplay = autoReplay_;  // auto replay runs on through the records of a library list
@@ -110,7 +110,7 @@ void GameRoom::openRecord(GameRecord record, int32_t kind, const std::filesystem
     roomKind_ = kind == kRoomLibrary || kind == kRoomTraining ? kind : kRoomStudy;
     infoPanels_ = kPanelComments;
     rebuildTree();
-    if (isProblemRecord() && settings_.randomOrientation)
+    if (isProblemRecord() && settings_.preferences.randomOrientation)
         applyRandomOrientation();
     if (!goToNode(startNode)) {
         const GameNode* root = record_.tree.root();
@@ -131,7 +131,7 @@ void GameRoom::applyRandomOrientation() {
 
 uint32_t GameRoom::randomNumber() { return random_ ? random_() : static_cast<uint32_t>(defaultRandom_()); }
 
-bool GameRoom::openFromLibrary(std::shared_ptr<RoomLibraryList> list, int index, int32_t kind, std::string& error) {
+bool GameRoom::openFromLibrary(std::shared_ptr<RoomLibraryList> list, int index, RoomKind kind, std::string& error) {
     if (!list || index < 0 || index >= list->size()) {
         error = "no such record in the list";
         return false;
@@ -148,7 +148,7 @@ bool GameRoom::openFromLibrary(std::shared_ptr<RoomLibraryList> list, int index,
 void GameRoom::openLibraryIndex(int index) {
     std::string error;
     std::shared_ptr<RoomLibraryList> list = libraryList_;
-    const int32_t kind = roomKind_;
+    const RoomKind kind = roomKind_;
     if (!openFromLibrary(list, index, kind, error)) {
         if (autoReplay_)
             stopAutoReplay();  // a record that cannot be read would fail again on every tick
@@ -266,6 +266,6 @@ void GameRoom::stoneSound(const GameNode& node) {
     host_->playSound(sound, wait);
 }
 
-int GameRoom::stoneDelay() const { return settings_.stoneDelay < 10 ? 10 : settings_.stoneDelay; }
+int GameRoom::stoneDelay() const { return settings_.preferences.stoneDelay < 10 ? 10 : settings_.preferences.stoneDelay; }
 
 }  // namespace tessera

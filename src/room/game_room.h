@@ -32,7 +32,7 @@
 
 namespace tessera {
 
-// Room kinds.
+// Room kinds (the numbers are the kinds a room list stores).
 enum RoomKind : int32_t {
     kRoomEngineGame = 0,  // playing against the computer
     kRoomLibrary = 2,     // a record opened from the game library
@@ -81,7 +81,7 @@ public:
     const RoomSettings& settings() const { return settings_; }
 
     // ---- state -------------------------------------------------------------------------
-    int32_t roomKind() const { return roomKind_; }
+    RoomKind roomKind() const { return roomKind_; }
     const std::filesystem::path& filePath() const { return filePath_; }
     // The record was saved under another name (a save-as): the title names it from now on.
     void setFilePath(const std::filesystem::path& file) {
@@ -98,7 +98,7 @@ public:
     const GameNode* currentNode() const { return record_.tree.find(currentNodeId_); }
     uint32_t moveNumberMode() const { return moveNumberMode_; }
     uint32_t infoPanels() const { return infoPanels_; }
-    uint32_t clickMode() const { return clickMode_; }
+    ClickMode clickMode() const { return clickMode_; }
     bool rectSelect() const { return display_.rectSelect; }
     bool trialActive() const { return trialActive_; }
     int32_t trialBaseId() const { return trialBaseId_; }
@@ -131,9 +131,9 @@ public:
     bool openFile(const std::filesystem::path& file, std::string& error, int32_t startNode = 0);
     // Shows an already read record (kind 2, 3 or 4; file path may be empty). The record is
     // translated, positions recomputed, a problem gets its random orientation.
-    void openRecord(GameRecord record, int32_t kind, const std::filesystem::path& file = {}, int32_t startNode = 0);
+    void openRecord(GameRecord record, RoomKind kind, const std::filesystem::path& file = {}, int32_t startNode = 0);
     // A library or training room: the list the record came from and the index to open now.
-    bool openFromLibrary(std::shared_ptr<RoomLibraryList> list, int index, int32_t kind, std::string& error);
+    bool openFromLibrary(std::shared_ptr<RoomLibraryList> list, int index, RoomKind kind, std::string& error);
     // Position in the library list (-1 when none) and the list.
     int libraryIndex() const { return libraryIndex_; }
     const std::shared_ptr<RoomLibraryList>& libraryList() const { return libraryList_; }
@@ -180,8 +180,8 @@ public:
     void toggleMaskPoints(const PointList& points);
     // A cursor key: moves the board's cursor by columns and rows, each wrapping on its own.
     void moveCursor(int columns, int rows);
-    // Selects a click mode (0-11); modes other than 3 and 4 clear rectSelect.
-    void setClickMode(uint32_t mode);
+    // Selects a click mode; modes other than Mask and DeadStones clear rectSelect.
+    void setClickMode(ClickMode mode);
     // "选者矩形区域" (click mode 3 only).
     bool canToggleRectSelect() const { return clickMode_ == kClickMask; }
     void toggleRectSelect();
@@ -237,10 +237,9 @@ public:
     void importBoardImage();
 
     // ---- counting ----------------------------------------------------------------------
-    int ruleType() const { return settings_.ruleType; }
-    double komi() const { return settings_.komi; }
+    const RuleSettings& rules() const { return settings_.rules; }
     // The rules dialog confirmed: the room's rule type and komi.
-    void setRules(int ruleType, double komi);
+    void setRules(const RuleSettings& rules) { settings_.rules = rules; }
     bool canCount() const { return currentNode() != nullptr; }
     // "点算胜负": counts the shown position, shows the report with the ownership marks on the
     // board, then restores the board. Returns the count (counted false when refused).
@@ -292,14 +291,14 @@ private:
     std::function<uint32_t()> random_;
     std::mt19937 defaultRandom_;
 
-    int32_t roomKind_ = kRoomStudy;
+    RoomKind roomKind_ = kRoomStudy;
     std::filesystem::path filePath_;
     GameRecord record_;                 // gameInfo, tags and tree
     int32_t currentNodeId_ = 0;
     int32_t previousNodeId_ = -1;
     uint32_t moveNumberMode_ = 1;
     uint32_t infoPanels_ = kPanelComments;
-    uint32_t clickMode_ = kClickPlay;
+    ClickMode clickMode_ = kClickPlay;
     bool trialActive_ = false;
     int32_t trialBaseId_ = -1;
     int32_t trialFirstId_ = -1;

@@ -1,16 +1,12 @@
 // GameRoom: counting, the rules, the engine game and the event queue.
 #include <utility>
 
+#include "room/count_report.h"
 #include "room/game_room.h"
 
 namespace tessera {
 
 // ---- counting ------------------------------------------------------------------------------
-
-void GameRoom::setRules(int ruleType, double komi) {
-    settings_.ruleType = ruleType;
-    settings_.komi = komi;
-}
 
 PointList GameRoom::deadPoints() const {
     PointList dead;
@@ -24,14 +20,25 @@ CountResult GameRoom::count() {
     const GameNode* node = currentNode();
     if (!node)
         return CountResult();
-    CountResult result = countByRules(settings_.ruleType, display_.position, deadPoints(), settings_.komi,
-                                      static_cast<int>(node->blackCaptured), static_cast<int>(node->whiteCaptured));
+    CountResult result;
+    switch (settings_.rules.ruleType) {
+    case kRulesChinese:
+        result = countArea(display_.position, deadPoints(), settings_.rules.komi);
+        break;
+    case kRulesJapanese:
+    case kRulesKorean:
+        result = countTerritory(display_.position, deadPoints(), settings_.rules.komi,
+                                static_cast<int>(node->blackCaptured), static_cast<int>(node->whiteCaptured));
+        break;
+    default:
+        break;  // Ing rules and unknown rules are not counted
+    }
     if (!result.counted) {
         if (host_)
-            host_->showMessage(result.report);
+            host_->showMessage(countRefusal());
         return result;
     }
-    countSummary_ = result.summary;
+    countSummary_ = tessera::countSummary(result);
     updateTitle();
     // The ownership marks replace the overlay only while the report is shown.
     auto savedMarks = std::move(display_.marks);
@@ -48,7 +55,7 @@ CountResult GameRoom::count() {
         display_.marks.push_back(Mark{kMarkWhiteArea, p});
     redraw();
     if (host_)
-        host_->showMessage(result.report);
+        host_->showMessage(countReport(result));
     display_.marks = std::move(savedMarks);
     display_.labels = std::move(savedLabels);
     display_.regions = std::move(savedRegions);

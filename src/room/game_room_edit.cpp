@@ -132,7 +132,7 @@ void GameRoom::answerProblem(int32_t p) {
     }
 }
 
-void GameRoom::setClickMode(uint32_t mode) {
+void GameRoom::setClickMode(ClickMode mode) {
     if (mode > kClickFreeLabel)
         return;
     clickMode_ = mode;

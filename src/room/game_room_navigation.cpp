@@ -182,7 +182,7 @@ bool GameRoom::canToggleTrial() const {
 }
 
 void GameRoom::startTrial(bool waitForSound) {
-    if (host_ && settings_.promptSound)
+    if (host_ && settings_.preferences.promptSound)
         host_->playSound(kSoundTrialStart, waitForSound);
     trialActive_ = true;
     trialBaseId_ = currentNodeId_;
@@ -209,7 +209,7 @@ void GameRoom::restartTrial() {
 void GameRoom::endTrial() {
     if (!trialActive_)
         return;
-    if (host_ && settings_.promptSound)
+    if (host_ && settings_.preferences.promptSound)
         host_->playSound(kSoundTrialEnd, false);
     const int32_t first = trialFirstId_;
     trialFirstId_ = -1;

@@ -6,6 +6,8 @@ namespace tessera {
 
 namespace {
 
+using Id = RoomCommandId;
+using Icon = CommandIcon;
 using Run = std::function<void(GameRoom&)>;
 using Test = std::function<bool(const GameRoom&)>;
 
@@ -13,14 +15,13 @@ bool always(const GameRoom&) { return true; }
 bool hasNode(const GameRoom& room) { return room.currentNode() != nullptr; }
 bool listRoom(const GameRoom& room) { return room.canOpenFirstRecord(); }
 
-RoomCommand command(int id, int alternateId, const char* source, const char* shortcut, RoomCommandGroup group, Run run,
+RoomCommand command(Id id, const char* source, const char* shortcut, Icon icon, Run run,
                     Test enabled, Test checked = nullptr) {
     RoomCommand entry;
     entry.id = id;
-    entry.alternateId = alternateId;
     entry.source = source;
     entry.shortcut = shortcut;
-    entry.group = group;
+    entry.icon = icon;
     entry.run = std::move(run);
     entry.enabled = std::move(enabled);
     entry.checked = std::move(checked);
@@ -30,112 +31,124 @@ RoomCommand command(int id, int alternateId, const char* source, const char* sho
 std::vector<RoomCommand> buildTable() {
     std::vector<RoomCommand> t;
     // Navigation.
-    t.push_back(command(32849, 0, "第一手", "Home", kGroupMove, &GameRoom::goFirst,
+    t.push_back(command(Id::FirstMove, "第一手", "Home", Icon::SkipBackward, &GameRoom::goFirst,
                         [](const GameRoom& r) { return r.canGoFirst(); }));
-    t.push_back(command(32850, 0, "快退(前5手)", "PgUp", kGroupMove, &GameRoom::goBack5,
+    t.push_back(command(Id::Back5, "快退(前5手)", "PgUp", Icon::SeekBackward, &GameRoom::goBack5,
                         [](const GameRoom& r) { return r.canGoBack(); }));
-    t.push_back(command(32851, 0, "前一手", "Left", kGroupMove, &GameRoom::goPrev,
+    t.push_back(command(Id::PreviousMove, "前一手", "Left", Icon::ArrowLeft, &GameRoom::goPrev,
                         [](const GameRoom& r) { return r.canGoBack(); }));
-    t.push_back(command(32852, 0, "下一手", "Right", kGroupMove, &GameRoom::goNext,
+    t.push_back(command(Id::NextMove, "下一手", "Right", Icon::ArrowRight, &GameRoom::goNext,
                         [](const GameRoom& r) { return r.canGoForward(); }));
-    t.push_back(command(32853, 0, "快进(后5手)", "PgDown", kGroupMove, &GameRoom::goForward5,
+    t.push_back(command(Id::Forward5, "快进(后5手)", "PgDown", Icon::SeekForward, &GameRoom::goForward5,
                         [](const GameRoom& r) { return r.canGoForward(); }));
-    t.push_back(command(32854, 0, "最后一手", "End", kGroupMove, &GameRoom::goLast,
+    t.push_back(command(Id::LastMove, "最后一手", "End", Icon::SkipForward, &GameRoom::goLast,
                         [](const GameRoom& r) { return r.canGoForward(); }));
-    t.push_back(command(32926, 0, "跳到第N手", "Ctrl+G", kGroupMove, &GameRoom::askMoveNumber,
+    t.push_back(command(Id::GoToMoveNumber, "跳到第N手", "Ctrl+G", Icon::None, &GameRoom::askMoveNumber,
                         [](const GameRoom& r) { return r.canGoToMoveNumber(); }));
-    t.push_back(command(32855, 0, "前一解说", "Ctrl+Up", kGroupMove, &GameRoom::goPrevComment,
+    t.push_back(command(Id::PreviousComment, "前一解说", "Ctrl+Up", Icon::None, &GameRoom::goPrevComment,
                         [](const GameRoom& r) { return r.canGoComment(); }));
-    t.push_back(command(32856, 0, "下一解说", "Ctrl+Down", kGroupMove, &GameRoom::goNextComment,
+    t.push_back(command(Id::NextComment, "下一解说", "Ctrl+Down", Icon::None, &GameRoom::goNextComment,
                         [](const GameRoom& r) { return r.canGoComment(); }));
-    t.push_back(command(32868, 0, "自动打谱", "F5", kGroupMove, &GameRoom::startAutoReplay,
+    t.push_back(command(Id::AutoReplay, "自动打谱", "F5", Icon::Play, &GameRoom::startAutoReplay,
                         [](const GameRoom& r) { return r.autoReplay() || r.canStartAutoReplay(); },
                         [](const GameRoom& r) { return r.autoReplay(); }));
-    t.push_back(command(32869, 0, "停止自动打谱", "Shift+F5", kGroupMove, &GameRoom::stopAutoReplay,
-                        [](const GameRoom& r) { return r.autoReplay(); }));
+    t.push_back(command(Id::StopAutoReplay, "停止自动打谱", "Shift+F5", Icon::Stop,
+                        &GameRoom::stopAutoReplay, [](const GameRoom& r) { return r.autoReplay(); }));
     // Trial play, undo, side to move.
-    t.push_back(command(32865, 32785, "试下", "Ctrl+T", kGroupEdit, &GameRoom::toggleTrial,
+    t.push_back(command(Id::Trial, "试下", "Ctrl+T", Icon::Trial, &GameRoom::toggleTrial,
                         [](const GameRoom& r) { return r.canToggleTrial(); },
                         [](const GameRoom& r) { return r.trialActive(); }));
-    t.push_back(command(32866, 32784, "重新研究", "Ctrl+R", kGroupEdit, &GameRoom::restartTrial,
+    t.push_back(command(Id::RestartTrial, "重新研究", "Ctrl+R", Icon::Restart, &GameRoom::restartTrial,
                         [](const GameRoom& r) { return r.canRestartTrial(); }));
-    t.push_back(command(32867, 32772, "研讨结束", "Ctrl+E", kGroupEdit, &GameRoom::endTrial,
+    t.push_back(command(Id::EndTrial, "研讨结束", "Ctrl+E", Icon::EndTrial, &GameRoom::endTrial,
                         [](const GameRoom& r) { return r.canEndTrial(); }));
-    t.push_back(command(32786, 0, "悔棋", "Ctrl+Z", kGroupEdit, &GameRoom::undoLastMove,
+    t.push_back(command(Id::Undo, "悔棋", "Ctrl+Z", Icon::Undo, &GameRoom::undoLastMove,
                         [](const GameRoom& r) { return r.canUndoLastMove(); }));
-    t.push_back(command(32787, 0, "悔到当前位置", "Ctrl+Shift+Z", kGroupEdit, &GameRoom::undoToCurrent,
-                        [](const GameRoom& r) { return r.canUndoToCurrent(); }));
-    t.push_back(command(33010, 0, "设置当前状态为黑下", "", kGroupEdit, [](GameRoom& r) { r.setSideToMove(1); },
-                        [](const GameRoom& r) { return r.canSetSideToMove(); },
+    t.push_back(command(Id::UndoToCurrent, "悔到当前位置", "Ctrl+Shift+Z", Icon::None,
+                        &GameRoom::undoToCurrent, [](const GameRoom& r) { return r.canUndoToCurrent(); }));
+    t.push_back(command(Id::BlackToPlay, "设置当前状态为黑下", "", Icon::None,
+                        [](GameRoom& r) { r.setSideToMove(1); }, [](const GameRoom& r) { return r.canSetSideToMove(); },
                         [](const GameRoom& r) { return r.currentNode() && r.sideToMove() == 1; }));
-    t.push_back(command(33011, 0, "设置当前状态为白下", "", kGroupEdit, [](GameRoom& r) { r.setSideToMove(2); },
-                        [](const GameRoom& r) { return r.canSetSideToMove(); },
+    t.push_back(command(Id::WhiteToPlay, "设置当前状态为白下", "", Icon::None,
+                        [](GameRoom& r) { r.setSideToMove(2); }, [](const GameRoom& r) { return r.canSetSideToMove(); },
                         [](const GameRoom& r) { return r.currentNode() && r.sideToMove() == 2; }));
-    // Click modes.
+    // Click modes, in mode order.
     struct ModeEntry {
-        int id;
+        Id id;
         const char* text;
         const char* shortcut;
+        Icon icon;
     };
     static const ModeEntry modes[] = {
-        {32824, "交替走子", "F2"},   {32821, "添加黑子", ""},     {32823, "添加白子", ""},
-        {33013, "掩码操作", ""},     {32817, "标记死子", ""},     {32827, "添加文字", ""},
-        {32828, "添加圆圈", ""},     {32829, "添加叉", ""},       {32830, "添加方块", ""},
-        {32831, "添加三角", ""},     {32832, "删除标记", ""},     {32834, "添加自由文字", ""},
+        {Id::ModePlay, "交替走子", "F2", Icon::AlternatePlay},  {Id::ModeAddBlack, "添加黑子", "", Icon::AddBlack},
+        {Id::ModeAddWhite, "添加白子", "", Icon::AddWhite},     {Id::ModeMask, "掩码操作", "", Icon::Mask},
+        {Id::ModeDeadStones, "标记死子", "", Icon::DeadStones}, {Id::ModeNextLetter, "添加文字", "", Icon::Letter},
+        {Id::ModeCircle, "添加圆圈", "", Icon::Circle},         {Id::ModeCross, "添加叉", "", Icon::Cross},
+        {Id::ModeSquare, "添加方块", "", Icon::Square},         {Id::ModeTriangle, "添加三角", "", Icon::Triangle},
+        {Id::ModeRemoveMark, "删除标记", "", Icon::Eraser},     {Id::ModeFreeLabel, "添加自由文字", "", Icon::FreeLabel},
     };
     for (uint32_t mode = 0; mode < 12; ++mode)
-        t.push_back(command(modes[mode].id, 0, modes[mode].text, modes[mode].shortcut, kGroupEdit,
-                            [mode](GameRoom& r) { r.setClickMode(mode); }, always,
-                            [mode](const GameRoom& r) { return r.clickMode() == mode; }));
+        t.push_back(command(modes[mode].id, modes[mode].text, modes[mode].shortcut, modes[mode].icon,
+                            [mode](GameRoom& r) { r.setClickMode(static_cast<ClickMode>(mode)); }, always,
+                            [mode](const GameRoom& r) { return r.clickMode() == static_cast<ClickMode>(mode); }));
     // Markup and masks.
-    t.push_back(command(32833, 0, "删除所有标记", "", kGroupEdit, &GameRoom::clearAllMarks, hasNode));
-    t.push_back(command(32788, 0, "全部掩盖", "", kGroupEdit, &GameRoom::maskAll, hasNode));
-    t.push_back(command(32789, 0, "全部显示", "", kGroupEdit, &GameRoom::unmaskAll, hasNode));
-    t.push_back(command(32794, 0, "反转掩码", "", kGroupEdit, &GameRoom::invertMask, hasNode));
-    t.push_back(command(32790, 0, "选者矩形区域", "", kGroupEdit, &GameRoom::toggleRectSelect,
+    t.push_back(command(Id::ClearMarks, "删除所有标记", "", Icon::None, &GameRoom::clearAllMarks, hasNode));
+    t.push_back(command(Id::MaskAll, "全部掩盖", "", Icon::None, &GameRoom::maskAll, hasNode));
+    t.push_back(command(Id::UnmaskAll, "全部显示", "", Icon::None, &GameRoom::unmaskAll, hasNode));
+    t.push_back(command(Id::InvertMask, "反转掩码", "", Icon::None, &GameRoom::invertMask, hasNode));
+    t.push_back(command(Id::RectangleSelect, "选者矩形区域", "", Icon::None, &GameRoom::toggleRectSelect,
                         [](const GameRoom& r) { return r.canToggleRectSelect(); },
                         [](const GameRoom& r) { return r.rectSelect(); }));
-    t.push_back(command(32814, 0, "导入棋盘图象", "", kGroupEdit, &GameRoom::importBoardImage,
+    t.push_back(command(Id::ImportBoardImage, "导入棋盘图象", "", Icon::None, &GameRoom::importBoardImage,
                         [](const GameRoom& r) { return r.canImportBoardImage(); }));
-    // Move numbers.
+    t.push_back(command(Id::GameInfo, "编辑棋谱描述信息", "Ctrl+I", Icon::None, nullptr, always));
+    // Move numbers, in mode order.
+    static const Id numberIds[] = {Id::NumbersNone, Id::NumbersLast, Id::NumbersLast5, Id::NumbersLast50,
+                                   Id::NumbersAll};
     static const char* numberTexts[] = {"不显示手数", "显示最后一手", "显示最后5手", "显示最后50手", "显示所有手数"};
     for (uint32_t mode = 0; mode < 5; ++mode)
-        t.push_back(command(33017 + static_cast<int>(mode), 0, numberTexts[mode], "", kGroupView,
+        t.push_back(command(numberIds[mode], numberTexts[mode], "", Icon::None,
                             [mode](GameRoom& r) { r.setMoveNumberMode(mode); }, always,
                             [mode](const GameRoom& r) { return r.moveNumberMode() == mode; }));
-    t.push_back(command(32781, 0, "调整显示手数", "F3", kGroupView, &GameRoom::cycleMoveNumberMode, always));
+    t.push_back(command(Id::CycleNumbers, "调整显示手数", "F3", Icon::None, &GameRoom::cycleMoveNumberMode,
+                        always));
     // Display transforms.
-    t.push_back(command(33005, 0, "水平翻转", "", kGroupView, &GameRoom::toggleFlipX, always,
+    t.push_back(command(Id::FlipX, "水平翻转", "", Icon::None, &GameRoom::toggleFlipX, always,
                         [](const GameRoom& r) { return r.display().flipX; }));
-    t.push_back(command(32777, 0, "垂直翻转", "", kGroupView, &GameRoom::toggleFlipY, always,
+    t.push_back(command(Id::FlipY, "垂直翻转", "", Icon::None, &GameRoom::toggleFlipY, always,
                         [](const GameRoom& r) { return r.display().flipY; }));
-    t.push_back(command(32775, 0, "交换XY", "", kGroupView, &GameRoom::toggleTranspose, always,
+    t.push_back(command(Id::Transpose, "交换XY", "", Icon::None, &GameRoom::toggleTranspose, always,
                         [](const GameRoom& r) { return r.display().transpose; }));
-    t.push_back(command(33009, 0, "顺时针旋转90度", "", kGroupView, &GameRoom::rotateClockwise, always));
-    t.push_back(command(32779, 0, "逆时针旋转90度", "", kGroupView, &GameRoom::rotateCounterClockwise, always));
-    t.push_back(command(33006, 0, "恢复原始坐标", "", kGroupView, &GameRoom::resetTransform,
+    t.push_back(command(Id::RotateClockwise, "顺时针旋转90度", "", Icon::None, &GameRoom::rotateClockwise,
+                        always));
+    t.push_back(command(Id::RotateCounterClockwise, "逆时针旋转90度", "", Icon::None,
+                        &GameRoom::rotateCounterClockwise, always));
+    t.push_back(command(Id::ResetTransform, "恢复原始坐标", "", Icon::None, &GameRoom::resetTransform,
                         [](const GameRoom& r) { return r.canResetTransform(); }));
-    // Information panels.
+    // Information panels, in bit order.
+    static const Id panelIds[] = {Id::PanelComments, Id::PanelKnowledge, Id::PanelGlobalStats, Id::PanelLocalStats};
     static const char* panelTexts[] = {"显示解说信息", "显示全局知识库信息", "显示全局统计分析信息", "显示局部统计分析信息"};
     for (int bit = 0; bit < 4; ++bit)
-        t.push_back(command(32870 + bit, 0, panelTexts[bit], "", kGroupView,
+        t.push_back(command(panelIds[bit], panelTexts[bit], "", Icon::None,
                             [bit](GameRoom& r) { r.toggleInfoPanel(bit); }, always,
                             [bit](const GameRoom& r) { return (r.infoPanels() >> bit) & 1u; }));
-    // Game: new game, the record list, counting, custom status.
-    t.push_back(command(32815, 0, "开始新局(独自摆棋)", "", kGroupGame, &GameRoom::newGame, always));
-    t.push_back(command(32803, 0, "第一个棋谱", "", kGroupGame, &GameRoom::openFirstRecord, listRoom));
-    t.push_back(command(32804, 0, "上一个棋谱", "", kGroupGame, &GameRoom::openPreviousRecord,
+    // Game: new game, the record list, rules, counting, custom status.
+    t.push_back(command(Id::NewGame, "开始新局(独自摆棋)", "", Icon::NewFile, &GameRoom::newGame, always));
+    t.push_back(command(Id::FirstRecord, "第一个棋谱", "", Icon::None, &GameRoom::openFirstRecord, listRoom));
+    t.push_back(command(Id::PreviousRecord, "上一个棋谱", "", Icon::None, &GameRoom::openPreviousRecord,
                         [](const GameRoom& r) { return r.canOpenPreviousRecord(); }));
-    t.push_back(command(32805, 0, "下一个棋谱", "", kGroupGame, &GameRoom::openNextRecord,
+    t.push_back(command(Id::NextRecord, "下一个棋谱", "", Icon::None, &GameRoom::openNextRecord,
                         [](const GameRoom& r) { return r.canOpenNextRecord(); }));
-    t.push_back(command(32806, 0, "最后一个棋谱", "", kGroupGame, &GameRoom::openLastRecord, listRoom));
-    t.push_back(command(32808, 0, "随机选择棋谱", "", kGroupGame, &GameRoom::openRandomRecord,
+    t.push_back(command(Id::LastRecord, "最后一个棋谱", "", Icon::None, &GameRoom::openLastRecord, listRoom));
+    t.push_back(command(Id::RandomRecord, "随机选择棋谱", "", Icon::None, &GameRoom::openRandomRecord,
                         [](const GameRoom& r) { return r.canOpenRandomRecord(); }));
-    t.push_back(command(kCommandCount, 0, "点算胜负", "", kGroupGame, [](GameRoom& r) { r.count(); },
+    t.push_back(command(Id::Rules, "规则", "", Icon::None, nullptr, always));
+    t.push_back(command(Id::Count, "点算胜负", "", Icon::Count, [](GameRoom& r) { r.count(); },
                         [](const GameRoom& r) { return r.canCount(); }));
+    static const Id statusIds[] = {Id::MarkUnread, Id::MarkRead, Id::MarkPopular};
     static const char* statusTexts[] = {"标记为未读棋谱", "标记为已读棋谱", "标记为热门棋谱"};
     for (int status = 0; status < 3; ++status)
-        t.push_back(command(32940 + status, 0, statusTexts[status], "", kGroupGame,
+        t.push_back(command(statusIds[status], statusTexts[status], "", Icon::None,
                             [status](GameRoom& r) { r.setCustomStatus(status); },
                             [](const GameRoom& r) { return r.canSetCustomStatus(); },
                             [status](const GameRoom& r) { return r.customStatus() == status; }));
@@ -149,19 +162,57 @@ const std::vector<RoomCommand>& roomCommands() {
     return table;
 }
 
-const RoomCommand* findRoomCommand(int id) {
+const RoomCommand* findRoomCommand(RoomCommandId id) {
     for (const RoomCommand& entry : roomCommands())
-        if (entry.id == id || (entry.alternateId != 0 && entry.alternateId == id))
+        if (entry.id == id)
             return &entry;
     return nullptr;
 }
 
-bool runRoomCommand(GameRoom& room, int id) {
+bool runRoomCommand(GameRoom& room, RoomCommandId id) {
     const RoomCommand* entry = findRoomCommand(id);
-    if (!entry || !entry->enabled(room))
+    if (!entry || !entry->run || !entry->enabled(room))
         return false;
     entry->run(room);
     return true;
+}
+
+const std::vector<RoomCommandId>& commandList(CommandList list) {
+    using enum RoomCommandId;
+    static const std::vector<RoomCommandId> lists[] = {
+        // EditMenu
+        {Trial, RestartTrial, EndTrial, Separator, Undo, UndoToCurrent, Separator, BlackToPlay, WhiteToPlay, Separator},
+        // ToolsMenu
+        {ModePlay, ModeAddBlack, ModeAddWhite, ModeMask, ModeDeadStones, ModeNextLetter, ModeCircle, ModeCross,
+         ModeSquare, ModeTriangle, ModeRemoveMark, ModeFreeLabel},
+        // EditMenuEnd
+        {Separator, ClearMarks, Separator, MaskAll, UnmaskAll, InvertMask, RectangleSelect, Separator,
+         ImportBoardImage, Separator, GameInfo},
+        // MoveMenu
+        {FirstMove, Back5, PreviousMove, NextMove, Forward5, LastMove, Separator, GoToMoveNumber, Separator,
+         PreviousComment, NextComment, Separator, AutoReplay, StopAutoReplay},
+        // GameMenu
+        {NewGame, Separator, FirstRecord, PreviousRecord, NextRecord, LastRecord, RandomRecord, Separator, Rules,
+         ModeDeadStones, Count, Separator, MarkUnread, MarkRead, MarkPopular},
+        // NumbersMenu
+        {NumbersNone, NumbersLast, NumbersLast5, NumbersLast50, NumbersAll, Separator, CycleNumbers},
+        // TransformMenu
+        {FlipX, FlipY, Transpose, Separator, RotateClockwise, RotateCounterClockwise, Separator, ResetTransform},
+        // PanelsMenu
+        {Separator, PanelComments, PanelKnowledge, PanelGlobalStats, PanelLocalStats},
+        // ReplayToolBar
+        {FirstMove, Back5, PreviousMove, NextMove, Forward5, LastMove, Separator, AutoReplay, StopAutoReplay},
+        // PracticeToolBar
+        {Trial, RestartTrial, EndTrial, Separator, Undo},
+        // PlayToolBar
+        {NewGame, Count},
+        // EditToolBar
+        {ModePlay, ModeAddBlack, ModeAddWhite, Separator, ModeCircle, ModeCross, ModeSquare, ModeTriangle,
+         ModeNextLetter, ModeFreeLabel, ModeRemoveMark, Separator, ModeMask, ModeDeadStones},
+        // ContextMenu
+        {PanelComments, PanelKnowledge, PanelGlobalStats, PanelLocalStats},
+    };
+    return lists[static_cast<int>(list)];
 }
 
 }  // namespace tessera

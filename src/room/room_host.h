@@ -7,6 +7,7 @@
 #include <string>
 
 #include "go/board_grid.h"
+#include "view/sound_numbers.h"
 
 namespace tessera {
 
@@ -14,14 +15,6 @@ namespace tessera {
 constexpr int kAutoReplayTimer = 1;    // period StoneDelay: autoReplayTick()
 constexpr int kEventDrainTimer = 2;    // every 100 ms during a game against the computer: drainEvents()
 constexpr int kProblemReplyTimer = 3;  // single shot after StoneDelay: the opponent's reply in a problem
-
-// Sound numbers the room plays.
-constexpr int kSoundStone = 20716;         // a stone placed, nothing captured
-constexpr int kSoundCaptureOne = 20717;    // one stone captured
-constexpr int kSoundCaptureSome = 20718;   // 2 to 9 stones captured
-constexpr int kSoundCaptureMany = 20719;   // 10 or more captured
-constexpr int kSoundTrialEnd = 20721;
-constexpr int kSoundTrialStart = 20722;
 
 class RoomHost {
 public:

@@ -8,18 +8,40 @@
 #include <memory>
 #include <string>
 
+#include "record/game_info.h"
 #include "record/game_record.h"
 
 namespace tessera {
 
+// The general values a room copies when it is created ("系统设置" edits the active room's).
+struct RoomPreferences {
+    bool promptSound = true;        // PromptSound: trial start and end sounds
+    int stoneDelay = 500;           // StoneDelay, ms: auto replay and problem replies (at least 10 used)
+    bool showKnowledge = true;      // ShowGFPKnow
+    bool showGlobalStats = true;    // ShowGFPState
+    bool showLocalStats = true;     // ShowGLPState
+    bool showMatrixPatterns = false;
+    double gfpPer = 0.98;           // GFPPer
+    double glpPer = 0.98;           // GLPPer
+    bool showCue = false;           // ShowCue
+    bool showBranch = false;        // ShowBranch
+    bool randomOrientation = true;  // RandCoor: problems open under a random display transform
+};
+
+// The rules a game is counted under.
+struct RuleSettings {
+    RuleType ruleType = kRulesJapanese;  // RULETYPE
+    double komi = 6.5;                   // KOMI: stones under Chinese rules, points otherwise
+    bool operator==(const RuleSettings&) const = default;
+};
+
+// Everything a room is set up with.
 struct RoomSettings {
-    bool promptSound = true;     // PromptSound: trial start and end sounds
+    // A plain room (tests, tools): one-second replay and problems as they are stored.
+    RoomPreferences preferences{.stoneDelay = 1000, .randomOrientation = false};
     bool stoneSound = true;      // StoneSound: stone sounds (the global "落子声" switch)
-    int stoneDelay = 1000;       // StoneDelay, ms: auto replay and problem replies (at least 10 used)
-    bool randomOrientation = false;  // RandCoor: problems open under a random display transform
     bool oneUserStudy = false;   // one-person study: problem answers are not replied to
-    int ruleType = 2;            // RULETYPE: 1 Chinese, 2 Japanese, 3 Korean, 4 Ing
-    double komi = 6.5;           // KOMI: stones under Chinese rules, points otherwise
+    RuleSettings rules;          // the rules of counting
     int boardSize = 19;          // size of a new game's board
 };
 

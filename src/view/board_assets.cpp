@@ -22,8 +22,8 @@ struct SoundFile {
 };
 
 constexpr SoundFile kSounds[] = {
-    {kSoundStonePlaced, BoardSound::StonePlaced}, {kSoundCaptureOne, BoardSound::CaptureOne},
-    {kSoundCaptureFew, BoardSound::CaptureFew},   {kSoundCaptureMany, BoardSound::CaptureMany},
+    {kSoundStone, BoardSound::StonePlaced}, {kSoundCaptureOne, BoardSound::CaptureOne},
+    {kSoundCaptureSome, BoardSound::CaptureFew},   {kSoundCaptureMany, BoardSound::CaptureMany},
     {kSoundTrialEnd, BoardSound::TrialEnd},       {kSoundTrialStart, BoardSound::TrialStart},
     {kSoundGameStart, BoardSound::GameStart},
 };

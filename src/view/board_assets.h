@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "view/sound_numbers.h"
+
 namespace tessera {
 
 // Resource numbers of the board folder's pictures.
@@ -18,15 +20,6 @@ constexpr int kBlackStoneResourceBase = 20100;    // + side: a black stone of th
 constexpr int kWhiteStoneResourceBase = 20200;    // + side: a white stone of that side
 constexpr int kSizedStoneSmallest = 10;
 constexpr int kSizedStoneLargest = 59;
-
-// Resource numbers of the board folder's sounds.
-constexpr int kSoundStonePlaced = 20716;
-constexpr int kSoundCaptureOne = 20717;
-constexpr int kSoundCaptureFew = 20718;    // two to nine stones
-constexpr int kSoundCaptureMany = 20719;   // ten or more
-constexpr int kSoundTrialEnd = 20721;
-constexpr int kSoundTrialStart = 20722;
-constexpr int kSoundGameStart = 20727;
 
 // Side of the Marble style's stone images and of its two textures.
 constexpr int kMarbleStoneSide = 128;

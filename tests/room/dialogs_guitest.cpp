@@ -19,16 +19,15 @@ namespace {
 
 TEST(RulesDialog, KomiLabelFollowsTheRuleTypeAndTheIndexGivesTheType) {
     test::guiApplication();
-    RulesDialog dialog(2, 6.5);
-    EXPECT_EQ(dialog.ruleType(), 2);
+    RulesDialog dialog(RuleSettings{kRulesJapanese, 6.5});
+    EXPECT_EQ(dialog.rules(), (RuleSettings{kRulesJapanese, 6.5}));
     EXPECT_EQ(dialog.komiLabel(), "贴目数:");
     dialog.ruleBox()->setCurrentIndex(0);
-    EXPECT_EQ(dialog.ruleType(), 1);
+    EXPECT_EQ(dialog.rules(), (RuleSettings{kRulesChinese, 6.5}));
     EXPECT_EQ(dialog.komiLabel(), "贴子数:");
-    EXPECT_DOUBLE_EQ(dialog.komi(), 6.5);
     EXPECT_FALSE(dialog.saveAsDefault());
-    RulesDialog ing(4, 8);  // Ing rules are not offered: the first entry is preselected
-    EXPECT_EQ(ing.ruleType(), 1);
+    RulesDialog ing(RuleSettings{kRulesIng, 8});  // Ing rules are not offered: the first entry is preselected
+    EXPECT_EQ(ing.rules().ruleType, kRulesChinese);
 }
 
 TEST(GameInfoDialog, EditsEveryPageAndKeepsWhatItDoesNotShow) {

@@ -17,7 +17,7 @@ struct RoomFixture : ::testing::Test {
     RoomSettings settings;
     std::unique_ptr<GameRoom> room;
 
-    void open(GameRecord record, int32_t kind = kRoomStudy, int32_t start = 0) {
+    void open(GameRecord record, RoomKind kind = kRoomStudy, int32_t start = 0) {
         room = std::make_unique<GameRoom>(&host, settings);
         room->openRecord(std::move(record), kind, "games/demo.sgf", start);
     }
@@ -203,7 +203,7 @@ TEST_F(RoomFixture, NewGameResetsTheRoomToAnEmptyStudyBoard) {
 }
 
 TEST_F(RoomFixture, AutoReplayTicksThroughTheRecordWithWaitingStoneSounds) {
-    settings.stoneDelay = 3;
+    settings.preferences.stoneDelay = 3;
     open(lineRecord({"D4", "Q16"}));
     room->startAutoReplay();
     EXPECT_TRUE(room->autoReplay());
@@ -255,7 +255,7 @@ TEST_F(RoomFixture, ProblemClicksFollowTheAnswerAndTheReplyComesAfterTheDelay) {
 }
 
 TEST_F(RoomFixture, RandomOrientationOfProblemsSetsEachFlagFromOneRandomBit) {
-    settings.randomOrientation = true;
+    settings.preferences.randomOrientation = true;
     GameRecord record = lineRecord({"C3"});
     record.info.appType = 2;
     room = std::make_unique<GameRoom>(&host, settings);

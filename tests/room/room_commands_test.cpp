@@ -14,18 +14,19 @@ namespace {
 using test::lineRecord;
 using test::RecordingHost;
 
-TEST(RoomCommands, IdsAreUniqueAndEveryEntryIsComplete) {
-    std::set<int> ids;
+TEST(RoomCommands, IdsAreUniqueEntriesCompleteAndEveryListedIdHasAnEntry) {
+    std::set<RoomCommandId> ids;
     for (const RoomCommand& entry : roomCommands()) {
-        EXPECT_TRUE(ids.insert(entry.id).second) << entry.id;
-        if (entry.alternateId)
-            EXPECT_TRUE(ids.insert(entry.alternateId).second) << entry.alternateId;
-        EXPECT_TRUE(entry.run) << entry.id;
-        EXPECT_TRUE(entry.enabled) << entry.id;
-        EXPECT_NE(std::string(entry.source), "") << entry.id;
+        const int number = static_cast<int>(entry.id);
+        EXPECT_TRUE(ids.insert(entry.id).second) << number;
+        EXPECT_TRUE(entry.run || entry.id == RoomCommandId::Rules || entry.id == RoomCommandId::GameInfo) << number;
+        EXPECT_TRUE(entry.enabled) << number;
+        EXPECT_NE(std::string(entry.source), "") << number;
     }
-    EXPECT_EQ(findRoomCommand(32785), findRoomCommand(32865));  // the toolbar's id for "试下"
-    EXPECT_EQ(findRoomCommand(1), nullptr);
+    for (int list = 0; list <= static_cast<int>(CommandList::ContextMenu); ++list)
+        for (RoomCommandId id : commandList(static_cast<CommandList>(list)))
+            EXPECT_TRUE(id == RoomCommandId::Separator || ids.count(id)) << "list " << list << " id " << static_cast<int>(id);
+    EXPECT_EQ(findRoomCommand(RoomCommandId::Separator), nullptr);
 }
 
 TEST(RoomCommands, DisabledCommandsDoNothing) {
@@ -33,21 +34,22 @@ TEST(RoomCommands, DisabledCommandsDoNothing) {
     GameRoom room(&host);
     // An empty room: no node, nothing to navigate or edit; running every command is harmless.
     for (const RoomCommand& entry : roomCommands())
-        if (entry.id != 32815)  // leave "开始新局" out: it would give the room a node
+        if (entry.id != RoomCommandId::NewGame)  // leave "开始新局" out: it would give the room a node
             runRoomCommand(room, entry.id);
     room.openRecord(lineRecord({"D4", "Q16"}), kRoomStudy);
-    EXPECT_FALSE(runRoomCommand(room, 32851));  // "前一手" at the root
-    EXPECT_TRUE(runRoomCommand(room, 32854));   // "最后一手"
+    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::PreviousMove));  // at the root
+    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::Rules));  // the window's own
+    EXPECT_TRUE(runRoomCommand(room, RoomCommandId::LastMove));
     EXPECT_EQ(room.currentNodeId(), 2);
-    EXPECT_FALSE(runRoomCommand(room, 32866));  // "重新研究" outside trial play
-    EXPECT_FALSE(runRoomCommand(room, 32790));  // rectangle selection outside mask mode
-    EXPECT_TRUE(runRoomCommand(room, 33013));   // "掩码操作"
-    EXPECT_TRUE(runRoomCommand(room, 32790));
-    EXPECT_TRUE(findRoomCommand(32790)->checked(room));
-    EXPECT_FALSE(runRoomCommand(room, 32803));  // "第一个棋谱" needs a library list
-    EXPECT_FALSE(runRoomCommand(room, 32940));  // custom status needs a library record
-    EXPECT_TRUE(runRoomCommand(room, 33020));   // "显示最后50手"
-    EXPECT_TRUE(findRoomCommand(33020)->checked(room));
+    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::RestartTrial));  // outside trial play
+    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::RectangleSelect));  // outside mask mode
+    EXPECT_TRUE(runRoomCommand(room, RoomCommandId::ModeMask));
+    EXPECT_TRUE(runRoomCommand(room, RoomCommandId::RectangleSelect));
+    EXPECT_TRUE(findRoomCommand(RoomCommandId::RectangleSelect)->checked(room));
+    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::FirstRecord));  // needs a library list
+    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::MarkUnread));  // needs a library record
+    EXPECT_TRUE(runRoomCommand(room, RoomCommandId::NumbersLast50));
+    EXPECT_TRUE(findRoomCommand(RoomCommandId::NumbersLast50)->checked(room));
     EXPECT_EQ(room.display().moveNumbers.size(), 2u);
 }
 
@@ -74,21 +76,21 @@ TEST(RoomCommands, LibraryListCommandsCustomStatusAndAutoReplayAcrossRecords) {
     auto list = std::make_shared<FakeList>();
     std::string error;
     ASSERT_TRUE(room.openFromLibrary(list, 0, kRoomLibrary, error));
-    EXPECT_FALSE(runRoomCommand(room, 32804));  // no previous record
-    EXPECT_TRUE(runRoomCommand(room, 32942));   // "标记为热门棋谱"
+    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::PreviousRecord));  // no previous record
+    EXPECT_TRUE(runRoomCommand(room, RoomCommandId::MarkPopular));
     EXPECT_EQ(list->statuses[0], 2);
-    EXPECT_TRUE(findRoomCommand(32942)->checked(room));
+    EXPECT_TRUE(findRoomCommand(RoomCommandId::MarkPopular)->checked(room));
     room.startAutoReplay();
     room.onTimer(kAutoReplayTimer);  // D4
     room.onTimer(kAutoReplayTimer);  // end of record 0: the next record of the list
     EXPECT_EQ(room.libraryIndex(), 1);
     EXPECT_EQ(room.currentNodeId(), 0);
     EXPECT_TRUE(room.autoReplay());
-    EXPECT_TRUE(runRoomCommand(room, 32806));  // "最后一个棋谱"
+    EXPECT_TRUE(runRoomCommand(room, RoomCommandId::LastRecord));
     EXPECT_EQ(room.libraryIndex(), 2);
-    EXPECT_FALSE(runRoomCommand(room, 32805));
+    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::NextRecord));
     room.setRandomSource([] { return 4u; });
-    EXPECT_TRUE(runRoomCommand(room, 32808));
+    EXPECT_TRUE(runRoomCommand(room, RoomCommandId::RandomRecord));
     EXPECT_EQ(room.libraryIndex(), 1);
 }
 

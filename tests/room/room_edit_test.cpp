@@ -232,3 +232,25 @@ TEST(VariationTree, ADeepRecordBuildsWithoutRecursion) {
 
 }  // namespace
 }  // namespace tessera
+
+namespace tessera {
+namespace {
+
+TEST_F(EditFixture, TheRoomsRulesChooseTheCountAndIngRulesAreRefused) {
+    room.goLast();
+    room.setRules(RuleSettings{kRulesChinese, 3.75});
+    const CountResult area = room.count();
+    EXPECT_TRUE(area.counted && area.areaCount);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].rfind("结果:\r\n黑: ", 0), 0u) << host.messages[0];
+    EXPECT_FALSE(room.countSummary().empty());
+    room.setRules(RuleSettings{kRulesKorean, 6.5});
+    EXPECT_FALSE(room.count().areaCount);
+    room.setRules(RuleSettings{kRulesIng, 8});
+    EXPECT_FALSE(room.count().counted);
+    EXPECT_EQ(host.messages.back(), "只有中国规则, 韩国规则, 日本规则 才支持点算胜负! 请先修改规则类型.");
+    EXPECT_EQ(room.display().marks.size(), 0u);  // the ownership marks are gone after each report
+}
+
+}  // namespace
+}  // namespace tessera

@@ -96,7 +96,7 @@ TEST(RoomFile, AProblemFromAnSggFileIsAnsweredAndCountedInMoves) {
     ASSERT_TRUE(saveRecordFile(file, problemRecord(), error)) << error;
     RecordingHost host;
     RoomSettings settings;
-    settings.randomOrientation = true;
+    settings.preferences.randomOrientation = true;
     GameRoom room(&host, settings);
     room.setRandomSource([] { return 1u; });
     ASSERT_TRUE(room.openFile(file, error)) << error;

@@ -159,7 +159,7 @@ TEST_F(RoomWindowTest, CommandsFollowTheRoomAndTheTreeNavigates) {
     back->trigger();
     test::processEvents();
     EXPECT_EQ(current().move.point, point(2, 2));
-    room->runCommand(32849);  // first move: the root
+    room->runCommand(RoomCommandId::FirstMove);  // the root
     EXPECT_FALSE(back->isEnabled());
     // Clicking the tree item of the last move goes there.
     QTreeWidget* tree = room->variationTreeWidget();
@@ -194,7 +194,7 @@ TEST_F(RoomWindowTest, SavedSggReopensIdenticalInANewRoom) {
     const GameTree& a = room->room().record().tree;
     const GameTree& b = reopened->room().record().tree;
     ASSERT_EQ(a.size(), b.size());
-    reopened->runCommand(32854);  // last move
+    reopened->runCommand(RoomCommandId::LastMove);
     EXPECT_EQ(reopened->room().currentNode()->move.point, point(2, 15));
     EXPECT_EQ(reopened->room().currentNode()->position, room->room().currentNode()->position);
 }
@@ -202,7 +202,7 @@ TEST_F(RoomWindowTest, SavedSggReopensIdenticalInANewRoom) {
 TEST_F(RoomWindowTest, AnUnreadableFileOpensNoRoom) {
     test::ScratchFolder folder;
     test::writeBytes(folder / "broken.sgg", "not a record");
-    room->runCommand(32849);
+    room->runCommand(RoomCommandId::FirstMove);
     click(pixelOf(1, 1));  // the active room is no longer untouched: a new room is tried
     // The failure's message box would wait for the user: close it as soon as it shows.
     QTimer closer;

@@ -127,7 +127,7 @@ TEST_F(BoardAssetsTest, WritesEveryPictureAtItsSize) {
 
 TEST_F(BoardAssetsTest, SoundsAreShortValidAndAudible) {
     ASSERT_TRUE(generated_);
-    for (int number : {kSoundStonePlaced, kSoundCaptureOne, kSoundCaptureFew, kSoundCaptureMany, kSoundTrialEnd,
+    for (int number : {kSoundStone, kSoundCaptureOne, kSoundCaptureSome, kSoundCaptureMany, kSoundTrialEnd,
                        kSoundTrialStart, kSoundGameStart}) {
         Wav wav;
         ASSERT_TRUE(parseWav(test::readBytes(board(std::to_string(number) + ".wav")), &wav)) << number;

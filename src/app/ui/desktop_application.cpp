@@ -127,8 +127,8 @@ void DesktopApplication::copySettingsIntoDefaults() {
     defaults_.board = boardSettingsOf(settings_);
     defaults_.general = preferencesOf(settings_);
     defaults_.stoneSound = settings_.stoneSound != 0;
-    defaults_.ruleType = settings_.ruleType;
-    defaults_.komi = settings_.komi;
+    // The INI record stores the rule type as its number.
+    defaults_.rules = RuleSettings{static_cast<RuleType>(settings_.ruleType), settings_.komi};
     defaults_.language = settings_.language;
     defaults_.programFolder = programFolder_;
     defaults_.sounds = sounds_.get();
@@ -136,13 +136,12 @@ void DesktopApplication::copySettingsIntoDefaults() {
     // The outside record editor: SETTING/ExternalEditor of vantor.ini, else the desktop's opener.
     const std::string editor = readIniString(files_.customVantor, "SETTING", "ExternalEditor", "");
     defaults_.externalEditor = editor.empty() ? "xdg-open" : editor;
-    defaults_.saveRuleDefaults = [this](int ruleType, double komi) {
-        settings_.ruleType = ruleType;
-        settings_.komi = komi;
-        defaults_.ruleType = ruleType;
-        defaults_.komi = komi;
+    defaults_.saveRuleDefaults = [this](const RuleSettings& rules) {
+        settings_.ruleType = rules.ruleType;
+        settings_.komi = rules.komi;
+        defaults_.rules = rules;
         MakeFolderPath(files_.customRule);
-        return SaveRuleSettings(files_.customRule, ruleType, komi);
+        return SaveRuleSettings(files_.customRule, rules.ruleType, rules.komi);
     };
 }
 

@@ -101,17 +101,17 @@ void MainWindow::createBars() {
 
     replayToolBar_ = addToolBar(tr("工具栏--打谱"));
     replayToolBar_->setObjectName("replayToolBar");
-    addCommands(replayToolBar_, {32849, 32850, 32851, 32852, 32853, 32854, 0, 32868, 32869});
+    addCommands(replayToolBar_, CommandList::ReplayToolBar);
     practiceToolBar_ = addToolBar(tr("工具栏--练习"));
     practiceToolBar_->setObjectName("practiceToolBar");
-    addCommands(practiceToolBar_, {32865, 32866, 32867, 0, 32786});
+    addCommands(practiceToolBar_, CommandList::PracticeToolBar);
     playToolBar_ = addToolBar(tr("工具栏--对弈"));
     playToolBar_->setObjectName("playToolBar");
-    addCommands(playToolBar_, {32815, kCommandCount});
+    addCommands(playToolBar_, CommandList::PlayToolBar);
     addToolBarBreak();
     editToolBar_ = addToolBar(tr("工具栏--编辑"));
     editToolBar_->setObjectName("editToolBar");
-    addCommands(editToolBar_, {32824, 32821, 32823, 0, 32828, 32829, 32830, 32831, 32827, 32834, 32832, 0, 33013, 32817});
+    addCommands(editToolBar_, CommandList::EditToolBar);
 
     roomBar_ = addToolBar(tr("棋室信息"));
     roomBar_->setObjectName("roomBar");
@@ -156,9 +156,9 @@ void MainWindow::addBarToggle(QMenu* menu, const QString& text, std::vector<QWid
     }
 }
 
-void MainWindow::addCommands(QWidget* target, std::initializer_list<int> ids) {
-    for (int id : ids) {
-        if (id == 0) {
+void MainWindow::addCommands(QWidget* target, CommandList list) {
+    for (RoomCommandId id : commandList(list)) {
+        if (id == RoomCommandId::Separator) {
             if (auto* menu = qobject_cast<QMenu*>(target)) menu->addSeparator();
             if (auto* bar = qobject_cast<QToolBar*>(target)) bar->addSeparator();
         } else if (QAction* action = roomActions_->action(id)) {
@@ -182,17 +182,16 @@ void MainWindow::createMenus() {
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
     editMenu_ = menuBar()->addMenu(tr("编辑(&E)"));
-    addCommands(editMenu_, {32865, 32866, 32867, 0, 32786, 32787, 0, 33010, 33011, 0});
+    addCommands(editMenu_, CommandList::EditMenu);
     QMenu* tools = editMenu_->addMenu(tr("棋盘工具"));
-    addCommands(tools, {32824, 32821, 32823, 33013, 32817, 32827, 32828, 32829, 32830, 32831, 32832, 32834});
-    addCommands(editMenu_, {0, 32833, 0, 32788, 32789, 32794, 32790, 0, 32814, 0, RoomWindow::kCommandGameInfo});
+    addCommands(tools, CommandList::ToolsMenu);
+    addCommands(editMenu_, CommandList::EditMenuEnd);
 
     moveMenu_ = menuBar()->addMenu(tr("移动(&M)"));
-    addCommands(moveMenu_, {32849, 32850, 32851, 32852, 32853, 32854, 0, 32926, 0, 32855, 32856, 0, 32868, 32869});
+    addCommands(moveMenu_, CommandList::MoveMenu);
 
     gameMenu_ = menuBar()->addMenu(tr("游戏(&G)"));
-    addCommands(gameMenu_, {32815, 0, 32803, 32804, 32805, 32806, 32808, 0, kCommandRules, 32817, kCommandCount, 0,
-                            32940, 32941, 32942});
+    addCommands(gameMenu_, CommandList::GameMenu);
 
     viewMenu_ = menuBar()->addMenu(tr("查看(&V)"));
     addBarToggle(viewMenu_, tr("主工具栏(&T)"), {mainToolBar_});
@@ -204,9 +203,9 @@ void MainWindow::createMenus() {
     addBarToggle(viewMenu_, tr("对局信息(&G)"), {gameInfoDock_, infoDock_});
     addBarToggle(viewMenu_, tr("棋室信息(&R)"), {roomBar_});
     viewMenu_->addSeparator();
-    addCommands(viewMenu_->addMenu(tr("手数显示")), {33017, 33018, 33019, 33020, 33021, 0, 32781});
-    addCommands(viewMenu_->addMenu(tr("坐标变换")), {33005, 32777, 32775, 0, 33009, 32779, 0, 33006});
-    addCommands(viewMenu_, {0, 32870, 32871, 32872, 32873});
+    addCommands(viewMenu_->addMenu(tr("手数显示")), CommandList::NumbersMenu);
+    addCommands(viewMenu_->addMenu(tr("坐标变换")), CommandList::TransformMenu);
+    addCommands(viewMenu_, CommandList::PanelsMenu);
 
     settingsMenu_ = menuBar()->addMenu(tr("设置(&S)"));
     settingsMenu_->addAction(tr("系统设置"), this, &MainWindow::systemSettingsRequested);

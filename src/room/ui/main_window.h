@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <functional>
 #include <initializer_list>
+
+#include "room/room_commands.h"
 #include <map>
 #include <vector>
 
@@ -92,7 +94,7 @@ private:
     void createWindowActions();
     void createMenus();
     void createBars();
-    void addCommands(QWidget* target, std::initializer_list<int> ids);
+    void addCommands(QWidget* target, CommandList list);
     void addBarToggle(QMenu* menu, const QString& text, std::vector<QWidget*> bars, const QKeySequence& key = {});
     void registerRoom(RoomWindow* room, QMdiSubWindow* sub);
     void unregisterRoom(RoomWindow* room);

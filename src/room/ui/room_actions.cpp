@@ -11,23 +11,21 @@ namespace tessera {
 
 RoomActions::RoomActions(std::function<RoomWindow*()> activeRoom, QObject* parent)
     : QObject(parent), activeRoom_(std::move(activeRoom)) {
-    for (const RoomCommand& command : roomCommands())
-        add(command.id, QCoreApplication::translate("GameRoom", command.source), QString::fromUtf8(command.shortcut),
-            static_cast<bool>(command.checked));
-    // Commands the window runs itself.
-    add(kCommandRules, tr("规则"), QString(), false);
-    add(RoomWindow::kCommandGameInfo, tr("编辑棋谱描述信息"), "Ctrl+I", false);
+    for (const RoomCommand& command : roomCommands()) add(command);
 }
 
-QAction* RoomActions::add(int id, const QString& text, const QString& shortcut, bool checkable) {
+QAction* RoomActions::add(const RoomCommand& command) {
+    const QString text = QCoreApplication::translate("GameRoom", command.source);
+    const QString shortcut = QString::fromUtf8(command.shortcut);
+    const RoomCommandId id = command.id;
     auto* action = new QAction(text, this);
     if (!shortcut.isEmpty()) {
         action->setShortcut(QKeySequence(shortcut));
         // The shortcut works wherever the focus is inside the main window (board, tree).
         action->setShortcutContext(Qt::WindowShortcut);
     }
-    action->setCheckable(checkable);
-    action->setIcon(roomCommandIcon(id));
+    action->setCheckable(static_cast<bool>(command.checked));
+    action->setIcon(roomCommandIcon(command.icon));
     action->setIconVisibleInMenu(false);
     action->setStatusTip(text);
     connect(action, &QAction::triggered, this, [this, id] {
@@ -37,7 +35,7 @@ QAction* RoomActions::add(int id, const QString& text, const QString& shortcut, 
     return action;
 }
 
-QAction* RoomActions::action(int id) const {
+QAction* RoomActions::action(RoomCommandId id) const {
     auto found = actions_.find(id);
     return found == actions_.end() ? nullptr : found->second;
 }

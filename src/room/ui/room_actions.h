@@ -7,6 +7,8 @@
 #include <functional>
 #include <map>
 
+#include "room/room_commands.h"
+
 class QAction;
 
 namespace tessera {
@@ -19,16 +21,16 @@ public:
     // activeRoom: the room a triggered action runs on (nullptr: the actions are disabled).
     RoomActions(std::function<RoomWindow*()> activeRoom, QObject* parent = nullptr);
 
-    // The action of a command id (its main id), or nullptr.
-    QAction* action(int id) const;
+    // The action of a command, or nullptr.
+    QAction* action(RoomCommandId id) const;
     // Enables and checks every action for the room (all disabled without a room).
     void update(const RoomWindow* room);
 
 private:
-    QAction* add(int id, const QString& text, const QString& shortcut, bool checkable);
+    QAction* add(const RoomCommand& command);
 
     std::function<RoomWindow*()> activeRoom_;
-    std::map<int, QAction*> actions_;
+    std::map<RoomCommandId, QAction*> actions_;
 };
 
 }  // namespace tessera

@@ -67,7 +67,7 @@ QPixmap otherIcon(bool selected) {
     return pixmap;
 }
 
-QPixmap markIcon(int id) {
+QPixmap markIcon(CommandIcon icon) {
     QPixmap pixmap = canvas();
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -77,31 +77,31 @@ QPixmap markIcon(int id) {
     font.setBold(true);
     p.setFont(font);
     const QPen pen(QColor(30, 30, 30), 2.5);
-    switch (id) {
-        case 32824:  // alternate play: half black, half white
+    switch (icon) {
+        case CommandIcon::AlternatePlay:  // alternate play: half black, half white
             stone(p, QRectF(2, 8, 18, 18), true);
             stone(p, QRectF(12, 8, 18, 18), false);
             break;
-        case 32821: stone(p, box, true); p.setPen(QPen(Qt::white, 2.5)); p.drawLine(QPointF(16, 11), QPointF(16, 21)); p.drawLine(QPointF(11, 16), QPointF(21, 16)); break;
-        case 32823: stone(p, box, false); p.setPen(QPen(Qt::black, 2.5)); p.drawLine(QPointF(16, 11), QPointF(16, 21)); p.drawLine(QPointF(11, 16), QPointF(21, 16)); break;
-        case 33013: {  // mask: hatching
+        case CommandIcon::AddBlack: stone(p, box, true); p.setPen(QPen(Qt::white, 2.5)); p.drawLine(QPointF(16, 11), QPointF(16, 21)); p.drawLine(QPointF(11, 16), QPointF(21, 16)); break;
+        case CommandIcon::AddWhite: stone(p, box, false); p.setPen(QPen(Qt::black, 2.5)); p.drawLine(QPointF(16, 11), QPointF(16, 21)); p.drawLine(QPointF(11, 16), QPointF(21, 16)); break;
+        case CommandIcon::Mask: {  // mask: hatching
             p.setPen(QPen(QColor(60, 60, 60), 1.5));
             p.drawRect(box);
             for (int i = -20; i < 20; i += 5) p.drawLine(QPointF(6 + i, 26), QPointF(26 + i, 6));
             break;
         }
-        case 32817: stone(p, box, true); p.setPen(QPen(QColor(220, 30, 30), 3)); p.drawLine(box.topLeft(), box.bottomRight()); p.drawLine(box.topRight(), box.bottomLeft()); break;
-        case 32827: p.setPen(QColor(0, 0, 255)); p.drawText(QRectF(0, 0, kSide, kSide), Qt::AlignCenter, "A"); break;
-        case 32828: p.setPen(pen); p.drawEllipse(box); break;
-        case 32829: p.setPen(pen); p.drawLine(box.topLeft(), box.bottomRight()); p.drawLine(box.topRight(), box.bottomLeft()); break;
-        case 32830: p.setPen(pen); p.drawRect(box); break;
-        case 32831: {
+        case CommandIcon::DeadStones: stone(p, box, true); p.setPen(QPen(QColor(220, 30, 30), 3)); p.drawLine(box.topLeft(), box.bottomRight()); p.drawLine(box.topRight(), box.bottomLeft()); break;
+        case CommandIcon::Letter: p.setPen(QColor(0, 0, 255)); p.drawText(QRectF(0, 0, kSide, kSide), Qt::AlignCenter, "A"); break;
+        case CommandIcon::Circle: p.setPen(pen); p.drawEllipse(box); break;
+        case CommandIcon::Cross: p.setPen(pen); p.drawLine(box.topLeft(), box.bottomRight()); p.drawLine(box.topRight(), box.bottomLeft()); break;
+        case CommandIcon::Square: p.setPen(pen); p.drawRect(box); break;
+        case CommandIcon::Triangle: {
             p.setPen(pen);
             const QPointF points[3] = {{16, 5}, {27, 26}, {5, 26}};
             p.drawPolygon(points, 3);
             break;
         }
-        case 32832: {  // eraser
+        case CommandIcon::Eraser: {  // eraser
             p.setPen(QPen(QColor(80, 80, 80), 1.5));
             p.setBrush(QColor(240, 150, 170));
             p.translate(16, 16);
@@ -109,17 +109,17 @@ QPixmap markIcon(int id) {
             p.drawRoundedRect(QRectF(-12, -6, 24, 12), 3, 3);
             break;
         }
-        case 32834: p.setPen(QColor(0, 0, 255)); font.setPixelSize(13); p.setFont(font); p.drawText(QRectF(0, 0, kSide, kSide), Qt::AlignCenter, "abc"); break;
-        case 32865: stone(p, QRectF(4, 10, 16, 16), true); p.setPen(QColor(200, 60, 0)); p.drawText(QRectF(14, 0, 18, 20), Qt::AlignCenter, "?"); break;
-        case 32866: {  // restart: circular arrow
+        case CommandIcon::FreeLabel: p.setPen(QColor(0, 0, 255)); font.setPixelSize(13); p.setFont(font); p.drawText(QRectF(0, 0, kSide, kSide), Qt::AlignCenter, "abc"); break;
+        case CommandIcon::Trial: stone(p, QRectF(4, 10, 16, 16), true); p.setPen(QColor(200, 60, 0)); p.drawText(QRectF(14, 0, 18, 20), Qt::AlignCenter, "?"); break;
+        case CommandIcon::Restart: {  // restart: circular arrow
             p.setPen(QPen(QColor(30, 110, 40), 3, Qt::SolidLine, Qt::RoundCap));
             p.drawArc(box, 60 * 16, 300 * 16);
             p.drawLine(QPointF(22, 5), QPointF(23, 11));
             p.drawLine(QPointF(23, 11), QPointF(17, 11));
             break;
         }
-        case 32867: p.setPen(QPen(QColor(200, 40, 40), 3)); p.setBrush(QColor(250, 220, 220)); p.drawRect(box); break;
-        case 32786: {  // undo: curved arrow to the left
+        case CommandIcon::EndTrial: p.setPen(QPen(QColor(200, 40, 40), 3)); p.setBrush(QColor(250, 220, 220)); p.drawRect(box); break;
+        case CommandIcon::Undo: {  // undo: curved arrow to the left
             p.setPen(QPen(QColor(40, 40, 160), 3, Qt::SolidLine, Qt::RoundCap));
             QPainterPath path;
             path.moveTo(24, 24);
@@ -129,7 +129,7 @@ QPixmap markIcon(int id) {
             p.drawLine(QPointF(8, 14), QPointF(15, 15));
             break;
         }
-        case 33102: {  // count: balance of black and white
+        case CommandIcon::Count: {  // count: balance of black and white
             stone(p, QRectF(2, 14, 13, 13), true);
             stone(p, QRectF(17, 14, 13, 13), false);
             p.setPen(QPen(QColor(60, 60, 60), 2));
@@ -159,21 +159,22 @@ QIcon variationImage(int image) {
     return cache[image] = QIcon(pixmap);
 }
 
-QIcon roomCommandIcon(int id) {
+QIcon roomCommandIcon(CommandIcon icon) {
     QStyle* style = QApplication::style();
-    switch (id) {
-        case 32849: return style->standardIcon(QStyle::SP_MediaSkipBackward);
-        case 32850: return style->standardIcon(QStyle::SP_MediaSeekBackward);
-        case 32851: return style->standardIcon(QStyle::SP_ArrowLeft);
-        case 32852: return style->standardIcon(QStyle::SP_ArrowRight);
-        case 32853: return style->standardIcon(QStyle::SP_MediaSeekForward);
-        case 32854: return style->standardIcon(QStyle::SP_MediaSkipForward);
-        case 32868: return style->standardIcon(QStyle::SP_MediaPlay);
-        case 32869: return style->standardIcon(QStyle::SP_MediaStop);
-        case 32815: return style->standardIcon(QStyle::SP_FileIcon);
+    switch (icon) {
+        case CommandIcon::None: return {};
+        case CommandIcon::SkipBackward: return style->standardIcon(QStyle::SP_MediaSkipBackward);
+        case CommandIcon::SeekBackward: return style->standardIcon(QStyle::SP_MediaSeekBackward);
+        case CommandIcon::ArrowLeft: return style->standardIcon(QStyle::SP_ArrowLeft);
+        case CommandIcon::ArrowRight: return style->standardIcon(QStyle::SP_ArrowRight);
+        case CommandIcon::SeekForward: return style->standardIcon(QStyle::SP_MediaSeekForward);
+        case CommandIcon::SkipForward: return style->standardIcon(QStyle::SP_MediaSkipForward);
+        case CommandIcon::Play: return style->standardIcon(QStyle::SP_MediaPlay);
+        case CommandIcon::Stop: return style->standardIcon(QStyle::SP_MediaStop);
+        case CommandIcon::NewFile: return style->standardIcon(QStyle::SP_FileIcon);
         default: break;
     }
-    const QPixmap pixmap = markIcon(id);
+    const QPixmap pixmap = markIcon(icon);
     return pixmap.isNull() ? QIcon() : QIcon(pixmap);
 }
 

@@ -4,13 +4,15 @@
 
 #include <QIcon>
 
+#include "room/room_commands.h"
+
 namespace tessera {
 
 // The icon of variation-tree image number 0-7 (black move, white move, branch, other; each
 // followed by its selected form).
 QIcon variationImage(int image);
 
-// The toolbar icon of a room command id; a null icon when the command has none.
-QIcon roomCommandIcon(int id);
+// The tool bar icon of a room command's picture; a null icon for CommandIcon::None.
+QIcon roomCommandIcon(CommandIcon icon);
 
 }  // namespace tessera

@@ -32,14 +32,11 @@ constexpr int kImageRole = Qt::UserRole + 1;
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
-RoomSettings roomSettingsOf(const DesktopDefaults& defaults, const RoomPreferences& general) {
+RoomSettings roomSettingsOf(const DesktopDefaults& defaults) {
     RoomSettings settings;
-    settings.promptSound = general.promptSound;
+    settings.preferences = defaults.general;
     settings.stoneSound = defaults.stoneSound;
-    settings.stoneDelay = general.stoneDelay;
-    settings.randomOrientation = general.randomOrientation;
-    settings.ruleType = defaults.ruleType;
-    settings.komi = defaults.komi;
+    settings.rules = defaults.rules;
     return settings;
 }
 
@@ -60,8 +57,7 @@ RoomWindow::RoomWindow(MainWindow& mainWindow, DesktopDefaults& defaults, QWidge
     : QWidget(parent),
       mainWindow_(mainWindow),
       defaults_(defaults),
-      preferences_(defaults.general),
-      room_(std::make_unique<GameRoom>(this, roomSettingsOf(defaults, preferences_))) {
+      room_(std::make_unique<GameRoom>(this, roomSettingsOf(defaults))) {
     board_ = new BoardWidget(room_->display());
     board_->applySettings(defaults.board);
     board_->setMinimumSize(240, 240);
@@ -181,11 +177,7 @@ bool RoomWindow::untouched() const {
 void RoomWindow::focusBoard() { board_->setFocus(); }
 
 void RoomWindow::setPreferences(const RoomPreferences& preferences) {
-    preferences_ = preferences;
-    RoomSettings& settings = room_->settings();
-    settings.promptSound = preferences.promptSound;
-    settings.stoneDelay = preferences.stoneDelay;
-    settings.randomOrientation = preferences.randomOrientation;
+    room_->settings().preferences = preferences;
     if (room_->autoReplay()) startTimer(kAutoReplayTimer, std::max(10, preferences.stoneDelay));
 }
 
@@ -195,10 +187,10 @@ void RoomWindow::applyBoardSettings(const BoardViewSettings& board) { board_->ap
 
 // ---- commands ------------------------------------------------------------------------------
 
-void RoomWindow::runCommand(int id) {
-    if (id == kCommandRules) {
+void RoomWindow::runCommand(RoomCommandId id) {
+    if (id == RoomCommandId::Rules) {
         editRules();
-    } else if (id == kCommandGameInfo) {
+    } else if (id == RoomCommandId::GameInfo) {
         editGameInfo();
     } else {
         runRoomCommand(*room_, id);
@@ -212,10 +204,10 @@ void RoomWindow::afterCommand() {
 }
 
 void RoomWindow::editRules() {
-    RulesDialog dialog(room_->ruleType(), room_->komi(), this);
+    RulesDialog dialog(room_->rules(), this);
     if (dialog.exec() != QDialog::Accepted) return;
-    room_->setRules(dialog.ruleType(), dialog.komi());
-    if (dialog.saveAsDefault() && defaults_.saveRuleDefaults && !defaults_.saveRuleDefaults(dialog.ruleType(), dialog.komi()))
+    room_->setRules(dialog.rules());
+    if (dialog.saveAsDefault() && defaults_.saveRuleDefaults && !defaults_.saveRuleDefaults(dialog.rules()))
         QMessageBox::warning(this, QApplication::applicationDisplayName(), tr("无法保存规则设置"));
 }
 
@@ -230,8 +222,7 @@ void RoomWindow::editGameInfo() {
 
 QMenu* RoomWindow::makeContextMenu() {
     auto* menu = new QMenu(this);
-    static const int switches[] = {32870, 32871, 32872, 32873};
-    for (int id : switches) {
+    for (RoomCommandId id : commandList(CommandList::ContextMenu)) {
         const RoomCommand* command = findRoomCommand(id);
         if (command == nullptr) continue;
         QAction* action = menu->addAction(QCoreApplication::translate("GameRoom", command->source));

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "room/game_room.h"
+#include "room/room_commands.h"
 #include "room/ui/desktop_defaults.h"
 #include "view/board_viewport.h"
 
@@ -53,13 +54,13 @@ public:
     bool untouched() const;
     // Gives the keyboard focus to the board.
     void focusBoard();
-    // Runs a command of the room's command table (and the window's own: rules, game info).
-    void runCommand(int id);
+    // Runs a command of the room's command table (the window runs rules and game info itself).
+    void runCommand(RoomCommandId id);
     // The four information switches (the board's context menu).
     QMenu* makeContextMenu();
 
-    // The room's copy of the general values and of the board values.
-    const RoomPreferences& preferences() const { return preferences_; }
+    // The room's general values and the board's drawing values.
+    const RoomPreferences& preferences() const { return room_->settings().preferences; }
     void setPreferences(const RoomPreferences& preferences);
     const BoardViewSettings& boardSettings() const;
     // Shows the board with these values at once.
@@ -89,9 +90,6 @@ public:
     // "编辑棋谱描述信息": the game information dialog for this room's record.
     void editGameInfo();
 
-    // Window command ids beside the room's command table.
-    static constexpr int kCommandGameInfo = 33110;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -103,7 +101,6 @@ private:
 
     MainWindow& mainWindow_;
     DesktopDefaults& defaults_;
-    RoomPreferences preferences_;
     std::unique_ptr<GameRoom> room_;
     BoardWidget* board_ = nullptr;
     QTreeWidget* tree_ = nullptr;

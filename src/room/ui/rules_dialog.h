@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "room/room_settings.h"
+
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -13,10 +15,10 @@ namespace tessera {
 class RulesDialog : public QDialog {
     Q_OBJECT
 public:
-    // ruleType 1-3 preselects its entry (anything else the first); komi as the room holds it.
-    RulesDialog(int ruleType, double komi, QWidget* parent = nullptr);
-    int ruleType() const;  // 1 Chinese, 2 Japanese, 3 Korean (the entry index plus one)
-    double komi() const;
+    // Chinese, Japanese and Korean rules preselect their entry (any other the first).
+    explicit RulesDialog(const RuleSettings& rules, QWidget* parent = nullptr);
+    // The chosen rules: Chinese, Japanese or Korean, and the komi.
+    RuleSettings rules() const;
     bool saveAsDefault() const;  // "保存为缺省规则"
     // The komi label: "贴子数:" under Chinese rules (counted in stones), "贴目数:" otherwise.
     QString komiLabel() const;
