@@ -1,8 +1,11 @@
 #include "platform/program_folders.h"
 
+#include "platform/installed_layout.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +20,19 @@ std::string executableFolder() {
     if (error || exe.empty())
         return {};
     return withTrailingSlash(exe.parent_path().string());
+}
+
+// The program folder of an installed program: the user's copy under the XDG data folder,
+// seeded once per process; the shared (read-only) one when the user's cannot be made.
+std::string installedProgramFolder(const std::string& sharedRoot) {
+    static std::once_flag once;
+    static std::string folder;
+    std::call_once(once, [&] {
+        const std::string userRoot = userDataFolder();
+        const bool seeded = seedUserFolder(sharedRoot, userRoot);
+        folder = (seeded ? userRoot : sharedRoot) + kInstalledProgramSubfolder;
+    });
+    return folder;
 }
 
 }  // namespace
@@ -36,7 +52,9 @@ std::string GetProgramFolder() {
             folder = overridden;
         return withTrailingSlash(folder.lexically_normal().string());
     }
-    return executableFolder();
+    const std::string executable = executableFolder();
+    const std::string shared = installedDataFolder(executable, TESSERA_INSTALLED_DATA_FROM_BIN);
+    return shared.empty() ? executable : installedProgramFolder(shared);
 }
 
 std::string GetRootFolder(const std::string& given) {

@@ -2,7 +2,7 @@
 // The two folders from which every file of the installation is found, and the small path
 // helpers the rest of the program uses.
 //
-// Portable layout: the program folder (executables and data files) is <root>/bin/, the root
+// Portable layout (a build folder): the program folder (executables and data files) is <root>/bin/, the root
 // folder holds custom/ (the user's settings and marks) and the shipped default INI files.
 // Folder strings always end with '/', so that a file name can simply be appended.
 
@@ -14,8 +14,9 @@ namespace tessera {
 inline constexpr std::size_t kMaxFolderPathLength = 4096;
 
 // The program folder with a trailing '/': the value of TESSERA_PROGRAM_FOLDER when it is set
-// and not empty (made absolute), else the folder of the running executable (/proc/self/exe).
-// Empty only when neither can be found.
+// and not empty (made absolute); else, for an installed program (platform/installed_layout.h),
+// the user's program folder, seeded from the shared data at the first call of the process;
+// else the folder of the running executable (/proc/self/exe). Empty only when none is found.
 std::string GetProgramFolder();
 
 // The parent of `programFolder` with a trailing '/', cut after the second-last '/'
