@@ -1041,6 +1041,18 @@
         <translation>Cannot open the record %1: %2</translation>
     </message>
     <message>
+        <source>最近打开的棋谱</source>
+        <translation>Recent Records</translation>
+    </message>
+    <message>
+        <source>(无)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>清除列表</source>
+        <translation>Clear the List</translation>
+    </message>
+    <message>
         <source>语言的设置将会在程序重启的时候有效.</source>
         <translation>The new language takes effect the next time the program starts.</translation>
     </message>

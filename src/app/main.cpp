@@ -1,19 +1,25 @@
 // tessera: the desktop program.
 //
-//   tessera [--program-folder DIR] [--go-to-move N] [--quit-after-startup] [FILE...]
+//   tessera [--program-folder DIR] [--go-to-move N] [--new-instance] [--quit-after-startup] [FILE...]
 //
-// Records named on the command line open in rooms of their own. --quit-after-startup prints
+// Records named on the command line open in the empty room 100 and rooms of their own; when
+// the program already runs on the same program folder, they are handed to it instead (the
+// desktop's "open with") unless --new-instance, --go-to-move or --quit-after-startup is given. --quit-after-startup prints
 // the milliseconds from the start of the process to room 100 being ready, then exits (used
 // to measure start-up).
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/ui/desktop_application.h"
+#include "app/ui/desktop_integration.h"
+#include "app/ui/single_instance.h"
+#include "platform/program_folders.h"
 
 int main(int argc, char** argv) {
     QElapsedTimer clock;
@@ -33,18 +39,27 @@ int main(int argc, char** argv) {
     parser.addOption(programFolder);
     parser.addOption(goToMove);
     parser.addOption(quitAfterStartup);
+    const QCommandLineOption newInstance("new-instance", "Open the files in a new window even when the program runs already.");
+    parser.addOption(newInstance);
     parser.addPositionalArgument("files", "Game records (.sgf, .gib, .sgg) to open, each in a room of its own.", "[FILE...]");
     parser.process(app);
     if (parser.isSet(programFolder)) setenv("TESSERA_PROGRAM_FOLDER", parser.value(programFolder).toLocal8Bit().constData(), 1);
 
+    QStringList files;
+    for (const QString& file : parser.positionalArguments()) files << QDir::current().absoluteFilePath(file);
+    const QString instanceName = tessera::singleInstanceName(tessera::GetProgramFolder());
+    const bool alone = parser.isSet(newInstance) || parser.isSet(goToMove) || parser.isSet(quitAfterStartup);
+    if (!files.isEmpty() && !alone && tessera::handFilesToRunningInstance(instanceName, files)) return 0;
+
     tessera::DesktopApplication desktop;
     tessera::StartupOptions options;
-    options.files = parser.positionalArguments();
+    options.files = files;
     if (parser.isSet(goToMove)) options.goToMove = parser.value(goToMove).toInt();
     if (!desktop.startUp(options)) {
         std::fprintf(stderr, "tessera: the main window could not be created\n");
         return 1;
     }
+    if (!parser.isSet(quitAfterStartup)) desktop.integration()->listenForHandedFiles(instanceName);
     if (parser.isSet(quitAfterStartup)) {
         // Let the window be shown and painted once before stopping the clock.
         QTimer::singleShot(0, &app, [&] {

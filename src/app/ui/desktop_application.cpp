@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QMessageBox>
 
+#include "app/ui/application_icon.h"
+#include "app/ui/desktop_integration.h"
 #include "app/ui/settings_dialogs.h"
 #include "library/record_translation.h"
 #include "platform/ini_file.h"
@@ -51,7 +53,11 @@ bool DesktopApplication::startUp(const StartupOptions& options) {
     openDataFiles();
 
     copySettingsIntoDefaults();
+    // Every window of the program shows its icon; the desktop matches windows to the entry.
+    QApplication::setWindowIcon(applicationIcon(programFolder_));
+    QGuiApplication::setDesktopFileName("org.tessera.Tessera");
     window_ = std::make_unique<MainWindow>(defaults_);
+    integration_ = new DesktopIntegration(*window_, files_.customFolder + "recent.ini");
     window_->setWindowTitle(QApplication::applicationDisplayName());
     connectSettingsDialogs();
     window_->resize(1200, 860);
@@ -64,17 +70,14 @@ bool DesktopApplication::startUp(const StartupOptions& options) {
     window_->newRoom();
     startupMs_ = clock.elapsed();
 
+    // The first record goes into the empty room 100, each further one into a room of its own.
     for (const QString& file : options.files) {
-        RoomWindow* room = window_->newRoom();
-        if (room == nullptr) break;
-        QString error;
-        if (room->openFile(file, error)) {
-            if (options.goToMove >= 0) room->room().goToMoveNumber(options.goToMove);
-        } else {
-            QMessageBox::warning(window_.get(), QApplication::applicationDisplayName(),
-                                 MainWindow::tr("无法打开棋谱 %1: %2").arg(QDir::toNativeSeparators(file), error));
+        if (!window_->openRecordFile(file)) continue;
+        if (options.goToMove >= 0) {
+            RoomWindow* room = window_->activeRoom();
+            room->room().goToMoveNumber(options.goToMove);
+            window_->roomChanged(room);
         }
-        window_->roomChanged(room);
     }
     return true;
 }
@@ -84,6 +87,7 @@ void DesktopApplication::shutDown() {
     started_ = false;
     // The windows go first (rooms use everything below), then in order: the data files, the
     // sounds and pictures, the translation.
+    integration_ = nullptr;
     window_.reset();
     closeDataFiles();
     defaults_.sounds = nullptr;

@@ -23,11 +23,12 @@
 
 namespace tessera {
 
+class DesktopIntegration;
 class MainWindow;
 class SoundPlayer;
 
 struct StartupOptions {
-    QStringList files;          // records to open, each in a room of its own
+    QStringList files;          // records to open: the first in room 100, the others in rooms of their own
     bool showWindow = true;     // tests keep the window hidden
     bool maximised = true;
     int goToMove = -1;          // with files: the move each opened record starts at (-1: the start)
@@ -46,6 +47,8 @@ public:
     void shutDown();
 
     MainWindow* mainWindow() const { return window_.get(); }
+    // Icon, recent files, drops and handed-over files of the main window (owned by it).
+    DesktopIntegration* integration() const { return integration_; }
     const DefaultSettings& settings() const { return settings_; }
     const SettingsFiles& settingsFiles() const { return files_; }
     const std::string& programFolder() const { return programFolder_; }
@@ -78,6 +81,7 @@ private:
     std::unique_ptr<SoundPlayer> sounds_;
     DesktopDefaults defaults_;
     std::unique_ptr<MainWindow> window_;
+    DesktopIntegration* integration_ = nullptr;
     qint64 startupMs_ = 0;
     bool started_ = false;
 };

@@ -417,6 +417,7 @@ bool MainWindow::openRecordFile(const QString& file) {
         return false;
     }
     roomChanged(room);
+    emit recordFileOpened(file);
     return true;
 }
 

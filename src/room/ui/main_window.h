@@ -80,6 +80,8 @@ public:
     DesktopDefaults& defaults() { return defaults_; }
 
 signals:
+    // A record file was opened in a room (File > Open, the command line, a drop...).
+    void recordFileOpened(const QString& file);
     void systemSettingsRequested();
     void boardPropertiesRequested();
     void languageDialogRequested();
