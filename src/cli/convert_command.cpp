@@ -6,6 +6,7 @@
 
 #include "cli/command_table.h"
 #include "record/game_record.h"
+#include "record/occupied_point_check.h"
 #include "record/record_file.h"
 
 namespace tessera::cli {
@@ -14,7 +15,8 @@ namespace {
 const char* kConvertHelp =
     "Usage: tessera-cli convert IN OUT\n"
     "Reads the record IN (.sgf, .gib or .sgg) and writes it to OUT in the format OUT's\n"
-    "extension names (.sgf or .sgg). OUT is replaced atomically.\n";
+    "extension names (.sgf or .sgg). OUT is replaced atomically. A record whose moves land\n"
+    "on occupied points is converted with a warning on standard error.\n";
 
 int runConvert(const std::vector<std::string>& args) {
     if (wantsHelp(args)) {
@@ -27,6 +29,9 @@ int runConvert(const std::vector<std::string>& args) {
     std::string error;
     if (!loadRecordFile(args[0], record, error))
         return failWith("convert: " + args[0] + ": " + error);
+    // Written all the same (the file holds what it holds), but never silently.
+    if (const std::string warning = occupiedPointWarning(record); !warning.empty())
+        std::cerr << "tessera-cli: convert: warning: " << args[0] << ": " << warning << "\n";
     if (!saveRecordFile(args[1], record, error))
         return failWith("convert: " + args[1] + ": " + error);
     return 0;

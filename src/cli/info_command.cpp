@@ -10,6 +10,7 @@
 #include "cli/cli_json.h"
 #include "cli/command_table.h"
 #include "record/game_record.h"
+#include "record/occupied_point_check.h"
 #include "record/record_file.h"
 
 namespace tessera::cli {
@@ -21,7 +22,8 @@ const char* kInfoHelp =
     "the main line of each record file (.sgf, .gib, .sgg).\n"
     "  --json   one JSON object per line and file: file, ok, error, boardWidth, boardHeight,\n"
     "           nodes, totalMoves, blackName, whiteName, resultText, resultType, komi, handicap,\n"
-    "           final (rows top first; \".\" empty, \"X\" black, \"O\" white)\n"
+    "           final (rows top first; \".\" empty, \"X\" black, \"O\" white), warning (a move\n"
+    "           that lands on an occupied point, \"\" when none)\n"
     "Exits with 1 when any file could not be read.\n";
 
 std::string numberText(double value) {
@@ -58,7 +60,8 @@ void printJson(const std::string& file, bool ok, const std::string& error, GameR
             << ",\"nodes\":" << record.tree.size() << ",\"totalMoves\":" << info.totalMoves
             << ",\"blackName\":" << jsonString(info.blackName) << ",\"whiteName\":" << jsonString(info.whiteName)
             << ",\"resultText\":" << jsonString(info.resultText) << ",\"resultType\":" << info.resultType
-            << ",\"komi\":" << numberText(info.komi) << ",\"handicap\":" << info.handicap << ",\"final\":[";
+            << ",\"komi\":" << numberText(info.komi) << ",\"handicap\":" << info.handicap
+            << ",\"warning\":" << jsonString(occupiedPointWarning(record)) << ",\"final\":[";
         const auto rows = finalRows(record);
         for (size_t i = 0; i < rows.size(); ++i)
             out << (i ? "," : "") << jsonString(rows[i]);
@@ -85,6 +88,8 @@ void printText(const std::string& file, GameRecord& record) {
         std::cout << "  event:    " << info.event << "\n";
     if (!info.date.empty())
         std::cout << "  date:     " << info.date << "\n";
+    if (const std::string warning = occupiedPointWarning(record); !warning.empty())
+        std::cout << "  warning:  " << warning << "\n";
     std::cout << "  nodes:    " << record.tree.size() << "\n"
               << "  moves:    " << info.totalMoves << "\n";
     for (const auto& row : finalRows(record)) {

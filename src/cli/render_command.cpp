@@ -10,6 +10,7 @@
 #include <QSaveFile>
 
 #include "cli/command_table.h"
+#include "record/occupied_point_check.h"
 #include "record/record_file.h"
 #include "view/record_picture.h"
 
@@ -130,6 +131,8 @@ int runRender(const std::vector<std::string>& args) {
     std::string error;
     if (!loadRecordFile(options.input, record, error))
         return failWith("render: " + error);
+    if (const std::string warning = occupiedPointWarning(record); !warning.empty())
+        std::cerr << "tessera-cli: render: warning: " << options.input << ": " << warning << "\n";
     const auto application = makeGuiApplication();
     BoardPainter painter;
     QImage image;

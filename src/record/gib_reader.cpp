@@ -6,8 +6,10 @@
 #include <cstring>
 
 #include "go/board_geometry.h"
+#include "go/play_move.h"
 #include "platform/text_codec.h"
 #include "record/gib_file.h"
+#include "record/handicap_layout.h"
 #include "record/record_bytes.h"
 #include "record/sgf_encoding.h"
 
@@ -57,25 +59,33 @@ long leadingNumber(const std::string& piece) {
     return std::clamp(std::strtol(piece.c_str(), nullptr, 10), -1000000L, 1000000L);
 }
 
-// Standard handicap points (x, y from the top-left) on a 19 x 19 board, for 2 to 9 stones.
-PointList handicapPoints(int count) {
-    const BoardGeometry board;
-    const int low = 3, middle = 9, high = 15;
-    std::vector<std::pair<int, int>> points = {{high, low}, {low, high}};
-    if (count >= 3)
-        points.push_back({high, high});
-    if (count >= 4)
-        points.push_back({low, low});
-    if (count >= 6)
-        points.insert(points.end(), {{low, middle}, {high, middle}});
-    if (count >= 8)
-        points.insert(points.end(), {{middle, low}, {middle, high}});
-    if (count % 2 == 1 && count >= 5)
-        points.push_back({middle, middle});
-    PointList result;
-    for (const auto& [x, y] : points)
-        result.push_back(board.pointAt(x, y));
-    return result;
+// True when, after the setup stones, a move of the list lands on a stone.
+bool movesHitStones(const std::vector<Move>& moves, const PointList& setup) {
+    BoardGrid position(19, 19);
+    position.setAll(setup, kBlack);
+    PointList captured;
+    for (const Move& move : moves) {
+        if (move.isStoneMove() && position.get(move.point) != kEmpty)
+            return true;
+        playMove(position, move, captured);
+    }
+    return false;
+}
+
+// The handicap stones of the game: where the writing server puts them, unless the moves show
+// that they stood in the other layout (a file passed through another program).
+PointList gibHandicapStones(const GibReader& reader) {
+    std::string kind;
+    reader.headerValue("GIBOKIND", kind);
+    const HandicapLayout layout = gibHandicapLayout(kind);
+    PointList stones = handicapPoints(reader.handicap(), layout);
+    if (movesHitStones(reader.moves(), stones)) {
+        const HandicapLayout other = layout == HandicapLayout::kTygem ? HandicapLayout::kCommon : HandicapLayout::kTygem;
+        PointList alternative = handicapPoints(reader.handicap(), other);
+        if (!movesHitStones(reader.moves(), alternative))
+            return alternative;
+    }
+    return stones;
 }
 
 }  // namespace
@@ -205,7 +215,7 @@ void ImportGib(const GibReader& reader, GameRecord& record) {
         // The handicap stones stand in a setup node before the first move.
         info.handicap = static_cast<int16_t>(reader.handicap());
         GameNode setup;
-        setup.addBlack = handicapPoints(reader.handicap());
+        setup.addBlack = gibHandicapStones(reader);
         setup.sideToMove = kWhite;
         parentId = record.tree.addNode(std::move(setup))->id;
     }

@@ -36,6 +36,34 @@ CliRun runCli(const std::vector<std::string>& args) {
     return run;
 }
 
+TEST(RecordCommands, GibHandicapGamesConvertFromTheRightPositionAndClashesAreFlagged) {
+    test::ScratchFolder folder;
+    // Tygem, three stones (Q16, D4, D16); White's first move is Q4.
+    ASSERT_TRUE(test::writeBytes(folder / "game.gib", "\\[GIBOKIND=Global\\]\n\\HE\nINI 0 1 3 &4\nSTO 0 2 2 15 15\n"));
+    ASSERT_EQ(runCli({"convert", (folder / "game.gib").string(), (folder / "game.sgf").string()}).exitCode, 0);
+    const std::string sgf = test::readBytes(folder / "game.sgf");
+    EXPECT_NE(sgf.find("AB[pd][dp][dd]"), std::string::npos) << sgf;
+    EXPECT_NE(sgf.find(";W[pp]"), std::string::npos) << sgf;
+    const CliRun info = runCli({"info", "--json", (folder / "game.gib").string()});
+    EXPECT_NE(info.output.find("\"warning\":\"\""), std::string::npos) << info.output;
+    EXPECT_NE(info.output.find("\"...X...........X...\""), std::string::npos) << info.output;  // row 16
+    EXPECT_NE(info.output.find("\"...X...........O...\""), std::string::npos) << info.output;  // row 4
+
+    // A record whose move lands on a stone is converted, but said so.
+    ASSERT_TRUE(test::writeBytes(folder / "clash.sgf", "(;AB[pd];W[dd];B[pd])"));
+    const std::string flagged = runCli({"info", "--json", (folder / "clash.sgf").string()}).output;
+    EXPECT_NE(flagged.find("\"warning\":\"move 2 (Q16) lands on an occupied point\""), std::string::npos) << flagged;
+    const std::string command = std::string(TESSERA_CLI_PATH) + " convert '" + (folder / "clash.sgf").string() + "' '" +
+                                (folder / "clash.sgg").string() + "' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::array<char, 1024> buffer{};
+    const std::string said(buffer.data(), fread(buffer.data(), 1, buffer.size(), pipe));
+    EXPECT_EQ(pclose(pipe), 0);
+    EXPECT_NE(said.find("warning: "), std::string::npos) << said;
+    EXPECT_NE(said.find("move 2 (Q16) lands on an occupied point"), std::string::npos) << said;
+}
+
 TEST(RecordCommands, InfoPrintsOneJsonLinePerFileAndFailsWhenOneFails) {
     test::ScratchFolder folder;
     ASSERT_TRUE(test::writeBytes(folder / "game.sgf", "(;SZ[5]PB[黑\"棋]PW[W]RE[W+R]KM[6.5];B[aa];W[bb];B[ee])"));

@@ -122,6 +122,32 @@ TEST(RenderCli, DrawsTheChosenPositionOfAnSgfRecord) {
     expectSmallGamePicture(out);
 }
 
+TEST(RenderCli, DrawsTheHandicapStonesOfAGibRecordWhereTheServerPutThem) {
+    test::ScratchFolder folder;
+    const auto record = folder / "game.gib";
+    // Tygem, three stones; White's first move is Q4.
+    ASSERT_TRUE(test::writeBytes(record, "\\[GIBOKIND=Global\\]\n\\HE\nINI 0 1 3 &4\nSTO 0 2 2 15 15\n"));
+    const auto out = folder / "board.png";
+    const CliRun run = runRender({record.string(), "--move", "1", "--style", "2", "--size", "400", "-o", out.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.output.find("warning"), std::string::npos) << run.output;
+    QImage image(QString::fromStdString(out.string()));
+    BoardViewState view;
+    view.setPosition(BoardGrid(19, 19));
+    view.applySettings(BoardViewSettings{kStyleSimple, false, true, false, 0});
+    view.setClientSize(400, 400);
+    const BoardGeometry board;
+    auto stoneAt = [&](int x, int y) {
+        int px = 0, py = 0;
+        EXPECT_TRUE(view.intersectionOf(board.pointAt(x, y), px, py));
+        return image.pixel(px + 2, py + 2);
+    };
+    EXPECT_EQ(stoneAt(15, 3), qRgb(0, 0, 0));          // Q16
+    EXPECT_EQ(stoneAt(3, 15), qRgb(0, 0, 0));          // D4
+    EXPECT_EQ(stoneAt(3, 3), qRgb(0, 0, 0));           // D16
+    EXPECT_EQ(stoneAt(15, 15), qRgb(255, 255, 255));  // Q4: White's move, on an empty point
+}
+
 // The picture after two moves, flipped left-right, simple style, 300 x 300.
 void expectSmallGamePicture(const std::filesystem::path& out) {
     QImage image(QString::fromStdString(out.string()));
