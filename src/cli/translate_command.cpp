@@ -12,21 +12,26 @@ namespace {
 
 int runTranslate(const std::vector<std::string>& args) {
     if (wantsHelp(args)) {
-        std::cout << "Usage: tessera-cli [--program-folder DIR] translate --lang en|zh_TW|zh_CN [--dict FILE] TEXT\n\n"
+        std::cout << "Usage: tessera-cli [--program-folder DIR] translate --lang en|zh_TW|zh_CN [--dict FILE]\n"
+                     "                   [--as name|text] TEXT\n\n"
                      "Prints TEXT as the chosen interface language shows data texts:\n"
                      "  en     the English entry of the dictionary (the text itself when it has none)\n"
                      "  zh_TW  the Traditional Chinese entry, else the text converted to Traditional\n"
                      "  zh_CN  Traditional Chinese text converted back to Simplified\n"
+                     "--as name (the default) reads TEXT as a player's name, as the window shows\n"
+                     "players: surnames keep their surname form in Traditional Chinese (余, 游, 范).\n"
+                     "--as text converts it as any other text (events, places).\n"
                      "FILE defaults to dic.db in the program folder.\n";
         return 0;
     }
-    std::string language, dictionaryPath, text;
+    std::string language, dictionaryPath, text, kind = "name";
     bool haveText = false;
     for (size_t i = 0; i < args.size(); ++i) {
-        if ((args[i] == "--lang" || args[i] == "--dict") && i + 1 < args.size()) {
-            (args[i] == "--lang" ? language : dictionaryPath) = args[i + 1];
+        const bool option = args[i] == "--lang" || args[i] == "--dict" || args[i] == "--as";
+        if (option && i + 1 < args.size()) {
+            (args[i] == "--lang" ? language : args[i] == "--dict" ? dictionaryPath : kind) = args[i + 1];
             ++i;
-        } else if (args[i] == "--lang" || args[i] == "--dict") {
+        } else if (option) {
             return failWith(args[i] + " needs a value");
         } else if (!haveText) {
             text = args[i];
@@ -37,6 +42,8 @@ int runTranslate(const std::vector<std::string>& args) {
     }
     if (!haveText)
         return failWith("translate needs a text (see translate --help)");
+    if (kind != "name" && kind != "text")
+        return failWith("unknown --as '" + kind + "' (name or text)");
     int mode = -1;
     if (language == "en")
         mode = TextDictionary::kToEnglish;
@@ -63,7 +70,10 @@ int runTranslate(const std::vector<std::string>& args) {
             return failWith("cannot read the dictionary " + dictionaryPath + ": " + database.lastError());
     }
     std::string out = text;
-    dictionary.Translate(text, out);
+    if (kind == "name")
+        dictionary.TranslateName(text, out);
+    else
+        dictionary.Translate(text, out);
     std::cout << out << "\n";
     return 0;
 }

@@ -12,9 +12,11 @@ constexpr int kTraditional = 2;
 
 void translateInfo(GameInfo& info, const TextDictionary& dictionary) {
     for (std::string* field : {&info.event, &info.gameName, &info.date, &info.place, &info.timeLimit, &info.rulesText,
-                               &info.blackName, &info.blackRank, &info.whiteName, &info.whiteRank, &info.resultText,
-                               &info.writer, &info.source})
+                               &info.blackRank, &info.whiteRank, &info.resultText, &info.writer, &info.source})
         dictionary.TranslateInPlace(*field);
+    // The players' names keep their surnames.
+    dictionary.TranslateNameInPlace(info.blackName);
+    dictionary.TranslateNameInPlace(info.whiteName);
 }
 
 void translateNode(GameNode& node, const TextDictionary& dictionary) {

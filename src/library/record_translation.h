@@ -12,8 +12,8 @@
 namespace tessera {
 
 // Applies dictionary.TranslateInPlace to every text of the record: the text fields of the
-// game information, the tag texts, and each node's name, comment titles and bodies, and
-// label texts. A label whose translation would no longer fit a label (4 bytes as stored)
+// game information (the players' names through TranslateNameInPlace), the tag texts, and each
+// node's name, comment titles and bodies, and label texts. A label whose translation would no longer fit a label (4 bytes as stored)
 // keeps its text. Fields the dictionary does not translate stay as they are.
 void TranslateRecord(GameRecord& record, const TextDictionary& dictionary);
 

@@ -5,6 +5,7 @@
 #include "library/database_query.h"
 #include "library/database_text.h"
 #include "platform/chinese_script.h"
+#include "platform/person_name_script.h"
 
 namespace tessera {
 
@@ -81,6 +82,21 @@ bool TextDictionary::Translate(const std::string& text, std::string& out) const 
 bool TextDictionary::TranslateInPlace(std::string& field) const {
     const std::string source = field;
     return Translate(source, field);
+}
+
+bool TextDictionary::TranslateName(const std::string& name, std::string& out) const {
+    if (mode_ != kToTraditional || name.empty())
+        return Translate(name, out);
+    // The dictionary first (the usual forms of known players), then the surname table, and
+    // only then plain text conversion.
+    const Entry* entry = find(name);
+    out = entry ? entry->target : personNameToTraditional(name);
+    return !out.empty();
+}
+
+bool TextDictionary::TranslateNameInPlace(std::string& field) const {
+    const std::string source = field;
+    return TranslateName(source, field);
 }
 
 }  // namespace tessera

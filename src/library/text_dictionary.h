@@ -56,6 +56,11 @@ public:
     // Translate with the field as input and output.
     bool TranslateInPlace(std::string& field) const;
 
+    // Translate for a person's name: the same, except that kToTraditional falls back to the
+    // person-name rule (personNameToTraditional), which keeps surnames as surnames.
+    bool TranslateName(const std::string& name, std::string& out) const;
+    bool TranslateNameInPlace(std::string& field) const;
+
 private:
     const Entry* find(const std::string& text) const;
 

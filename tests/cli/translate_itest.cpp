@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "library/record_translation.h"
 #include "support/test_support.h"
 
 namespace tessera {
@@ -74,6 +75,25 @@ TEST_F(TranslateCli, TranslatesIntoEachLanguage) {
     const CliRun fromFolder = runCli({"--program-folder", folder.path().string(), "translate", "--lang", "en", "井山裕太"});
     EXPECT_EQ(fromFolder.exitCode, 0);
     EXPECT_EQ(fromFolder.output, "Iyama Yuta\n");
+}
+
+TEST_F(TranslateCli, TraditionalNamesAreThoseTheWindowShows) {
+    // The window translates a record just opened through the interface dictionary.
+    TextDictionary interface;
+    ASSERT_TRUE(prepareInterfaceDictionary(interface, 2, dictionary));
+    for (const char* name : {"余炳葟", "游家宁", "于之莹", "范廷钰", "郁仁", "朴廷桓", "聂卫平"}) {
+        GameRecord record;
+        record.info.blackName = name;
+        translateRecordForInterface(record, 1, 2, interface);
+        const CliRun run = runCli({"translate", "--lang", "zh_TW", "--dict", dictionary, name});
+        EXPECT_EQ(run.output, record.info.blackName + "\n") << name;
+    }
+    EXPECT_EQ(runCli({"translate", "--lang", "zh_TW", "--dict", dictionary, "余炳葟"}).output, "余炳葟\n");
+    EXPECT_EQ(runCli({"translate", "--lang", "zh_TW", "--dict", dictionary, "游家宁"}).output, "游家寧\n");
+    // Other texts convert as text.
+    EXPECT_EQ(runCli({"translate", "--lang", "zh_TW", "--as", "text", "--dict", dictionary, "游家宁"}).output,
+              "遊家寧\n");
+    EXPECT_EQ(runCli({"translate", "--lang", "zh_TW", "--as", "place", "--dict", dictionary, "x"}).exitCode, 1);
 }
 
 TEST_F(TranslateCli, RefusesWithOneLine) {
