@@ -1,6 +1,7 @@
 #include "record/sgf_reader.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "record/record_bytes.h"
@@ -141,7 +142,14 @@ std::unique_ptr<SgfNode> SgfParser::parseTreeAt(size_t start, std::string& error
             ++pos_;
             frames.pop_back();
         } else {
-            fail("unexpected character '" + std::string(1, static_cast<char>(c)) + "'");
+            // A byte that prints is quoted; any other (NUL, a control, part of a multi-byte
+            // character) is named by its value, so the message stays readable.
+            char what[32];
+            if (c > 0x20 && c < 0x7F)
+                std::snprintf(what, sizeof what, "'%c'", static_cast<char>(c));
+            else
+                std::snprintf(what, sizeof what, "byte 0x%02X", static_cast<unsigned>(c));
+            fail(std::string("unexpected character ") + what);
             error = error_;
             return nullptr;
         }

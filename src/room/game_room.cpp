@@ -89,10 +89,14 @@ bool GameRoom::openFile(const std::filesystem::path& file, std::string& error, i
     GameRecord record;
     if (!loadRecordFile(file, record, error))
         return false;
+    openFileRecord(std::move(record), file, startNode);
+    return true;
+}
+
+void GameRoom::openFileRecord(GameRecord record, const std::filesystem::path& file, int32_t startNode) {
     libraryList_.reset();
     libraryIndex_ = -1;
     openRecord(std::move(record), kRoomStudy, file, startNode);
-    return true;
 }
 
 void GameRoom::openRecord(GameRecord record, RoomKind kind, const std::filesystem::path& file, int32_t startNode) {

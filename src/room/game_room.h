@@ -129,6 +129,9 @@ public:
     // Opens a record file chosen by its extension into this room (kind 3). On failure the room
     // is unchanged and error holds the reason. startNode: the node to go to (0 when absent).
     bool openFile(const std::filesystem::path& file, std::string& error, int32_t startNode = 0);
+    // The same for a record already read from file (loadRecordFile), so a caller can read
+    // before it touches any room.
+    void openFileRecord(GameRecord record, const std::filesystem::path& file, int32_t startNode = 0);
     // Shows an already read record (kind 2, 3 or 4; file path may be empty). The record is
     // translated, positions recomputed, a problem gets its random orientation.
     void openRecord(GameRecord record, RoomKind kind, const std::filesystem::path& file = {}, int32_t startNode = 0);

@@ -1,14 +1,18 @@
 // The main window on the offscreen platform: rooms, their tabs and the window commands.
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QTabBar>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "room/ui/desktop_defaults.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
 #include "support/gui_test_support.h"
+#include "support/test_support.h"
 
 namespace tessera {
 namespace {
@@ -81,6 +85,78 @@ TEST_F(MainWindowTest, CloseAllEmptiesTheWindowAndNumberingStartsAgain) {
     EXPECT_TRUE(window->mdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(window->activeRoom(), nullptr);
     EXPECT_EQ(window->roomNumber(window->newRoom()), 100);
+}
+
+// Closes every message box as soon as it shows, keeping its text.
+class MessageCatcher {
+public:
+    MessageCatcher() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                    texts << box->text();
+                    box->close();
+                }
+        });
+        timer_.start(20);
+    }
+    QStringList texts;
+
+private:
+    QTimer timer_;
+};
+
+TEST_F(MainWindowTest, ClosingARoomActivatesTheNeighbouringTab) {
+    std::vector<RoomWindow*> rooms;
+    for (int i = 0; i < 4; ++i) rooms.push_back(window->newRoom());  // 100 to 103
+    window->activateRoomAt(1);
+    closeRoom(rooms[1]);  // 101: 102 slides into its place and takes over
+    EXPECT_EQ(window->activeRoom(), rooms[2]);
+    EXPECT_EQ(window->roomTabs()->currentIndex(), 1);
+    window->activateRoomAt(2);
+    closeRoom(rooms[3]);  // the last tab: the one before it
+    EXPECT_EQ(window->activeRoom(), rooms[2]);
+    EXPECT_EQ(window->roomTabs()->currentIndex(), 1);
+    EXPECT_EQ(tabTitles(), (QStringList{"棋室 100", "棋室 102"}));
+}
+
+TEST_F(MainWindowTest, AFailedOpenLeavesTheWindowExactlyAsItWas) {
+    for (int i = 0; i < 3; ++i) window->newRoom();
+    window->activateRoomAt(1);
+    test::processEvents();
+    auto state = [this] {
+        QStringList parts{window->windowTitle(), QString::number(window->roomTabs()->currentIndex()),
+                          QString::number(window->roomNumber(window->activeRoom()))};
+        for (QMdiSubWindow* sub : window->mdiArea()->subWindowList())
+            parts << QString("%1:%2").arg(sub->windowTitle()).arg(sub->isMaximized());
+        return parts;
+    };
+    const QStringList before = state();
+    EXPECT_TRUE(before.join(" ").contains(":1")) << "rooms open maximised";
+
+    test::ScratchFolder folder;
+    test::writeBytes(folder / "broken.sgf", std::string("(;GM[1]") + std::string(1, '\0') + ";B[aa])");
+    MessageCatcher messages;
+    EXPECT_FALSE(window->openRecordFile(QString::fromStdString((folder / "broken.sgf").string())));
+    test::processEvents();
+    EXPECT_EQ(state(), before);
+    EXPECT_EQ(window->roomCount(), 3);
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_FALSE(messages.texts[0].contains(QChar(0))) << messages.texts[0].toStdString();
+    EXPECT_TRUE(messages.texts[0].contains("0x00")) << messages.texts[0].toStdString();
+}
+
+TEST_F(MainWindowTest, ARecordWithAMoveOnAStoneOpensWithAWarning) {
+    test::ScratchFolder folder;
+    test::writeBytes(folder / "clash.sgf", "(;AB[pd];W[dd];B[pd])");
+    test::writeBytes(folder / "sound.sgf", "(;AB[pd];W[dd];B[pp])");
+    MessageCatcher messages;
+    ASSERT_TRUE(window->openRecordFile(QString::fromStdString((folder / "sound.sgf").string())));
+    EXPECT_TRUE(messages.texts.isEmpty());
+    ASSERT_TRUE(window->openRecordFile(QString::fromStdString((folder / "clash.sgf").string())));
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains("Q16")) << messages.texts[0].toStdString();
+    EXPECT_EQ(window->roomCount(), 2);
 }
 
 TEST_F(MainWindowTest, KeepOnTopTogglesWithoutMovingTheWindow) {

@@ -1,5 +1,7 @@
 #include "room/ui/main_window.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,6 +23,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
+#include "record/occupied_point_check.h"
 #include "record/record_file.h"
 #include "room/room_commands.h"
 #include "room/ui/desktop_defaults.h"
@@ -29,6 +32,23 @@
 #include "room/ui/sound_player.h"
 
 namespace tessera {
+
+namespace {
+
+// A reason as a person can read it: control bytes (a NUL from a damaged file) would show as
+// boxes or cut the text, so each becomes its code.
+QString readableText(const std::string& text) {
+    QString readable;
+    for (const QChar c : QString::fromStdString(text)) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            readable += QString("\\x%1").arg(c.unicode(), 2, 16, QChar('0'));
+        else
+            readable += c;
+    }
+    return readable;
+}
+
+}  // namespace
 
 MainWindow::MainWindow(DesktopDefaults& defaults, QWidget* parent) : QMainWindow(parent), defaults_(defaults) {
     setWindowTitle(QApplication::applicationDisplayName());
@@ -251,6 +271,7 @@ void MainWindow::registerRoom(RoomWindow* room, QMdiSubWindow* sub) {
         const QSignalBlocker quiet(roomTabs_);
         roomTabs_->addTab(roomTabTitle(number));
     }
+    sub->installEventFilter(this);  // notes whether the room is active when it closes
     // Unregistered in the frame's destruction, so the list always equals the open windows.
     connect(sub, &QObject::destroyed, this, [this, room] { unregisterRoom(room); });
     roomChanged(room);
@@ -259,13 +280,32 @@ void MainWindow::registerRoom(RoomWindow* room, QMdiSubWindow* sub) {
 void MainWindow::unregisterRoom(RoomWindow* room) {
     const int index = registry_.unregisterRoom(room);
     subWindows_.erase(room);
+    const bool wasActive = room == closingActiveRoom_;
+    if (wasActive) closingActiveRoom_ = nullptr;
     if (index < 0) return;
     {
         const QSignalBlocker quiet(roomTabs_);
         roomTabs_->removeTab(index);
     }
     if (closingAll_) return;
+    // The neighbouring tab takes over (the one that slid into the closed tab's place, else the
+    // one before it), as in every tabbed program, not whichever room was active before.
+    if (wasActive && !registry_.empty()) {
+        activateRoomAt(std::min(index, registry_.size() - 1));
+        return;
+    }
     onSubWindowActivated(mdi_->currentSubWindow());
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Seen before the area reacts to the close (this filter was installed after its own), so
+    // the active window is still the one closing.
+    if (event->type() == QEvent::Close) {
+        auto* sub = qobject_cast<QMdiSubWindow*>(watched);
+        if (sub != nullptr && sub == mdi_->activeSubWindow())
+            closingActiveRoom_ = qobject_cast<RoomWindow*>(sub->widget());
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QMdiSubWindow* MainWindow::subWindowOf(const RoomWindow* room) const {
@@ -396,27 +436,35 @@ void MainWindow::openFileDialog() {
     if (!file.isEmpty()) openRecordFile(file);
 }
 
-bool MainWindow::openRecordFile(const QString& file) {
+bool MainWindow::openRecordFile(const QString& file, bool reuseUntouchedRoom) {
+    // The record is read before any room is made or touched: a file that cannot be read leaves
+    // the window exactly as it was (rooms, their sizes, the active room, the title).
+    GameRecord record;
+    std::string reason;
+    if (!loadRecordFile(std::filesystem::path(file.toStdString()), record, reason)) {
+        QMessageBox::warning(this, QApplication::applicationDisplayName(),
+                             tr("无法打开棋谱 %1: %2").arg(QDir::toNativeSeparators(file), readableText(reason)));
+        return false;
+    }
     RoomWindow* room = activeRoom();
-    bool created = false;
-    if (room == nullptr || !room->untouched()) {
+    if (!reuseUntouchedRoom || room == nullptr || !room->untouched()) {
         room = newRoom();
-        created = true;
         if (room == nullptr) {
             QMessageBox::information(this, QApplication::applicationDisplayName(), tr("最多只能打开10个棋室."));
             return false;
         }
     }
-    QString error;
-    if (!room->openFile(file, error)) {
-        if (created) {
-            if (QMdiSubWindow* sub = subWindowOf(room)) delete sub;
-        }
-        QMessageBox::warning(this, QApplication::applicationDisplayName(),
-                             tr("无法打开棋谱 %1: %2").arg(QDir::toNativeSeparators(file), error));
-        return false;
-    }
+    const std::optional<OccupiedPointMove> clash = findMoveOnOccupiedPoint(record);
+    room->openFileRecord(std::move(record), file);
     roomChanged(room);
+    if (clash) {
+        // Shown all the same (the file holds what it holds), but never as if it were sound.
+        QMessageBox::warning(this, QApplication::applicationDisplayName(),
+                             tr("棋谱 %1 的第 %2 手 (%3) 落在已有棋子的点上: 从这一手起的局面可能不对.")
+                                 .arg(QDir::toNativeSeparators(file))
+                                 .arg(clash->moveNumber)
+                                 .arg(QString::fromStdString(clash->pointText)));
+    }
     emit recordFileOpened(file);
     return true;
 }

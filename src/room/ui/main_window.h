@@ -44,9 +44,11 @@ public:
     // "新建棋室(&N)": a new room with an empty game; nullptr (and nothing else happens) when
     // ten rooms are open.
     RoomWindow* newRoom();
-    // Opens a record file in a room of its own (or in the active room when that holds an
-    // untouched new game). Shows a message and returns false when it cannot be read.
-    bool openRecordFile(const QString& file);
+    // Opens a record file in a room of its own (or, when reuseUntouchedRoom, in the active room
+    // when that holds an untouched new game). Shows a message and returns false when it cannot
+    // be read; the window is then exactly as before. A record whose moves land on occupied
+    // points opens with a warning.
+    bool openRecordFile(const QString& file, bool reuseUntouchedRoom = true);
     // "关闭所有窗口": closes the active room until none is left (a room that refuses to
     // close stops the loop).
     void closeAllRooms();
@@ -88,6 +90,9 @@ signals:
     // "中文" writes 0, "英文(English)" writes 1 to LANG.
     void languageMenuChosen(int langValue);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private slots:
     void onSubWindowActivated(QMdiSubWindow* window);
     void onTabSelected(int index);
@@ -112,6 +117,7 @@ private:
     std::map<const RoomWindow*, QPointer<QMdiSubWindow>> subWindows_;
     bool keepOnTop_ = false;
     bool closingAll_ = false;
+    const RoomWindow* closingActiveRoom_ = nullptr;  // the active room while its window closes
 
     QMdiArea* mdi_ = nullptr;
     QTabBar* roomTabs_ = nullptr;

@@ -157,6 +157,12 @@ bool RoomWindow::openFile(const QString& file, QString& error) {
     return true;
 }
 
+void RoomWindow::openFileRecord(GameRecord record, const QString& file) {
+    room_->openFileRecord(std::move(record), std::filesystem::path(file.toStdString()));
+    touched_ = true;
+    mainWindow_.roomChanged(this);
+}
+
 bool RoomWindow::saveFile(const QString& file, QString& error) {
     std::string reason;
     const std::filesystem::path path(file.toStdString());

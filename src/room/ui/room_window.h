@@ -48,6 +48,8 @@ public:
     QWidget* infoPanel() const;
     // Reads a record file into this room; false with a one-line reason (the room unchanged).
     bool openFile(const QString& file, QString& error);
+    // Shows a record already read from file in this room.
+    void openFileRecord(GameRecord record, const QString& file);
     // Writes the record (".sgg" or ".sgf" by the name); an SGG save renames the room's record.
     bool saveFile(const QString& file, QString& error);
     // True for a new game nobody has touched (a file opened from the menu may replace it).
