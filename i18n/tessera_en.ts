@@ -397,6 +397,14 @@
         <translation>Add Text Label</translation>
     </message>
     <message>
+        <source>添加自由文字 (最多两个汉字或四个字母)</source>
+        <translation>Text label (at most two Chinese characters or four letters)</translation>
+    </message>
+    <message>
+        <source>文字“%s”太长: 自由文字最多两个汉字或四个字母, 只放上了“%s”.</source>
+        <translation>“%s” is too long for a text label (at most two Chinese characters or four letters); “%s” was placed.</translation>
+    </message>
+    <message>
         <source>跳到第N手</source>
         <translation>Go to Move...</translation>
     </message>
@@ -792,7 +800,7 @@
     </message>
     <message>
         <source>规则</source>
-        <translation>Rules...</translation>
+        <translation>Rules</translation>
     </message>
     <message>
         <source>黑方:</source>
@@ -1035,6 +1043,10 @@
     <message>
         <source>最多只能打开10个棋室.</source>
         <translation>No more than 10 rooms can be open at once.</translation>
+    </message>
+    <message>
+        <source>棋谱 %1 的第 %2 手 (%3) 落在已有棋子的点上: 从这一手起的局面可能不对.</source>
+        <translation>Move %2 (%3) of %1 lands on an occupied point: the positions from that move on may be wrong.</translation>
     </message>
     <message>
         <source>无法打开棋谱 %1: %2</source>

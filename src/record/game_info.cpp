@@ -1,6 +1,7 @@
 #include "record/game_info.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/ui_text.h"
@@ -74,14 +75,25 @@ double parseKomi(const std::string& text) {
     const double value = std::strtod(trimmed.c_str(), &end);
     if (end == trimmed.c_str() || value != value)
         return 0.0;
+    // Some servers write komi in hundredths ("750" for 7.5). No game is played with a komi of
+    // a hundred points, so a whole multiple of 25 from 100 up is read that way.
+    if (std::fabs(value) >= 100.0 && std::fmod(value, 25.0) == 0.0)
+        return value / 100.0;
     return value;
 }
 
 std::string GameInfo::title() const {
     if (blackName.empty() && whiteName.empty() && resultText.empty())
         return uiText("GameInfo", "无比赛信息");
-    return uiText("GameInfo", "黑") + " " + blackName + "(" + blackRank + ") VS " + uiText("GameInfo", "白") + " " +
-           whiteName + "(" + whiteRank + ")(" + uiText("GameInfo", "结果") + ": " + resultText + ")";
+    // What is unknown is left out rather than shown as empty brackets.
+    auto player = [](const std::string& name, const std::string& rank) {
+        return rank.empty() ? name : name + "(" + rank + ")";
+    };
+    std::string title = uiText("GameInfo", "黑") + " " + player(blackName, blackRank) + " VS " + uiText("GameInfo", "白") +
+                        " " + player(whiteName, whiteRank);
+    if (!resultText.empty())
+        title += "(" + uiText("GameInfo", "结果") + ": " + resultText + ")";
+    return title;
 }
 
 std::string langTypeText(int langType) {

@@ -50,7 +50,8 @@ struct GameInfo {
     bool operator==(const GameInfo&) const = default;
 
     // The title of the game: "无比赛信息" when both names and the result are empty, otherwise
-    // "黑 <name>(<rank>) VS 白 <name>(<rank>)(结果: <result>)".
+    // "黑 <name>(<rank>) VS 白 <name>(<rank>)(结果: <result>)", where an empty rank or result
+    // leaves out its brackets.
     std::string title() const;
 };
 
@@ -58,7 +59,8 @@ struct GameInfo {
 int parseRuleType(const std::string& text);
 // The result type a free result text means (see the numbered rules in game_info.cpp).
 int parseResultType(const std::string& text);
-// The decimal value of a komi text; 0.0 for a text that is not a number.
+// The decimal value of a komi text; 0.0 for a text that is not a number. A value of 100 or
+// more (either sign) that is a whole multiple of 25 is read as hundredths: "750" is 7.5.
 double parseKomi(const std::string& text);
 // Leading and trailing white space removed.
 std::string trimText(const std::string& text);

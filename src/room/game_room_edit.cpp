@@ -3,6 +3,7 @@
 
 #include "go/play_move.h"
 #include "go/regions.h"
+#include "platform/format_text.h"
 #include "platform/ui_text.h"
 #include "room/game_room.h"
 
@@ -28,6 +29,23 @@ uint32_t freeLabelColour(const std::string& text) {
     if (last == '*' || last == '?' || last == '-')
         return kLabelBlue;
     return 0;
+}
+
+// The longest leading part of text, whole characters only, that fits a label.
+std::string labelPrefix(const std::string& text) {
+    std::string fitting;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t next = at + 1;
+        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80)
+            ++next;
+        const std::string longer = text.substr(0, next);
+        if (gbByteLength(longer) > Label::kMaxLabelBytes)
+            break;
+        fitting = longer;
+        at = next;
+    }
+    return fitting;
 }
 
 }  // namespace
@@ -240,9 +258,17 @@ void GameRoom::clickMarkup(int32_t p) {
     }
     case kClickFreeLabel: {
         std::string text;
-        if (!host_ || !host_->askText(uiText("GameRoom", "添加自由文字"), text))
+        if (!host_ || !host_->askText(uiText("GameRoom", "添加自由文字 (最多两个汉字或四个字母)"), text))
             return;
-        if (text.empty() || gbByteLength(text) > Label::kMaxLabelBytes)
+        if (gbByteLength(text) > Label::kMaxLabelBytes) {
+            // Cut where the label's room ends, and say so: a label that silently vanished
+            // or changed would look like a fault of the board.
+            const std::string cut = labelPrefix(text);
+            host_->showMessage(formatText(uiText("GameRoom", "文字“%s”太长: 自由文字最多两个汉字或四个字母, 只放上了“%s”.").c_str(),
+                                          text.c_str(), cut.c_str()));
+            text = cut;
+        }
+        if (text.empty())
             return;
         clearPoint(display_, p);
         display_.labels.push_back(Label{p, freeLabelColour(text), text});

@@ -58,7 +58,14 @@ bool GameRoom::canGoForward() const {
 }
 
 bool GameRoom::canGoComment() const {
-    return !trialActive_ && (roomKind_ == kRoomLibrary || roomKind_ == kRoomTraining) && currentNode() != nullptr;
+    if (trialActive_ || currentNode() == nullptr)
+        return false;
+    // Any room whose record carries comments: a commented game opened from a file is where
+    // players step from comment to comment most. The scan stops at the first comment.
+    for (const auto& node : record_.tree.nodes())
+        if (!node->comments.empty())
+            return true;
+    return false;
 }
 
 bool GameRoom::canGoToMoveNumber() const { return roomKind_ != kRoomEngineGame && currentNode() != nullptr; }

@@ -44,7 +44,15 @@ TEST(RuleParserTest, FirstRuleNameInTableOrderDecides) {
 
 TEST(GameInfoTest, KomiTextAndTitle) {
     EXPECT_DOUBLE_EQ(parseKomi("6.5"), 6.5);
-    EXPECT_DOUBLE_EQ(parseKomi(" 375 "), 375.0);
+    // Hundredths, as some servers write komi: from 100 up and a whole multiple of 25.
+    EXPECT_DOUBLE_EQ(parseKomi(" 375 "), 3.75);
+    EXPECT_DOUBLE_EQ(parseKomi("750"), 7.5);
+    EXPECT_DOUBLE_EQ(parseKomi("650"), 6.5);
+    EXPECT_DOUBLE_EQ(parseKomi("-650"), -6.5);
+    EXPECT_DOUBLE_EQ(parseKomi("100"), 1.0);
+    EXPECT_DOUBLE_EQ(parseKomi("110"), 110.0);
+    EXPECT_DOUBLE_EQ(parseKomi("75"), 75.0);
+    EXPECT_DOUBLE_EQ(parseKomi("750.5"), 750.5);
     EXPECT_DOUBLE_EQ(parseKomi("-0.5"), -0.5);
     EXPECT_DOUBLE_EQ(parseKomi("six"), 0.0);
     EXPECT_DOUBLE_EQ(parseKomi(""), 0.0);
@@ -56,7 +64,12 @@ TEST(GameInfoTest, KomiTextAndTitle) {
     info.blackRank = "九段";
     info.whiteName = "李世石";
     info.resultText = "W+R";
-    EXPECT_EQ(info.title(), "黑 古力(九段) VS 白 李世石()(结果: W+R)");
+    EXPECT_EQ(info.title(), "黑 古力(九段) VS 白 李世石(结果: W+R)");
+    info.resultText.clear();
+    info.whiteRank = "九段";
+    EXPECT_EQ(info.title(), "黑 古力(九段) VS 白 李世石(九段)");
+    info.blackRank.clear();
+    EXPECT_EQ(info.title(), "黑 古力 VS 白 李世石(九段)");
     info.reset();
     EXPECT_EQ(info, GameInfo());
 }

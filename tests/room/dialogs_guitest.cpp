@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include "record/ui/game_info_dialog.h"
@@ -51,6 +52,29 @@ TEST(GameInfoDialog, EditsEveryPageAndKeepsWhatItDoesNotShow) {
     EXPECT_EQ(edited.libraryId, 42);
     EXPECT_DOUBLE_EQ(edited.komi, 7.5);
     EXPECT_EQ(edited.resultType, 2);
+}
+
+TEST(GameInfoDialog, TabLabelsAreNamesOfPagesInEveryLanguage) {
+    test::guiApplication();
+    const QString folder = QCoreApplication::applicationDirPath() + "/../dist/bin/translations/";
+    for (const char* file : {"", "tessera_en.qm", "tessera_zh_TW.qm"}) {
+        QTranslator translator;
+        if (*file) {
+            ASSERT_TRUE(translator.load(folder + file)) << file;
+            QCoreApplication::installTranslator(&translator);
+        }
+        GameInfoDialog dialog(GameInfo{});
+        QStringList labels;
+        for (int i = 0; i < dialog.pages()->count(); ++i) labels << dialog.pages()->tabText(i);
+        if (*file) QCoreApplication::removeTranslator(&translator);
+        for (const QString& label : labels) {
+            EXPECT_FALSE(label.contains('.') || label.contains(QChar(0x2026)) || label.contains(QChar(0x3002)))
+                << file << ": " << label.toStdString();
+        }
+        if (QString(file) == "tessera_en.qm") {
+            EXPECT_EQ(labels, (QStringList{"Record", "Event", "Rules", "Players", "Result"}));
+        }
+    }
 }
 
 TEST(GameInfoDialog, ANegativeBoardSizeKeepsTheDialogOpen) {

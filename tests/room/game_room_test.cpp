@@ -336,11 +336,18 @@ TEST_F(RoomFixture, GoToNodeShowsPrisonersCommentAndNodeMarkup) {
     EXPECT_TRUE(room->display().marks.empty());
 }
 
-TEST_F(RoomFixture, CommentNavigationOnlyInLibraryAndTrainingRooms) {
+TEST_F(RoomFixture, CommentNavigationWhereverTheRecordHasComments) {
     GameRecord record = lineRecord({"D4", "Q16", "D16", "Q4"});
-    record.tree.find(3)->setComment("好棋");
     open(record, kRoomStudy);
-    EXPECT_FALSE(room->canGoComment());
+    EXPECT_FALSE(room->canGoComment());  // nothing to step to
+    record.tree.find(3)->setComment("好棋");
+    open(record, kRoomStudy);  // a commented game opened from a file
+    EXPECT_TRUE(room->canGoComment());
+    room->goNextComment();
+    EXPECT_EQ(room->currentNodeId(), 3);
+    room->toggleTrial();
+    EXPECT_FALSE(room->canGoComment());  // trial play has its own line
+    room->toggleTrial();
     open(record, kRoomLibrary);
     room->goNextComment();
     EXPECT_EQ(room->currentNodeId(), 3);

@@ -52,10 +52,19 @@ TEST_F(EditFixture, MarkToolsToggleAndAreStoredInTheNode) {
     room.clickPoint(pointOf("A3"));  // the furthest letter in use is b: c follows
     EXPECT_EQ(room.currentNode()->labels.back().text, "c");
 
-    host.answers = {"好手!", "toolong"};
+    host.answers = {"好手!", "toolong", "好手"};
     room.setClickMode(kClickFreeLabel);
-    room.clickPoint(pointOf("B2"));  // "好手!" is 5 bytes in GB form: refused
-    room.clickPoint(pointOf("B3"));  // 7 bytes: refused
+    host.messages.clear();
+    room.clickPoint(pointOf("B2"));  // "好手!" is 5 bytes in GB form: cut to "好手", and said so
+    EXPECT_EQ(room.currentNode()->labels.back(), (Label{pointOf("B2"), 0, "好手"}));
+    room.clickPoint(pointOf("B3"));  // 7 bytes
+    EXPECT_EQ(room.currentNode()->labels.back(), (Label{pointOf("B3"), 0, "tool"}));
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_NE(host.messages[0].find("“好手!”"), std::string::npos) << host.messages[0];
+    EXPECT_NE(host.messages[1].find("“tool”"), std::string::npos) << host.messages[1];
+    room.clickPoint(pointOf("B5"));  // exactly 4 bytes: placed without a word
+    EXPECT_EQ(room.currentNode()->labels.back().text, "好手");
+    EXPECT_EQ(host.messages.size(), 2u);
     host.answers = {"AB?"};
     room.clickPoint(pointOf("B4"));
     EXPECT_EQ(room.currentNode()->labels.back(), (Label{pointOf("B4"), 0xFF0000, "AB?"}));
