@@ -133,10 +133,11 @@ TEST(RenderCli, DrawsTheHandicapStonesOfAGibRecordWhereTheServerPutThem) {
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(run.output.find("warning"), std::string::npos) << run.output;
     QImage image(QString::fromStdString(out.string()));
-    BoardViewState view;
-    view.setPosition(BoardGrid(19, 19));
-    view.applySettings(BoardViewSettings{kStyleSimple, false, true, false, 0});
-    view.setClientSize(400, 400);
+    BoardDisplay display(19, 19);
+    BoardViewport viewport;
+    viewport.applySettings(BoardViewSettings{kStyleSimple, false, true, false, 0});
+    viewport.setClientSize(400, 400);
+    const BoardScreen view(display, viewport);
     const BoardGeometry board;
     auto stoneAt = [&](int x, int y) {
         int px = 0, py = 0;
