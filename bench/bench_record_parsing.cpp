@@ -84,7 +84,7 @@ void BM_ReadAndDeriveCorpus(benchmark::State& state) {
         for (const auto& game : games) {
             tessera::GameRecord record;
             std::string error;
-            benchmark::DoNotOptimize(tessera::readSgfRecord(game, record, error));
+            benchmark::DoNotOptimize(tessera::readSgfBytes(game, record, error));
         }
     }
     setCounters(state, games);

@@ -7,7 +7,6 @@
 
 #include "go/board_geometry.h"
 #include "platform/text_codec.h"
-#include "record/gib_file.h"
 #include "record/record_bytes.h"
 #include "record/sgf_encoding.h"
 
@@ -91,7 +90,7 @@ void GibReader::clear() {
 bool GibReader::read(const std::filesystem::path& file, std::string& error) {
     clear();
     std::string bytes;
-    if (!readRecordBytes(file, bytes, error))
+    if (!loadFileBytes(file, bytes, error))
         return false;
     return readBytes(bytes, error);
 }
@@ -173,7 +172,7 @@ bool GibReader::headerValue(const std::string& key, std::string& value) const {
     return false;
 }
 
-void ImportGib(const GibReader& reader, GameRecord& record) {
+void gibToRecord(const GibReader& reader, GameRecord& record) {
     record.clear();
     GameInfo& info = record.info;
     std::string value;
@@ -217,15 +216,6 @@ void ImportGib(const GibReader& reader, GameRecord& record) {
     }
     record.recomputePositions();
     info.totalMoves = record.tree.countMainLineMoves();
-}
-
-bool ImportGib(const std::filesystem::path& file, GameRecord& record, std::string& error) {
-    record.clear();
-    GibReader reader;
-    if (!reader.read(file, error))
-        return false;
-    ImportGib(reader, record);
-    return true;
 }
 
 }  // namespace tessera
