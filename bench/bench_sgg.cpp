@@ -50,7 +50,7 @@ void BM_WriteSggBytes(benchmark::State& state) {
     const GameRecord game = makeGame(300);
     std::string bytes, error;
     for (auto _ : state) {
-        WriteSggBytes(game, bytes, error);
+        writeSggBytes(game, bytes, error);
         benchmark::DoNotOptimize(bytes.data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
@@ -61,7 +61,7 @@ BENCHMARK(BM_WriteSggBytes);
 // Reading alone: the game object without rebuilding the positions.
 void BM_ReadSggObject(benchmark::State& state) {
     std::string bytes, error;
-    WriteSggBytes(makeGame(300), bytes, error);
+    writeSggBytes(makeGame(300), bytes, error);
     for (auto _ : state) {
         GameRecord record;
         GameObject game(&record);
@@ -76,10 +76,10 @@ BENCHMARK(BM_ReadSggObject);
 // What opening a game costs: reading plus rebuilding every position.
 void BM_ReadSggBytes(benchmark::State& state) {
     std::string bytes, error;
-    WriteSggBytes(makeGame(300), bytes, error);
+    writeSggBytes(makeGame(300), bytes, error);
     for (auto _ : state) {
         GameRecord record;
-        benchmark::DoNotOptimize(ReadSggBytes(bytes, record, error));
+        benchmark::DoNotOptimize(readSggBytes(bytes, record, error));
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
     state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
@@ -89,10 +89,10 @@ BENCHMARK(BM_ReadSggBytes);
 void BM_LoadSggFile(benchmark::State& state) {
     const auto file = std::filesystem::temp_directory_path() / "tessera_bench_sgg.sgg";
     std::string error;
-    SaveSggFile(file, makeGame(300), error);
+    saveSggFile(file, makeGame(300), error);
     for (auto _ : state) {
         GameRecord record;
-        benchmark::DoNotOptimize(LoadSggFile(file, record, error));
+        benchmark::DoNotOptimize(loadSggFile(file, record, error));
     }
     std::filesystem::remove(file);
     state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);

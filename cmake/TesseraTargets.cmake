@@ -25,7 +25,8 @@ function(tessera_add_ui_library name)
   target_link_libraries(tessera_${name}_ui PUBLIC tessera_${name} Qt6::Widgets ${ARGN})
 endfunction()
 
-# tessera_add_test_folder(SUBSYSTEM): one test program per kind of test file in tests/SUBSYSTEM:
+# tessera_add_test_folder(SUBSYSTEM [LIBRARIES...]): one test program per kind of test file in
+# tests/SUBSYSTEM, linked against LIBRARIES (default: the whole program with its Qt widgets):
 #   *_test.cpp          label unit
 #   *_itest.cpp         label integration (real SQLite/ODBC, GNU Go, HTTP on 127.0.0.1, zip)
 #   *_guitest.cpp       label gui (Qt widgets on the offscreen platform)
@@ -46,7 +47,11 @@ function(tessera_add_test_folder sub)
     set(target ${sub}_${kind}_tests)
     add_executable(${target} ${files} ${PROJECT_SOURCE_DIR}/tests/support/lsan_suppressions.cpp)
     set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    target_link_libraries(${target} PRIVATE tessera_test_support GTest::gtest GTest::gmock)
+    set(libraries ${ARGN})
+    if(NOT libraries)
+      set(libraries tessera_gui_test_support)
+    endif()
+    target_link_libraries(${target} PRIVATE ${libraries} tessera_test_support GTest::gtest GTest::gmock)
     # One environment entry only: discovery splits a list into separate properties. The test
     # programs find the shared corpus through a compiled-in default (TESSERA_SHARED_DIR overrides).
     gtest_discover_tests(${target}

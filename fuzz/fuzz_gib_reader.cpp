@@ -4,15 +4,12 @@
 #include <cstdint>
 #include <string>
 
-#include "record/gib_reader.h"
+#include "record/gib_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    tessera::GibReader reader;
+    tessera::GameRecord record;
     std::string error;
-    if (reader.readBytes(bytes, error)) {
-        tessera::GameRecord record;
-        tessera::ImportGib(reader, record);
-    }
+    tessera::readGibBytes(bytes, record, error);
     return 0;
 }

@@ -10,11 +10,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     tessera::GameRecord record;
     std::string error;
-    if (tessera::readSgfRecord(bytes, record, error)) {
+    if (tessera::readSgfBytes(bytes, record, error)) {
         std::string text;
-        if (tessera::sgfRecordText(record, text, error)) {
+        if (tessera::writeSgfBytes(record, text, error)) {
             tessera::GameRecord again;
-            tessera::readSgfRecord(text, again, error);
+            tessera::readSgfBytes(text, again, error);
         }
     }
     return 0;

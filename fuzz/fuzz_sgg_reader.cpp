@@ -21,16 +21,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     tessera::GameRecord record;
-    if (!tessera::ReadSggBytes(bytes, record, error)) {
+    if (!tessera::readSggBytes(bytes, record, error)) {
         if (error.empty() || !record.tree.empty())
             std::abort();
         return 0;
     }
     std::string first, second;
-    if (!tessera::WriteSggBytes(record, first, error))
+    if (!tessera::writeSggBytes(record, first, error))
         std::abort();
     tessera::GameRecord reread;
-    if (!tessera::ReadSggBytes(first, reread, error) || !tessera::WriteSggBytes(reread, second, error) ||
+    if (!tessera::readSggBytes(first, reread, error) || !tessera::writeSggBytes(reread, second, error) ||
         first != second)
         std::abort();
     return 0;

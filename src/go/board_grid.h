@@ -63,6 +63,8 @@ public:
 
     // Raw bytes, row-major in point order (empty when unallocated).
     const std::vector<uint8_t>& bytes() const { return cells_; }
+    // The bytes for the rules core's inner loops: area() writable bytes when usable, else nullptr.
+    uint8_t* data() { return allocated_ ? cells_.data() : nullptr; }
 
 private:
     std::vector<uint8_t> cells_;  // width * height bytes when allocated_

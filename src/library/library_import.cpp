@@ -225,7 +225,7 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
         parallelFor(fresh.size(), threads, [&](size_t k) {
             ImportItem& item = *fresh[k];
             std::string bytes;
-            if (!WriteSggBytes(item.record, bytes, item.error) || !writeStoreFile(item.sggPath, bytes, item.error)) {
+            if (!writeSggBytes(item.record, bytes, item.error) || !writeStoreFile(item.sggPath, bytes, item.error)) {
                 if (item.error.empty())
                     item.error = "cannot store the game";
                 item.id = -1;

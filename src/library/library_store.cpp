@@ -106,7 +106,7 @@ std::string LibraryStore::gamePath(int32_t id) const {
 bool LibraryStore::readGame(int32_t id, GameRecord& game, std::string* error) const {
     std::lock_guard lock(readLock_);
     std::string reason;
-    const bool ok = id >= 0 && LoadSggFile(gamePath(id), game, reason);
+    const bool ok = id >= 0 && loadSggFile(gamePath(id), game, reason);
     if (error)
         *error = id < 0 ? "no library game " + std::to_string(id) : reason;
     return ok;

@@ -5,17 +5,16 @@
 namespace tessera {
 
 void derivePosition(const BoardGeometry& geometry, const GameNode* parent, GameNode& node) {
-    BoardGrid position(geometry.width(), geometry.height());
-    uint32_t blackCaptured = 0;
-    uint32_t whiteCaptured = 0;
-    if (parent && parent->position.isUsable() && parent->position.sameSize(geometry)) {
+    // The node's own grid is reused, so recomputing a tree allocates nothing once it has run.
+    BoardGrid& position = node.position;
+    uint32_t blackCaptured = parent ? parent->blackCaptured : 0;
+    uint32_t whiteCaptured = parent ? parent->whiteCaptured : 0;
+    if (parent && parent->position.isUsable() && parent->position.sameSize(geometry))
         position.copyFrom(parent->position);
-        blackCaptured = parent->blackCaptured;
-        whiteCaptured = parent->whiteCaptured;
-    } else if (parent) {
-        blackCaptured = parent->blackCaptured;
-        whiteCaptured = parent->whiteCaptured;
-    }
+    else if (position.isUsable() && position.sameSize(geometry))
+        position.clearAll();
+    else
+        position = BoardGrid(geometry.width(), geometry.height());
     if (node.fullSetup)
         position.clearStones();
     node.captured.clear();
@@ -32,7 +31,6 @@ void derivePosition(const BoardGeometry& geometry, const GameNode* parent, GameN
     position.setAll(node.addBlack, kBlack);
     position.setAll(node.addWhite, kWhite);
     position.setAll(node.clearPoints, kEmpty);
-    node.position = std::move(position);
     node.blackCaptured = blackCaptured;
     node.whiteCaptured = whiteCaptured;
 }

@@ -10,8 +10,14 @@ namespace tessera {
 
 void GameTree::clear() {
     nodes_.clear();
-    index_.clear();
+    denseIndex_.clear();
+    sparseIndex_.clear();
     largestId_ = -1;
+}
+
+void GameTree::reserve(size_t count) {
+    nodes_.reserve(count);
+    denseIndex_.reserve(count);
 }
 
 void GameTree::copyFrom(const GameTree& other) {
@@ -21,7 +27,7 @@ void GameTree::copyFrom(const GameTree& other) {
     nodes_.reserve(other.nodes_.size());
     for (const auto& node : other.nodes_) {
         nodes_.push_back(std::make_unique<GameNode>(*node));
-        index_[node->id] = nodes_.back().get();
+        indexNode(nodes_.back().get());
     }
     largestId_ = other.largestId_;
 }
@@ -29,11 +35,11 @@ void GameTree::copyFrom(const GameTree& other) {
 GameNode* GameTree::addNode(GameNode node) {
     if (node.id < 0)
         node.id = largestId_ + 1;
-    if (index_.count(node.id))
+    if (find(node.id))
         return nullptr;
     nodes_.push_back(std::make_unique<GameNode>(std::move(node)));
     GameNode* stored = nodes_.back().get();
-    index_[stored->id] = stored;
+    indexNode(stored);
     largestId_ = std::max(largestId_, stored->id);
     if (GameNode* parent = find(stored->parentId); parent && parent != stored) {
         auto& children = parent->childIds;
@@ -46,8 +52,30 @@ GameNode* GameTree::addNode(GameNode node) {
 GameNode* GameTree::find(int32_t id) {
     if (id < 0)
         return nullptr;
-    auto it = index_.find(id);
-    return it == index_.end() ? nullptr : it->second;
+    if (static_cast<size_t>(id) < denseIndex_.size() && denseIndex_[static_cast<size_t>(id)])
+        return denseIndex_[static_cast<size_t>(id)];
+    if (sparseIndex_.empty())
+        return nullptr;
+    auto it = sparseIndex_.find(id);
+    return it == sparseIndex_.end() ? nullptr : it->second;
+}
+
+void GameTree::indexNode(GameNode* node) {
+    const auto id = static_cast<size_t>(node->id);
+    if (id < denseIndex_.size()) {
+        denseIndex_[id] = node;
+    } else if (id <= 2 * nodes_.size() + 1024) {
+        denseIndex_.resize(std::max(id + 1, 2 * denseIndex_.size()), nullptr);
+        denseIndex_[id] = node;
+    } else {
+        sparseIndex_[node->id] = node;
+    }
+}
+
+void GameTree::unindexNode(int32_t id) {
+    if (static_cast<size_t>(id) < denseIndex_.size())
+        denseIndex_[static_cast<size_t>(id)] = nullptr;
+    sparseIndex_.erase(id);
 }
 
 const GameNode* GameTree::find(int32_t id) const { return const_cast<GameTree*>(this)->find(id); }
@@ -111,11 +139,22 @@ std::vector<GameNode*> GameTree::subtree(const GameNode& node) {
     if (!start)
         return result;
     std::vector<GameNode*> stack{start};
-    std::unordered_set<int32_t> seen;
+    // Visited ids: a flag per id up to the largest when ids are dense, else a set.
+    const bool dense = static_cast<size_t>(largestId_) <= 2 * nodes_.size() + 1024;
+    std::vector<bool> seenDense(dense ? static_cast<size_t>(largestId_) + 1 : 0);
+    std::unordered_set<int32_t> seenSparse;
+    auto firstVisit = [&](int32_t id) {
+        if (!dense)
+            return seenSparse.insert(id).second;
+        if (seenDense[static_cast<size_t>(id)])
+            return false;
+        seenDense[static_cast<size_t>(id)] = true;
+        return true;
+    };
     while (!stack.empty()) {
         GameNode* at = stack.back();
         stack.pop_back();
-        if (!seen.insert(at->id).second)
+        if (!firstVisit(at->id))
             continue;
         result.push_back(at);
         for (auto it = at->childIds.rbegin(); it != at->childIds.rend(); ++it)
@@ -143,7 +182,7 @@ void GameTree::unlinkFromParent(const GameNode& node) {
 void GameTree::eraseNodes(const std::vector<int32_t>& ids) {
     std::unordered_set<int32_t> doomed(ids.begin(), ids.end());
     for (int32_t id : ids)
-        index_.erase(id);
+        unindexNode(id);
     nodes_.erase(std::remove_if(nodes_.begin(), nodes_.end(),
                                 [&](const std::unique_ptr<GameNode>& n) { return doomed.count(n->id) > 0; }),
                  nodes_.end());

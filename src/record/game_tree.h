@@ -28,6 +28,8 @@ public:
 
     // Deletes every node.
     void clear();
+    // Makes room for count nodes, so a tree built at once is not moved while it grows.
+    void reserve(size_t count);
     // A deep copy of every node, ids preserved.
     void copyFrom(const GameTree& other);
 
@@ -81,8 +83,17 @@ private:
     void eraseNodes(const std::vector<int32_t>& ids);
     void recomputeLargestId();
 
+    // Records a stored node under its id (ids near the node count go to denseIndex_).
+    void indexNode(GameNode* node);
+    // Forgets the node of an id.
+    void unindexNode(int32_t id);
+
     std::vector<std::unique_ptr<GameNode>> nodes_;      // insertion order, owning
-    std::unordered_map<int32_t, GameNode*> index_;      // id -> node
+    // id -> node. Ids are usually 0..n-1, so most live in a vector indexed by id (nullptr
+    // where no node has that id); an id far above the node count goes to the map instead,
+    // so one id at the integer limit costs no memory.
+    std::vector<GameNode*> denseIndex_;
+    std::unordered_map<int32_t, GameNode*> sparseIndex_;
     int32_t largestId_ = -1;
 };
 

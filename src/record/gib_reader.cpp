@@ -8,7 +8,6 @@
 #include "go/board_geometry.h"
 #include "go/play_move.h"
 #include "platform/text_codec.h"
-#include "record/gib_file.h"
 #include "record/handicap_layout.h"
 #include "record/record_bytes.h"
 #include "record/sgf_encoding.h"
@@ -101,7 +100,7 @@ void GibReader::clear() {
 bool GibReader::read(const std::filesystem::path& file, std::string& error) {
     clear();
     std::string bytes;
-    if (!readRecordBytes(file, bytes, error))
+    if (!loadFileBytes(file, bytes, error))
         return false;
     return readBytes(bytes, error);
 }
@@ -183,7 +182,7 @@ bool GibReader::headerValue(const std::string& key, std::string& value) const {
     return false;
 }
 
-void ImportGib(const GibReader& reader, GameRecord& record) {
+void gibToRecord(const GibReader& reader, GameRecord& record) {
     record.clear();
     GameInfo& info = record.info;
     std::string value;
@@ -227,15 +226,6 @@ void ImportGib(const GibReader& reader, GameRecord& record) {
     }
     record.recomputePositions();
     info.totalMoves = record.tree.countMainLineMoves();
-}
-
-bool ImportGib(const std::filesystem::path& file, GameRecord& record, std::string& error) {
-    record.clear();
-    GibReader reader;
-    if (!reader.read(file, error))
-        return false;
-    ImportGib(reader, record);
-    return true;
 }
 
 }  // namespace tessera

@@ -1,7 +1,7 @@
 #pragma once
 // GIB, the text format in which Tygem-style Go servers hand out game records: a header of
 // "\[KEY=VALUE\]" lines ending at "\HE", then a body whose "STO" lines are the moves. The
-// reader keeps the header entries (UTF-8) and the moves; ImportGib makes a record of them.
+// reader keeps the header entries (UTF-8) and the moves; gibToRecord makes a record of them.
 
 #include <filesystem>
 #include <string>
@@ -52,6 +52,6 @@ private:
 // Fills record (cleared first) from the reader: game information from the header, one node
 // per move in a single line (after a setup node with the handicap stones when the game has a
 // handicap), positions recomputed on a 19 x 19 board.
-void ImportGib(const GibReader& reader, GameRecord& record);
+void gibToRecord(const GibReader& reader, GameRecord& record);
 
 }  // namespace tessera

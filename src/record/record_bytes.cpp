@@ -7,7 +7,7 @@
 
 namespace tessera {
 
-bool readRecordBytes(const std::filesystem::path& file, std::string& bytes, std::string& error) {
+bool loadFileBytes(const std::filesystem::path& file, std::string& bytes, std::string& error) {
     std::error_code code;
     const auto status = std::filesystem::status(file, code);
     if (code || !std::filesystem::exists(status)) {
@@ -29,7 +29,7 @@ bool readRecordBytes(const std::filesystem::path& file, std::string& bytes, std:
     return true;
 }
 
-bool writeRecordBytes(const std::filesystem::path& file, const std::string& bytes, std::string& error) {
+bool saveFileBytes(const std::filesystem::path& file, const std::string& bytes, std::string& error) {
     errno = 0;
     if (writeFileAtomically(file.string(), bytes))
         return true;

@@ -1,5 +1,5 @@
 #pragma once
-// Whole-file reading and atomic writing for the record formats, with one-line reasons.
+// Whole-file loading and atomic saving under the record formats, with one-line reasons.
 
 #include <filesystem>
 #include <string>
@@ -10,8 +10,8 @@ namespace tessera {
 constexpr size_t kMaxRecordFileBytes = size_t(256) << 20;
 
 // The whole file into bytes; false with a reason in error (missing, a folder, unreadable, too large).
-bool readRecordBytes(const std::filesystem::path& file, std::string& bytes, std::string& error);
+bool loadFileBytes(const std::filesystem::path& file, std::string& bytes, std::string& error);
 // Replaces the file with bytes atomically; false with a reason in error (the old file is kept).
-bool writeRecordBytes(const std::filesystem::path& file, const std::string& bytes, std::string& error);
+bool saveFileBytes(const std::filesystem::path& file, const std::string& bytes, std::string& error);
 
 }  // namespace tessera

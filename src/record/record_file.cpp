@@ -21,11 +21,11 @@ bool loadRecordFile(const std::filesystem::path& file, GameRecord& record, std::
     const std::string extension = lowerExtension(file);
     bool ok = false;
     if (extension == ".sgf")
-        ok = LoadSgfFile(file, record, error);
+        ok = loadSgfFile(file, record, error);
     else if (extension == ".gib")
-        ok = ImportGib(file, record, error);
+        ok = loadGibFile(file, record, error);
     else if (extension == ".sgg")
-        ok = LoadSggFile(file, record, error);
+        ok = loadSggFile(file, record, error);
     else
         error = "unknown record file type '" + extension + "' (expected .sgf, .gib or .sgg)";
     if (!ok)
@@ -36,9 +36,9 @@ bool loadRecordFile(const std::filesystem::path& file, GameRecord& record, std::
 bool saveRecordFile(const std::filesystem::path& file, const GameRecord& record, std::string& error) {
     const std::string extension = lowerExtension(file);
     if (extension == ".sgf")
-        return SaveSgfFile(file, record, error);
+        return saveSgfFile(file, record, error);
     if (extension == ".sgg")
-        return SaveSggFile(file, record, error);
+        return saveSggFile(file, record, error);
     error = "records are saved as .sgf or .sgg, not '" + extension + "'";
     return false;
 }

@@ -7,31 +7,32 @@
 
 namespace tessera {
 
-bool readSgfRecord(const std::string& bytes, GameRecord& record, std::string& error) {
+bool readSgfBytes(const std::string& bytes, GameRecord& record, std::string& error) {
     record.clear();
     const auto root = SgfReader::ReadFirstTreeFromBytes(bytes, error);
-    return root && sgfTreeToRecord(*root, record, error);
+    if (root && sgfTreeToRecord(*root, record, error))
+        return true;
+    record.clear();
+    return false;
 }
 
-bool LoadSgfFile(const std::filesystem::path& file, GameRecord& record, std::string& error) {
+bool loadSgfFile(const std::filesystem::path& file, GameRecord& record, std::string& error) {
     record.clear();
     std::string bytes;
-    if (!readRecordBytes(file, bytes, error))
-        return false;
-    return readSgfRecord(bytes, record, error);
+    return loadFileBytes(file, bytes, error) && readSgfBytes(bytes, record, error);
 }
 
-bool sgfRecordText(const GameRecord& record, std::string& text, std::string& error) {
+bool writeSgfBytes(const GameRecord& record, std::string& bytes, std::string& error) {
     const auto root = recordToSgfTree(record, error);
     if (!root)
         return false;
-    text = SgfWriter::PrintTrees({root.get()});
+    bytes = SgfWriter::PrintTrees({root.get()});
     return true;
 }
 
-bool SaveSgfFile(const std::filesystem::path& file, const GameRecord& record, std::string& error) {
-    std::string text;
-    return sgfRecordText(record, text, error) && writeRecordBytes(file, text, error);
+bool saveSgfFile(const std::filesystem::path& file, const GameRecord& record, std::string& error) {
+    std::string bytes;
+    return writeSgfBytes(record, bytes, error) && saveFileBytes(file, bytes, error);
 }
 
 }  // namespace tessera

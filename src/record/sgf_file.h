@@ -1,5 +1,6 @@
 #pragma once
-// SGF files: reading into a GameRecord and writing one (UTF-8, atomically).
+// SGF records: the same four verbs as sgg_file.h (and the first two of gib_file.h):
+// read bytes, load a file, write bytes, save a file. Written text is UTF-8.
 
 #include <filesystem>
 #include <string>
@@ -8,14 +9,14 @@
 
 namespace tessera {
 
-// Reads the first game tree of an SGF file. False with a reason in error on failure.
-bool LoadSgfFile(const std::filesystem::path& file, GameRecord& record, std::string& error);
-// Writes the record as SGF. False with a reason in error on failure (nothing is written).
-bool SaveSgfFile(const std::filesystem::path& file, const GameRecord& record, std::string& error);
-
-// LoadSgfFile for the bytes of a file already in memory.
-bool readSgfRecord(const std::string& bytes, GameRecord& record, std::string& error);
-// The SGF text SaveSgfFile writes; false with a reason in error when the record cannot be written.
-bool sgfRecordText(const GameRecord& record, std::string& text, std::string& error);
+// Fills record (cleared first, positions recomputed) from the first game tree of SGF bytes.
+// False with a reason in error on failure; record is then left cleared.
+bool readSgfBytes(const std::string& bytes, GameRecord& record, std::string& error);
+// readSgfBytes for the contents of a file; false with a reason when it cannot be read.
+bool loadSgfFile(const std::filesystem::path& file, GameRecord& record, std::string& error);
+// The SGF text of a record; false with a reason in error when the record cannot be written.
+bool writeSgfBytes(const GameRecord& record, std::string& bytes, std::string& error);
+// Writes writeSgfBytes' text to the file atomically; false with a reason (nothing is written).
+bool saveSgfFile(const std::filesystem::path& file, const GameRecord& record, std::string& error);
 
 }  // namespace tessera

@@ -21,14 +21,14 @@ SgfNode::~SgfNode() {
     }
 }
 
-const SgfProperty* SgfNode::find(const std::string& identifier) const {
+const SgfProperty* SgfNode::find(std::string_view identifier) const {
     for (const auto& property : properties_)
         if (property.identifier == identifier)
             return &property;
     return nullptr;
 }
 
-const std::string* SgfNode::findValue(const std::string& identifier) const {
+const std::string* SgfNode::findValue(std::string_view identifier) const {
     const SgfProperty* property = find(identifier);
     return property && !property->values.empty() ? &property->values.front() : nullptr;
 }

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessera {
@@ -29,9 +30,9 @@ public:
     std::vector<SgfProperty>& properties() { return properties_; }
     const std::vector<SgfProperty>& properties() const { return properties_; }
     // The first property with exactly this identifier, or nullptr.
-    const SgfProperty* find(const std::string& identifier) const;
+    const SgfProperty* find(std::string_view identifier) const;
     // The first value of the first property with this identifier, or nullptr.
-    const std::string* findValue(const std::string& identifier) const;
+    const std::string* findValue(std::string_view identifier) const;
     // Appends a property with one value.
     void add(std::string identifier, std::string value);
     // Replaces the first property of this identifier's values by one value, or appends it;

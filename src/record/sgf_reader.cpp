@@ -296,7 +296,7 @@ std::string SgfParser::toUtf8(std::string raw) const {
 
 std::unique_ptr<SgfNode> SgfReader::ReadFirstTree(const std::filesystem::path& file, std::string& error) {
     std::string bytes;
-    if (!readRecordBytes(file, bytes, error))
+    if (!loadFileBytes(file, bytes, error))
         return nullptr;
     return ReadFirstTreeFromBytes(bytes, error);
 }

@@ -29,11 +29,12 @@ char letterOf(int coordinate) { return static_cast<char>('a' + coordinate); }
 
 // The point of a two-letter value (surrounding white space ignored), or -1.
 int32_t pointOf(const std::string& value, const BoardGeometry& geometry) {
-    const std::string text = value.size() == 2 ? value : trimText(value);
-    if (text.size() != 2)
-        return -1;
-    const int x = coordinateOf(text[0]);
-    const int y = coordinateOf(text[1]);
+    if (value.size() != 2) {
+        const std::string text = trimText(value);
+        return text.size() == 2 ? pointOf(text, geometry) : -1;
+    }
+    const int x = coordinateOf(value[0]);
+    const int y = coordinateOf(value[1]);
     return x < 0 || y < 0 ? -1 : geometry.pointAt(x, y);
 }
 
@@ -124,29 +125,74 @@ bool readGameInfo(const SgfNode& root, GameInfo& info, std::string& error) {
     return true;
 }
 
-void readNode(const SgfNode& sgf, const BoardGeometry& geometry, GameNode& node) {
-    const SgfProperty* move = sgf.find("B");
-    uint32_t colour = kBlack;
-    if (!move) {
-        move = sgf.find("W");
-        colour = kWhite;
+// The first property of each identifier that a game-tree node reads, found in one pass.
+struct NodeProperties {
+    const SgfProperty* black = nullptr;     // B
+    const SgfProperty* white = nullptr;     // W
+    const SgfProperty* addBlack = nullptr;  // AB
+    const SgfProperty* addWhite = nullptr;  // AW
+    const SgfProperty* clear = nullptr;     // AE
+    const SgfProperty* marks[4] = {};       // TR, CR, SQ, MA
+    const SgfProperty* labels = nullptr;    // LB
+    const SgfProperty* comment = nullptr;   // C
+    const SgfProperty* name = nullptr;      // N
+
+    explicit NodeProperties(const SgfNode& sgf) {
+        for (const SgfProperty& property : sgf.properties())
+            if (const SgfProperty** slot = slotOf(property.identifier); slot && !*slot)
+                *slot = &property;
     }
+
+private:
+    const SgfProperty** slotOf(const std::string& id) {
+        if (id.size() == 1)
+            return id[0] == 'B' ? &black : id[0] == 'W' ? &white : id[0] == 'C' ? &comment : id[0] == 'N' ? &name : nullptr;
+        if (id == "AB")
+            return &addBlack;
+        if (id == "AW")
+            return &addWhite;
+        if (id == "AE")
+            return &clear;
+        if (id == "TR")
+            return &marks[0];
+        if (id == "CR")
+            return &marks[1];
+        if (id == "SQ")
+            return &marks[2];
+        if (id == "MA")
+            return &marks[3];
+        if (id == "LB")
+            return &labels;
+        return nullptr;
+    }
+};
+
+// The first value of a property, or nullptr when it is absent or has none.
+const std::string* firstValue(const SgfProperty* property) {
+    return property && !property->values.empty() ? &property->values.front() : nullptr;
+}
+
+void readNode(const SgfNode& sgf, const BoardGeometry& geometry, GameNode& node) {
+    const NodeProperties found(sgf);
+    const SgfProperty* move = found.black ? found.black : found.white;
+    const uint32_t colour = found.black ? kBlack : kWhite;
     if (move) {
         if (const int32_t p = pointOf(move->value(), geometry); p >= 0)
             node.move = Move{colour, p};
     }
-    appendPoints(sgf.find("AB"), geometry, node.addBlack);
-    appendPoints(sgf.find("AW"), geometry, node.addWhite);
-    appendPoints(sgf.find("AE"), geometry, node.clearPoints);
-    const std::pair<const char*, MarkKind> marks[] = {
-        {"TR", kMarkTriangle}, {"CR", kMarkCircle}, {"SQ", kMarkSquare}, {"MA", kMarkCross}};
-    for (const auto& [identifier, kind] : marks) {
+    appendPoints(found.addBlack, geometry, node.addBlack);
+    appendPoints(found.addWhite, geometry, node.addWhite);
+    appendPoints(found.clear, geometry, node.clearPoints);
+    const MarkKind markKinds[4] = {kMarkTriangle, kMarkCircle, kMarkSquare, kMarkCross};
+    for (int i = 0; i < 4; ++i) {
+        if (!found.marks[i])
+            continue;
         PointList points;
-        appendPoints(sgf.find(identifier), geometry, points);
+        appendPoints(found.marks[i], geometry, points);
         for (const int32_t p : points)
-            node.marks.push_back(Mark{static_cast<int16_t>(kind), p});
+            node.marks.push_back(Mark{static_cast<int16_t>(markKinds[i]), p});
     }
-    if (const SgfProperty* labels = sgf.find("LB")) {
+    if (const SgfProperty* labels = found.labels) {
         for (const auto& value : labels->values) {
             const size_t colon = value.find(':');
             if (colon == std::string::npos || colon + 1 >= value.size())
@@ -156,9 +202,9 @@ void readNode(const SgfNode& sgf, const BoardGeometry& geometry, GameNode& node)
                 node.addLabel(Label{p, 0x00FF0000u, value.substr(colon + 1)});
         }
     }
-    if (const std::string* comment = sgf.findValue("C"))
+    if (const std::string* comment = firstValue(found.comment))
         node.comments.push_back(Comment{{}, *comment});
-    if (const std::string* name = sgf.findValue("N"))
+    if (const std::string* name = firstValue(found.name))
         node.name = *name;
 }
 
@@ -284,6 +330,7 @@ bool sgfTreeToRecord(const SgfNode& root, GameRecord& record, std::string& error
         for (auto it = children.rbegin(); it != children.rend(); ++it)
             pending.emplace_back(it->get(), id);
     }
+    record.tree.reserve(order.size());
     for (size_t i = 0; i < order.size(); ++i) {
         GameNode node;
         node.id = static_cast<int32_t>(i);

@@ -77,7 +77,7 @@ std::string SgfWriter::PrintTrees(const std::vector<const SgfNode*>& roots) {
 
 bool SgfWriter::WriteTrees(const std::filesystem::path& file, const std::vector<const SgfNode*>& roots,
                            std::string& error) {
-    return writeRecordBytes(file, PrintTrees(roots), error);
+    return saveFileBytes(file, PrintTrees(roots), error);
 }
 
 }  // namespace tessera

@@ -1,10 +1,9 @@
 #include "record/sgg_file.h"
 
-#include <cerrno>
 #include <cstring>
 
-#include "platform/atomic_file.h"
 #include "record/byte_stream.h"
+#include "record/record_bytes.h"
 #include "record/sgg_game_object.h"
 
 namespace tessera {
@@ -73,21 +72,13 @@ bool writeSgg(ByteStream& stream, const GameObject& game, uint64_t gameSize) {
 
 }  // namespace
 
-bool LoadSggFile(const std::filesystem::path& file, GameRecord& record, std::string& error) {
-    record.clear();
-    std::unique_ptr<FileStream> stream;
-    if (!FileStream::openForReading(file, stream, error))
-        return false;
-    return readSgg(*stream, record, error);
-}
-
-bool ReadSggBytes(const std::string& bytes, GameRecord& record, std::string& error) {
+bool readSggBytes(const std::string& bytes, GameRecord& record, std::string& error) {
     record.clear();
     MemoryStream stream(bytes.data(), bytes.size());
     return readSgg(stream, record, error);
 }
 
-bool WriteSggBytes(const GameRecord& record, std::string& bytes, std::string& error) {
+bool writeSggBytes(const GameRecord& record, std::string& bytes, std::string& error) {
     if (!boardSizeStorable(record.info)) {
         error = boardSizeError(record.info);
         return false;
@@ -105,16 +96,15 @@ bool WriteSggBytes(const GameRecord& record, std::string& bytes, std::string& er
     return true;
 }
 
-bool SaveSggFile(const std::filesystem::path& file, const GameRecord& record, std::string& error) {
+bool loadSggFile(const std::filesystem::path& file, GameRecord& record, std::string& error) {
+    record.clear();
     std::string bytes;
-    if (!WriteSggBytes(record, bytes, error))
-        return false;
-    errno = 0;
-    if (!writeFileAtomically(file.string(), bytes)) {
-        error = "cannot write '" + file.string() + "'" + (errno ? std::string(": ") + std::strerror(errno) : "");
-        return false;
-    }
-    return true;
+    return loadFileBytes(file, bytes, error) && readSggBytes(bytes, record, error);
+}
+
+bool saveSggFile(const std::filesystem::path& file, const GameRecord& record, std::string& error) {
+    std::string bytes;
+    return writeSggBytes(record, bytes, error) && saveFileBytes(file, bytes, error);
 }
 
 }  // namespace tessera

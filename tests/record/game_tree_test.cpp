@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "go/board_transform.h"
 #include "record/game_tree.h"
 #include "record/node_transform.h"
@@ -34,6 +36,27 @@ TEST(GameTreeTest, IdsAreAssignedAndDuplicatesRefused) {
     EXPECT_EQ(tree.size(), 3u);
     EXPECT_EQ(tree.find(0)->childIds, (std::vector<int32_t>{7}));
     EXPECT_EQ(tree.find(-3), nullptr);
+}
+
+// Ids far above the node count (a record may carry any id) are found, walked, copied and
+// removed like dense ones, and ids freed by a removal are not found any more.
+TEST(GameTreeTest, IdsFarApartAndAtTheIntegerLimit) {
+    const int32_t top = std::numeric_limits<int32_t>::max();
+    GameTree tree;
+    tree.addNode(nodeWith(0, -1));
+    tree.addNode(nodeWith(top, 0));
+    tree.addNode(nodeWith(1'000'000, top));
+    tree.addNode(nodeWith(3, 1'000'000));
+    EXPECT_EQ(tree.addNode(nodeWith(top, 3)), nullptr);
+    EXPECT_EQ(idsOf(tree.mainLine()), (std::vector<int32_t>{0, top, 1'000'000, 3}));
+    EXPECT_EQ(idsOf(tree.subtree(*tree.find(0))), (std::vector<int32_t>{0, top, 1'000'000, 3}));
+    const GameTree copy = tree;
+    EXPECT_EQ(copy.find(1'000'000)->parentId, top);
+    ASSERT_TRUE(tree.removeSubtree(top));
+    EXPECT_EQ(tree.find(top), nullptr);
+    EXPECT_EQ(tree.find(3), nullptr);
+    EXPECT_EQ(tree.largestId(), 0);
+    EXPECT_NE(copy.find(3), nullptr);
 }
 
 TEST(GameTreeTest, ANodeUnderAMissingParentIsIndexedButUnreachable) {

@@ -55,7 +55,7 @@ TEST(GibReader, ImportsTheGameInformationAndALineOfMoves) {
         text += "STO 0 " + std::to_string(i + 1) + " " + std::to_string(i % 2 + 1) + " " + std::to_string(i % 19) +
                 " " + std::to_string(i / 19) + "\n";
     GameRecord record;
-    ImportGib(readGib(text), record);
+    gibToRecord(readGib(text), record);
     EXPECT_EQ(record.info.resultType, kResultWhiteWins);
     EXPECT_EQ(record.info.ruleType, kRulesKorean);
     EXPECT_EQ(record.info.blackName, "甲");
@@ -66,16 +66,16 @@ TEST(GibReader, ImportsTheGameInformationAndALineOfMoves) {
     EXPECT_EQ(record.tree.root()->move, (Move{kBlack, 0}));
 
     GameRecord blank;
-    ImportGib(readGib("\\[GAMERESULT= 白胜\\]\n\\HE\n"), blank);
+    gibToRecord(readGib("\\[GAMERESULT= 白胜\\]\n\\HE\n"), blank);
     EXPECT_EQ(blank.info.resultType, kResultUnknown);
     GameRecord english;
-    ImportGib(readGib("\\[GAMERESULT=white wins by resignation\\]\n\\HE\n"), english);
+    gibToRecord(readGib("\\[GAMERESULT=white wins by resignation\\]\n\\HE\n"), english);
     EXPECT_EQ(english.info.resultType, kResultWhiteWins);
 }
 
 TEST(GibReader, PlacesHandicapStonesBeforeTheFirstMove) {
     GameRecord record;
-    ImportGib(readGib("\\HE\nINI 0 1 3 &4 text\nSTO 0 2 2 15 15\n"), record);
+    gibToRecord(readGib("\\HE\nINI 0 1 3 &4 text\nSTO 0 2 2 15 15\n"), record);
     EXPECT_EQ(record.info.handicap, 3);
     ASSERT_EQ(record.tree.size(), 2u);
     const GameNode& setup = *record.tree.root();
@@ -96,7 +96,7 @@ TEST(GibReader, DecodesHeadersByTheirCodePage) {
     ASSERT_TRUE(korean.headerValue("GAMERESULT", value));
     EXPECT_EQ(value, "흑 시간승");
     GameRecord record;
-    ImportGib(korean, record);
+    gibToRecord(korean, record);
     EXPECT_EQ(record.info.resultType, kResultBlackWins);
 }
 
@@ -119,7 +119,7 @@ TEST(GibReader, SurvivesLongLinesAndJunk) {
         std::string error;
         if (junk.readBytes(bytes, error)) {
             GameRecord record;
-            ImportGib(junk, record);
+            gibToRecord(junk, record);
         }
     }
 }

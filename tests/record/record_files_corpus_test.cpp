@@ -72,9 +72,9 @@ TEST(RecordFilesCorpus, ProfessionalGamesSurviveAWriteAndReadBack) {
         std::string error;
         ASSERT_TRUE(loadRecordFile(file, record, error)) << file << ": " << error;
         std::string text;
-        ASSERT_TRUE(sgfRecordText(record, text, error)) << file << ": " << error;
+        ASSERT_TRUE(writeSgfBytes(record, text, error)) << file << ": " << error;
         GameRecord again;
-        ASSERT_TRUE(readSgfRecord(text, again, error)) << file << ": " << error;
+        ASSERT_TRUE(readSgfBytes(text, again, error)) << file << ": " << error;
         ASSERT_EQ(again.tree.size(), record.tree.size()) << file;
         EXPECT_EQ(again.info, record.info) << file;
         const auto line = record.tree.mainLine();

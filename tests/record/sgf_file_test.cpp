@@ -12,14 +12,14 @@ namespace {
 GameRecord read(const std::string& text) {
     GameRecord record;
     std::string error;
-    EXPECT_TRUE(readSgfRecord(text, record, error)) << error;
+    EXPECT_TRUE(readSgfBytes(text, record, error)) << error;
     return record;
 }
 
 std::string write(const GameRecord& record) {
     std::string text;
     std::string error;
-    EXPECT_TRUE(sgfRecordText(record, text, error)) << error;
+    EXPECT_TRUE(writeSgfBytes(record, text, error)) << error;
     return text;
 }
 
@@ -71,7 +71,7 @@ TEST(SgfFile, ReadsBoardSizesAndRefusesHugeBoards) {
     EXPECT_EQ(read("(;KM[1e999])").info.komi, 0.0);
     GameRecord record;
     std::string error;
-    EXPECT_FALSE(readSgfRecord("(;SZ[200];B[aa])", record, error));
+    EXPECT_FALSE(readSgfBytes("(;SZ[200];B[aa])", record, error));
     EXPECT_NE(error.find("200"), std::string::npos);
 }
 
@@ -128,9 +128,9 @@ TEST(SgfFile, RefusesWhatItCannotWrite) {
     GameRecord empty;
     std::string text;
     std::string error;
-    EXPECT_FALSE(sgfRecordText(empty, text, error));
+    EXPECT_FALSE(writeSgfBytes(empty, text, error));
     GameRecord wide = read("(;SZ[27];B[aa])");
-    EXPECT_FALSE(sgfRecordText(wide, text, error));
+    EXPECT_FALSE(writeSgfBytes(wide, text, error));
     EXPECT_NE(error.find("26"), std::string::npos);
 }
 
@@ -143,11 +143,11 @@ TEST(SgfFile, SavesAndLoadsThroughFiles) {
     ASSERT_TRUE(loadRecordFile(folder / "game.SGF", loaded, error)) << error;
     EXPECT_EQ(loaded.info.blackName, "黑");
     EXPECT_EQ(loaded.tree.size(), 3u);
-    EXPECT_FALSE(SaveSgfFile(folder / "missing" / "game.sgf", record, error));
+    EXPECT_FALSE(saveSgfFile(folder / "missing" / "game.sgf", record, error));
     EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(LoadSgfFile(folder / "absent.sgf", loaded, error));
+    EXPECT_FALSE(loadSgfFile(folder / "absent.sgf", loaded, error));
     EXPECT_TRUE(loaded.tree.empty());
-    EXPECT_FALSE(LoadSgfFile(folder.path(), loaded, error));
+    EXPECT_FALSE(loadSgfFile(folder.path(), loaded, error));
 }
 
 }  // namespace

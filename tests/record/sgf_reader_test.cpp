@@ -130,12 +130,12 @@ TEST(SgfReader, NestsDeepAndLongWithoutRecursion) {
     nested += std::string(depth + 1, ')');
     GameRecord record;
     std::string error;
-    ASSERT_TRUE(readSgfRecord(nested, record, error)) << error;
+    ASSERT_TRUE(readSgfBytes(nested, record, error)) << error;
     EXPECT_EQ(record.tree.size(), size_t(depth + 1));
     std::string text;
-    ASSERT_TRUE(sgfRecordText(record, text, error)) << error;
+    ASSERT_TRUE(writeSgfBytes(record, text, error)) << error;
     GameRecord again;
-    ASSERT_TRUE(readSgfRecord(text, again, error)) << error;
+    ASSERT_TRUE(readSgfBytes(text, again, error)) << error;
     EXPECT_EQ(again.tree.size(), record.tree.size());
 }
 
@@ -151,7 +151,7 @@ TEST(SgfReader, SurvivesArbitraryBytesAndEveryTruncation) {
     for (size_t length = 0; length <= valid.size(); ++length) {
         std::string error;
         GameRecord record;
-        readSgfRecord(valid.substr(0, length), record, error);
+        readSgfBytes(valid.substr(0, length), record, error);
     }
     std::mt19937 random(12345);
     const std::string alphabet = "();[]\\:ABCWabc \n\x81\x5D\xE6\xFF";
@@ -162,7 +162,7 @@ TEST(SgfReader, SurvivesArbitraryBytesAndEveryTruncation) {
             bytes += round % 2 ? static_cast<char>(random() & 0xFF) : alphabet[random() % alphabet.size()];
         std::string error;
         GameRecord record;
-        if (!readSgfRecord(bytes, record, error)) {
+        if (!readSgfBytes(bytes, record, error)) {
             EXPECT_FALSE(error.empty());
         }
     }

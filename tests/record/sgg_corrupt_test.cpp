@@ -31,7 +31,7 @@ std::string newGameBytes() {
     record.tree.addNode(GameNode());
     ScratchFolder folder;
     std::string error;
-    EXPECT_TRUE(SaveSggFile(folder / "new.sgg", record, error)) << error;
+    EXPECT_TRUE(saveSggFile(folder / "new.sgg", record, error)) << error;
     return readBytes(folder / "new.sgg");
 }
 
@@ -49,7 +49,7 @@ protected:
         GameRecord record;
         record.tree.addNode(GameNode());
         std::string error;
-        EXPECT_FALSE(LoadSggFile(folder_ / "bad.sgg", record, error)) << what;
+        EXPECT_FALSE(loadSggFile(folder_ / "bad.sgg", record, error)) << what;
         EXPECT_FALSE(error.empty()) << what;
         EXPECT_TRUE(record.tree.empty()) << what;
         EXPECT_EQ(record.info, GameInfo()) << what;
@@ -58,7 +58,7 @@ protected:
     bool loads(const std::string& bytes, GameRecord& record) {
         EXPECT_TRUE(writeBytes(folder_ / "any.sgg", bytes));
         std::string error;
-        const bool ok = LoadSggFile(folder_ / "any.sgg", record, error);
+        const bool ok = loadSggFile(folder_ / "any.sgg", record, error);
         EXPECT_TRUE(ok || !error.empty());
         return ok;
     }
@@ -76,7 +76,7 @@ TEST_F(SggCorrupt, EveryTruncationIsRefused) {
     move.move = {kBlack, 60};
     record.tree.addNode(move);
     std::string error;
-    ASSERT_TRUE(SaveSggFile(folder_ / "full.sgg", record, error)) << error;
+    ASSERT_TRUE(saveSggFile(folder_ / "full.sgg", record, error)) << error;
     const std::string bytes = readBytes(folder_ / "full.sgg");
     for (size_t length = 0; length < bytes.size(); ++length)
         expectRefused(bytes.substr(0, length), "truncated to " + std::to_string(length));
@@ -137,7 +137,7 @@ TEST_F(SggCorrupt, EverySingleByteChangeFailsCleanlyOrReads) {
     move.comments = {{"", "好"}};
     record.tree.addNode(move);
     std::string error;
-    ASSERT_TRUE(SaveSggFile(folder_ / "base.sgg", record, error)) << error;
+    ASSERT_TRUE(saveSggFile(folder_ / "base.sgg", record, error)) << error;
     const std::string bytes = readBytes(folder_ / "base.sgg");
     for (size_t at = 0; at < bytes.size(); ++at)
         for (int value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
@@ -180,9 +180,9 @@ TEST_F(SggCorrupt, BrokenTreeLinksAreRepaired) {
     record.tree.addNode(loopA);
     record.tree.addNode(loopB);
     std::string error;
-    ASSERT_TRUE(SaveSggFile(folder_ / "links.sgg", record, error)) << error;
+    ASSERT_TRUE(saveSggFile(folder_ / "links.sgg", record, error)) << error;
     GameRecord back;
-    ASSERT_TRUE(LoadSggFile(folder_ / "links.sgg", back, error)) << error;
+    ASSERT_TRUE(loadSggFile(folder_ / "links.sgg", back, error)) << error;
     EXPECT_EQ(back.tree.find(0)->childIds, (std::vector<int32_t>{1}));
     EXPECT_EQ(back.tree.find(1)->childIds, (std::vector<int32_t>{2}));
     EXPECT_EQ(back.tree.mainLine().size(), 3u);
@@ -201,7 +201,7 @@ TEST_F(SggCorrupt, HugeBoardsAreRefused) {
     record.info.boardWidth = 52;
     record.info.boardHeight = 52;
     std::string error;
-    ASSERT_TRUE(SaveSggFile(folder_ / "52.sgg", record, error)) << error;
+    ASSERT_TRUE(saveSggFile(folder_ / "52.sgg", record, error)) << error;
     std::string bytes = readBytes(folder_ / "52.sgg");
     // Information chunks 3 and 4 hold the two u16 sizes right after its 30-byte directory.
     const size_t widthAt = 18 + 42 + 30;

@@ -44,7 +44,7 @@ GameRecord newGame() {
 std::string saved(const GameRecord& record) {
     ScratchFolder folder;
     std::string error;
-    EXPECT_TRUE(SaveSggFile(folder / "game.sgg", record, error)) << error;
+    EXPECT_TRUE(saveSggFile(folder / "game.sgg", record, error)) << error;
     return readBytes(folder / "game.sgg");
 }
 
@@ -85,7 +85,7 @@ TEST(SggLayout, FieldEncodings) {
     std::string error;
     ASSERT_TRUE(test::writeBytes(folder / "pass.sgg", bytes));
     GameRecord back;
-    ASSERT_TRUE(LoadSggFile(folder / "pass.sgg", back, error)) << error;
+    ASSERT_TRUE(loadSggFile(folder / "pass.sgg", back, error)) << error;
     EXPECT_EQ(back.info.komi, 6.5);
     ASSERT_NE(back.tree.find(1), nullptr);
     EXPECT_EQ(back.tree.find(1)->move, (Move{kBlack, -1}));
@@ -121,7 +121,7 @@ TEST(SggLayout, NodesAreStoredInAscendingIdOrder) {
     std::string error;
     ASSERT_TRUE(test::writeBytes(folder / "ids.sgg", bytes));
     GameRecord back;
-    ASSERT_TRUE(LoadSggFile(folder / "ids.sgg", back, error)) << error;
+    ASSERT_TRUE(loadSggFile(folder / "ids.sgg", back, error)) << error;
     EXPECT_EQ(back.tree.find(5)->childIds, (std::vector<int32_t>{2, 9}));
     EXPECT_EQ(back.tree.find(2)->parentId, 5);
     EXPECT_EQ(back.tree.find(9)->parentId, 5);
@@ -137,20 +137,20 @@ TEST(SggLayout, HeaderIsChecked) {
     std::string version1 = bytes;
     version1.replace(10, 8, f64(1.0));
     ASSERT_TRUE(test::writeBytes(folder / "v1.sgg", version1));
-    EXPECT_FALSE(LoadSggFile(folder / "v1.sgg", record, error));
+    EXPECT_FALSE(loadSggFile(folder / "v1.sgg", record, error));
     EXPECT_NE(error.find("version"), std::string::npos) << error;
 
     std::string magic = bytes;
     magic[3] = 'G';
     ASSERT_TRUE(test::writeBytes(folder / "magic.sgg", magic));
-    EXPECT_FALSE(LoadSggFile(folder / "magic.sgg", record, error));
+    EXPECT_FALSE(loadSggFile(folder / "magic.sgg", record, error));
     EXPECT_EQ(error, "not an SGG file");
 
     // Bytes after the magic's terminating zero are not part of the magic.
     std::string padded = bytes;
     padded[9] = 'x';
     ASSERT_TRUE(test::writeBytes(folder / "padded.sgg", padded));
-    EXPECT_TRUE(LoadSggFile(folder / "padded.sgg", record, error)) << error;
+    EXPECT_TRUE(loadSggFile(folder / "padded.sgg", record, error)) << error;
 }
 
 }  // namespace

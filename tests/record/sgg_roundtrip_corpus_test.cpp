@@ -116,13 +116,13 @@ TEST(SggRoundTripCorpus, ProfessionalGamesSurviveSgfSggSgf) {
     for (const auto& file : files) {
         std::string error;
         GameRecord fromSgf;
-        if (!LoadSgfFile(file, fromSgf, error)) {
+        if (!loadSgfFile(file, fromSgf, error)) {
             failures.push_back(file.string() + ": SGF: " + error);
             continue;
         }
         std::string bytes, again;
         GameRecord fromSgg;
-        if (!WriteSggBytes(fromSgf, bytes, error) || !ReadSggBytes(bytes, fromSgg, error)) {
+        if (!writeSggBytes(fromSgf, bytes, error) || !readSggBytes(bytes, fromSgg, error)) {
             failures.push_back(file.string() + ": SGG: " + error);
             continue;
         }
@@ -130,13 +130,13 @@ TEST(SggRoundTripCorpus, ProfessionalGamesSurviveSgfSggSgf) {
             failures.push_back(file.string() + ": SGG: " + diff);
             continue;
         }
-        if (!WriteSggBytes(fromSgg, again, error) || again != bytes) {
+        if (!writeSggBytes(fromSgg, again, error) || again != bytes) {
             failures.push_back(file.string() + ": SGG bytes change when read and written again");
             continue;
         }
         GameRecord back;
         std::string sgf;
-        if (!sgfRecordText(fromSgg, sgf, error) || !readSgfRecord(sgf, back, error)) {
+        if (!writeSgfBytes(fromSgg, sgf, error) || !readSgfBytes(sgf, back, error)) {
             failures.push_back(file.string() + ": SGF again: " + error);
             continue;
         }

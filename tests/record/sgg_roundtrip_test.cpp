@@ -118,9 +118,9 @@ TEST(SggRoundTrip, EveryFieldSurvivesAFile) {
     ScratchFolder folder;
     const GameRecord record = fullRecord();
     std::string error;
-    ASSERT_TRUE(SaveSggFile(folder / "full.sgg", record, error)) << error;
+    ASSERT_TRUE(saveSggFile(folder / "full.sgg", record, error)) << error;
     GameRecord back;
-    ASSERT_TRUE(LoadSggFile(folder / "full.sgg", back, error)) << error;
+    ASSERT_TRUE(loadSggFile(folder / "full.sgg", back, error)) << error;
 
     EXPECT_EQ(back.info, record.info);
     EXPECT_EQ(back.tags, record.tags);
@@ -182,13 +182,13 @@ TEST(SggRoundTrip, EveryInformationFieldSurvivesAlone) {
         ASSERT_NE(info, defaults) << "field " << field;
         std::string error;
         const auto file = folder / ("field" + std::to_string(field) + ".sgg");
-        ASSERT_TRUE(SaveSggFile(file, record, error)) << error;
+        ASSERT_TRUE(saveSggFile(file, record, error)) << error;
         // The information directory lists exactly this field, as chunk `field`.
         const std::string bytes = readBytes(file);
         EXPECT_EQ(static_cast<unsigned char>(bytes[61]), 1) << "field " << field;  // entry count
         EXPECT_EQ(static_cast<unsigned char>(bytes[65]), field);                   // entry type
         GameRecord back;
-        ASSERT_TRUE(LoadSggFile(file, back, error)) << error;
+        ASSERT_TRUE(loadSggFile(file, back, error)) << error;
         EXPECT_EQ(back.info, info) << "field " << field;
     }
 }
@@ -202,9 +202,9 @@ TEST(SggRoundTrip, NegativeSixteenBitFieldsReadBackSigned) {
     record.info.handicap = -1;
     ScratchFolder folder;
     std::string error;
-    ASSERT_TRUE(SaveSggFile(folder / "signed.sgg", record, error)) << error;
+    ASSERT_TRUE(saveSggFile(folder / "signed.sgg", record, error)) << error;
     GameRecord back;
-    ASSERT_TRUE(LoadSggFile(folder / "signed.sgg", back, error)) << error;
+    ASSERT_TRUE(loadSggFile(folder / "signed.sgg", back, error)) << error;
     EXPECT_EQ(back.info, record.info);
 }
 
@@ -218,10 +218,10 @@ TEST(SggRoundTrip, ReadAndWrittenAgainIsByteIdentical) {
         node->sideToMove = 0;
     GameRecord recomputed = fullRecord();
     for (const GameRecord* record : {&recomputed, &raw}) {
-        ASSERT_TRUE(SaveSggFile(folder / "first.sgg", *record, error)) << error;
+        ASSERT_TRUE(saveSggFile(folder / "first.sgg", *record, error)) << error;
         GameRecord back;
-        ASSERT_TRUE(LoadSggFile(folder / "first.sgg", back, error)) << error;
-        ASSERT_TRUE(SaveSggFile(folder / "second.sgg", back, error)) << error;
+        ASSERT_TRUE(loadSggFile(folder / "first.sgg", back, error)) << error;
+        ASSERT_TRUE(saveSggFile(folder / "second.sgg", back, error)) << error;
         EXPECT_EQ(readBytes(folder / "first.sgg"), readBytes(folder / "second.sgg"));
     }
 }
@@ -244,9 +244,9 @@ TEST(SggRoundTrip, SideToMoveIsStoredOnlyWhereItCannotBeDerived) {
 
     ScratchFolder folder;
     std::string error;
-    ASSERT_TRUE(SaveSggFile(folder / "side.sgg", record, error)) << error;
+    ASSERT_TRUE(saveSggFile(folder / "side.sgg", record, error)) << error;
     GameRecord back;
-    ASSERT_TRUE(LoadSggFile(folder / "side.sgg", back, error)) << error;
+    ASSERT_TRUE(loadSggFile(folder / "side.sgg", back, error)) << error;
     EXPECT_EQ(back.tree.find(0)->sideToMove, kWhite);
     EXPECT_EQ(back.tree.find(1)->sideToMove, kBlack);
     EXPECT_EQ(back.tree.find(2)->sideToMove, kWhite);
@@ -282,16 +282,16 @@ TEST(SggWrite, RefusesWhatTheFormatCannotHold) {
 
     GameRecord longComment = record;
     longComment.tree.root()->comments = {{"", std::string(70000, 'x')}};
-    EXPECT_FALSE(SaveSggFile(folder / "long.sgg", longComment, error));
+    EXPECT_FALSE(saveSggFile(folder / "long.sgg", longComment, error));
     EXPECT_NE(error.find("65535"), std::string::npos) << error;
 
     GameRecord longLabel = record;
     longLabel.tree.root()->labels = {{3, 0, "ABCDE"}};  // bypasses addLabel
-    EXPECT_FALSE(SaveSggFile(folder / "label.sgg", longLabel, error));
+    EXPECT_FALSE(saveSggFile(folder / "label.sgg", longLabel, error));
 
     GameRecord bigBoard = record;
     bigBoard.info.boardWidth = 53;
-    EXPECT_FALSE(SaveSggFile(folder / "big.sgg", bigBoard, error));
+    EXPECT_FALSE(saveSggFile(folder / "big.sgg", bigBoard, error));
 
     // Nothing was left behind, not even a temporary file.
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
@@ -310,18 +310,18 @@ TEST(SggWrite, ReplacesAnExistingFileAtomically) {
     ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
     std::string error;
     GameRecord record = fullRecord();
-    ASSERT_TRUE(SaveSggFile(file, record, error)) << error;
+    ASSERT_TRUE(saveSggFile(file, record, error)) << error;
     EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                   std::filesystem::perms::group_read);
     // A failing save leaves the previous file untouched.
     const std::string before = readBytes(file);
     record.tree.root()->comments = {{"", std::string(70000, 'x')}};
-    EXPECT_FALSE(SaveSggFile(file, record, error));
+    EXPECT_FALSE(saveSggFile(file, record, error));
     EXPECT_EQ(readBytes(file), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
     // A folder that does not exist fails with a reason.
-    EXPECT_FALSE(SaveSggFile(folder / "missing" / "game.sgg", record, error));
+    EXPECT_FALSE(saveSggFile(folder / "missing" / "game.sgg", record, error));
     EXPECT_FALSE(error.empty());
 }
 
