@@ -73,6 +73,7 @@ bool MatchReferee::setPlayers(const MatchSetup& setup, MatchPlayer* black, Match
         moves_ = 0;
         result_.clear();
         error_.clear();
+        pendingError_.clear();
         black_->setReferee(this);
         white_->setReferee(this);
     }
@@ -119,6 +120,10 @@ void MatchReferee::start() {
         white_->setPosition(position, kWhite);
         for (MatchObserver* observer : observers_)
             observer->positionSet(position, kWhite);
+    }
+    if (!pendingError_.empty()) {
+        endLocked({}, pendingError_);
+        return;
     }
     askNextLocked();
 }
@@ -206,6 +211,10 @@ void MatchReferee::playerFailed(int colour, const std::string& message) {
     if (state_ != kMatchPlaying)
         return;
     (void)colour;
+    if (currentId_ < 0) {
+        pendingError_ = message;  // before start(): the match starts, then ends at once
+        return;
+    }
     endLocked({}, message);
 }
 

@@ -105,6 +105,7 @@ private:
     int moves_ = 0;
     std::string result_;
     std::string error_;
+    std::string pendingError_;  // a player failed before start()
 };
 
 }  // namespace tessera
