@@ -71,7 +71,10 @@ TEST(ProcessChannel, DeliversALargeBurstWholeAndInOrderAcrossTheStreams) {
     std::string error;
     // 600 KB of numbered lines on standard output, one line on standard error.
     ASSERT_TRUE(channel.start({"sh", "-c", "seq 1 200000 | head -c 614400; echo oops >&2"}, error)) << error;
-    ASSERT_TRUE(eventually([&] { return got.outputSize() == 614400 && got.exits == 1; }));
+    ASSERT_TRUE(eventually([&] {
+        std::lock_guard lock(got.mutex);
+        return got.output.size() == 614400 && got.errors.size() == 5 && got.exits == 1;
+    }));
     std::lock_guard lock(got.mutex);
     EXPECT_EQ(got.output.substr(0, 8), "1\n2\n3\n4\n");
     EXPECT_NE(got.output.find("\n99999\n"), std::string::npos);

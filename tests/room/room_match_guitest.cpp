@@ -60,9 +60,9 @@ protected:
     }
 
     void click(int x, int y) {
-        const BoardViewState& state = room->board()->state();
+        const int width = room->room().record().info.boardWidth;
         int px = 0, py = 0;
-        ASSERT_TRUE(state.intersectionOf(y * state.position().width() + x, px, py));
+        ASSERT_TRUE(room->board()->screen().intersectionOf(y * width + x, px, py));
         const QPoint at(px, py);
         QMouseEvent press(QEvent::MouseButtonPress, at, room->board()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
