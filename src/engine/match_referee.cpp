@@ -235,9 +235,11 @@ void MatchReferee::reportScoreLocked() {
         return;
     }
     // Every stone counts as alive: a count of our own when no engine can count.
-    const CountResult count = countByRules(setup_.rule, current->position, {}, setup_.komi,
-                                           static_cast<int>(current->blackCaptured),
-                                           static_cast<int>(current->whiteCaptured));
+    const CountResult count =
+        setup_.rule == kMatchChineseRules
+            ? countArea(current->position, {}, setup_.komi)
+            : countTerritory(current->position, {}, setup_.komi, static_cast<int>(current->blackCaptured),
+                             static_cast<int>(current->whiteCaptured));
     if (!count.counted) {
         endLocked({}, {});
         return;
