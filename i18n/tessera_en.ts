@@ -357,6 +357,22 @@
 <context>
     <name>GameRoom</name>
     <message>
+        <source>对弈</source>
+        <translation>Play Against the Computer...</translation>
+    </message>
+    <message>
+        <source>游戏结束</source>
+        <translation>Game over</translation>
+    </message>
+    <message>
+        <source>停一手</source>
+        <translation>Pass</translation>
+    </message>
+    <message>
+        <source>认输</source>
+        <translation>Resign</translation>
+    </message>
+    <message>
         <source>无名文件</source>
         <translation>Untitled</translation>
     </message>
@@ -1276,6 +1292,215 @@
     <message>
         <source>死活和官子训练</source>
         <translation>Life-and-death and endgame training</translation>
+    </message>
+</context>
+<context>
+    <name>EnginePlayer</name>
+    <message>
+        <source>无法启动围棋引擎 %s</source>
+        <translation>Cannot start the Go engine %s</translation>
+    </message>
+    <message>
+        <source>围棋引擎 %s 拒绝了命令 "%s": %s</source>
+        <translation>The Go engine %s refused the command "%s": %s</translation>
+    </message>
+    <message>
+        <source>围棋引擎 %s 的回答无法理解: %s</source>
+        <translation>The Go engine %s gave an answer that makes no sense: %s</translation>
+    </message>
+    <message>
+        <source>围棋引擎 %s 在 %d 秒内没有回答</source>
+        <translation>The Go engine %s did not answer within %d seconds</translation>
+    </message>
+    <message>
+        <source>围棋引擎 %s 意外退出</source>
+        <translation>The Go engine %s stopped unexpectedly</translation>
+    </message>
+    <message>
+        <source>围棋引擎 %s 下了不合法的一手: %s</source>
+        <translation>The Go engine %s played an illegal move: %s</translation>
+    </message>
+    <message>
+        <source>上一局的围棋引擎还没有停止, 请稍后再开始新的对局</source>
+        <translation>The engine of the previous game has not stopped yet; start the new game again in a moment</translation>
+    </message>
+    <message>
+        <source>黑方</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>白方</source>
+        <translation>White</translation>
+    </message>
+</context>
+<context>
+    <name>RoomMatch</name>
+    <message>
+        <source>和棋</source>
+        <translation>Draw</translation>
+    </message>
+    <message>
+        <source>黑中盘胜</source>
+        <translation>Black wins by resignation</translation>
+    </message>
+    <message>
+        <source>白中盘胜</source>
+        <translation>White wins by resignation</translation>
+    </message>
+    <message>
+        <source>黑胜</source>
+        <translation>Black wins by</translation>
+    </message>
+    <message>
+        <source>白胜</source>
+        <translation>White wins by</translation>
+    </message>
+    <message>
+        <source>游戏结束</source>
+        <translation>Game over</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>interrupted</translation>
+    </message>
+    <message>
+        <source>对局结束</source>
+        <translation>Game over</translation>
+    </message>
+    <message>
+        <source>对局进行中</source>
+        <translation>Game in progress</translation>
+    </message>
+    <message>
+        <source>白</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>黑</source>
+        <translation>Black</translation>
+    </message>
+</context>
+<context>
+    <name>tessera::MatchSetupDialog</name>
+    <message>
+        <source>游戏设置</source>
+        <translation>Game Settings</translation>
+    </message>
+    <message>
+        <source>中国规则</source>
+        <translation>Chinese rules</translation>
+    </message>
+    <message>
+        <source>日本规则</source>
+        <translation>Japanese rules</translation>
+    </message>
+    <message>
+        <source>19*19 路( 标准棋盘 )</source>
+        <translation>19 x 19 (standard board)</translation>
+    </message>
+    <message>
+        <source>5 * 5 路棋盘</source>
+        <translation>5 x 5 board</translation>
+    </message>
+    <message>
+        <source>9 * 9 路棋盘</source>
+        <translation>9 x 9 board</translation>
+    </message>
+    <message>
+        <source>11*11 路棋盘</source>
+        <translation>11 x 11 board</translation>
+    </message>
+    <message>
+        <source>13*13 路棋盘</source>
+        <translation>13 x 13 board</translation>
+    </message>
+    <message>
+        <source>15*15 路棋盘</source>
+        <translation>15 x 15 board</translation>
+    </message>
+    <message>
+        <source>盲棋</source>
+        <translation>Blind game</translation>
+    </message>
+    <message>
+        <source>规则类型: </source>
+        <translation>Rules: </translation>
+    </message>
+    <message>
+        <source>让子 (0,2-9)</source>
+        <translation>Handicap (0, 2-9)</translation>
+    </message>
+    <message>
+        <source>棋盘大小(5-19)</source>
+        <translation>Board size (5-19)</translation>
+    </message>
+    <message>
+        <source>黑方: </source>
+        <translation>Black: </translation>
+    </message>
+    <message>
+        <source>白方: </source>
+        <translation>White: </translation>
+    </message>
+    <message>
+        <source>交换黑白双方</source>
+        <translation>Swap Black and White</translation>
+    </message>
+    <message>
+        <source>东方不败</source>
+        <translation>Invincible East</translation>
+    </message>
+    <message>
+        <source>蜘蛛侠</source>
+        <translation>Spider-Man</translation>
+    </message>
+    <message>
+        <source>人</source>
+        <translation>Human</translation>
+    </message>
+    <message>
+        <source>GNU Go + Tessera</source>
+        <translation>GNU Go + Tessera</translation>
+    </message>
+    <message>
+        <source>使用全局统计开局</source>
+        <translation>Use the whole-board statistics for the opening</translation>
+    </message>
+    <message>
+        <source>引擎程序: </source>
+        <translation>Engine program: </translation>
+    </message>
+    <message>
+        <source>GNU Go 级别 (1-10)</source>
+        <translation>GNU Go level (1-10)</translation>
+    </message>
+    <message>
+        <source>GNU Go设置: ( 1级(最低水平,  10级(最高水平 ) )</source>
+        <translation>GNU Go level: 1 is the weakest, 10 the strongest</translation>
+    </message>
+    <message>
+        <source>游戏者类型: </source>
+        <translation>Player: </translation>
+    </message>
+    <message>
+        <source>游戏者名: </source>
+        <translation>Name: </translation>
+    </message>
+    <message>
+        <source>选择围棋引擎</source>
+        <translation>Choose the Go Engine</translation>
+    </message>
+    <message>
+        <source>贴子数:</source>
+        <translation>Komi (stones):</translation>
+    </message>
+    <message>
+        <source>贴目数:</source>
+        <translation>Komi (points):</translation>
+    </message>
+    <message>
+        <source>只有棋盘大小为9,11,13,15,17或19的时候才支持让子棋!</source>
+        <translation>Handicap games need a board of 9, 11, 13, 15, 17 or 19 lines.</translation>
     </message>
 </context>
 </TS>

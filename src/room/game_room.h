@@ -67,6 +67,8 @@ public:
     // A free-study room (kind 3) with an empty record and no node; call newGame() or open a
     // record. host may be null (nothing is shown); it must outlive the room.
     explicit GameRoom(RoomHost* host = nullptr, RoomSettings settings = RoomSettings());
+    // Stops a running engine game before the queue it posts into goes.
+    ~GameRoom();
     GameRoom(const GameRoom&) = delete;
     GameRoom& operator=(const GameRoom&) = delete;
 
@@ -251,10 +253,24 @@ public:
     PointList deadPoints() const;
 
     // ---- games against the computer and events -----------------------------------------
-    // Makes this a room of kind 0 driven by engineGame; starts the drain timer (2, 100 ms).
+    // Makes this a room of kind 0 driven by engineGame (a running one is stopped first);
+    // starts the drain timer (2, 100 ms).
     void beginEngineGame(std::shared_ptr<RoomEngineGame> engineGame);
     // Stops the engine game: engine stopped, queue emptied, timer 2 stopped.
     void stopEngineGame();
+    // The engine game of a room of kind 0 (null otherwise).
+    RoomEngineGame* engineGame() const { return roomKind_ == kRoomEngineGame ? engineGame_.get() : nullptr; }
+    // "停一手" and "认输" of the person playing the engine game.
+    bool canPassInGame() const { return engineGame() && engineGame()->canPass(); }
+    void passInGame() {
+        if (canPassInGame())
+            engineGame_->pass();
+    }
+    bool canResignGame() const { return engineGame() && engineGame()->canResign(); }
+    void resignGame() {
+        if (canResignGame())
+            engineGame_->resign();
+    }
     // Safe from any thread.
     void postEvent(RoomEvent event) { events_.post(std::move(event)); }
     // Applies the queued events in posting order (timer 2). Returns the number applied.

@@ -3,6 +3,7 @@
 
 #include "room/count_report.h"
 #include "room/game_room.h"
+#include "platform/ui_text.h"
 
 namespace tessera {
 
@@ -66,11 +67,18 @@ CountResult GameRoom::count() {
 
 // ---- engine game and events ----------------------------------------------------------------
 
+GameRoom::~GameRoom() {
+    if (engineGame_)
+        engineGame_->stop();
+}
+
 void GameRoom::beginEngineGame(std::shared_ptr<RoomEngineGame> engineGame) {
     if (autoReplay_)
         stopAutoReplay();
     if (trialActive_)
         endTrial();
+    if (roomKind_ == kRoomEngineGame)
+        stopEngineGame();
     engineGame_ = std::move(engineGame);
     roomKind_ = kRoomEngineGame;
     libraryList_.reset();
@@ -129,10 +137,30 @@ void GameRoom::applyEvent(const RoomEvent& event) {
         if (sideToMove() != event.value)
             setSideToMove(event.value);
         break;
-    case kRoomEventGameOver:
-        if (host_)
+    case kRoomEventGameOver: {
+        // The game's own record replaces the mirror built from the events: it holds every
+        // move that was played and the result in the game information.
+        std::string message;
+        if (engineGame_) {
+            GameRecord finished;
+            if (engineGame_->finishedRecord(finished)) {
+                record_ = std::move(finished);
+                record_.recomputePositions();
+                rebuildTree();
+                const auto line = record_.tree.mainLine();
+                goToNode(line.empty() ? 0 : line.back()->id);
+            }
+            engineGame_->stop();
+            message = engineGame_->endMessage();
+            updateTitle();
+        }
+        if (host_) {
+            host_->stopTimer(kEventDrainTimer);
             host_->engineGameOver();
+            host_->showMessage(message.empty() ? uiText("GameRoom", "游戏结束") : message);
+        }
         break;
+    }
     case kRoomEventNewBoard: {
         int size = event.words[kEventWordBoardSize];
         if (size < 2 || size > 25)

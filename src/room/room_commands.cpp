@@ -142,6 +142,11 @@ std::vector<RoomCommand> buildTable() {
     t.push_back(command(Id::LastRecord, "最后一个棋谱", "", Icon::None, &GameRoom::openLastRecord, listRoom));
     t.push_back(command(Id::RandomRecord, "随机选择棋谱", "", Icon::None, &GameRoom::openRandomRecord,
                         [](const GameRoom& r) { return r.canOpenRandomRecord(); }));
+    t.push_back(command(Id::Match, "对弈", "Ctrl+F8", Icon::None, nullptr, always));
+    t.push_back(command(Id::Pass, "停一手", "", Icon::None, &GameRoom::passInGame,
+                        [](const GameRoom& r) { return r.canPassInGame(); }));
+    t.push_back(command(Id::Resign, "认输", "", Icon::None, &GameRoom::resignGame,
+                        [](const GameRoom& r) { return r.canResignGame(); }));
     t.push_back(command(Id::Rules, "规则", "", Icon::None, nullptr, always));
     t.push_back(command(Id::Count, "点算胜负", "", Icon::Count, [](GameRoom& r) { r.count(); },
                         [](const GameRoom& r) { return r.canCount(); }));
@@ -192,7 +197,7 @@ const std::vector<RoomCommandId>& commandList(CommandList list) {
         {FirstMove, Back5, PreviousMove, NextMove, Forward5, LastMove, Separator, GoToMoveNumber, Separator,
          PreviousComment, NextComment, Separator, AutoReplay, StopAutoReplay},
         // GameMenu
-        {NewGame, Separator, FirstRecord, PreviousRecord, NextRecord, LastRecord, RandomRecord, Separator, Rules,
+        {NewGame, Match, Pass, Resign, Separator, FirstRecord, PreviousRecord, NextRecord, LastRecord, RandomRecord, Separator, Rules,
          ModeDeadStones, Count, Separator, MarkUnread, MarkRead, MarkPopular},
         // NumbersMenu
         {NumbersNone, NumbersLast, NumbersLast5, NumbersLast50, NumbersAll, Separator, CycleNumbers},
@@ -205,7 +210,7 @@ const std::vector<RoomCommandId>& commandList(CommandList list) {
         // PracticeToolBar
         {Trial, RestartTrial, EndTrial, Separator, Undo},
         // PlayToolBar
-        {NewGame, Count},
+        {NewGame, Match, Pass, Resign, Count},
         // EditToolBar
         {ModePlay, ModeAddBlack, ModeAddWhite, Separator, ModeCircle, ModeCross, ModeSquare, ModeTriangle,
          ModeNextLetter, ModeFreeLabel, ModeRemoveMark, Separator, ModeMask, ModeDeadStones},

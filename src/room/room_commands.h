@@ -86,7 +86,10 @@ enum class RoomCommandId : int {
     MarkUnread = 32940,
     MarkRead = 32941,
     MarkPopular = 32942,
+    Pass = 33120,    // "停一手" in a game against the computer
+    Resign = 33121,  // "认输" in a game against the computer
     // Run by the window itself (its dialogs), not by the room.
+    Match = 32816,   // "对弈": the game settings dialog, then a match in the room
     Rules = 33101,
     GameInfo = 33110,
 };

@@ -69,6 +69,18 @@ public:
     virtual void stop() = 0;
     // The room title of the engine game.
     virtual std::string title() const = 0;
+    // "停一手" and "认输" of the person playing.
+    virtual bool canPass() const { return false; }
+    virtual void pass() {}
+    virtual bool canResign() const { return false; }
+    virtual void resign() {}
+    // Once the game has ended: its whole record (every move, the result); false before.
+    virtual bool finishedRecord(GameRecord& record) const {
+        (void)record;
+        return false;
+    }
+    // The message shown when the game has ended ("游戏结束" and how).
+    virtual std::string endMessage() const { return {}; }
 };
 
 // Converts an opened record's texts for the interface language; the application binds it to

@@ -34,6 +34,7 @@ bool DesktopApplication::startUp(const StartupOptions& options) {
     // Folders. Every file of the installation is found from these two.
     programFolder_ = GetProgramFolder();
     rootFolder_ = GetRootFolder(programFolder_);
+    log_ = std::make_unique<ProgramLog>(programLogPath(programFolder_));
 
     // The custom INI files: each missing one is copied from the shipped default before any
     // value is read; then the language, the rules, and the general and board settings.
@@ -93,6 +94,9 @@ void DesktopApplication::shutDown() {
     defaults_.sounds = nullptr;
     sounds_.reset();
     translation_.uninstall();
+    defaults_.programLog = nullptr;
+    if (log_)
+        log_->close();
 }
 
 namespace {
@@ -136,6 +140,7 @@ void DesktopApplication::copySettingsIntoDefaults() {
     defaults_.language = settings_.language;
     defaults_.programFolder = programFolder_;
     defaults_.sounds = sounds_.get();
+    defaults_.programLog = log_.get();
     defaults_.recordTranslator = interfaceRecordTranslator(settings_.language, dictionary_);
     // The outside record editor: SETTING/ExternalEditor of vantor.ini, else the desktop's opener.
     const std::string editor = readIniString(files_.customVantor, "SETTING", "ExternalEditor", "");

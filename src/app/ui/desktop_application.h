@@ -18,6 +18,7 @@
 #include "app/settings.h"
 #include "app/settings_files.h"
 #include "app/ui/interface_translation.h"
+#include "engine/program_log.h"
 #include "library/text_dictionary.h"
 #include "room/ui/desktop_defaults.h"
 
@@ -78,6 +79,7 @@ private:
     bool translationLoaded_ = false;
     bool dictionaryLoaded_ = false;
     TextDictionary dictionary_;
+    std::unique_ptr<ProgramLog> log_;  // log.txt, from start-up to the end of shutdown
     std::unique_ptr<SoundPlayer> sounds_;
     DesktopDefaults defaults_;
     std::unique_ptr<MainWindow> window_;

@@ -4,7 +4,10 @@
 // it and keeps it until the main window is gone.
 
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "engine/match_setup.h"
 
 #include "record/game_record.h"
 #include "room/room_settings.h"
@@ -12,6 +15,7 @@
 
 namespace tessera {
 
+class ProgramLog;
 class SoundPlayer;
 
 struct DesktopDefaults {
@@ -23,6 +27,8 @@ struct DesktopDefaults {
     std::string programFolder;           // with a trailing '/'
     std::string externalEditor = "xdg-open";  // the outside record editor, given the SGF path
     SoundPlayer* sounds = nullptr;       // null: silent
+    ProgramLog* programLog = nullptr;    // log.txt; null: engine failures are not logged
+    std::optional<MatchSetup> lastMatch; // the game settings chosen last ("对弈" opens with them)
     // Converts an opened record's texts for the interface language; empty: shown as read.
     std::function<void(GameRecord&)> recordTranslator;
     // "保存为缺省规则" of the rules dialog: the new default rules, written to rule.ini; false

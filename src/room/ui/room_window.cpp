@@ -198,6 +198,8 @@ void RoomWindow::runCommand(RoomCommandId id) {
         editRules();
     } else if (id == RoomCommandId::GameInfo) {
         editGameInfo();
+    } else if (id == RoomCommandId::Match) {
+        startMatch();
     } else {
         runRoomCommand(*room_, id);
         touched_ = true;

@@ -91,6 +91,10 @@ public:
     void editRules();
     // "编辑棋谱描述信息": the game information dialog for this room's record.
     void editGameInfo();
+    // "对弈": the game settings dialog, then a match in this room (room_window_match.cpp).
+    void startMatch();
+    // Starts a match with these settings without the dialog.
+    void startMatch(const MatchSetup& setup);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
