@@ -33,21 +33,21 @@ void ensureGuiApplication() {
 // A 1000 x 1000 picture of about 240 stones, and where its grid lies.
 PixelImage busyPicture(int style, ImageRect& corners) {
     ensureGuiApplication();
-    BoardViewState view;
-    view.applySettings(BoardViewSettings{style, true, true, false, 0});
-    view.setClientSize(1000, 1000);
-    BoardGrid position(19, 19);
+    BoardViewport viewport;
+    viewport.applySettings(BoardViewSettings{style, true, true, false, 0});
+    viewport.setClientSize(1000, 1000);
+    BoardDisplay display;
+    BoardGrid& position = display.position;
     uint32_t state = 11;
     for (int32_t p = 0; p < 361; ++p) {
         state = state * 1103515245u + 12345u;
         const int roll = (state >> 16) % 3;
         position.set(p, roll == 0 ? 0 : roll == 1 ? kBlack : kWhite);
     }
-    view.setPosition(position);
     BoardPainter painter;
-    const BoardLayout& layout = view.gridLayout();
+    const BoardLayout layout = BoardScreen(display, viewport).gridLayout();
     corners = {layout.gridLeft, layout.gridTop, layout.gridRight, layout.gridBottom};
-    return PixelImage::fromQImage(painter.render(view));
+    return PixelImage::fromQImage(painter.render(display, viewport));
 }
 
 void BM_ReadPictureFindingTheGrid(benchmark::State& state) {

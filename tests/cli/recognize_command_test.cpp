@@ -11,7 +11,7 @@
 #include "go/move.h"
 #include "record/record_file.h"
 #include "support/test_support.h"
-#include "view/board_view_state.h"
+#include "view/board_viewport.h"
 
 namespace tessera {
 namespace {
@@ -64,11 +64,11 @@ protected:
         const CliRun render = runCli({"render", (folder / "setup.sgf").string(), "--style", "2", "--size", "400",
                                       "--coords", "-o", picture});
         ASSERT_EQ(render.exitCode, 0) << render.output;
-        BoardViewState view;
-        view.applySettings({kStyleSimple, true, true, false, 0});
-        view.setPosition(record.tree.find(0)->position);
-        view.setClientSize(400, 400);
-        layout = view.gridLayout();
+        BoardViewport viewport;
+        viewport.applySettings({kStyleSimple, true, true, false, 0});
+        viewport.setClientSize(400, 400);
+        BoardDisplay display(13, 13);
+        layout = BoardScreen(display, viewport).gridLayout();
     }
 
     std::string expectedRows() const {

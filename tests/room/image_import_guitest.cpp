@@ -29,13 +29,14 @@ TEST(ImageImportWindow, APictureOpenedInTheDialogBecomesTheRoomsPosition) {
     const char* stones = "X.O..XXO.O.X..O.XO.";
     for (int p = 0; p < 361; p += 7)
         position.set(p, stones[p % 19] == 'X' ? kBlack : stones[p % 19] == 'O' ? kWhite : 0);
-    BoardViewState view;
-    view.applySettings({kStyleTraditional, true, true, false, 0});
-    view.setClientSize(700, 700);
-    view.setPosition(position);
+    BoardViewport viewport;
+    viewport.applySettings({kStyleTraditional, true, true, false, 0});
+    viewport.setClientSize(700, 700);
+    BoardDisplay display;
+    display.position.copyFrom(position);
     BoardPainter painter{BoardPictureFolders{folder.path().string() + "/", folder.path().string() + "/bin/"}};
     const QString file = QString::fromStdString((folder / "board.jpg").string());
-    ASSERT_TRUE(painter.render(view).save(file, "JPEG", 80));
+    ASSERT_TRUE(painter.render(display, viewport).save(file, "JPEG", 80));
 
     DesktopDefaults defaults;
     defaults.board.style = kStyleSimple;
@@ -78,7 +79,7 @@ TEST(ImageImportWindow, APictureOpenedInTheDialogBecomesTheRoomsPosition) {
     EXPECT_EQ(node->fullSetup, 1u);
     EXPECT_EQ(node->sideToMove, kWhite);
     EXPECT_TRUE(node->position.equals(position));
-    EXPECT_TRUE(room->board()->state().position().equals(position));
+    EXPECT_TRUE(room->board()->display().position.equals(position));
 }
 
 TEST(ImageImportWindow, MarksAlternateAndOKWithoutAPictureKeepsTheDialogOpen) {

@@ -25,8 +25,8 @@ struct RenderCase {
 };
 
 // Labels every stone with a number of one to three digits in the contrast colour.
-void numberStones(BoardViewState& view) {
-    const BoardGrid& position = view.position();
+void numberStones(BoardDisplay& display) {
+    const BoardGrid& position = display.position;
     std::vector<Label> labels;
     int number = 7;
     for (int p = 0; p < position.width() * position.height(); ++p) {
@@ -36,7 +36,7 @@ void numberStones(BoardViewState& view) {
         labels.push_back(Label{p, stone == kBlack ? 0xFFFFFFu : 0u, std::to_string(number)});
         number = number * 7 % 311;
     }
-    view.setLabels(labels);
+    display.moveNumbers = labels;
 }
 
 TEST(BoardReadingCorpus, OwnPicturesAreReadWithoutAWrongPoint) {
@@ -57,27 +57,28 @@ TEST(BoardReadingCorpus, OwnPicturesAreReadWithoutAWrongPoint) {
     size_t next = 0;
     for (const RenderCase& c : cases) {
         const test::SamplePosition& sample = samples[next++ % samples.size()];
-        BoardViewState view;
+        BoardViewport viewport;
         BoardViewSettings settings;
         settings.style = c.style;
         settings.showScale = c.coords;
-        view.applySettings(settings);
-        view.setClientSize(c.size, c.size);
+        viewport.applySettings(settings);
+        viewport.setClientSize(c.size, c.size);
         const BoardGrid position = c.boardSize == 19 ? sample.position : test::cornerOf(sample.position, c.boardSize);
-        view.setPosition(position);
+        BoardDisplay display(position.width(), position.height());
+        display.position.copyFrom(position);
         PointList stones;
         position.stones(stones);
-        view.setCursor(stones.empty() ? -1 : stones[stones.size() / 2]);
+        display.cursor = stones.empty() ? -1 : stones[stones.size() / 2];
         if (c.numbers)
-            numberStones(view);
-        const QImage picture = painter.render(view);
+            numberStones(display);
+        const QImage picture = painter.render(display, viewport);
         const BoardPictureReading reading = readBoardPicture(PixelImage::fromQImage(picture));
 
         const std::string what = sample.name + " style " + std::to_string(c.style) + " at " + std::to_string(c.size) +
                                  (c.coords ? " with coordinates" : "") + (c.numbers ? " with numbers" : "") +
                                  " on " + std::to_string(c.boardSize);
         ASSERT_EQ(reading.grid.lines, c.boardSize) << what;
-        const BoardLayout& layout = view.gridLayout();
+        const BoardLayout layout = BoardScreen(display, viewport).gridLayout();
         const ImageRect corners = reading.grid.corners();
         EXPECT_LE(std::abs(corners.left - layout.gridLeft), 1) << what;
         EXPECT_LE(std::abs(corners.top - layout.gridTop), 1) << what;

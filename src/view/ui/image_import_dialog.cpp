@@ -51,8 +51,8 @@ ImageImportDialog::ImageImportDialog(QWidget* parent) : QDialog(parent) {
 
     picker_ = new CornerPicker;
     picker_->onMarksChanged = [this] { clearResult(); };
-    preview_ = new BoardWidget;
-    preview_->state().setCursorShown(false);
+    previewDisplay_.cursorShown = false;
+    preview_ = new BoardWidget(previewDisplay_);
     stack_ = new QStackedWidget;
     stack_->addWidget(picker_);
     stack_->addWidget(preview_);
@@ -91,8 +91,8 @@ void ImageImportDialog::showStatus(const QString& text) {
 
 void ImageImportDialog::clearResult() {
     position_ = BoardGrid();
-    BoardGrid empty(lines(), lines());
-    preview_->state().setPosition(empty);
+    previewDisplay_.showEmptyBoard(lines(), lines());
+    preview_->redraw();
     stack_->setCurrentWidget(picker_);
 }
 
@@ -160,7 +160,9 @@ bool ImageImportDialog::convert() {
     position_ = readBoardPicture(pixels_, grid).position;
     if (!position_.isUsable())
         return false;
-    preview_->state().setPosition(position_);
+    previewDisplay_.showEmptyBoard(position_.width(), position_.height());
+    previewDisplay_.position.copyFrom(position_);
+    preview_->redraw();
     stack_->setCurrentWidget(preview_);
     showStatus(tr("黑子 %1, 白子 %2.").arg(position_.countValue(1)).arg(position_.countValue(2)));
     return true;

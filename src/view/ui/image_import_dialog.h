@@ -8,6 +8,7 @@
 #include <QImage>
 
 #include "go/board_grid.h"
+#include "view/board_display.h"
 #include "view/board_grid_finder.h"
 #include "view/pixel_image.h"
 
@@ -57,6 +58,7 @@ private:
     PixelImage pixels_;      // the picture as loaded (its own resolution)
     BoardGridGuess found_;   // the grid found in it
     BoardGrid position_;     // the result; unusable until converted
+    BoardDisplay previewDisplay_;  // what the preview board shows
     CornerPicker* picker_ = nullptr;
     BoardWidget* preview_ = nullptr;
     QStackedWidget* stack_ = nullptr;
