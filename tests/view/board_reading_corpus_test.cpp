@@ -49,8 +49,8 @@ TEST(BoardReadingCorpus, OwnPicturesAreReadWithoutAWrongPoint) {
     const std::vector<RenderCase> cases = {
         {kStyleTraditional, 300, false, false, 19}, {kStyleTraditional, 640, true, true, 19},
         {kStyleTraditional, 1200, true, false, 19}, {kStyleTraditional, 500, false, true, 13},
-        {kStyleMarble, 300, true, true, 19},        {kStyleMarble, 720, false, false, 19},
-        {kStyleMarble, 1000, false, true, 19},      {kStyleMarble, 420, true, false, 9},
+        {kStyleMarble, 300, true, false, 19},        {kStyleMarble, 720, false, false, 19},
+        {kStyleMarble, 1000, false, true, 19},      {kStyleMarble, 420, true, true, 9},
         {kStyleSimple, 320, true, false, 19},       {kStyleSimple, 600, false, true, 19},
         {kStyleSimple, 1100, true, true, 19},       {kStyleSimple, 360, false, false, 13},
     };
