@@ -373,6 +373,10 @@
         <translation>Resign</translation>
     </message>
     <message>
+        <source>图象中是 %d 路棋盘, 与本棋谱的 %d 路不同, 无法导入.</source>
+        <translation>The picture shows a board of %d lines; this record has %d lines, so it cannot be imported.</translation>
+    </message>
+    <message>
         <source>无名文件</source>
         <translation>Untitled</translation>
     </message>
@@ -869,6 +873,77 @@
     <message>
         <source>错误的棋盘尺寸</source>
         <translation>The board size is not valid.</translation>
+    </message>
+</context>
+<context>
+    <name>tessera::ImageImportDialog</name>
+    <message>
+        <source>导入棋盘图象</source>
+        <translation>Import Board Picture</translation>
+    </message>
+    <message>
+        <source>粘贴图象</source>
+        <translation>Paste Picture</translation>
+    </message>
+    <message>
+        <source>打开图象文件</source>
+        <translation>Open Picture File</translation>
+    </message>
+    <message>
+        <source>转换</source>
+        <translation>Read Stones</translation>
+    </message>
+    <message>
+        <source>黑方</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>白方</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>%1 路</source>
+        <translation>%1 x %1</translation>
+    </message>
+    <message>
+        <source>当前该谁走: </source>
+        <translation>To play: </translation>
+    </message>
+    <message>
+        <source>棋盘: </source>
+        <translation>Board: </translation>
+    </message>
+    <message>
+        <source>导入图象后, 请用鼠标左键标记棋盘位置( 棋盘对角位置), 右键重新标记. </source>
+        <translation>After loading a picture, mark two opposite corners of the board's grid with the left mouse button; the right button starts the marking again.</translation>
+    </message>
+    <message>
+        <source>找到 %1 路棋盘. 角不对时请用鼠标重新标记, 然后按“转换”.</source>
+        <translation>Found a %1 x %1 board. If the corners are wrong, mark them again with the mouse; then press Read Stones.</translation>
+    </message>
+    <message>
+        <source>没有找到棋盘, 请用鼠标标记棋盘的两个对角.</source>
+        <translation>No board found. Mark two opposite corners of the grid with the mouse.</translation>
+    </message>
+    <message>
+        <source>无法读取图象文件 %1: %2</source>
+        <translation>Cannot read the picture file %1: %2</translation>
+    </message>
+    <message>
+        <source>JPEG (*.jpg *.jpeg);;PNG (*.png);;BMP (*.bmp);;所有文件 (*)</source>
+        <translation>JPEG (*.jpg *.jpeg);;PNG (*.png);;BMP (*.bmp);;All files (*)</translation>
+    </message>
+    <message>
+        <source>剪贴板里没有图象.</source>
+        <translation>The clipboard holds no picture.</translation>
+    </message>
+    <message>
+        <source>请先导入图象并标记棋盘的两个对角.</source>
+        <translation>Load a picture and mark two opposite corners of the grid first.</translation>
+    </message>
+    <message>
+        <source>黑子 %1, 白子 %2.</source>
+        <translation>%1 black stones, %2 white stones.</translation>
     </message>
 </context>
 <context>

@@ -426,8 +426,12 @@ void GameRoom::importBoardImage() {
     if (!host_->importBoardImage(position, whiteToPlay) || !position.isUsable())
         return;
     const GameNode* current = currentNode();
-    if (current && !position.sameSize(record_.geometry()))
-        return;  // a position of another size cannot continue this record
+    if (current && !position.sameSize(record_.geometry())) {
+        // A position of another size cannot continue this record.
+        host_->showMessage(formatText(uiText("GameRoom", "图象中是 %d 路棋盘, 与本棋谱的 %d 路不同, 无法导入.").c_str(),
+                                      position.width(), record_.geometry().width()));
+        return;
+    }
     GameNode setup;
     setup.fullSetup = 1;
     setup.sideToMove = whiteToPlay ? kWhite : kBlack;

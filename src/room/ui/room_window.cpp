@@ -22,6 +22,7 @@
 #include "room/ui/rules_dialog.h"
 #include "room/ui/sound_player.h"
 #include "view/ui/board_widget.h"
+#include "view/ui/image_import_dialog.h"
 
 namespace tessera {
 
@@ -285,6 +286,14 @@ void RoomWindow::titleChanged(const std::string&) { mainWindow_.roomChanged(this
 
 void RoomWindow::showMessage(const std::string& text) {
     QMessageBox::information(this, QApplication::applicationDisplayName(), qt(text));
+}
+
+bool RoomWindow::importBoardImage(BoardGrid& position, bool& whiteToPlay) {
+    ImageImportDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.position().isUsable()) return false;
+    position.copyFrom(dialog.position());
+    whiteToPlay = dialog.whiteToPlay();
+    return true;
 }
 
 bool RoomWindow::askText(const std::string& prompt, std::string& text) {

@@ -86,6 +86,7 @@ public:
     void stopTimer(int timerId) override;
     bool isActiveRoom() const override;
     bool commentPanelShown() const override;
+    bool importBoardImage(BoardGrid& position, bool& whiteToPlay) override;
 
     // "规则": the rules dialog for this room.
     void editRules();
