@@ -1254,4 +1254,265 @@
         <translation>Life-and-death and endgame training</translation>
     </message>
 </context>
+<context>
+    <name>GameList</name>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>赛事</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>注解</source>
+        <translation>Exposit</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>黑方</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>黑方等级</source>
+        <translation>BlackRank</translation>
+    </message>
+    <message>
+        <source>白方</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>白方等级</source>
+        <translation>WhiteRank</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>注</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>详注</source>
+        <translation>Detail</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+</context>
+<context>
+    <name>tessera::LibrarySearchDialog</name>
+    <message>
+        <source>查询棋谱</source>
+        <translation>Search Games</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>棋手</source>
+        <translation>Player</translation>
+    </message>
+    <message>
+        <source>赛事</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>自定义索引</source>
+        <translation>Custom Index</translation>
+    </message>
+    <message>
+        <source>SQL</source>
+        <translation>SQL</translation>
+    </message>
+    <message>
+        <source>最新棋谱</source>
+        <translation>Latest games</translation>
+    </message>
+    <message>
+        <source>查询某个时段的棋谱</source>
+        <translation>Games of a period</translation>
+    </message>
+    <message>
+        <source>无日期的棋谱</source>
+        <translation>Undated games</translation>
+    </message>
+    <message>
+        <source>开始日期(YYYYMMDD)</source>
+        <translation>From (YYYYMMDD)</translation>
+    </message>
+    <message>
+        <source>结束日期(YYYYMMDD)</source>
+        <translation>To (YYYYMMDD)</translation>
+    </message>
+    <message>
+        <source>所有</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>男</source>
+        <translation>Man</translation>
+    </message>
+    <message>
+        <source>女</source>
+        <translation>Woman</translation>
+    </message>
+    <message>
+        <source>计算机</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>任意</source>
+        <translation>Any</translation>
+    </message>
+    <message>
+        <source>黑方</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>白方</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>赢</source>
+        <translation>Win</translation>
+    </message>
+    <message>
+        <source>平</source>
+        <translation>Draw</translation>
+    </message>
+    <message>
+        <source>输</source>
+        <translation>Loss</translation>
+    </message>
+    <message>
+        <source>结果不详</source>
+        <translation>Result unknown</translation>
+    </message>
+    <message>
+        <source>执子</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>全部</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>姓名</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>性别</source>
+        <translation>Sex</translation>
+    </message>
+    <message>
+        <source>地区</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>等级</source>
+        <translation>Rank</translation>
+    </message>
+    <message>
+        <source>生日</source>
+        <translation>Birthday</translation>
+    </message>
+    <message>
+        <source>SELECT * FROM GoFile WHERE (Black=&apos;古力&apos; AND White=&apos;李世石&apos;) OR (Black=&apos;李世石&apos; AND White=&apos;古力&apos;) ORDER BY GameDate</source>
+        <translation>SELECT * FROM GoFile WHERE (Black=&apos;Gu Li&apos; AND White=&apos;Lee Sedol&apos;) OR (Black=&apos;Lee Sedol&apos; AND White=&apos;Gu Li&apos;) ORDER BY GameDate</translation>
+    </message>
+    <message>
+        <source>导出到板块</source>
+        <translation>Export to Index...</translation>
+    </message>
+    <message>
+        <source>从板块中导入</source>
+        <translation>Import from Index...</translation>
+    </message>
+    <message>
+        <source>删除当前行</source>
+        <translation>Delete Row</translation>
+    </message>
+    <message>
+        <source>重新查询</source>
+        <translation>New Search</translation>
+    </message>
+    <message>
+        <source>文本文件 (*.txt)</source>
+        <translation>Text files (*.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>tessera::LibraryDesk</name>
+    <message>
+        <source>导入棋谱...</source>
+        <translation>Import Games...</translation>
+    </message>
+    <message>
+        <source>查询棋谱...</source>
+        <translation>Search Games...</translation>
+    </message>
+    <message>
+        <source>教程和题库...</source>
+        <translation>Tutorials and Problems...</translation>
+    </message>
+    <message>
+        <source>导入棋谱</source>
+        <translation>Import Games</translation>
+    </message>
+    <message>
+        <source>棋谱列表</source>
+        <translation>Game List</translation>
+    </message>
+    <message>
+        <source>棋谱库不能使用: %1</source>
+        <translation>The game library cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>正在导入棋谱...</source>
+        <translation>Importing games...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>导入 %1 个棋谱, 重复 %2 个, 不能读取 %3 个</source>
+        <translation>Imported %1 games, %2 duplicates, %3 files could not be read</translation>
+    </message>
+    <message>
+        <source>导入已取消</source>
+        <translation>The import was cancelled</translation>
+    </message>
+    <message>
+        <source>教程和题库</source>
+        <translation>Tutorials and Problems</translation>
+    </message>
+    <message>
+        <source>没有教程和题库</source>
+        <translation>There are no tutorials or problem books</translation>
+    </message>
+    <message>
+        <source>选择教程或题库</source>
+        <translation>Choose a tutorial or problem book</translation>
+    </message>
+    <message>
+        <source>这个题库没有棋谱</source>
+        <translation>This book holds no games</translation>
+    </message>
+</context>
 </TS>

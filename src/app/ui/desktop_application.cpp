@@ -1,9 +1,11 @@
 #include "app/ui/desktop_application.h"
 
+
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
 
+#include "app/ui/library_desk.h"
 #include "app/ui/settings_dialogs.h"
 #include "library/record_translation.h"
 #include "platform/ini_file.h"
@@ -54,6 +56,8 @@ bool DesktopApplication::startUp(const StartupOptions& options) {
     window_ = std::make_unique<MainWindow>(defaults_);
     window_->setWindowTitle(QApplication::applicationDisplayName());
     connectSettingsDialogs();
+    if (library_)
+        library_->attach(window_.get());
     window_->resize(1200, 860);
     if (options.showWindow) {
         if (options.maximised)
@@ -84,6 +88,8 @@ void DesktopApplication::shutDown() {
     started_ = false;
     // The windows go first (rooms use everything below), then in order: the data files, the
     // sounds and pictures, the translation.
+    if (library_)
+        library_->detach();
     window_.reset();
     closeDataFiles();
     defaults_.sounds = nullptr;
@@ -161,11 +167,15 @@ void DesktopApplication::loadEnglishDictionary() {
 }
 
 void DesktopApplication::openDataFiles() {
-    // The library database and the statistics bases stay closed until their subsystems exist;
-    // the features that need them then find no data.
+    // The game library: go.db (created when missing), the user's marks and the catalogue. The
+    // statistics bases stay closed until their subsystem exists.
+    library_ = std::make_unique<LibraryDesk>(programFolder_, rootFolder_, files_.customVantor, settings_.language);
 }
 
-void DesktopApplication::closeDataFiles() {}
+void DesktopApplication::closeDataFiles() {
+    // The marks are written back (when changed) before the library closes.
+    library_.reset();
+}
 
 void DesktopApplication::connectSettingsDialogs() {
     QObject::connect(window_.get(), &MainWindow::systemSettingsRequested, window_.get(), [this] { runSystemSettings(); });

@@ -23,6 +23,7 @@
 
 namespace tessera {
 
+class LibraryDesk;
 class MainWindow;
 class SoundPlayer;
 
@@ -53,6 +54,8 @@ public:
     int language() const { return settings_.language; }
     bool translationLoaded() const { return translationLoaded_; }
     bool dictionaryLoaded() const { return dictionaryLoaded_; }
+    // The game library (store, marks, catalogue and its commands); null before start-up.
+    LibraryDesk* library() const { return library_.get(); }
     // Milliseconds from the start of startUp() to room 100 being ready.
     qint64 startupMilliseconds() const { return startupMs_; }
 
@@ -76,6 +79,7 @@ private:
     bool dictionaryLoaded_ = false;
     TextDictionary dictionary_;
     std::unique_ptr<SoundPlayer> sounds_;
+    std::unique_ptr<LibraryDesk> library_;
     DesktopDefaults defaults_;
     std::unique_ptr<MainWindow> window_;
     qint64 startupMs_ = 0;
