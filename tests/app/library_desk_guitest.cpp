@@ -130,5 +130,17 @@ TEST_F(LibraryDeskTest, ImportSearchOpenBrowseMarkAndRestart) {
     EXPECT_TRUE(!std::filesystem::exists(temp) || std::filesystem::is_empty(temp));
 }
 
+TEST_F(LibraryDeskTest, AnUnusableLibraryIsReportedAndLeftAlone) {
+    const std::string junk = "not a database, just some text that happens to be called go.db";
+    ASSERT_TRUE(test::writeBytes(scratch / "bin/go.db", junk));
+    auto desktop = start();
+    ASSERT_NE(desktop->library(), nullptr);
+    EXPECT_FALSE(desktop->library()->available());
+    EXPECT_TRUE(desktop->library()->openError().contains("not an SQLite database"));
+    EXPECT_NE(desktop->mainWindow()->findChild<QWidget*>("libraryOpenError"), nullptr);
+    desktop->shutDown();
+    EXPECT_EQ(test::readBytes(scratch / "bin/go.db"), junk);
+}
+
 }  // namespace
 }  // namespace tessera

@@ -102,11 +102,15 @@ void LibraryDesk::attach(MainWindow* window) {
     connect(dockTimer_, &QTimer::timeout, this, [this] { refreshDock(); });
     dockTimer_->start(200);
 
-    if (!openError_.isEmpty())
-        QTimer::singleShot(0, window, [this] {
-            QMessageBox::warning(window_, QApplication::applicationDisplayName(),
-                                 tr("棋谱库不能使用: %1").arg(openError_));
-        });
+    if (!openError_.isEmpty()) {
+        // Said once, without blocking start-up; the rest of the program works on.
+        auto* box = new QMessageBox(QMessageBox::Warning, QApplication::applicationDisplayName(),
+                                    tr("棋谱库不能使用: %1").arg(openError_), QMessageBox::Ok, window);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setObjectName("libraryOpenError");
+        box->setModal(false);
+        QTimer::singleShot(0, box, [box] { box->show(); });
+    }
 }
 
 void LibraryDesk::refreshDock() {
