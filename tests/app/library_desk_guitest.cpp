@@ -102,12 +102,12 @@ TEST_F(LibraryDeskTest, ImportSearchOpenBrowseMarkAndRestart) {
         room->room().openPreviousRecord();
         EXPECT_EQ(room->room().libraryIndex(), static_cast<int>(everything.size()) - 2);
         hotId = room->room().record().info.libraryId;
-        room->runCommand(32942);  // 标记为热门棋谱
+        room->runCommand(RoomCommandId::MarkPopular);  // 标记为热门棋谱
         EXPECT_EQ(room->room().customStatus(), kMarkHot);
         room->room().openFirstRecord();
         EXPECT_EQ(room->room().libraryIndex(), 0);
         readId = room->room().record().info.libraryId;
-        room->runCommand(32941);  // 标记为已读棋谱
+        room->runCommand(RoomCommandId::MarkRead);  // 标记为已读棋谱
         EXPECT_EQ(desk->resultTable()->rowCount(), static_cast<int>(everything.size()));
         desktop->shutDown();
     }

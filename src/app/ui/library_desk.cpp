@@ -193,7 +193,7 @@ RoomWindow* LibraryDesk::targetRoom() {
     return room ? room : window_->newRoom();
 }
 
-bool LibraryDesk::showQueryResult(const LibraryQuery& query, std::vector<LibraryRecord> records, int index, int kind) {
+bool LibraryDesk::showQueryResult(const LibraryQuery& query, std::vector<LibraryRecord> records, int index, RoomKind kind) {
     RoomWindow* room = targetRoom();
     if (!room)
         return false;

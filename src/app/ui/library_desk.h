@@ -17,6 +17,7 @@
 #include "library/library_catalogue.h"
 #include "library/library_query.h"
 #include "library/library_store.h"
+#include "room/game_room.h"
 
 class QAction;
 class QDockWidget;
@@ -55,7 +56,7 @@ public:
     QString importPaths(const QStringList& paths);
     // Runs a query and shows its result in the active room (a new room when none), opening the
     // game at index. False with the failure text in the room's frame title.
-    bool showQueryResult(const LibraryQuery& query, std::vector<LibraryRecord> records, int index, int kind);
+    bool showQueryResult(const LibraryQuery& query, std::vector<LibraryRecord> records, int index, RoomKind kind);
     // The search dialog; returns when it closes.
     void runSearchDialog();
     // The tutorial and problem books of TPBs.ini; returns when the dialog closes.
