@@ -1,11 +1,13 @@
 #include "app/ui/desktop_application.h"
 
+
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
 
 #include "app/ui/application_icon.h"
 #include "app/ui/desktop_integration.h"
+#include "app/ui/library_desk.h"
 #include "app/ui/settings_dialogs.h"
 #include "library/record_translation.h"
 #include "platform/ini_file.h"
@@ -61,6 +63,8 @@ bool DesktopApplication::startUp(const StartupOptions& options) {
     integration_ = new DesktopIntegration(*window_, files_.customFolder + "recent.ini");
     window_->setWindowTitle(QApplication::applicationDisplayName());
     connectSettingsDialogs();
+    if (library_)
+        library_->attach(window_.get());
     window_->resize(1200, 860);
     if (options.showWindow) {
         if (options.maximised)
@@ -89,6 +93,8 @@ void DesktopApplication::shutDown() {
     // The windows go first (rooms use everything below), then in order: the data files, the
     // sounds and pictures, the translation.
     integration_ = nullptr;
+    if (library_)
+        library_->detach();
     window_.reset();
     closeDataFiles();
     defaults_.sounds = nullptr;
@@ -170,11 +176,15 @@ void DesktopApplication::loadEnglishDictionary() {
 }
 
 void DesktopApplication::openDataFiles() {
-    // The library database and the statistics bases stay closed until their subsystems exist;
-    // the features that need them then find no data.
+    // The game library: go.db (created when missing), the user's marks and the catalogue. The
+    // statistics bases stay closed until their subsystem exists.
+    library_ = std::make_unique<LibraryDesk>(programFolder_, rootFolder_, files_.customVantor, settings_.language);
 }
 
-void DesktopApplication::closeDataFiles() {}
+void DesktopApplication::closeDataFiles() {
+    // The marks are written back (when changed) before the library closes.
+    library_.reset();
+}
 
 void DesktopApplication::connectSettingsDialogs() {
     QObject::connect(window_.get(), &MainWindow::systemSettingsRequested, window_.get(), [this] { runSystemSettings(); });

@@ -25,6 +25,7 @@
 namespace tessera {
 
 class DesktopIntegration;
+class LibraryDesk;
 class MainWindow;
 class SoundPlayer;
 
@@ -57,6 +58,8 @@ public:
     int language() const { return settings_.language; }
     bool translationLoaded() const { return translationLoaded_; }
     bool dictionaryLoaded() const { return dictionaryLoaded_; }
+    // The game library (store, marks, catalogue and its commands); null before start-up.
+    LibraryDesk* library() const { return library_.get(); }
     // Milliseconds from the start of startUp() to room 100 being ready.
     qint64 startupMilliseconds() const { return startupMs_; }
 
@@ -81,6 +84,7 @@ private:
     TextDictionary dictionary_;
     std::unique_ptr<ProgramLog> log_;  // log.txt, from start-up to the end of shutdown
     std::unique_ptr<SoundPlayer> sounds_;
+    std::unique_ptr<LibraryDesk> library_;
     DesktopDefaults defaults_;
     std::unique_ptr<MainWindow> window_;
     DesktopIntegration* integration_ = nullptr;

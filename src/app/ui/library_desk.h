@@ -1,0 +1,87 @@
+#pragma once
+// The game library in the desktop program: the store, the user's marks and the catalogue
+// opened at start-up, the commands "导入棋谱", "查询棋谱" and "教程和题库" in the File menu,
+// and the dock beside the rooms that lists the active library room's result.
+//
+// A library that cannot be opened (locked, read-only, not SQLite) is reported once in a
+// message and its commands are disabled; nothing in the file is changed.
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "library/game_mark_map.h"
+#include "library/library_catalogue.h"
+#include "library/library_query.h"
+#include "library/library_store.h"
+#include "room/game_room.h"
+
+class QAction;
+class QDockWidget;
+class QTableWidget;
+class QTimer;
+
+namespace tessera {
+
+class MainWindow;
+class RoomWindow;
+class LibraryRoomList;
+
+class LibraryDesk : public QObject {
+    Q_OBJECT
+public:
+    // Opens go.db of the program folder (created when missing), reads the marks file of the
+    // root folder and loads the catalogue. error: why the library is unusable (empty when fine).
+    LibraryDesk(const std::string& programFolder, const std::string& rootFolder, const std::string& vantorIniPath,
+                int interfaceLanguage);
+    ~LibraryDesk() override;
+
+    // Adds the commands to the window's File menu and the result dock beside the rooms.
+    void attach(MainWindow* window);
+    // Forgets the window (before it is destroyed): the dock stops following the rooms.
+    void detach();
+    // Writes the marks file when a mark changed (at shutdown).
+    void saveMarks();
+
+    bool available() const { return store_.isOpen(); }
+    const QString& openError() const { return openError_; }
+    LibraryStore& store() { return store_; }
+    GameMarkMap& marks() { return marks_; }
+    const LibraryCatalogue& catalogue() const { return catalogue_; }
+
+    // "导入棋谱" on files or a folder, with a cancellable progress dialog; the summary text.
+    QString importPaths(const QStringList& paths);
+    // Runs a query and shows its result in the active room (a new room when none), opening the
+    // game at index. False with the failure text in the room's frame title.
+    bool showQueryResult(const LibraryQuery& query, std::vector<LibraryRecord> records, int index, RoomKind kind);
+    // The search dialog; returns when it closes.
+    void runSearchDialog();
+    // The tutorial and problem books of TPBs.ini; returns when the dialog closes.
+    void runTutorialDialog();
+    QTableWidget* resultTable() const { return resultTable_; }
+
+private:
+    void refreshDock();
+    RoomWindow* targetRoom();
+
+    std::string programFolder_;
+    std::string vantorIniPath_;
+    int language_;
+    GameMarkMap marks_;
+    LibraryStore store_;
+    LibraryCatalogue catalogue_;
+    QString openError_;
+    QPointer<MainWindow> window_;
+    QDockWidget* dock_ = nullptr;
+    QTableWidget* resultTable_ = nullptr;
+    QTimer* dockTimer_ = nullptr;
+    const void* shownList_ = nullptr;
+    int shownIndex_ = -2;
+    int shownMark_ = -2;
+    std::vector<QAction*> actions_;
+};
+
+}  // namespace tessera
