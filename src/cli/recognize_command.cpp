@@ -196,7 +196,7 @@ int runRecognize(const std::vector<std::string>& args) {
 
     if (!options.output.empty()) {
         std::string error;
-        if (!SaveSgfFile(options.output, setupRecord(position), error))
+        if (!saveSgfFile(options.output, setupRecord(position), error))
             return failWith("recognize: " + error);
     }
     if (options.json) {

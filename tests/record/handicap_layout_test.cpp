@@ -34,7 +34,7 @@ GameRecord importGib(const std::string& text) {
     std::string error;
     EXPECT_TRUE(reader.readBytes(text, error)) << error;
     GameRecord record;
-    ImportGib(reader, record);
+    gibToRecord(reader, record);
     return record;
 }
 
@@ -91,17 +91,17 @@ TEST(OccupiedPointCheck, NamesTheFirstMoveOnAStoneAndNothingElse) {
     GameRecord record;
     std::string error;
     // A handicap stone under White's second move.
-    ASSERT_TRUE(readSgfRecord("(;HA[2]AB[pd][dp];W[dd];B[qf];W[pd])", record, error)) << error;
+    ASSERT_TRUE(readSgfBytes("(;HA[2]AB[pd][dp];W[dd];B[qf];W[pd])", record, error)) << error;
     const auto clash = findMoveOnOccupiedPoint(record);
     ASSERT_TRUE(clash);
     EXPECT_EQ(clash->moveNumber, 3);
     EXPECT_EQ(clash->pointText, "Q16");
     EXPECT_EQ(occupiedPointWarning(record), "move 3 (Q16) lands on an occupied point");
     // A capture and a stone played on the emptied point is sound; so is a pass.
-    ASSERT_TRUE(readSgfRecord("(;SZ[5];B[ba];W[aa];B[ab];W[];B[cc];W[aa])", record, error)) << error;
+    ASSERT_TRUE(readSgfBytes("(;SZ[5];B[ba];W[aa];B[ab];W[];B[cc];W[aa])", record, error)) << error;
     EXPECT_FALSE(findMoveOnOccupiedPoint(record)) << occupiedPointWarning(record);
     // Variations count too, after the main line.
-    ASSERT_TRUE(readSgfRecord("(;SZ[5];B[aa](;W[bb])(;W[aa]))", record, error)) << error;
+    ASSERT_TRUE(readSgfBytes("(;SZ[5];B[aa](;W[bb])(;W[aa]))", record, error)) << error;
     ASSERT_TRUE(findMoveOnOccupiedPoint(record));
     EXPECT_EQ(findMoveOnOccupiedPoint(record)->moveNumber, 2);
 }

@@ -79,8 +79,8 @@ std::map<std::string, BoardGrid> writeRecords(const fs::path& folder, int count,
         if (!start || !end)
             continue;
         const std::string name = "game" + std::to_string(i);
-        EXPECT_TRUE(SaveSgfFile(folder / (name + ".sgf"), setupRecord(end->position, {}), error)) << error;
-        EXPECT_TRUE(SaveSgfFile(folder / (name + "-moves.sgf"), setupRecord(start->position, moves), error)) << error;
+        EXPECT_TRUE(saveSgfFile(folder / (name + ".sgf"), setupRecord(end->position, {}), error)) << error;
+        EXPECT_TRUE(saveSgfFile(folder / (name + "-moves.sgf"), setupRecord(start->position, moves), error)) << error;
         positions[name] = end->position;
     }
     return positions;
