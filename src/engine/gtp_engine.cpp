@@ -49,8 +49,9 @@ GtpReply GtpEngine::command(std::string_view line, int timeoutMs) {
     text += '\n';
     if (!channel_.write(text)) {
         // A child that does not take its input within the write limit hangs; one whose input
-        // is closed has ended.
-        return {channel_.isRunning() ? GtpReply::Timeout : GtpReply::Ended, {}};
+        // is closed has ended, though its exit may not be reaped yet: give the exit watcher a
+        // moment so that a killed engine is reported as ended, not as silent.
+        return {channel_.waitForExit(kEndedGraceMs) ? GtpReply::Ended : GtpReply::Timeout, {}};
     }
     std::unique_lock lock(mutex_);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

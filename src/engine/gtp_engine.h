@@ -34,6 +34,8 @@ struct GtpReply {
 
 // Longest standard-error tail kept for the log.
 constexpr size_t kGtpErrorTailBytes = 2000;
+// How long a command whose input pipe broke waits for the engine's exit to be reaped.
+constexpr int kEndedGraceMs = 2000;
 
 class GtpEngine {
 public:

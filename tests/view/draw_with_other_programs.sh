@@ -65,19 +65,39 @@ RC
             HOME=$home DISPLAY=:$(head -n1 "$home/display$number") "$cgoban" "${options[@]}" -edit "$f" >/dev/null 2>&1
         done
     done
-    sleep 4
+    # The notice goes about five seconds after the window appears, which is late on a busy
+    # machine: each window is looked for first, and its picture is taken seven seconds after it
+    # was seen, once two grabs half a second apart agree.
+    windows=()
+    seen=()
     for number in "${!jobs[@]}"; do
-        read -r xvfb picture <<<"${jobs[$number]}"
         display=:$(head -n1 "$home/display$number")
         window=
-        for _ in $(seq 50); do
+        for _ in $(seq 200); do
             window=$(DISPLAY=$display xwininfo -root -tree 2>/dev/null |
                      awk '/"CGoban"\)/ && !/CGoban Control/ && !/Cgoban Tools/ {print $1; exit}')
             [ -n "$window" ] && break
             sleep 0.1
         done
-        [ -n "$window" ] && xwd -display "$display" -id "$window" -silent | xwdtopnm 2>/dev/null |
-            pnmtopng > "$picture" && made=1
+        windows+=("$window")
+        seen+=("$SECONDS")
+    done
+    for number in "${!jobs[@]}"; do
+        read -r xvfb picture <<<"${jobs[$number]}"
+        display=:$(head -n1 "$home/display$number")
+        window=${windows[$number]}
+        if [ -n "$window" ]; then
+            while [ $((SECONDS - ${seen[$number]})) -lt 7 ]; do sleep 0.2; done
+            previous=
+            for _ in $(seq 40); do
+                xwd -display "$display" -id "$window" -silent | xwdtopnm 2>/dev/null | pnmtopng > "$picture"
+                current=$(md5sum < "$picture")
+                [ "$current" = "$previous" ] && break
+                previous=$current
+                sleep 0.5
+            done
+            [ -s "$picture" ] && made=1
+        fi
         kill "$xvfb" 2>/dev/null
         wait "$xvfb" 2>/dev/null
     done
