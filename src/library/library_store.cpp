@@ -1,9 +1,11 @@
 #include "library/library_store.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
+#include "library/bound_query.h"
 #include "library/database_query.h"
 #include "library/database_text.h"
 #include "library/database_transaction.h"
@@ -184,27 +186,68 @@ bool LibraryStore::putPlayer(const PlayerRecord& player) {
 bool LibraryStore::loadCatalogue(LibraryCatalogue& catalogue) {
     std::lock_guard lock(databaseLock_);
     catalogue.clear();
+    // Every game's row through bound column buffers (in kGoFileColumns order); a row whose text
+    // did not fit is read again in full afterwards.
+    enum { id, langType, appType, event, name, date, site, black, blackRank, white, whiteRank, result, resultType,
+           totalCount, lastBoardKey, mediaType, expositType };
+    static const std::vector<int> widths = {24, 24, 24, 256, 256, 64, 256, 128, 64, 128, 64, 128, 24, 24, 24, 24, 24};
     std::vector<LibraryRecord> records;
-    Query query(database_);
-    if (!openQuery(query, "SELECT * FROM GoFile ORDER BY ID"))
-        return !query.failed();
-    const GoFileColumns columns(query);
-    do {
-        LibraryRecord record;
-        columns.readNumbers(query, record);
-        if (record.appType == kAppGameRecord) {
-            // Games before 1980 keep their numbers only: their texts are never shown from here.
-            std::string date = columns.text(query, GoFileColumns::date);
-            if (leadingInteger(date) >= 1980) {
-                record.date = std::move(date);
-                columns.readTexts(query, record);
+    std::vector<size_t> cutRows;
+    {
+        Query count(database_);
+        if (openQuery(count, "SELECT count(*) FROM GoFile"))
+            records.reserve(static_cast<size_t>(std::max(0, leadingInteger(count.text(0)))));
+    }
+    {
+        BoundQuery query(database_);
+        if (!query.run(std::string("SELECT ") + kGoFileColumns + " FROM GoFile ORDER BY ID", widths))
+            return false;
+        auto text = [&query](int column) { return std::string(query.text(column)); };
+        while (query.next()) {
+            LibraryRecord record;
+            record.id = static_cast<int32_t>(query.number(id));
+            record.langType = static_cast<uint16_t>(query.number(langType));
+            record.appType = static_cast<uint16_t>(query.number(appType));
+            record.resultType = static_cast<int16_t>(query.number(resultType));
+            record.totalMoves = static_cast<int32_t>(query.number(totalCount));
+            // Keys are stored as signed 32-bit values; one written unsigned by another tool is folded back.
+            record.lastBoardKey = static_cast<int32_t>(static_cast<uint32_t>(query.number(lastBoardKey)));
+            record.mediaType = static_cast<int32_t>(query.number(mediaType));
+            record.expositType = static_cast<int32_t>(query.number(expositType));
+            if (record.appType == kAppGameRecord) {
+                // Games before 1980 keep their numbers only: their texts are never shown from here.
+                std::string gameDate = text(date);
+                if (leadingInteger(gameDate) >= 1980) {
+                    record.date = std::move(gameDate);
+                    record.event = text(event);
+                    record.gameName = text(name);
+                    record.place = text(site);
+                    record.black = text(black);
+                    record.blackRank = text(blackRank);
+                    record.white = text(white);
+                    record.whiteRank = text(whiteRank);
+                    record.resultText = text(result);
+                    for (int column = event; column <= result; ++column)
+                        if (query.isCut(column)) {
+                            cutRows.push_back(records.size());
+                            break;
+                        }
+                }
             }
+            record.mark = markOf(record.id);
+            records.push_back(std::move(record));
         }
-        record.mark = markOf(record.id);
-        records.push_back(std::move(record));
-    } while (query.next());
-    if (query.failed())
-        return false;
+        if (query.failed())
+            return false;
+    }
+    for (const size_t row : cutRows) {
+        Query query(database_);
+        if (!openQuery(query, "SELECT * FROM GoFile WHERE ID = ?", {SqlParameter(int64_t{records[row].id})}))
+            return false;
+        const int32_t mark = records[row].mark;
+        readLibraryRow(query, records[row]);
+        records[row].mark = mark;
+    }
     catalogue.assign(std::move(records));
     return true;
 }

@@ -110,10 +110,14 @@ TEST_F(LibraryStoreTest, CatalogueKeepsTextsOnlyOfRecordsFrom1980) {
     ASSERT_TRUE(store.putGame(game(3, "1975-06-01")));
     ASSERT_TRUE(store.putGame(game(9, "1985-06-01")));
     ASSERT_TRUE(store.putGame(game(11, "1970-01-01", 2)));  // a tutorial: numbers only
+    LibraryRecord longTexts = game(10, "1999-01-01");
+    longTexts.event = std::string(400, 'e') + "终";  // longer than the catalogue's buffers
+    longTexts.white = std::string(300, 'w');
+    ASSERT_TRUE(store.putGame(longTexts));
     LibraryCatalogue catalogue;
     ASSERT_TRUE(store.loadCatalogue(catalogue));
     EXPECT_EQ(catalogue.size(), 12u);
-    EXPECT_EQ(catalogue.count(), 3u);
+    EXPECT_EQ(catalogue.count(), 4u);
     EXPECT_EQ(catalogue.find(4), nullptr);
     const LibraryRecord* old = catalogue.find(3);
     ASSERT_NE(old, nullptr);
@@ -124,6 +128,9 @@ TEST_F(LibraryStoreTest, CatalogueKeepsTextsOnlyOfRecordsFrom1980) {
     EXPECT_EQ(catalogue.find(9)->black, "古力");
     EXPECT_EQ(catalogue.find(9)->date, "1985-06-01");
     EXPECT_TRUE(catalogue.find(11)->event.empty());
+    EXPECT_EQ(catalogue.find(10)->event, longTexts.event);
+    EXPECT_EQ(catalogue.find(10)->white, longTexts.white);
+    EXPECT_EQ(catalogue.find(10)->totalMoves, longTexts.totalMoves);
 }
 
 TEST_F(LibraryStoreTest, ImportStoresNewGamesAndCountsDuplicates) {
