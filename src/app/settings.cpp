@@ -111,8 +111,7 @@ bool SaveLanguage(const std::string& path, int value) {
 }
 
 std::string LoadOnlineUpdateUrl(const std::string& path) {
-    const std::string url = readIniString(path, "SETTING", "OnLineUpdateURL", "");
-    return url.empty() ? std::string(kBuiltInUpdateBaseUrl) : url;
+    return readIniString(path, "SETTING", "OnLineUpdateURL", "");
 }
 
 }  // namespace tessera

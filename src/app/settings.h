@@ -17,9 +17,6 @@
 
 namespace tessera {
 
-// Base URL of the online update when OnLineUpdateURL is missing or empty.
-inline constexpr const char* kBuiltInUpdateBaseUrl = "http://update.tessera.invalid/users/go/Tessera3Update/";
-
 // Bounds of the two display proportions of the statistics marks.
 inline constexpr double kMinDisplayProportion = 0.5;
 inline constexpr double kMaxDisplayProportion = 1.0;
@@ -96,7 +93,7 @@ LanguageSetting LoadLanguage(const std::string& path, int oemCodePage = systemOe
 // Writes LANG = `value` into lang.ini at `path`; see SaveGeneralSettings.
 bool SaveLanguage(const std::string& path, int value);
 
-// OnLineUpdateURL of vantor.ini at `path`, or kBuiltInUpdateBaseUrl when it is missing or empty.
+// OnLineUpdateURL of vantor.ini at `path`; empty when no update server is configured.
 std::string LoadOnlineUpdateUrl(const std::string& path);
 
 }  // namespace tessera

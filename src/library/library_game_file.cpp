@@ -18,7 +18,7 @@ std::string libraryDownloadRoot(const std::string& vantorIniPath) {
         return *root;
     std::string base = ini.readString("SETTING", "OnLineUpdateURL", "");
     if (base.empty())
-        base = "http://update.tessera.invalid/users/go/Tessera3Update/";
+        return "";  // no update server: no downloads
     if (base.back() != '/')
         base += '/';
     return base + "GoFile/";
@@ -40,7 +40,10 @@ bool ensureLibraryGameFile(const LibraryStore& store, int32_t id, const std::str
     std::string root = downloadRoot;
     if (root.back() != '/')
         root += '/';
-    const bool ok = downloadFile(root + remote, zip, reason) && MakeFolderPath(target) &&
+    DownloadLimits limits;
+    limits.totalSeconds = 60;  // the user waits for this one
+    limits.maxBytes = std::uint64_t(64) << 20;
+    const bool ok = downloadFile(root + remote, zip, reason, nullptr, limits) && MakeFolderPath(target) &&
                     unpackSingleEntryZip(zip, target, reason);
     ::unlink(zip.c_str());
     if (!ok) {

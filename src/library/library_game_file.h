@@ -10,7 +10,8 @@ namespace tessera {
 class LibraryStore;
 
 // The download root of a program: [SETTING] LibraryDownloadRoot of vantor.ini when the key is
-// present (an empty value means no root), else the online update address followed by "GoFile/".
+// present (an empty value means no root), else the online update address followed by "GoFile/"
+// (empty when no update server is configured).
 std::string libraryDownloadRoot(const std::string& vantorIniPath);
 
 // True when the game's file exists or was fetched. Otherwise false with error

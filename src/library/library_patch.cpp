@@ -121,6 +121,19 @@ std::vector<PatchEntry> readPatchHistory(const std::string& path) {
     return list;
 }
 
+bool writePatchHistory(const std::string& path, const std::vector<PatchEntry>& entries) {
+    IniDocument ini = IniDocument::parse("");
+    for (const auto& entry : entries) {
+        const std::string section = "patch" + std::to_string(entry.number);
+        ini.setValue(section, "PublicDate", std::to_string(entry.publicDate));
+        ini.setValue(section, "DelOldFile", std::to_string(entry.deleteOld));
+        ini.setValue(section, "Table_GoFile_AddCount", std::to_string(entry.gameCount));
+        ini.setValue(section, "Table_Player_AddCount", std::to_string(entry.playerCount));
+        ini.setValue(section, "PatchFileSize", std::to_string(entry.fileSize));
+    }
+    return ini.save(path);
+}
+
 std::vector<PatchEntry> newPatches(const std::vector<PatchEntry>& local, const std::vector<PatchEntry>& remote) {
     if (local.empty())
         return remote;

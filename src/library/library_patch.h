@@ -51,6 +51,8 @@ struct PatchEntry {
 // The entries of a history file, patch0 onwards until a section without a positive PublicDate.
 // A missing file gives an empty list.
 std::vector<PatchEntry> readPatchHistory(const std::string& path);
+// Writes entries as a history file (atomically); false when it cannot be written.
+bool writePatchHistory(const std::string& path, const std::vector<PatchEntry>& entries);
 // The remote entries numbered above the last local one (all of them when local is empty).
 std::vector<PatchEntry> newPatches(const std::vector<PatchEntry>& local, const std::vector<PatchEntry>& remote);
 

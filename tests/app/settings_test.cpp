@@ -34,7 +34,7 @@ TEST_F(SettingsTest, MissingFilesGiveTheDefaults) {
     const LanguageSetting language = LoadLanguage(path("absent.ini"), 936);
     EXPECT_EQ(language.storedValue, 1);
     EXPECT_EQ(language.language, kLanguageEnglish);
-    EXPECT_EQ(LoadOnlineUpdateUrl(path("absent.ini")), kBuiltInUpdateBaseUrl);
+    EXPECT_EQ(LoadOnlineUpdateUrl(path("absent.ini")), "");  // no built-in server
 }
 
 TEST_F(SettingsTest, DisplayProportionsAreClampedEachByItself) {
