@@ -1795,6 +1795,10 @@
             <translation>Tutorials and Problems...</translation>
         </message>
         <message>
+            <source>在线更新...</source>
+            <translation>Online Update...</translation>
+        </message>
+        <message>
             <source>导入棋谱</source>
             <translation>Import Games</translation>
         </message>
@@ -1837,6 +1841,101 @@
         <message>
             <source>这个题库没有棋谱</source>
             <translation>This book holds no games</translation>
+        </message>
+    </context>
+    <context>
+        <name>tessera::OnlineUpdateDialog</name>
+        <message>
+            <source>在线更新</source>
+            <translation>Online Update</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>没有配置更新服务器.</source>
+            <translation>No update server is configured.</translation>
+        </message>
+        <message>
+            <source>请在 custom/vantor.ini 的 [SETTING] 中用 OnLineUpdateURL 指定更新服务器的地址.</source>
+            <translation>Set the address of the update server as OnLineUpdateURL in the [SETTING] section of custom/vantor.ini.</translation>
+        </message>
+        <message>
+            <source>关闭</source>
+            <translation>Close</translation>
+        </message>
+        <message>
+            <source>正在取消...</source>
+            <translation>Cancelling...</translation>
+        </message>
+        <message>
+            <source>不能更新: %1</source>
+            <translation>The update cannot run: %1</translation>
+        </message>
+        <message>
+            <source>更新已取消, 已完成的部分会保留, 下次更新将继续.</source>
+            <translation>Update cancelled. What was finished is kept; the next update carries on from there.</translation>
+        </message>
+        <message>
+            <source>更新完毕, 用时%1小时%2分%3秒</source>
+            <translation>Update finished in %1 h %2 min %3 s</translation>
+        </message>
+        <message>
+            <source>%1 个文件没有更新, 下次更新将再试.</source>
+            <translation>%1 files were not updated; the next update will try them again.</translation>
+        </message>
+        <message>
+            <source>正在下载棋谱库的补丁更新索引信息.</source>
+            <translation>Downloading the list of library patches.</translation>
+        </message>
+        <message>
+            <source>下载棋谱库的补丁索引信息失败!</source>
+            <translation>The list of library patches could not be downloaded!</translation>
+        </message>
+        <message>
+            <source>正在下载第%1号补丁文件</source>
+            <translation>Downloading library patch %1</translation>
+        </message>
+        <message>
+            <source>正在更新第%1号补丁文件-->棋谱库</source>
+            <translation>Adding library patch %1 to the library</translation>
+        </message>
+        <message>
+            <source>正在下载整个棋谱库</source>
+            <translation>Downloading the whole library</translation>
+        </message>
+        <message>
+            <source>正在下载 %1 个棋谱文件</source>
+            <translation>Downloading %1 game files</translation>
+        </message>
+        <message>
+            <source>正在分析要更新的文件.</source>
+            <translation>Looking for files to update.</translation>
+        </message>
+        <message>
+            <source>没有可用更新信息.</source>
+            <translation>No updates available.</translation>
+        </message>
+        <message>
+            <source>正在下载索引文件</source>
+            <translation>Downloading the file index</translation>
+        </message>
+        <message>
+            <source>正在生成更新文件列表</source>
+            <translation>Listing the files to update</translation>
+        </message>
+        <message>
+            <source>正在下载更新文件</source>
+            <translation>Downloading</translation>
+        </message>
+        <message>
+            <source>正在重新打开数据文件</source>
+            <translation>Reopening the data files</translation>
+        </message>
+        <message>
+            <source>失败: %1 (%2)</source>
+            <translation>Failed: %1 (%2)</translation>
         </message>
     </context>
 </TS>

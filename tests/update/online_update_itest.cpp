@@ -7,11 +7,11 @@
 
 #include <filesystem>
 
-#include "library/library_import.h"
 #include "library/library_patch.h"
 #include "library/library_store.h"
 #include "platform/http_download.h"
 #include "platform/ini_file.h"
+#include "support/generated_library.h"
 #include "support/http_test_server.h"
 #include "support/test_support.h"
 #include "update/file_index.h"
@@ -33,19 +33,8 @@ protected:
     }
 
     void addGames(int count) {
-        const fs::path folder = scratch / ("sgf" + std::to_string(nextGame));
-        for (int k = 0; k < count; ++k, ++nextGame) {
-            const char x = static_cast<char>('a' + nextGame % 19), y = static_cast<char>('a' + nextGame / 19);
-            ASSERT_TRUE(test::writeBytes(folder / (std::to_string(k) + ".sgf"),
-                                         std::string("(;GM[1]FF[4]SZ[19]PB[Black ") + std::to_string(nextGame) +
-                                             "]PW[White]DT[2020-01-01];B[" + x + y + "];W[ss])"));
-        }
-        LibraryStore store(pub);
-        std::string error;
-        ASSERT_TRUE(store.open(LibraryAccess::readWrite, error)) << error;
-        ImportSummary summary;
-        ASSERT_TRUE(importRecords(store, {folder.string()}, {}, summary));
-        ASSERT_EQ(summary.imported, count);
+        test::importGeneratedGames(pub, scratch.path(), nextGame, count);
+        nextGame += count;
     }
     void writeData(const std::string& path, const std::string& bytes) { ASSERT_TRUE(test::writeBytes(pub + path, bytes)); }
     void publish() {

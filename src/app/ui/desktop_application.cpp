@@ -179,6 +179,8 @@ void DesktopApplication::openDataFiles() {
     // The game library: go.db (created when missing), the user's marks and the catalogue. The
     // statistics bases stay closed until their subsystem exists.
     library_ = std::make_unique<LibraryDesk>(programFolder_, rootFolder_, files_.customVantor, settings_.language);
+    // After an online update the library reopens itself; the dictionary is read again here.
+    library_->setUpdateHooks(log_.get(), [this] { loadEnglishDictionary(); });
 }
 
 void DesktopApplication::closeDataFiles() {

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <thread>
 
+#include "app/settings.h"
 #include "library/library_game_file.h"
 #include "library/library_import.h"
 #include "library/ui/library_search_dialog.h"
@@ -22,6 +23,7 @@
 #include "room/library_room_list.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
+#include "update/ui/online_update_dialog.h"
 
 namespace tessera {
 
@@ -75,6 +77,7 @@ void LibraryDesk::attach(MainWindow* window) {
     });
     add(tr("查询棋谱..."), [this] { runSearchDialog(); });
     add(tr("教程和题库..."), [this] { runTutorialDialog(); });
+    add(tr("在线更新..."), [this] { runOnlineUpdate(); });
 
     dock_ = new QDockWidget(tr("棋谱列表"), window);
     dock_->setObjectName("libraryResultDock");
@@ -186,6 +189,23 @@ QString LibraryDesk::importPaths(const QStringList& paths) {
     if (!ok)
         text += "\n" + QString::fromStdString(summary.error);
     return text;
+}
+
+void LibraryDesk::setUpdateHooks(ProgramLog* log, std::function<void()> reopenData) {
+    log_ = log;
+    reopenData_ = std::move(reopenData);
+}
+
+void LibraryDesk::runOnlineUpdate() {
+    OnlineUpdateDialog dialog(store_, LoadOnlineUpdateUrl(vantorIniPath_), log_, window_);
+    connect(&dialog, &OnlineUpdateDialog::updateFinished, this, [this](bool dataChanged) {
+        if (!dataChanged)
+            return;
+        store_.loadCatalogue(catalogue_);
+        if (reopenData_)
+            reopenData_();
+    });
+    dialog.exec();
 }
 
 RoomWindow* LibraryDesk::targetRoom() {

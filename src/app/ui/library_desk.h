@@ -1,6 +1,6 @@
 #pragma once
 // The game library in the desktop program: the store, the user's marks and the catalogue
-// opened at start-up, the commands "导入棋谱", "查询棋谱" and "教程和题库" in the File menu,
+// opened at start-up, the commands "导入棋谱", "查询棋谱", "教程和题库" and "在线更新" in the File menu,
 // and the dock beside the rooms that lists the active library room's result.
 //
 // A library that cannot be opened (locked, read-only, not SQLite) is reported once in a
@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QString>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,7 @@ namespace tessera {
 class MainWindow;
 class RoomWindow;
 class LibraryRoomList;
+class ProgramLog;
 
 class LibraryDesk : public QObject {
     Q_OBJECT
@@ -62,6 +64,11 @@ public:
     // The tutorial and problem books of TPBs.ini; returns when the dialog closes.
     void runTutorialDialog();
     QTableWidget* resultTable() const { return resultTable_; }
+    // "在线更新": the update dialog against OnLineUpdateURL; returns when it closes. The
+    // catalogue is reloaded and reopenData called when the update changed anything.
+    void runOnlineUpdate();
+    // Where update failures are logged, and what reopens the data files the program keeps open.
+    void setUpdateHooks(ProgramLog* log, std::function<void()> reopenData);
 
 private:
     void refreshDock();
@@ -82,6 +89,8 @@ private:
     int shownIndex_ = -2;
     int shownMark_ = -2;
     std::vector<QAction*> actions_;
+    ProgramLog* log_ = nullptr;
+    std::function<void()> reopenData_;
 };
 
 }  // namespace tessera
