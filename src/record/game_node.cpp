@@ -22,10 +22,11 @@ std::string evaluationText(int index) {
 
 int evaluationIndex(double evaluation) {
     // A small epsilon keeps 0.7 (stored as 0.6999...) on entry 7.
+    // Clamped while still a double: a file may hold 1e300 or infinity, which no int can take.
     const double scaled = evaluation * 10.0 + 1e-9;
     if (!(scaled > 0))
         return 0;
-    return std::min(10, static_cast<int>(scaled));
+    return static_cast<int>(std::min(scaled, 10.0));
 }
 
 void GameNode::reset() {

@@ -12,6 +12,12 @@
 
 namespace tessera {
 
+// Every node stores its whole position: a record may cost at most this many board bytes
+// (nodes x board area). Readers refuse a record beyond it before allocating the positions.
+constexpr size_t kMaxRecordPositionBytes = size_t(256) << 20;
+// Point lists written as ranges ("aa:ss") may expand to at most this many points in one record.
+constexpr size_t kMaxRecordExpandedPoints = 10'000'000;
+
 // A tag of the record: an id, a type and the id of the node (scene) it belongs to.
 // A new tag has id, type and scene -1 and an empty text.
 struct RecordTag {
@@ -26,6 +32,8 @@ struct GameRecord {
     GameInfo info;
     std::vector<RecordTag> tags;
     GameTree tree;
+    // What the reader mended while loading (one line each, for the program log).
+    std::vector<std::string> repairs;
 
     // The board size of the record (from info; invalid sizes give 19).
     BoardGeometry geometry() const { return BoardGeometry(info.boardWidth, info.boardHeight); }
@@ -36,6 +44,7 @@ struct GameRecord {
         info.reset();
         tags.clear();
         tree.clear();
+        repairs.clear();
     }
 };
 

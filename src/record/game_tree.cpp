@@ -32,20 +32,21 @@ void GameTree::copyFrom(const GameTree& other) {
     largestId_ = other.largestId_;
 }
 
-GameNode* GameTree::addNode(GameNode node) {
-    if (node.id < 0)
+GameNode* GameTree::addNode(GameNode node, bool linkToParent) {
+    if (node.id < 0) {
+        if (largestId_ == INT32_MAX)
+            return nullptr;  // readers renumber such trees; never wrap to a negative id
         node.id = largestId_ + 1;
+    }
     if (find(node.id))
         return nullptr;
     nodes_.push_back(std::make_unique<GameNode>(std::move(node)));
     GameNode* stored = nodes_.back().get();
     indexNode(stored);
     largestId_ = std::max(largestId_, stored->id);
-    if (GameNode* parent = find(stored->parentId); parent && parent != stored) {
-        auto& children = parent->childIds;
-        if (std::find(children.begin(), children.end(), stored->id) == children.end())
-            children.push_back(stored->id);
-    }
+    // Every listed child exists, so the parent cannot list this new id yet.
+    if (GameNode* parent = find(stored->parentId); linkToParent && parent && parent != stored)
+        parent->childIds.push_back(stored->id);
     return stored;
 }
 

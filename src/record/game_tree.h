@@ -5,6 +5,7 @@
 // Child links are only made to parents that already exist, so following childIds never
 // loops; every walk here is iterative, so records nested 100,000 deep are safe.
 
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -34,9 +35,11 @@ public:
     void copyFrom(const GameTree& other);
 
     // Adds a node. Id -1 receives largestId() + 1. Fails (returns nullptr, nothing added) on a
-    // duplicate id. When its parent exists and does not list it yet, it becomes the parent's
-    // last child. Returns the stored node.
-    GameNode* addNode(GameNode node);
+    // duplicate id, or for id -1 when the largest id is INT32_MAX. With linkToParent, a node whose parent exists
+    // becomes the parent's last child (a new id cannot be listed yet, so this is O(1));
+    // without it child lists stay as they are and the caller mends the links (a reader adding
+    // nodes as stored). Returns the stored node.
+    GameNode* addNode(GameNode node, bool linkToParent = true);
     // The node with this id, or nullptr (also for a negative id).
     GameNode* find(int32_t id);
     const GameNode* find(int32_t id) const;

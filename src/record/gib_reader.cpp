@@ -109,9 +109,13 @@ bool GibReader::readBytes(const std::string& bytes, std::string& error) {
     clear();
     encoding_ = isValidUtf8(bytes) ? "UTF-8" : codePageOf(bytes);
     bool inBody = false;
+    // The next "\n" at or after `at`, searched again only once passed: a file without line
+    // breaks is scanned once, not once per piece.
+    size_t newline = bytes.find('\n');
     for (size_t at = 0; at < bytes.size();) {
         // A line ends after its "\n" or after kMaxLineBytes bytes, whichever comes first.
-        const size_t newline = bytes.find('\n', at);
+        if (newline != std::string::npos && newline < at)
+            newline = bytes.find('\n', at);
         const size_t lineEnd = std::min({newline == std::string::npos ? bytes.size() : newline + 1,
                                          bytes.size(), at + kMaxLineBytes});
         const std::string line = bytes.substr(at, lineEnd - at);

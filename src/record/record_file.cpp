@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 
 #include "record/gib_file.h"
 #include "record/sgf_file.h"
@@ -20,14 +21,22 @@ bool loadRecordFile(const std::filesystem::path& file, GameRecord& record, std::
     record.clear();
     const std::string extension = lowerExtension(file);
     bool ok = false;
-    if (extension == ".sgf")
-        ok = loadSgfFile(file, record, error);
-    else if (extension == ".gib")
-        ok = loadGibFile(file, record, error);
-    else if (extension == ".sgg")
-        ok = loadSggFile(file, record, error);
-    else
-        error = "unknown record file type '" + extension + "' (expected .sgf, .gib or .sgg)";
+    try {
+        if (extension == ".sgf")
+            ok = loadSgfFile(file, record, error);
+        else if (extension == ".gib")
+            ok = loadGibFile(file, record, error);
+        else if (extension == ".sgg")
+            ok = loadSggFile(file, record, error);
+        else
+            error = "unknown record file type '" + extension + "' (expected .sgf, .gib or .sgg)";
+    } catch (const std::bad_alloc&) {
+        // A record the budgets let through may still not fit in this machine's memory: it is
+        // refused and the program lives on.
+        record.clear();
+        error = "the record is too large to hold in memory";
+        ok = false;
+    }
     if (!ok)
         record.clear();
     return ok;

@@ -13,9 +13,6 @@ namespace tessera {
 
 namespace {
 
-// Positions are stored whole in every node: a record may cost at most this many board bytes.
-constexpr size_t kMaxPositionBytes = size_t(256) << 20;
-
 // 'a'-'z' are 0-25 and 'A'-'Z' 26-51; anything else -1.
 int coordinateOf(char c) {
     if (c >= 'a' && c <= 'z')
@@ -38,15 +35,20 @@ int32_t pointOf(const std::string& value, const BoardGeometry& geometry) {
     return x < 0 || y < 0 ? -1 : geometry.pointAt(x, y);
 }
 
-// Appends the points of every value: single points, and rectangles written "aa:cc".
-void appendPoints(const SgfProperty* property, const BoardGeometry& geometry, PointList& points) {
+// Appends the points of every value: single points, and rectangles written "aa:cc". Every
+// point taken counts against budget; false (points incomplete) once the budget is spent.
+bool appendPoints(const SgfProperty* property, const BoardGeometry& geometry, PointList& points, size_t& budget) {
     if (!property)
-        return;
+        return true;
     for (const auto& value : property->values) {
         const size_t colon = value.find(':');
         if (colon == std::string::npos) {
-            if (const int32_t p = pointOf(value, geometry); p >= 0)
+            if (const int32_t p = pointOf(value, geometry); p >= 0) {
+                if (budget == 0)
+                    return false;
+                --budget;
                 points.push_back(p);
+            }
             continue;
         }
         const int32_t from = pointOf(value.substr(0, colon), geometry);
@@ -56,10 +58,15 @@ void appendPoints(const SgfProperty* property, const BoardGeometry& geometry, Po
         int x1, y1, x2, y2;
         geometry.coordsOf(from, x1, y1);
         geometry.coordsOf(to, x2, y2);
+        const size_t area = size_t(std::abs(x2 - x1) + 1) * size_t(std::abs(y2 - y1) + 1);
+        if (area > budget)
+            return false;
+        budget -= area;
         for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y)
             for (int x = std::min(x1, x2); x <= std::max(x1, x2); ++x)
                 points.push_back(geometry.pointAt(x, y));
     }
+    return true;
 }
 
 // A leading decimal integer (optional sign), 0 when there is none; clamped to +-1,000,000.
@@ -172,7 +179,8 @@ const std::string* firstValue(const SgfProperty* property) {
     return property && !property->values.empty() ? &property->values.front() : nullptr;
 }
 
-void readNode(const SgfNode& sgf, const BoardGeometry& geometry, GameNode& node) {
+// Fills node from sgf; false when its point lists overrun the record's point budget.
+bool readNode(const SgfNode& sgf, const BoardGeometry& geometry, GameNode& node, size_t& budget) {
     const NodeProperties found(sgf);
     const SgfProperty* move = found.black ? found.black : found.white;
     const uint32_t colour = found.black ? kBlack : kWhite;
@@ -180,15 +188,17 @@ void readNode(const SgfNode& sgf, const BoardGeometry& geometry, GameNode& node)
         if (const int32_t p = pointOf(move->value(), geometry); p >= 0)
             node.move = Move{colour, p};
     }
-    appendPoints(found.addBlack, geometry, node.addBlack);
-    appendPoints(found.addWhite, geometry, node.addWhite);
-    appendPoints(found.clear, geometry, node.clearPoints);
+    if (!appendPoints(found.addBlack, geometry, node.addBlack, budget) ||
+        !appendPoints(found.addWhite, geometry, node.addWhite, budget) ||
+        !appendPoints(found.clear, geometry, node.clearPoints, budget))
+        return false;
     const MarkKind markKinds[4] = {kMarkTriangle, kMarkCircle, kMarkSquare, kMarkCross};
     for (int i = 0; i < 4; ++i) {
         if (!found.marks[i])
             continue;
         PointList points;
-        appendPoints(found.marks[i], geometry, points);
+        if (!appendPoints(found.marks[i], geometry, points, budget))
+            return false;
         for (const int32_t p : points)
             node.marks.push_back(Mark{static_cast<int16_t>(markKinds[i]), p});
     }
@@ -206,6 +216,7 @@ void readNode(const SgfNode& sgf, const BoardGeometry& geometry, GameNode& node)
         node.comments.push_back(Comment{{}, *comment});
     if (const std::string* name = firstValue(found.name))
         node.name = *name;
+    return true;
 }
 
 void completeGameInfo(GameRecord& record) {
@@ -321,7 +332,7 @@ bool sgfTreeToRecord(const SgfNode& root, GameRecord& record, std::string& error
         pending.pop_back();
         const auto id = static_cast<int32_t>(order.size());
         order.emplace_back(sgf, parentId);
-        if (order.size() * static_cast<size_t>(geometry.area()) > kMaxPositionBytes) {
+        if (order.size() * static_cast<size_t>(geometry.area()) > kMaxRecordPositionBytes) {
             error = "the record has too many nodes for its board size";
             record.clear();
             return false;
@@ -331,11 +342,17 @@ bool sgfTreeToRecord(const SgfNode& root, GameRecord& record, std::string& error
             pending.emplace_back(it->get(), id);
     }
     record.tree.reserve(order.size());
+    size_t pointBudget = kMaxRecordExpandedPoints;
     for (size_t i = 0; i < order.size(); ++i) {
         GameNode node;
         node.id = static_cast<int32_t>(i);
         node.parentId = order[i].second;
-        readNode(*order[i].first, geometry, node);
+        if (!readNode(*order[i].first, geometry, node, pointBudget)) {
+            error = "the record's point lists expand to more than " + std::to_string(kMaxRecordExpandedPoints) +
+                    " points";
+            record.clear();
+            return false;
+        }
         record.tree.addNode(std::move(node));
     }
     record.recomputePositions();

@@ -193,33 +193,96 @@ void breakParentLoops(GameTree& tree) {
     }
 }
 
-// Makes the tree's links consistent after reading: no parent loops; a listed child must
-// exist, name this node as its parent and appear once; a node whose parent exists but does
-// not list it becomes that parent's last child (in id order), as it would on insertion.
-void repairTreeLinks(GameTree& tree) {
+// A node whose parent id names no node (or itself) becomes the last child of the first root;
+// when no root is left, the first such node becomes the root. Returns how many were moved.
+size_t adoptOrphans(GameTree& tree) {
+    std::vector<GameNode*> orphans;
+    for (const auto& node : tree.nodes())
+        if (node->parentId >= 0 && (node->parentId == node->id || !tree.find(node->parentId)))
+            orphans.push_back(node.get());
+    if (orphans.empty())
+        return 0;
+    GameNode* root = tree.root();
+    if (!root) {
+        root = orphans.front();
+        root->parentId = -1;
+    }
+    for (GameNode* orphan : orphans)
+        if (orphan != root)
+            orphan->parentId = root->id;
+    return orphans.size();
+}
+
+// Makes the tree's links consistent after reading: no parent loops, no dangling parent; a
+// listed child must exist, name this node as its parent and appear once; a node whose parent
+// exists but does not list it becomes that parent's last child (in id order), as it would on
+// insertion. Linear in the number of nodes and links. Notes each kind of repair in repairs.
+void repairTreeLinks(GameTree& tree, std::vector<std::string>& repairs) {
     breakParentLoops(tree);
+    if (const size_t orphans = adoptOrphans(tree))
+        repairs.push_back(std::to_string(orphans) + " node(s) named a parent that does not exist; they now hang below the root");
+    // A valid link appears only in the list of the parent the child names, so one set of
+    // listed ids finds duplicates and, afterwards, the children no list names.
+    std::unordered_set<int32_t> listed;
+    listed.reserve(tree.size());
     for (const auto& node : tree.nodes()) {
-        std::unordered_set<int32_t> seen;
         auto& children = node->childIds;
         children.erase(std::remove_if(children.begin(), children.end(),
                                       [&](int32_t id) {
                                           const GameNode* child = tree.find(id);
                                           return !child || child == node.get() || child->parentId != node->id ||
-                                                 !seen.insert(id).second;
+                                                 !listed.insert(id).second;
                                       }),
                        children.end());
     }
     for (const auto& node : tree.nodes()) {
         GameNode* parent = tree.find(node->parentId);
-        if (parent && parent != node.get() &&
-            std::find(parent->childIds.begin(), parent->childIds.end(), node->id) == parent->childIds.end())
+        if (parent && parent != node.get() && !listed.count(node->id))
             parent->childIds.push_back(node->id);
     }
 }
 
+// Ids this large leave too little room for the nodes the user adds (the next id is the
+// largest plus one): such a tree is renumbered 0, 1, ... in id order, links and tags alike.
+constexpr int32_t kRenumberAboveId = INT32_MAX / 2;
+
+void renumberIfNeeded(GameRecord& record) {
+    GameTree& tree = record.tree;
+    if (tree.largestId() <= kRenumberAboveId)
+        return;
+    std::vector<const GameNode*> sorted;
+    sorted.reserve(tree.size());
+    for (const auto& node : tree.nodes())
+        sorted.push_back(node.get());
+    std::sort(sorted.begin(), sorted.end(), [](const GameNode* a, const GameNode* b) { return a->id < b->id; });
+    std::unordered_map<int32_t, int32_t> newId;
+    newId.reserve(sorted.size());
+    for (size_t i = 0; i < sorted.size(); ++i)
+        newId[sorted[i]->id] = static_cast<int32_t>(i);
+    auto map = [&](int32_t id) {
+        auto it = newId.find(id);
+        return it == newId.end() ? id : it->second;
+    };
+    GameTree renumbered;
+    for (const auto& node : tree.nodes()) {
+        GameNode copy = *node;
+        copy.id = map(copy.id);
+        copy.parentId = copy.parentId < 0 ? -1 : map(copy.parentId);
+        for (int32_t& child : copy.childIds)
+            child = map(child);
+        renumbered.addNode(std::move(copy), false);
+    }
+    for (RecordTag& tag : record.tags)
+        if (tag.scene >= 0)
+            tag.scene = map(tag.scene);
+    record.repairs.push_back("node ids up to " + std::to_string(tree.largestId()) + " were renumbered from 0");
+    tree = std::move(renumbered);
+}
+
 class NodeListObject : public ChunkedObject {
 public:
-    explicit NodeListObject(GameTree& target) : target_(&target) {}
+    // Reading: info (read before the nodes) gives the board size for the memory budget.
+    NodeListObject(GameTree& target, const GameInfo& info) : target_(&target), info_(&info) {}
     explicit NodeListObject(const GameTree& source) {
         std::vector<const GameNode*> sorted;
         sorted.reserve(source.size());
@@ -257,6 +320,10 @@ public:
     }
 
     bool readChunk(ByteStream& in, const ChunkEntry& entry) override {
+        // Each node will hold a whole position: refuse before the tree outgrows the budget.
+        const auto area = static_cast<size_t>(BoardGeometry(info_->boardWidth, info_->boardHeight).area());
+        if ((target_->size() + 1) * area > kMaxRecordPositionBytes)
+            return in.fail("the record has too many nodes for its board size");
         GameNode node;
         NodeObject object(node);
         if (!readChunked(object, in, entry.offset))
@@ -264,13 +331,14 @@ public:
         // Entry types are ascending and each must be its node's id, so ids are unique.
         if (node.id < 0 || static_cast<uint32_t>(node.id) != entry.type)
             return in.fail("node chunk " + std::to_string(entry.type) + " holds node id " + std::to_string(node.id));
-        if (!target_->addNode(std::move(node)))
+        if (!target_->addNode(std::move(node), false))
             return in.fail("node id " + std::to_string(entry.type) + " appears twice");
         return true;
     }
 
 private:
     GameTree* target_ = nullptr;
+    const GameInfo* info_ = nullptr;
     std::vector<NodeObject> nodes_;  // writing: one per node, ascending id
     std::vector<int32_t> ids_;       // the ids of nodes_
 };
@@ -300,7 +368,8 @@ struct GameObject::Parts {
 };
 
 GameObject::GameObject(GameRecord* target)
-    : target_(target), parts_(new Parts{InfoObject(target->info), TagListObject(target->tags), NodeListObject(target->tree)}) {}
+    : target_(target),
+      parts_(new Parts{InfoObject(target->info), TagListObject(target->tags), NodeListObject(target->tree, target->info)}) {}
 
 GameObject::GameObject(const GameRecord& source)
     : parts_(new Parts{InfoObject(source.info), TagListObject(source.tags), NodeListObject(source.tree)}) {}
@@ -331,8 +400,10 @@ bool GameObject::readChunk(ByteStream& in, const ChunkEntry& entry) {
         return in.fail("unknown game chunk " + std::to_string(entry.type));
     if (!readChunked(*parts[entry.type], in, entry.offset))
         return false;
-    if (entry.type == kNodesChunk)
-        repairTreeLinks(target_->tree);
+    if (entry.type == kNodesChunk) {
+        repairTreeLinks(target_->tree, target_->repairs);
+        renumberIfNeeded(*target_);
+    }
     return true;
 }
 

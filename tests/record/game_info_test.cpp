@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "record/game_info.h"
 #include "record/game_node.h"
 
@@ -87,6 +89,11 @@ TEST(GameInfoTest, DisplayTextsCoverEveryValueAndFallBack) {
     EXPECT_EQ(evaluationIndex(0.7), 7);
     EXPECT_EQ(evaluationIndex(0.5), 5);
     EXPECT_EQ(evaluationIndex(1.0), 10);
+    // A file may hold any double: clamped before it becomes an int.
+    EXPECT_EQ(evaluationIndex(1e300), 10);
+    EXPECT_EQ(evaluationIndex(std::numeric_limits<double>::infinity()), 10);
+    EXPECT_EQ(evaluationIndex(-std::numeric_limits<double>::infinity()), 0);
+    EXPECT_EQ(evaluationIndex(std::numeric_limits<double>::quiet_NaN()), 0);
     EXPECT_EQ(evaluationText(evaluationIndex(0.5)), "形势两分");
 }
 

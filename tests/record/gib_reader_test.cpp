@@ -124,6 +124,17 @@ TEST(GibReader, SurvivesLongLinesAndJunk) {
     }
 }
 
+TEST(GibReader, AFileWithoutLineBreaksIsScannedOnce) {
+    // 32 MB with no "\n": once a search for the line end per 899-byte piece, about 10^12
+    // bytes compared; now one pass.
+    std::string bytes = "\\HE\n";
+    bytes.resize(size_t(32) << 20, 'x');
+    GibReader reader;
+    std::string error;
+    EXPECT_TRUE(reader.readBytes(bytes, error)) << error;
+    EXPECT_TRUE(reader.moves().empty());
+}
+
 TEST(GibReader, OpensThroughTheRecordFileDispatch) {
     test::ScratchFolder folder;
     ASSERT_TRUE(test::writeBytes(folder / "game.GIB", "\\HE\nSTO 0 1 1 3 3\n"));

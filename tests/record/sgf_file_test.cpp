@@ -63,6 +63,21 @@ TEST(SgfFile, ExpandsCompressedPointLists) {
     EXPECT_EQ(root.position.countValue(kBlack), 6);
 }
 
+TEST(SgfFile, RefusesPointRangesThatExpandBeyondTheBudget) {
+    // 4,000 nodes with a whole-board range on 52 x 52: 10.8 million points from 40 KB of text.
+    std::string text = "(;SZ[52]";
+    for (int i = 0; i < 4000; ++i)
+        text += ";AB[aa:ZZ]";
+    GameRecord record;
+    std::string error;
+    EXPECT_FALSE(readSgfBytes(text + ")", record, error));
+    EXPECT_NE(error.find("points"), std::string::npos) << error;
+    EXPECT_TRUE(record.tree.empty());
+    // The same ranges spread over a few nodes within the budget still read.
+    EXPECT_TRUE(readSgfBytes("(;SZ[52]AB[aa:ZZ];AW[aa:ZZ])", record, error)) << error;
+    EXPECT_EQ(record.tree.root()->addBlack.size(), 52u * 52u);
+}
+
 TEST(SgfFile, ReadsBoardSizesAndRefusesHugeBoards) {
     EXPECT_EQ(read("(;SZ[19:13])").info.boardHeight, 13);
     EXPECT_EQ(read("(;SZ[0])").info.boardWidth, 19);

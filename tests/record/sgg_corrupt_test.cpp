@@ -41,6 +41,13 @@ std::string withU32(std::string bytes, size_t at, uint32_t value) {
     return bytes;
 }
 
+GameNode nodeAt(int32_t id, int32_t parentId) {
+    GameNode node;
+    node.id = id;
+    node.parentId = parentId;
+    return node;
+}
+
 class SggCorrupt : public ::testing::Test {
 protected:
     // Loads bytes as a file; expects failure with a reason and an empty record.
@@ -193,6 +200,78 @@ TEST_F(SggCorrupt, BrokenTreeLinksAreRepaired) {
     EXPECT_EQ(back.tree.find(5)->parentId, -1);
     EXPECT_TRUE(back.tree.find(5)->childIds.empty());
     EXPECT_EQ(back.tree.roots().size(), 3u);
+}
+
+TEST_F(SggCorrupt, DanglingParentsHangBelowTheRoot) {
+    GameRecord record;
+    record.tree.addNode(nodeAt(0, 7));  // names a parent that does not exist: no root at all
+    record.tree.addNode(nodeAt(1, 0));
+    record.tree.addNode(nodeAt(2, 9));  // another dangling parent
+    std::string bytes, error;
+    ASSERT_TRUE(writeSggBytes(record, bytes, error)) << error;
+    GameRecord back;
+    ASSERT_TRUE(readSggBytes(bytes, back, error)) << error;
+    ASSERT_NE(back.tree.root(), nullptr);
+    EXPECT_EQ(back.tree.root()->id, 0);
+    EXPECT_EQ(back.tree.find(0)->childIds, (std::vector<int32_t>{1, 2}));
+    EXPECT_EQ(back.tree.subtree(*back.tree.root()).size(), 3u);
+    ASSERT_EQ(back.repairs.size(), 1u);
+    EXPECT_NE(back.repairs[0].find("2 node(s)"), std::string::npos) << back.repairs[0];
+}
+
+TEST_F(SggCorrupt, IdsNearTheLargestIntegerAreRenumbered) {
+    GameRecord record;
+    record.info.boardWidth = record.info.boardHeight = 9;
+    record.tree.addNode(nodeAt(0, -1));
+    record.tree.addNode(nodeAt(INT32_MAX, 0));
+    record.tags.push_back({1, 2, INT32_MAX, "tag"});
+    std::string bytes, error;
+    ASSERT_TRUE(writeSggBytes(record, bytes, error)) << error;
+    GameRecord back;
+    ASSERT_TRUE(readSggBytes(bytes, back, error)) << error;
+    EXPECT_EQ(back.tree.largestId(), 1);
+    EXPECT_EQ(back.tree.find(0)->childIds, (std::vector<int32_t>{1}));
+    EXPECT_EQ(back.tags[0].scene, 1);
+    EXPECT_FALSE(back.repairs.empty());
+    // The next stone gets an id of its own and the record saves.
+    GameNode* played = playMoveAtNode(back.tree, back.geometry(), 1, Move{kBlack, 40});
+    ASSERT_NE(played, nullptr);
+    EXPECT_EQ(played->id, 2);
+    EXPECT_TRUE(writeSggBytes(back, bytes, error)) << error;
+}
+
+TEST_F(SggCorrupt, TooManyPositionsForTheBoardAreRefusedBeforeAllocating) {
+    // 100,000 nodes of 52 x 52 would be 270 MB of positions from a file of a few megabytes.
+    GameRecord record;
+    record.info.boardWidth = record.info.boardHeight = 52;
+    for (int32_t id = 0; id < 100'000; ++id)
+        record.tree.addNode(nodeAt(id, id - 1));
+    std::string bytes, error;
+    ASSERT_TRUE(writeSggBytes(record, bytes, error)) << error;
+    GameRecord back;
+    EXPECT_FALSE(readSggBytes(bytes, back, error));
+    EXPECT_NE(error.find("too many nodes"), std::string::npos) << error;
+    // The same nodes on 19 x 19 fit.
+    record.info.boardWidth = record.info.boardHeight = 19;
+    ASSERT_TRUE(writeSggBytes(record, bytes, error)) << error;
+    EXPECT_TRUE(readSggBytes(bytes, back, error)) << error;
+}
+
+TEST_F(SggCorrupt, ManyChildrenAreLinkedInLinearTime) {
+    // Each child once scanned its parent's list twice (on adding and on repair): 10^11 steps
+    // here (bench_record_limits measures a million).
+    GameRecord record;
+    record.info.boardWidth = record.info.boardHeight = 9;
+    record.tree.addNode(nodeAt(0, -1));
+    for (int32_t id = 1; id <= 300'000; ++id)
+        record.tree.addNode(nodeAt(id, 0));
+    ASSERT_EQ(record.tree.find(0)->childIds.size(), 300'000u);
+    std::string bytes, error;
+    ASSERT_TRUE(writeSggBytes(record, bytes, error)) << error;
+    GameRecord back;
+    ASSERT_TRUE(readSggBytes(bytes, back, error)) << error;
+    EXPECT_EQ(back.tree.find(0)->childIds.size(), 300'000u);
+    EXPECT_EQ(back.tree.find(0)->childIds.back(), 300'000);
 }
 
 TEST_F(SggCorrupt, HugeBoardsAreRefused) {
