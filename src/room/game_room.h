@@ -213,7 +213,20 @@ public:
     void startAutoReplay();
     void stopAutoReplay();
     // One tick of timer 1: next node, or the next library record at the end of a record.
+    // Does nothing while a dialog of the room holds the replay.
     void autoReplayTick();
+    // While one lives, auto replay keeps the cursor still: a dialog of the room is open and
+    // what it edits or shows belongs to the node it was opened on.
+    class ReplayHold {
+    public:
+        explicit ReplayHold(GameRoom& room) : room_(room) { ++room_.replayHolds_; }
+        ~ReplayHold() { --room_.replayHolds_; }
+        ReplayHold(const ReplayHold&) = delete;
+        ReplayHold& operator=(const ReplayHold&) = delete;
+
+    private:
+        GameRoom& room_;
+    };
     // A timer of the room window fired (1 auto replay, 2 event drain, 3 problem reply).
     void onTimer(int timerId);
 
@@ -322,6 +335,7 @@ private:
     int32_t trialBaseId_ = -1;
     int32_t trialFirstId_ = -1;
     bool autoReplay_ = false;
+    int replayHolds_ = 0;               // open dialogs of the room (ReplayHold)
     bool replayingAnswer_ = false;      // true while the problem reply step runs (sounds wait)
     int32_t pendingReplyFrom_ = -1;     // problem answer node awaiting the opponent's reply
     BoardDisplay display_;

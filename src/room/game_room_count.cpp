@@ -34,6 +34,7 @@ CountResult GameRoom::count() {
     default:
         break;  // Ing rules and unknown rules are not counted
     }
+    const ReplayHold hold(*this);
     if (!result.counted) {
         if (host_)
             host_->showMessage(countRefusal());
@@ -55,8 +56,14 @@ CountResult GameRoom::count() {
     for (int32_t p : result.whiteOwned)
         display_.marks.push_back(Mark{kMarkWhiteArea, p});
     redraw();
+    const int32_t countedId = currentNodeId_;
     if (host_)
         host_->showMessage(countReport(result));
+    if (currentNodeId_ != countedId) {
+        // The cursor moved under the report after all: the saved overlay belongs elsewhere.
+        refreshCurrent();
+        return result;
+    }
     display_.marks = std::move(savedMarks);
     display_.labels = std::move(savedLabels);
     display_.regions = std::move(savedRegions);

@@ -257,18 +257,23 @@ void GameRoom::clickMarkup(int32_t p) {
         break;
     }
     case kClickFreeLabel: {
+        // The label belongs to the node clicked on, whatever happens while the prompt is open.
+        const int32_t labelledId = currentNodeId_;
         std::string text;
-        if (!host_ || !host_->askText(uiText("GameRoom", "添加自由文字 (最多两个汉字或四个字母)"), text))
-            return;
-        if (gbByteLength(text) > Label::kMaxLabelBytes) {
-            // Cut where the label's room ends, and say so: a label that silently vanished
-            // or changed would look like a fault of the board.
-            const std::string cut = labelPrefix(text);
-            host_->showMessage(formatText(uiText("GameRoom", "文字“%s”太长: 自由文字最多两个汉字或四个字母, 只放上了“%s”.").c_str(),
-                                          text.c_str(), cut.c_str()));
-            text = cut;
+        {
+            const ReplayHold hold(*this);
+            if (!host_ || !host_->askText(uiText("GameRoom", "添加自由文字 (最多两个汉字或四个字母)"), text))
+                return;
+            if (gbByteLength(text) > Label::kMaxLabelBytes) {
+                // Cut where the label's room ends, and say so: a label that silently vanished
+                // or changed would look like a fault of the board.
+                const std::string cut = labelPrefix(text);
+                host_->showMessage(formatText(uiText("GameRoom", "文字“%s”太长: 自由文字最多两个汉字或四个字母, 只放上了“%s”.").c_str(),
+                                              text.c_str(), cut.c_str()));
+                text = cut;
+            }
         }
-        if (text.empty())
+        if (text.empty() || currentNodeId_ != labelledId)
             return;
         clearPoint(display_, p);
         display_.labels.push_back(Label{p, freeLabelColour(text), text});

@@ -45,7 +45,7 @@ bool GameRoom::canGoBack() const {
     if (roomKind_ == kRoomEngineGame)
         return false;
     const GameNode* node = currentNode();
-    if (!node || node->parentId < 0)
+    if (!node || !record_.tree.find(node->parentId))
         return false;
     return !trialActive_ || currentNodeId_ == trialBaseId_ || onTrialLine(currentNodeId_);
 }
@@ -54,7 +54,7 @@ bool GameRoom::canGoForward() const {
     if (roomKind_ == kRoomEngineGame)
         return false;
     const GameNode* node = currentNode();
-    return node && !node->childIds.empty();
+    return node && !node->childIds.empty() && record_.tree.find(node->childIds.front());
 }
 
 bool GameRoom::canGoComment() const {
@@ -93,6 +93,8 @@ void GameRoom::goBack5() {
     if (!canGoBack())
         return;
     auto ancestors = record_.tree.ancestors(*currentNode());
+    if (ancestors.empty())
+        return;
     const size_t steps = std::min<size_t>(5, ancestors.size());
     int32_t target = ancestors[steps - 1]->id;
     if (trialActive_ && trialFirstId_ >= 0 && !onTrialLine(target))
@@ -109,13 +111,16 @@ void GameRoom::goForward5() {
     if (!canGoForward())
         return;
     auto line = record_.tree.lineBelow(*currentNode());
-    goToNode(line[std::min<size_t>(5, line.size()) - 1]->id);
+    if (!line.empty())
+        goToNode(line[std::min<size_t>(5, line.size()) - 1]->id);
 }
 
 void GameRoom::goLast() {
     if (!canGoForward())
         return;
-    goToNode(record_.tree.lineBelow(*currentNode()).back()->id);
+    const auto line = record_.tree.lineBelow(*currentNode());
+    if (!line.empty())
+        goToNode(line.back()->id);
 }
 
 void GameRoom::goToMoveNumber(int n) {
@@ -150,6 +155,7 @@ void GameRoom::askMoveNumber() {
     if (!canGoToMoveNumber() || !host_)
         return;
     std::string text;
+    const ReplayHold hold(*this);
     if (!host_->askText(uiText("GameRoom", "跳到第N手"), text))
         return;
     char* end = nullptr;
@@ -337,7 +343,7 @@ void GameRoom::stopAutoReplay() {
 }
 
 void GameRoom::autoReplayTick() {
-    if (!autoReplay_)
+    if (!autoReplay_ || replayHolds_ > 0)
         return;
     const GameNode* node = currentNode();
     if (node && !node->childIds.empty())

@@ -77,21 +77,46 @@ std::vector<VariationItem> buildVariationTree(const GameTree& tree, const BoardG
         return top;
     // Iterative: each pending entry is a line start and the list it continues in. Lists are
     // addressed by the owning branch item so that growing vectors never invalidate them.
+    // A flat entry (position > 0) first appends its own branch item, then its line.
     struct Pending {
         const GameNode* node;
         std::vector<VariationItem>* list;
+        int depth;
+        int position = 0;         // of a flat branch: its number among the branching node's children
+        int32_t branchingId = -1;  // of a flat branch
     };
-    std::vector<Pending> stack{{root, &top}};
+    auto branchItem = [](const GameNode& child, int position, int32_t branchingId) {
+        VariationItem branch;
+        branch.text = variationBranchText(child, position, branchingId);
+        branch.nodeId = branchingId;
+        branch.branch = true;
+        branch.image = kImageBranch;
+        branch.selectedImage = kImageBranch + 1;
+        return branch;
+    };
+    std::vector<Pending> stack{{root, &top, 0}};
     while (!stack.empty()) {
         Pending pending = stack.back();
         stack.pop_back();
         const GameNode* node = pending.node;
         std::vector<VariationItem>* list = pending.list;
+        if (pending.position > 0)
+            list->push_back(branchItem(*node, pending.position, pending.branchingId));
         while (node) {
             list->push_back(nodeItem(*node, geometry));
             if (node->childIds.size() == 1) {
                 node = tree.find(node->childIds.front());
                 continue;
+            }
+            if (pending.depth >= kMaxNestedBranches) {
+                // Too deep to nest: each branch and its line follow in this list, in order.
+                std::vector<const GameNode*> children;
+                for (int32_t childId : node->childIds)
+                    if (const GameNode* child = tree.find(childId))
+                        children.push_back(child);
+                for (size_t i = children.size(); i-- > 0;)
+                    stack.push_back({children[i], list, pending.depth, static_cast<int>(i) + 1, node->id});
+                break;
             }
             // Create every branch item first, then queue the lines (in reverse so that the first
             // branch is filled first); list addresses are stable once the branch items exist.
@@ -101,17 +126,11 @@ std::vector<VariationItem> buildVariationTree(const GameTree& tree, const BoardG
                 const GameNode* child = tree.find(childId);
                 if (!child)
                     continue;
-                VariationItem branch;
-                branch.text = variationBranchText(*child, static_cast<int>(children.size()) + 1, node->id);
-                branch.nodeId = node->id;
-                branch.branch = true;
-                branch.image = kImageBranch;
-                branch.selectedImage = kImageBranch + 1;
-                list->push_back(std::move(branch));
+                list->push_back(branchItem(*child, static_cast<int>(children.size()) + 1, node->id));
                 children.push_back(child);
             }
             for (size_t i = children.size(); i-- > 0;)
-                stack.push_back({children[i], &(*list)[firstBranch + i].children});
+                stack.push_back({children[i], &(*list)[firstBranch + i].children, pending.depth + 1});
             node = nullptr;
         }
     }

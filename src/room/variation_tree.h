@@ -31,6 +31,11 @@ struct VariationItem {
     std::vector<VariationItem> children;
 };
 
+// Branch items nest at most this deep. Below that, a branch item has no children and its line
+// follows it in the same list, so that a record nested 100,000 deep still makes a shallow item
+// tree (the tree widget lays out and deletes its items recursively).
+constexpr int kMaxNestedBranches = 100;
+
 // The top-level items of the tree of `tree` (built from its first root).
 std::vector<VariationItem> buildVariationTree(const GameTree& tree, const BoardGeometry& geometry);
 

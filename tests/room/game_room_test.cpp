@@ -221,6 +221,34 @@ TEST_F(RoomFixture, AutoReplayTicksThroughTheRecordWithWaitingStoneSounds) {
     EXPECT_EQ(host.timers.count(kAutoReplayTimer), 0u);
 }
 
+TEST_F(RoomFixture, AutoReplayHoldsWhileADialogOfTheRoomIsOpen) {
+    GameRecord record = lineRecord({"D4", "Q16", "C3", "R4"});
+    record.tree.find(1)->marks.push_back(Mark{kMarkCircle, pointOf("K10")});
+    open(std::move(record), kRoomStudy, 1);
+    room->startAutoReplay();
+    host.onMessage = [this] { room->onTimer(kAutoReplayTimer); };  // the timer fires under the dialog
+
+    // The count report: the node's markup comes back onto the same node.
+    room->count();
+    EXPECT_EQ(room->currentNodeId(), 1);
+    ASSERT_EQ(room->display().marks.size(), 1u);
+    EXPECT_EQ(room->display().marks[0].point, pointOf("K10"));
+
+    // The free label prompt: the label lands on the node it was asked for.
+    room->setClickMode(kClickFreeLabel);
+    host.answers = {"甲"};
+    room->clickPoint(pointOf("E5"));
+    EXPECT_EQ(room->currentNodeId(), 1);
+    ASSERT_EQ(room->record().tree.find(1)->labels.size(), 1u);
+    EXPECT_EQ(room->record().tree.find(1)->labels[0].text, "甲");
+    EXPECT_TRUE(room->record().tree.find(2)->labels.empty());
+
+    // With the dialogs closed the replay moves on.
+    host.onMessage = nullptr;
+    room->onTimer(kAutoReplayTimer);
+    EXPECT_EQ(room->currentNodeId(), 2);
+}
+
 TEST_F(RoomFixture, StoneSoundsFollowTheNumberOfCapturedStones) {
     // White's A1 stone is captured by black's B1 after A2.
     open(lineRecord({"A2", "A1", "B1"}));

@@ -33,6 +33,8 @@ struct RecordingHost : RoomHost {
             onMessage();
     }
     bool askText(const std::string&, std::string& text) override {
+        if (onMessage)
+            onMessage();
         if (answers.empty())
             return false;
         text = answers.front();
@@ -49,7 +51,7 @@ struct RecordingHost : RoomHost {
     bool isActiveRoom() const override { return active; }
     void engineGameOver() override { ++gameOvers; }
 
-    std::function<void()> onMessage;  // runs while a message box would be open
+    std::function<void()> onMessage;  // runs while a message box or prompt would be open
 };
 
 // The point of a player's coordinate on a board of the given size ("D4": column D, row 4 from the bottom).

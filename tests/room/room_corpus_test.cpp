@@ -50,8 +50,6 @@ TEST(RoomCorpus, RecordsReplayToTheEndAndTrialPlayLeavesThemIntact) {
         GameRoom room(&host);
         std::string error;
         if (!room.openFile(file, error)) {
-            if (error.find("not available") != std::string::npos)
-                GTEST_SKIP() << error;
             continue;  // the reader refuses broken edge cases; the room stays usable
         }
         ++opened;

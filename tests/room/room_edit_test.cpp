@@ -1,6 +1,8 @@
 // Edit tools, masks, move numbers, display transforms and the variation tree.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "recording_host.h"
 #include "room/game_room.h"
 #include "room/move_numbers.h"
@@ -218,25 +220,34 @@ TEST(VariationTree, BranchesNestTheirLinesAndTextsCarryAnnotations) {
     EXPECT_TRUE(findVariationItem(items, 42).empty());
 }
 
-TEST(VariationTree, ADeepRecordBuildsWithoutRecursion) {
-    std::vector<const char*> moves;
-    static const char* points[] = {"A1", "B1", "C1", "D1"};
+TEST(VariationTree, BranchesNestNoDeeperThanTheLimit) {
+    // Every node has a side line: 1,000 nested variations, shown at most kMaxNestedBranches deep.
     GameRecord record = lineRecord({});
     int32_t parent = 0;
-    for (int i = 0; i < 4000; ++i) {
-        GameNode node;
-        node.parentId = parent;
-        node.move = Move{static_cast<uint32_t>(1 + i % 2), -1};
-        parent = record.tree.addNode(node)->id;
-        if (i % 2 == 0) {  // a side branch every other node nests the main line one level deeper
-            GameNode side;
-            side.parentId = parent - 1 < 0 ? 0 : parent - 1;
-            side.move = Move{1, test::pointOf(points[i % 4])};
-            record.tree.addNode(side);
-        }
+    for (int i = 0; i < 1000; ++i) {
+        GameNode next, side;
+        next.parentId = side.parentId = parent;
+        next.move = Move{kBlack, 0};
+        side.move = Move{kWhite, 1};
+        parent = record.tree.addNode(next)->id;
+        record.tree.addNode(side);
     }
     const auto items = buildVariationTree(record.tree, record.geometry());
-    EXPECT_FALSE(items.empty());
+    int depth = 0, nodes = 0;
+    std::vector<std::pair<const std::vector<VariationItem>*, int>> pending{{&items, 1}};
+    while (!pending.empty()) {
+        auto [list, level] = pending.back();
+        pending.pop_back();
+        depth = std::max(depth, level);
+        for (const VariationItem& item : *list) {
+            nodes += item.branch ? 0 : 1;
+            if (!item.children.empty())
+                pending.push_back({&item.children, level + 1});
+        }
+    }
+    EXPECT_EQ(depth, kMaxNestedBranches + 1);
+    EXPECT_EQ(nodes, 2001);  // every node once
+    EXPECT_FALSE(findVariationItem(items, parent).empty());
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "room/room_commands.h"
 #include "room/ui/desktop_defaults.h"
 #include "room/ui/main_window.h"
@@ -213,6 +215,67 @@ TEST_F(RoomWindowTest, AnUnreadableFileOpensNoRoom) {
     closer.start(20);
     EXPECT_FALSE(window->openRecordFile(QString::fromStdString((folder / "broken.sgg").string())));
     EXPECT_EQ(window->roomCount(), 1);
+}
+
+TEST_F(RoomWindowTest, ARecordWithAHundredThousandNestedVariationsOpensAndCloses) {
+    // Every B[aa] has two children: the next level and a one-node side line.
+    constexpr int kLevels = 100'000;
+    std::string text = "(;GM[1]SZ[5]";  // a small board keeps 200,001 positions cheap
+    text.reserve(20 * kLevels);
+    for (int i = 0; i < kLevels; ++i) text += "(;B[aa]";
+    for (int i = 0; i < kLevels; ++i) text += "(;W[bb]))";
+    text += ")";
+    test::ScratchFolder folder;
+    ASSERT_TRUE(test::writeBytes(folder / "deep.sgf", text));
+    QString error;
+    ASSERT_TRUE(room->openFile(QString::fromStdString((folder / "deep.sgf").string()), error)) << error.toStdString();
+    EXPECT_EQ(room->room().record().tree.size(), 2u * kLevels + 1);
+    EXPECT_GT(room->variationTreeWidget()->topLevelItemCount(), 0);
+    // The deepest node is shown and selected in the tree.
+    room->room().goLast();
+    ASSERT_NE(room->variationTreeWidget()->currentItem(), nullptr);
+    EXPECT_EQ(room->variationTreeWidget()->currentItem()->data(0, Qt::UserRole).toInt(), room->room().currentNodeId());
+    test::processEvents();
+    window.reset();  // the window and its items go without recursion
+}
+
+TEST_F(RoomWindowTest, TheBoardGoesWhileItsRoomWindowIsStillWhole) {
+    // The board's destructor calls into the window's view state: it must run before the
+    // window's members are destroyed, not from QWidget's destructor afterwards.
+    QString typeAtBoardEnd;
+    QObject::connect(room->board(), &QObject::destroyed, [&, w = room] { typeAtBoardEnd = w->metaObject()->className(); });
+    window.reset();
+    EXPECT_EQ(typeAtBoardEnd, "tessera::RoomWindow");
+}
+
+TEST_F(RoomWindowTest, TheOutsideEditorsCopyIsPrivateAndGoesWithTheRoom) {
+    test::ScratchFolder folder;
+    defaults.programFolder = (folder / "bin").string() + "/";
+    std::filesystem::create_directories(folder / "bin");
+    click(pixelOf(3, 3));
+    QString file, error;
+    ASSERT_TRUE(room->writeExternalCopy(file, error)) << error.toStdString();
+    const std::filesystem::path copy = file.toStdString();
+    EXPECT_EQ(copy.parent_path(), folder / "bin/temp");
+    EXPECT_EQ(std::filesystem::status(copy).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_NE(test::readBytes(copy).find(";B[dd]"), std::string::npos);
+    // A second copy replaces the first; closing the room deletes it.
+    QString second;
+    ASSERT_TRUE(room->writeExternalCopy(second, error));
+    EXPECT_NE(second, file);
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    window.reset();
+    EXPECT_FALSE(std::filesystem::exists(second.toStdString()));
+
+    // A temp/ that is a symlink (another user's planted link) is never written through.
+    std::filesystem::remove_all(folder / "bin/temp");
+    std::filesystem::create_directories(folder / "elsewhere");
+    std::filesystem::create_directory_symlink(folder / "elsewhere", folder / "bin/temp");
+    window = std::make_unique<MainWindow>(defaults);
+    room = window->newRoom();
+    EXPECT_FALSE(room->writeExternalCopy(file, error));
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "elsewhere"));
 }
 
 }  // namespace

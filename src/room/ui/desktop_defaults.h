@@ -31,6 +31,8 @@ struct DesktopDefaults {
     std::optional<MatchSetup> lastMatch; // the game settings chosen last ("对弈" opens with them)
     // Converts an opened record's texts for the interface language; empty: shown as read.
     std::function<void(GameRecord&)> recordTranslator;
+    // Writes one line to the program log; empty: nothing is logged.
+    std::function<void(const std::string&)> log;
     // "保存为缺省规则" of the rules dialog: the new default rules, written to rule.ini; false
     // when the file could not be written. Empty: nothing is stored.
     std::function<bool(const RuleSettings& rules)> saveRuleDefaults;

@@ -492,13 +492,11 @@ void MainWindow::saveActiveRoom(bool asSgf) {
 void MainWindow::handToExternalEditor() {
     RoomWindow* room = activeRoom();
     if (room == nullptr) return;
-    // The editor gets a copy of the current game; the room's own file stays as it is.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    const QString file = QString("%1/tessera-%2-%3.sgf").arg(folder).arg(QCoreApplication::applicationPid()).arg(roomNumber(room));
-    std::string error;
-    if (!saveRecordFile(std::filesystem::path(file.toStdString()), room->room().record(), error)) {
-        QMessageBox::warning(this, QApplication::applicationDisplayName(),
-                             tr("无法保存棋谱 %1: %2").arg(QDir::toNativeSeparators(file), QString::fromStdString(error)));
+    // The editor gets a private copy of the current game; the room's own file stays as it is.
+    QString file, error;
+    if (!room->writeExternalCopy(file, error)) {
+        QMessageBox::warning(this, QApplication::applicationDisplayName(), tr("无法保存棋谱 %1: %2")
+                             .arg(QDir::toNativeSeparators(QString::fromStdString(defaults_.programFolder + "temp")), error));
         return;
     }
     QStringList command = QProcess::splitCommand(QString::fromStdString(defaults_.externalEditor));

@@ -8,13 +8,16 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "platform/private_temp_file.h"
 #include "record/record_file.h"
+#include "record/sgf_file.h"
 #include "record/ui/game_info_dialog.h"
 #include "room/room_commands.h"
 #include "room/ui/main_window.h"
@@ -41,14 +44,39 @@ RoomSettings roomSettingsOf(const DesktopDefaults& defaults) {
     return settings;
 }
 
-void addItems(const std::vector<VariationItem>& items, QTreeWidgetItem* parent, QTreeWidget* tree) {
-    for (const VariationItem& item : items) {
-        auto* widgetItem = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
-        widgetItem->setText(0, qt(item.text));
-        widgetItem->setData(0, kNodeIdRole, item.nodeId);
-        widgetItem->setData(0, kImageRole, item.image);
-        widgetItem->setIcon(0, variationImage(item.image));
-        if (!item.children.empty()) addItems(item.children, widgetItem, tree);
+// Fills the tree widget from the room's items; iterative, so the depth of a record never
+// reaches the stack. Each level is made in one go and added to its parent at once.
+void addItems(const std::vector<VariationItem>& items, QTreeWidget* tree) {
+    struct Pending {
+        const std::vector<VariationItem>* items;
+        QTreeWidgetItem* parent;
+    };
+    std::vector<Pending> pending{{&items, tree->invisibleRootItem()}};
+    while (!pending.empty()) {
+        const Pending level = pending.back();
+        pending.pop_back();
+        QList<QTreeWidgetItem*> made;
+        made.reserve(static_cast<qsizetype>(level.items->size()));
+        for (const VariationItem& item : *level.items) {
+            auto* widgetItem = new QTreeWidgetItem;
+            widgetItem->setText(0, qt(item.text));
+            widgetItem->setData(0, kNodeIdRole, item.nodeId);
+            widgetItem->setData(0, kImageRole, item.image);
+            widgetItem->setIcon(0, variationImage(item.image));
+            made.append(widgetItem);
+            if (!item.children.empty()) pending.push_back({&item.children, widgetItem});
+        }
+        level.parent->addChildren(made);
+    }
+}
+
+// Deletes every item of the tree widget without the items' recursive destructor.
+void clearItems(QTreeWidget* tree) {
+    QList<QTreeWidgetItem*> pending = tree->invisibleRootItem()->takeChildren();
+    while (!pending.isEmpty()) {
+        QTreeWidgetItem* item = pending.takeLast();
+        pending.append(item->takeChildren());
+        delete item;
     }
 }
 
@@ -116,6 +144,12 @@ RoomWindow::~RoomWindow() {
     for (auto& [id, timer] : timers_) timer->stop();
     room_->setHost(nullptr);  // the room outlives nothing it could still call back into
     delete infoPanel_;
+    // The child widgets use members of this window (the board its view state): they go
+    // first, while those members still exist, and the tree's items without recursion.
+    delete board_;
+    clearItems(tree_);
+    delete split_;
+    removePrivateCopy(externalCopy_);
 }
 
 // ---- what the main window asks -------------------------------------------------------------
@@ -153,6 +187,8 @@ bool RoomWindow::openFile(const QString& file, QString& error) {
         error = qt(reason);
         return false;
     }
+    if (defaults_.log)
+        for (const std::string& repair : room_->record().repairs) defaults_.log(file.toStdString() + ": " + repair);
     touched_ = true;
     mainWindow_.roomChanged(this);
     return true;
@@ -173,6 +209,26 @@ bool RoomWindow::saveFile(const QString& file, QString& error) {
     }
     if (lowerExtension(path) == ".sgg") room_->setFilePath(path);
     mainWindow_.roomChanged(this);
+    return true;
+}
+
+bool RoomWindow::writeExternalCopy(QString& file, QString& error) {
+    std::string text, reason;
+    if (!writeSgfBytes(room_->record(), text, reason)) {
+        error = qt(reason);
+        return false;
+    }
+    const std::string folder = defaults_.programFolder.empty()
+                                   ? QStandardPaths::writableLocation(QStandardPaths::TempLocation).toStdString()
+                                   : defaults_.programFolder + "temp";
+    const std::string copy = writePrivateCopy(folder, "room-", ".sgf", text, reason);
+    if (copy.empty()) {
+        error = qt(reason);
+        return false;
+    }
+    removePrivateCopy(externalCopy_);
+    externalCopy_ = copy;
+    file = qt(copy);
     return true;
 }
 
@@ -213,6 +269,7 @@ void RoomWindow::afterCommand() {
 }
 
 void RoomWindow::editRules() {
+    const GameRoom::ReplayHold hold(*room_);
     RulesDialog dialog(room_->rules(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     room_->setRules(dialog.rules());
@@ -221,6 +278,7 @@ void RoomWindow::editRules() {
 }
 
 void RoomWindow::editGameInfo() {
+    const GameRoom::ReplayHold hold(*room_);
     GameInfoDialog dialog(room_->record().info, this);
     if (dialog.exec() != QDialog::Accepted) return;
     room_->mutableRecord().info = dialog.info();
@@ -314,8 +372,8 @@ void RoomWindow::playSound(int soundId, bool wait) {
 
 void RoomWindow::variationTreeChanged() {
     const QSignalBlocker quiet(tree_);
-    tree_->clear();
-    addItems(room_->variationTree(), nullptr, tree_);
+    clearItems(tree_);
+    addItems(room_->variationTree(), tree_);
     tree_->expandAll();
 }
 

@@ -52,6 +52,9 @@ public:
     void openFileRecord(GameRecord record, const QString& file);
     // Writes the record (".sgg" or ".sgf" by the name); an SGG save renames the room's record.
     bool saveFile(const QString& file, QString& error);
+    // Writes the record as SGF to a new private file for the outside editor (temp/ under the
+    // program folder); the room deletes it when it closes or hands out the next copy.
+    bool writeExternalCopy(QString& file, QString& error);
     // True for a new game nobody has touched (a file opened from the menu may replace it).
     bool untouched() const;
     // Gives the keyboard focus to the board.
@@ -115,6 +118,7 @@ private:
     QSplitter* split_ = nullptr;
     QTextBrowser* infoPanel_ = nullptr;  // shown in the main window's information bar
     std::map<int, QTimer*> timers_;
+    std::string externalCopy_;  // the outside editor's copy, deleted with the room
     bool touched_ = false;
     int wheelSteps_ = 0;  // partial wheel turns of high-resolution wheels
 };
