@@ -2,14 +2,18 @@
 // defaults, program folder bin/).
 
 #include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QTabBar>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
+#include "app/language_choice.h"
 #include "app/ui/desktop_application.h"
 #include "platform/ui_text.h"
 #include "room/ui/main_window.h"
@@ -130,6 +134,26 @@ TEST_F(StartupTest, RecordsOnTheCommandLineOpenInRoom100ThenInRoomsOfTheirOwn) {
         EXPECT_TRUE(room.currentNode()->move.isStoneMove());
         EXPECT_GT(room.record().tree.size(), 30u);
     }
+}
+
+TEST_F(StartupTest, ALanguageChoiceThatCannotBeSavedSaysSo) {
+    shipDefaults("[SETTING]\nLANG=10001\n", "", "");
+    auto desktop = start();
+    // A folder where the file should be: no write can replace it, whatever the user's rights.
+    std::filesystem::remove(scratch / "custom/lang.ini");
+    std::filesystem::create_directory(scratch / "custom/lang.ini");
+    QString shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->done(0);
+        }
+    });
+    closer.start(10);
+    emit desktop->mainWindow()->languageMenuChosen(kLangValueEnglishMenu);
+    EXPECT_TRUE(shown.contains("lang.ini")) << shown.toStdString();
+    EXPECT_FALSE(shown.contains("重启")) << shown.toStdString();
 }
 
 TEST_F(StartupTest, NothingShippedStillStartsOnBuiltInDefaults) {

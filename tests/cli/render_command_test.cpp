@@ -117,8 +117,6 @@ TEST(RenderCli, DrawsTheChosenPositionOfAnSgfRecord) {
     const auto out = folder / "board.png";
     const CliRun run = runRender({record.string(), "--move", "2", "--style", "2", "--size", "300",
                                   "--transform", "0", "-o", out.string()});
-    if (run.exitCode != 0 && run.output.find("not available") != std::string::npos)
-        GTEST_SKIP() << "SGF reading has not arrived yet";
     ASSERT_EQ(run.exitCode, 0) << run.output;
     expectSmallGamePicture(out);
 }

@@ -19,6 +19,11 @@ std::filesystem::path sharedDir() {
     return dir;
 }
 
+bool runningInCi() {
+    const char* ci = std::getenv("CI");
+    return ci && std::string(ci) == "true";
+}
+
 std::filesystem::path testData(const std::string& name) { return std::filesystem::path(TESSERA_TEST_DATA_DIR) / name; }
 
 std::string readBytes(const std::filesystem::path& file) {

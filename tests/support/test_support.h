@@ -10,6 +10,9 @@ namespace tessera::test {
 // or an empty path when it is absent. Tests that need it call GTEST_SKIP() on empty.
 std::filesystem::path sharedDir();
 
+// True when the environment variable CI is "true" (continuous integration).
+bool runningInCi();
+
 // tests/data/<name>: small fixtures the tests own.
 std::filesystem::path testData(const std::string& name);
 
@@ -36,9 +39,13 @@ private:
 
 }  // namespace tessera::test
 
-// Skips the current test when the shared corpus is not beside the checkout.
-#define TESSERA_REQUIRE_SHARED()                                              \
-    do {                                                                      \
-        if (::tessera::test::sharedDir().empty())                             \
-            GTEST_SKIP() << "the shared corpus folder is absent";             \
+// Skips the current test when the shared corpus is not beside the checkout; in CI (CI=true),
+// which always has it, its absence is a failure.
+#define TESSERA_REQUIRE_SHARED()                                                            \
+    do {                                                                                    \
+        if (::tessera::test::sharedDir().empty()) {                                         \
+            if (::tessera::test::runningInCi())                                             \
+                FAIL() << "the shared corpus folder is absent, and CI always has it";        \
+            GTEST_SKIP() << "the shared corpus folder is absent";                           \
+        }                                                                                   \
     } while (0)

@@ -9,6 +9,7 @@
 #include "app/ui/desktop_integration.h"
 #include "app/ui/library_desk.h"
 #include "app/ui/settings_dialogs.h"
+#include "engine/program_log.h"
 #include "library/record_translation.h"
 #include "platform/ini_file.h"
 #include "platform/program_folders.h"
@@ -145,6 +146,7 @@ void DesktopApplication::copySettingsIntoDefaults() {
     defaults_.rules = RuleSettings{static_cast<RuleType>(settings_.ruleType), settings_.komi};
     defaults_.language = settings_.language;
     defaults_.programFolder = programFolder_;
+    defaults_.log = [folder = programFolder_](const std::string& line) { ProgramLog(programLogPath(folder)).logLine(line); };
     defaults_.sounds = sounds_.get();
     defaults_.programLog = log_.get();
     defaults_.recordTranslator = interfaceRecordTranslator(settings_.language, dictionary_);
@@ -196,16 +198,22 @@ void DesktopApplication::connectSettingsDialogs() {
                      [this](int value) { chooseLanguageFromMenu(value); });
 }
 
-void DesktopApplication::chooseLanguageFromMenu(int langValue) {
-    SaveLanguage(files_.customLang, langValue);
-    QMessageBox::information(window_.get(), QApplication::applicationDisplayName(),
-                             MainWindow::tr("语言的设置将会在程序重启的时候有效."));
-}
+void DesktopApplication::chooseLanguageFromMenu(int langValue) { saveLanguageChoice(langValue); }
 
 void DesktopApplication::runLanguageDialog() {
     LanguageDialog dialog(settings_.language, window_.get());
     if (dialog.exec() != QDialog::Accepted) return;
-    SaveLanguage(files_.customLang, languageChoiceValue(dialog.language()));
+    saveLanguageChoice(languageChoiceValue(dialog.language()));
+}
+
+void DesktopApplication::saveLanguageChoice(int langValue) {
+    // Only a choice that reached the file takes effect at the next start: say so, or say why not.
+    MakeFolderPath(files_.customLang);
+    if (!SaveLanguage(files_.customLang, langValue)) {
+        QMessageBox::warning(window_.get(), QApplication::applicationDisplayName(),
+                             MainWindow::tr("无法保存设置文件 %1").arg(QString::fromStdString(files_.customLang)));
+        return;
+    }
     QMessageBox::information(window_.get(), QApplication::applicationDisplayName(),
                              MainWindow::tr("语言的设置将会在程序重启的时候有效."));
 }

@@ -71,6 +71,7 @@ private:
     void closeDataFiles();
     void chooseLanguageFromMenu(int langValue);
     void runLanguageDialog();
+    void saveLanguageChoice(int langValue);
     void runSystemSettings();
     void runBoardProperties();
 
