@@ -5,11 +5,13 @@
 #include <string>
 
 #include "record/gib_file.h"
+#include "exercise_room.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     tessera::GameRecord record;
     std::string error;
-    tessera::readGibBytes(bytes, record, error);
+    if (tessera::readGibBytes(bytes, record, error))
+        tessera::fuzz::exerciseRoom(record);
     return 0;
 }

@@ -5,12 +5,14 @@
 #include <string>
 
 #include "record/sgf_file.h"
+#include "exercise_room.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     tessera::GameRecord record;
     std::string error;
     if (tessera::readSgfBytes(bytes, record, error)) {
+        tessera::fuzz::exerciseRoom(record);
         std::string text;
         if (tessera::writeSgfBytes(record, text, error)) {
             tessera::GameRecord again;

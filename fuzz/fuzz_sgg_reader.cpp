@@ -8,6 +8,7 @@
 
 #include "record/sgg_file.h"
 #include "record/sgg_node.h"
+#include "exercise_room.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
@@ -26,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::abort();
         return 0;
     }
+    tessera::fuzz::exerciseRoom(record);
     std::string first, second;
     if (!tessera::writeSggBytes(record, first, error))
         std::abort();
