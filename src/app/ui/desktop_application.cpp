@@ -9,7 +9,6 @@
 #include "app/ui/desktop_integration.h"
 #include "app/ui/library_desk.h"
 #include "app/ui/settings_dialogs.h"
-#include "engine/program_log.h"
 #include "library/record_translation.h"
 #include "platform/ini_file.h"
 #include "platform/program_folders.h"
@@ -146,7 +145,6 @@ void DesktopApplication::copySettingsIntoDefaults() {
     defaults_.rules = RuleSettings{static_cast<RuleType>(settings_.ruleType), settings_.komi};
     defaults_.language = settings_.language;
     defaults_.programFolder = programFolder_;
-    defaults_.log = [folder = programFolder_](const std::string& line) { ProgramLog(programLogPath(folder)).logLine(line); };
     defaults_.sounds = sounds_.get();
     defaults_.programLog = log_.get();
     defaults_.recordTranslator = interfaceRecordTranslator(settings_.language, dictionary_);

@@ -27,12 +27,10 @@ struct DesktopDefaults {
     std::string programFolder;           // with a trailing '/'
     std::string externalEditor = "xdg-open";  // the outside record editor, given the SGF path
     SoundPlayer* sounds = nullptr;       // null: silent
-    ProgramLog* programLog = nullptr;    // log.txt; null: engine failures are not logged
+    ProgramLog* programLog = nullptr;    // log.txt (engine failures, records mended on load); null: none
     std::optional<MatchSetup> lastMatch; // the game settings chosen last ("对弈" opens with them)
     // Converts an opened record's texts for the interface language; empty: shown as read.
     std::function<void(GameRecord&)> recordTranslator;
-    // Writes one line to the program log; empty: nothing is logged.
-    std::function<void(const std::string&)> log;
     // "保存为缺省规则" of the rules dialog: the new default rules, written to rule.ini; false
     // when the file could not be written. Empty: nothing is stored.
     std::function<bool(const RuleSettings& rules)> saveRuleDefaults;

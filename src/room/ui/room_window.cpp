@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "engine/program_log.h"
 #include "platform/private_temp_file.h"
 #include "record/record_file.h"
 #include "record/sgf_file.h"
@@ -187,8 +188,9 @@ bool RoomWindow::openFile(const QString& file, QString& error) {
         error = qt(reason);
         return false;
     }
-    if (defaults_.log)
-        for (const std::string& repair : room_->record().repairs) defaults_.log(file.toStdString() + ": " + repair);
+    if (defaults_.programLog)
+        for (const std::string& repair : room_->record().repairs)
+            defaults_.programLog->logLine(file.toStdString() + ": " + repair);
     touched_ = true;
     mainWindow_.roomChanged(this);
     return true;
