@@ -224,12 +224,18 @@ bool SlotFileWriter::finish(std::string& error) {
     head.append(8, '\0');  // the double 0.0
     head.append(4, '\0');
     appendI32(head, static_cast<int32_t>(slots_.size()));
-    std::string table;
-    table.reserve(slots_.size() * kSlotRefBytes);
+    // A million slots: the table is filled in place rather than appended value by value.
+    std::string table(slots_.size() * kSlotRefBytes, '\0');
+    char* at = table.data();
     for (const SlotRef& ref : slots_) {
-        appendI32(table, ref.offset);
-        appendI32(table, ref.capacity);
-        appendI32(table, ref.length);
+        for (int32_t value : {ref.offset, ref.capacity, ref.length}) {
+            const auto v = static_cast<uint32_t>(value);
+            at[0] = static_cast<char>(v & 0xFF);
+            at[1] = static_cast<char>((v >> 8) & 0xFF);
+            at[2] = static_cast<char>((v >> 16) & 0xFF);
+            at[3] = static_cast<char>(v >> 24);
+            at += 4;
+        }
     }
     bool ok = std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(head.data(), 1, head.size(), file_) == head.size() &&
               std::fwrite(table.data(), 1, table.size(), file_) == table.size() && std::fflush(file_) == 0 &&

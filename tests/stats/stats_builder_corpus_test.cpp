@@ -1,0 +1,193 @@
+// Statistics built from real professional games: every position the builder kept answers a
+// lookup with exactly the next moves and game counts that a separate count finds by replaying
+// the games and comparing their positions under the eight symmetries; and a kept position is
+// found from each of its eight orientations with its moves mapped back onto that board.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "go/board_transform.h"
+#include "library/library_import.h"
+#include "library/library_store.h"
+#include "stats/pattern_bases.h"
+#include "stats/stats_builder.h"
+#include "support/test_support.h"
+
+namespace tessera {
+namespace {
+
+constexpr int kMaxMove = 24;
+constexpr int kMinGames = 2;
+
+std::string gridKey(const BoardGrid& grid, int colour) {
+    return std::string(grid.bytes().begin(), grid.bytes().end()) + static_cast<char>(colour);
+}
+
+// The orientation-free name of a position (the smallest of its eight images) and, for a point,
+// the smallest of its images under every symmetry that gives that name.
+struct Canonical {
+    std::string key;
+    std::vector<BoardTransform> symmetries;
+
+    Canonical(const BoardGrid& grid, int colour) {
+        for (int code = -1; code < 7; ++code) {
+            const BoardTransform t(code, grid);
+            const std::string image = gridKey(code < 0 ? grid : t.mapGrid(grid), colour);
+            if (key.empty() || image < key) {
+                key = image;
+                symmetries.clear();
+            }
+            if (image == key)
+                symmetries.push_back(t);
+        }
+    }
+    int32_t pointName(int32_t p) const {
+        int32_t best = INT32_MAX;
+        for (const BoardTransform& t : symmetries)
+            best = std::min(best, t.isIdentity() ? p : t.mapPoint(p));
+        return best;
+    }
+};
+
+struct Expected {
+    BoardGrid grid;  // one orientation as met in a game
+    int colour = 1;
+    std::map<int32_t, int> moves;  // point name -> occurrences
+    std::set<int32_t> games;
+};
+
+class StatsBuilderCorpusTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (test::sharedDir().empty())
+            return;
+        folder_ = new test::ScratchFolder();
+        store_ = new LibraryStore(folder_->path().string() + "/");
+        std::string error;
+        ASSERT_TRUE(store_->open(LibraryAccess::readWrite, error)) << error;
+        // Every sixteenth record of the professional collection: enough shared openings to keep.
+        std::vector<RefusedFile> refused;
+        std::vector<std::string> files = collectRecordFiles({(test::sharedDir() / "corpus" / "pro").string()}, refused);
+        std::vector<std::string> sample;
+        for (size_t k = 0; k < files.size(); k += 16)
+            sample.push_back(files[k]);
+        ImportSummary imported;
+        ASSERT_TRUE(importRecords(*store_, sample, ImportOptions(), imported));
+        StatsBuildOptions options;
+        options.maxMove = kMaxMove;
+        options.minGames = kMinGames;
+        summary_ = new StatsBuildSummary();
+        ASSERT_TRUE(buildStatistics(*store_, store_->programFolder(), options, *summary_, error)) << error;
+        bases_ = new PatternBases();
+        bases_->open(store_->programFolder());
+    }
+    static void TearDownTestSuite() {
+        delete bases_;
+        delete summary_;
+        delete store_;
+        delete folder_;
+    }
+    void SetUp() override { TESSERA_REQUIRE_SHARED(); }
+
+    // The separate count: every main-line position before one of the first kMaxMove plain moves.
+    static const std::map<std::string, Expected>& countPositions() {
+        static std::map<std::string, Expected> positions;
+        if (!positions.empty())
+            return positions;
+        std::vector<int32_t> ids;
+        store_->allIds(1, ids);
+        for (int32_t id : ids) {
+            GameRecord record;
+            if (!store_->readGame(id, record) || record.info.boardWidth != 19 || record.info.boardHeight != 19)
+                continue;
+            const auto line = record.tree.mainLine();
+            for (size_t k = 1; k < line.size() && k <= static_cast<size_t>(kMaxMove); ++k) {
+                if (!line[k]->isPlainMove())
+                    break;
+                const BoardGrid& before = line[k - 1]->position;
+                const int colour = static_cast<int>(line[k]->move.colour);
+                const Canonical canonical(before, colour);
+                Expected& expected = positions[canonical.key];
+                if (expected.moves.empty()) {
+                    expected.grid = before;
+                    expected.colour = colour;
+                }
+                expected.moves[canonical.pointName(line[k]->move.point)]++;
+                expected.games.insert(id);
+            }
+        }
+        return positions;
+    }
+
+    static test::ScratchFolder* folder_;
+    static LibraryStore* store_;
+    static StatsBuildSummary* summary_;
+    static PatternBases* bases_;
+};
+
+test::ScratchFolder* StatsBuilderCorpusTest::folder_ = nullptr;
+LibraryStore* StatsBuilderCorpusTest::store_ = nullptr;
+StatsBuildSummary* StatsBuilderCorpusTest::summary_ = nullptr;
+PatternBases* StatsBuilderCorpusTest::bases_ = nullptr;
+
+TEST_F(StatsBuilderCorpusTest, LookupsAgreeWithAnIndependentCountOfTheGames) {
+    const auto& positions = countPositions();
+    int kept = 0;
+    for (const auto& [key, expected] : positions) {
+        const auto found = lookUpStats(bases_->globalIndex, bases_->globalStats, expected.grid, expected.colour);
+        if (static_cast<int>(expected.games.size()) < kMinGames) {
+            EXPECT_FALSE(found) << "a position of one game was kept";
+            continue;
+        }
+        ++kept;
+        ASSERT_TRUE(found) << "a position of " << expected.games.size() << " games is missing";
+        const Canonical canonical(expected.grid, expected.colour);
+        std::map<int32_t, int> moves;
+        std::set<int32_t> games;
+        for (const MoveStats& move : found->stats.moves) {
+            const int32_t shown = displayedPoint(move.point, found->transform);
+            moves[canonical.pointName(shown)] += static_cast<int>(move.games.size());
+            for (const GameRef& ref : move.games)
+                games.insert(ref.gameId);
+        }
+        EXPECT_EQ(moves, expected.moves);
+        EXPECT_EQ(games, expected.games);
+    }
+    EXPECT_EQ(kept, summary_->globalPositions);
+    EXPECT_GT(kept, 20);
+    std::printf("%d of %zu positions kept\n", kept, positions.size());
+}
+
+TEST_F(StatsBuilderCorpusTest, APositionIsFoundFromEachOfItsEightOrientations) {
+    // A kept position past the opening's symmetric start: move 6 of the first game that has one.
+    const auto& positions = countPositions();
+    const Expected* chosen = nullptr;
+    for (const auto& [key, expected] : positions)
+        if (expected.games.size() >= 2 && expected.grid.countValue(1) + expected.grid.countValue(2) >= 5 &&
+            Canonical(expected.grid, expected.colour).symmetries.size() == 1)
+            chosen = &expected;
+    ASSERT_NE(chosen, nullptr);
+    const auto base = lookUpStats(bases_->globalIndex, bases_->globalStats, chosen->grid, chosen->colour);
+    ASSERT_TRUE(base);
+    std::set<int> transforms;
+    for (int code = -1; code < 7; ++code) {
+        const BoardTransform t(code, chosen->grid);
+        const BoardGrid turned = code < 0 ? chosen->grid : t.mapGrid(chosen->grid);
+        const auto found = lookUpStats(bases_->globalIndex, bases_->globalStats, turned, chosen->colour);
+        ASSERT_TRUE(found) << "transform " << code;
+        transforms.insert(found->transform);
+        ASSERT_EQ(found->stats.moves.size(), base->stats.moves.size());
+        for (size_t m = 0; m < base->stats.moves.size(); ++m) {
+            const int32_t original = displayedPoint(base->stats.moves[m].point, base->transform);
+            EXPECT_EQ(displayedPoint(found->stats.moves[m].point, found->transform),
+                      code < 0 ? original : t.mapPoint(original));
+        }
+    }
+    EXPECT_EQ(transforms.size(), 8u);  // each orientation matched under its own transform
+}
+
+}  // namespace
+}  // namespace tessera
