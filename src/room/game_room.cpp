@@ -135,7 +135,8 @@ void GameRoom::applyRandomOrientation() {
 
 uint32_t GameRoom::randomNumber() { return random_ ? random_() : static_cast<uint32_t>(defaultRandom_()); }
 
-bool GameRoom::openFromLibrary(std::shared_ptr<RoomLibraryList> list, int index, RoomKind kind, std::string& error) {
+bool GameRoom::openFromLibrary(std::shared_ptr<RoomLibraryList> list, int index, RoomKind kind, std::string& error,
+                               int32_t startNode) {
     if (!list || index < 0 || index >= list->size()) {
         error = "no such record in the list";
         return false;
@@ -145,7 +146,7 @@ bool GameRoom::openFromLibrary(std::shared_ptr<RoomLibraryList> list, int index,
         return false;
     libraryList_ = std::move(list);
     libraryIndex_ = index;
-    openRecord(std::move(record), kind == kRoomTraining ? kRoomTraining : kRoomLibrary);
+    openRecord(std::move(record), kind == kRoomTraining ? kRoomTraining : kRoomLibrary, {}, startNode);
     return true;
 }
 
@@ -231,6 +232,8 @@ void GameRoom::showNode(const GameNode& node) {
     if (host_) {
         if (infoPanels_ & (kPanelKnowledge | kPanelGlobalStats | kPanelLocalStats))
             host_->refreshStatistics(infoPanels_);
+        else if (patternHintsShown_)
+            showPatternHints(HintResult());
         if (host_->isActiveRoom())
             host_->setStatusText(formatText("%s: %d\r\n%s: %d\r\n", tr("黑死子个数").c_str(),
                                         static_cast<int>(node.blackCaptured), tr("白死子个数").c_str(),

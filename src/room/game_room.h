@@ -28,6 +28,7 @@
 #include "room/room_host.h"
 #include "room/room_settings.h"
 #include "room/variation_tree.h"
+#include "stats/hint_report.h"
 #include "view/board_display.h"
 
 namespace tessera {
@@ -111,6 +112,12 @@ public:
     const BoardDisplay& display() const { return display_; }
     // Replaces the statistics hints on the board (they stay until replaced).
     void setHints(std::vector<HintMark> hints);
+    // Shows the pattern hints of the current node: lettered moves and a note's labels as hint
+    // marks, its markup as note marks. The node's own markup stays in the display, so an edit
+    // of the markup never stores a hint into the record. Keeps the listed moves.
+    void showPatternHints(const HintResult& result);
+    // The moves listed by the last pattern refresh (the detail window's records).
+    const std::vector<HintDetail>& hintDetails() const { return hintDetails_; }
     // The variation tree model (rebuilt after every structural change).
     const std::vector<VariationItem>& variationTree() const { return variationTree_; }
     // The last count's "result  margin", empty before any count.
@@ -137,8 +144,10 @@ public:
     // Shows an already read record (kind 2, 3 or 4; file path may be empty). The record is
     // translated, positions recomputed, a problem gets its random orientation.
     void openRecord(GameRecord record, RoomKind kind, const std::filesystem::path& file = {}, int32_t startNode = 0);
-    // A library or training room: the list the record came from and the index to open now.
-    bool openFromLibrary(std::shared_ptr<RoomLibraryList> list, int index, RoomKind kind, std::string& error);
+    // A library or training room: the list the record came from and the index to open now
+    // (at startNode when that node exists).
+    bool openFromLibrary(std::shared_ptr<RoomLibraryList> list, int index, RoomKind kind, std::string& error,
+                         int32_t startNode = 0);
     // Position in the library list (-1 when none) and the list.
     int libraryIndex() const { return libraryIndex_; }
     const std::shared_ptr<RoomLibraryList>& libraryList() const { return libraryList_; }
@@ -330,6 +339,8 @@ private:
     int32_t previousNodeId_ = -1;
     uint32_t moveNumberMode_ = 1;
     uint32_t infoPanels_ = kPanelComments;
+    std::vector<HintDetail> hintDetails_;
+    bool patternHintsShown_ = false;  // the hints on the board came from the pattern bases
     ClickMode clickMode_ = kClickPlay;
     bool trialActive_ = false;
     int32_t trialBaseId_ = -1;

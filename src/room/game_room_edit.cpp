@@ -174,6 +174,19 @@ void GameRoom::moveCursor(int columns, int rows) {
 
 void GameRoom::setHints(std::vector<HintMark> hints) {
     display_.hints = std::move(hints);
+    patternHintsShown_ = false;
+    redraw();
+}
+
+void GameRoom::showPatternHints(const HintResult& result) {
+    hintDetails_ = result.details;
+    display_.hints.clear();
+    for (const BoardHint& hint : result.hints)
+        display_.hints.push_back(HintMark{hint.point, hint.colour, hint.text, hint.fewGames});
+    for (const Label& label : result.labels)
+        display_.hints.push_back(HintMark{label.point, label.colour, label.text, false});
+    display_.noteMarks = result.marks;
+    patternHintsShown_ = !display_.hints.empty() || !display_.noteMarks.empty() || !hintDetails_.empty();
     redraw();
 }
 

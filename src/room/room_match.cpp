@@ -3,6 +3,7 @@
 #include "platform/format_text.h"
 #include "platform/ui_text.h"
 #include "room/game_room.h"
+#include "stats/book_move.h"
 
 namespace tessera {
 
@@ -12,7 +13,15 @@ std::string tr(const char* source) { return uiText("RoomMatch", source); }
 
 }  // namespace
 
-RoomMatch::RoomMatch(GameRoom& room, ProgramLog* log) : room_(room), blackEngine_(log), whiteEngine_(log) {}
+RoomMatch::RoomMatch(GameRoom& room, ProgramLog* log, const PatternBases* book)
+    : room_(room), book_(book), blackEngine_(log), whiteEngine_(log) {
+    if (book_) {
+        // Runs on the engine's worker thread; every pattern file has its own lock.
+        const auto bookMove = [book](const BoardGrid& position, int colour) { return pickBookMove(*book, position, colour); };
+        blackEngine_.setBookMove(bookMove);
+        whiteEngine_.setBookMove(bookMove);
+    }
+}
 
 RoomMatch::~RoomMatch() { referee_.stopPlayers(); }
 

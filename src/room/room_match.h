@@ -19,11 +19,13 @@ namespace tessera {
 
 class GameRoom;
 class ProgramLog;
+struct PatternBases;
 
 class RoomMatch : public RoomEngineGame, public MatchObserver {
 public:
-    // A match for room (which owns it); log may be null.
-    RoomMatch(GameRoom& room, ProgramLog* log);
+    // A match for room (which owns it); log and book may be null. An engine set to use the
+    // book draws its move from the whole-board statistics while the position is in them.
+    RoomMatch(GameRoom& room, ProgramLog* log, const PatternBases* book = nullptr);
     // Stops both players.
     ~RoomMatch() override;
 
@@ -58,6 +60,7 @@ private:
     int humanColourToAct() const;
 
     GameRoom& room_;
+    const PatternBases* book_;
     HumanPlayer blackHuman_;
     HumanPlayer whiteHuman_;
     EnginePlayer blackEngine_;

@@ -74,6 +74,7 @@ struct BoardDisplay {
     std::vector<Label> labels;         // the node's labels (stored back into the node)
     std::vector<Label> moveNumbers;    // drawn like labels after them, never stored
     std::vector<HintMark> hints;       // statistics hints and search letters
+    std::vector<Mark> noteMarks;       // a knowledge note's markup: drawn like marks, never stored
     std::vector<RegionRect> regions;   // the node's draw records
     bool flipX = false;                // display transform flags (never applied to the record)
     bool flipY = false;

@@ -303,7 +303,8 @@ void BoardPainter::drawTexts(QPainter& p, const BoardScreen& state) {
 void BoardPainter::drawMarkup(QPainter& p, const BoardScreen& state) {
     const BoardGrid& position = state.display().position;
     p.save();
-    for (const Mark& mark : state.display().marks) {
+    for (const auto* list : {&state.display().marks, &state.display().noteMarks})
+    for (const Mark& mark : *list) {
         const auto rect = state.cellRect(mark.point);
         if (!rect)
             continue;

@@ -8,6 +8,7 @@
 #include "app/ui/application_icon.h"
 #include "app/ui/desktop_integration.h"
 #include "app/ui/library_desk.h"
+#include "app/ui/pattern_desk.h"
 #include "app/ui/settings_dialogs.h"
 #include "library/record_translation.h"
 #include "platform/ini_file.h"
@@ -65,6 +66,8 @@ bool DesktopApplication::startUp(const StartupOptions& options) {
     connectSettingsDialogs();
     if (library_)
         library_->attach(window_.get());
+    if (patterns_)
+        patterns_->attach(window_.get(), library_.get());
     window_->resize(1200, 860);
     if (options.showWindow) {
         if (options.maximised)
@@ -95,6 +98,8 @@ void DesktopApplication::shutDown() {
     integration_ = nullptr;
     if (library_)
         library_->detach();
+    if (patterns_)
+        patterns_->detach();
     window_.reset();
     closeDataFiles();
     defaults_.sounds = nullptr;
@@ -146,7 +151,11 @@ void DesktopApplication::copySettingsIntoDefaults() {
     defaults_.language = settings_.language;
     defaults_.programFolder = programFolder_;
     defaults_.sounds = sounds_.get();
-    defaults_.programLog = log_.get();
+    defaults_.patternBases = patterns_ ? &patterns_->bases() : nullptr;
+    defaults_.catalogue = library_ ? &library_->catalogue() : nullptr;
+    defaults_.showHintDetails = [this](RoomWindow& room) {
+        if (patterns_) patterns_->showHintDetails(room);
+    };    defaults_.programLog = log_.get();
     defaults_.recordTranslator = interfaceRecordTranslator(settings_.language, dictionary_);
     // The outside record editor: SETTING/ExternalEditor of vantor.ini, else the desktop's opener.
     const std::string editor = readIniString(files_.customVantor, "SETTING", "ExternalEditor", "");
@@ -176,15 +185,24 @@ void DesktopApplication::loadEnglishDictionary() {
 }
 
 void DesktopApplication::openDataFiles() {
-    // The game library: go.db (created when missing), the user's marks and the catalogue. The
-    // statistics bases stay closed until their subsystem exists.
+    // The game library: go.db (created when missing), the user's marks and the catalogue; the
+    // pattern bases (a missing file stays closed and shows no hints).
     library_ = std::make_unique<LibraryDesk>(programFolder_, rootFolder_, files_.customVantor, settings_.language);
-    // After an online update the library reopens itself; the dictionary is read again here.
-    library_->setUpdateHooks(log_.get(), [this] { loadEnglishDictionary(); });
+    patterns_ = std::make_unique<PatternDesk>(programFolder_);
+    // After an online update the library reopens itself; the dictionary is read again here and
+    // the pattern files, which an update may replace, are opened again.
+    library_->setUpdateHooks(log_.get(), [this] {
+        loadEnglishDictionary();
+        if (patterns_) patterns_->reopen();
+    });
 }
 
 void DesktopApplication::closeDataFiles() {
     // The marks are written back (when changed) before the library closes.
+    defaults_.patternBases = nullptr;
+    defaults_.catalogue = nullptr;
+    defaults_.showHintDetails = nullptr;
+    patterns_.reset();
     library_.reset();
 }
 

@@ -26,6 +26,7 @@ namespace tessera {
 
 class DesktopIntegration;
 class LibraryDesk;
+class PatternDesk;
 class MainWindow;
 class SoundPlayer;
 
@@ -60,6 +61,7 @@ public:
     bool dictionaryLoaded() const { return dictionaryLoaded_; }
     // The game library (store, marks, catalogue and its commands); null before start-up.
     LibraryDesk* library() const { return library_.get(); }
+    PatternDesk* patterns() const { return patterns_.get(); }
     // Milliseconds from the start of startUp() to room 100 being ready.
     qint64 startupMilliseconds() const { return startupMs_; }
 
@@ -86,6 +88,7 @@ private:
     std::unique_ptr<ProgramLog> log_;  // log.txt, from start-up to the end of shutdown
     std::unique_ptr<SoundPlayer> sounds_;
     std::unique_ptr<LibraryDesk> library_;
+    std::unique_ptr<PatternDesk> patterns_;
     DesktopDefaults defaults_;
     std::unique_ptr<MainWindow> window_;
     DesktopIntegration* integration_ = nullptr;

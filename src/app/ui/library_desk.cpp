@@ -213,8 +213,9 @@ RoomWindow* LibraryDesk::targetRoom() {
     return room ? room : window_->newRoom();
 }
 
-bool LibraryDesk::showQueryResult(const LibraryQuery& query, std::vector<LibraryRecord> records, int index, RoomKind kind) {
-    RoomWindow* room = targetRoom();
+bool LibraryDesk::showQueryResult(const LibraryQuery& query, std::vector<LibraryRecord> records, int index, RoomKind kind,
+                                  int32_t startNode, bool newRoom) {
+    RoomWindow* room = newRoom ? window_->newRoom() : targetRoom();
     if (!room)
         return false;
     auto list = std::make_shared<LibraryRoomList>(store_, marks_, libraryDownloadRoot(vantorIniPath_), query,
@@ -222,7 +223,7 @@ bool LibraryDesk::showQueryResult(const LibraryQuery& query, std::vector<Library
     if (list->size() == 0)
         return false;
     std::string error;
-    const bool ok = room->room().openFromLibrary(list, std::clamp(index, 0, list->size() - 1), kind, error);
+    const bool ok = room->room().openFromLibrary(list, std::clamp(index, 0, list->size() - 1), kind, error, startNode);
     if (!ok) {
         // The failure stays visible in the room's frame title.
         if (QWidget* frame = room->parentWidget())

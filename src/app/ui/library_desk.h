@@ -56,9 +56,11 @@ public:
 
     // "导入棋谱" on files or a folder, with a cancellable progress dialog; the summary text.
     QString importPaths(const QStringList& paths);
-    // Runs a query and shows its result in the active room (a new room when none), opening the
-    // game at index. False with the failure text in the room's frame title.
-    bool showQueryResult(const LibraryQuery& query, std::vector<LibraryRecord> records, int index, RoomKind kind);
+    // Runs a query and shows its result in the active room (a new room when none or when
+    // newRoom is set), opening the game at index at startNode. False with the failure text in
+    // the room's frame title.
+    bool showQueryResult(const LibraryQuery& query, std::vector<LibraryRecord> records, int index, RoomKind kind,
+                         int32_t startNode = 0, bool newRoom = false);
     // The search dialog; returns when it closes.
     void runSearchDialog();
     // The tutorial and problem books of TPBs.ini; returns when the dialog closes.

@@ -15,8 +15,11 @@
 
 namespace tessera {
 
+class LibraryCatalogue;
 class ProgramLog;
+class RoomWindow;
 class SoundPlayer;
+struct PatternBases;
 
 struct DesktopDefaults {
     BoardViewSettings board;             // BOARD section
@@ -29,6 +32,10 @@ struct DesktopDefaults {
     SoundPlayer* sounds = nullptr;       // null: silent
     ProgramLog* programLog = nullptr;    // log.txt (engine failures, records mended on load); null: none
     std::optional<MatchSetup> lastMatch; // the game settings chosen last ("对弈" opens with them)
+    const PatternBases* patternBases = nullptr;  // the statistics and knowledge; null: no hints
+    const LibraryCatalogue* catalogue = nullptr; // results of the library's games; null: none
+    // "查看详细统计信息" of a room's hint pane; empty: the button does nothing.
+    std::function<void(RoomWindow& room)> showHintDetails;
     // Converts an opened record's texts for the interface language; empty: shown as read.
     std::function<void(GameRecord&)> recordTranslator;
     // "保存为缺省规则" of the rules dialog: the new default rules, written to rule.ini; false

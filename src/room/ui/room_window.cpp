@@ -1,12 +1,14 @@
 #include "room/ui/room_window.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTextBrowser>
@@ -25,6 +27,8 @@
 #include "room/ui/room_icons.h"
 #include "room/ui/rules_dialog.h"
 #include "room/ui/sound_player.h"
+#include "library/library_catalogue.h"
+#include "stats/pattern_bases.h"
 #include "view/ui/board_widget.h"
 #include "view/ui/image_import_dialog.h"
 
@@ -133,8 +137,18 @@ RoomWindow::RoomWindow(MainWindow& mainWindow, DesktopDefaults& defaults, QWidge
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(split_);
 
-    infoPanel_ = new QTextBrowser;
-    infoPanel_->setPlaceholderText(tr("没有统计数据"));
+    infoPanel_ = new QWidget;
+    hintPane_ = new QTextBrowser;
+    hintPane_->setPlaceholderText(tr("没有统计数据"));
+    auto* details = new QPushButton(tr("查看详细统计信息"));
+    details->setObjectName("hintDetails");
+    connect(details, &QPushButton::clicked, this, [this] {
+        if (defaults_.showHintDetails) defaults_.showHintDetails(*this);
+    });
+    auto* infoLayout = new QVBoxLayout(infoPanel_);
+    infoLayout->setContentsMargins(0, 0, 0, 0);
+    infoLayout->addWidget(details);
+    infoLayout->addWidget(hintPane_);
 
     if (defaults.recordTranslator) room_->setRecordTranslator(defaults.recordTranslator);
     room_->newGame();
@@ -158,6 +172,28 @@ RoomWindow::~RoomWindow() {
 QString RoomWindow::roomTitle() const { return qt(room_->title()); }
 
 QWidget* RoomWindow::infoPanel() const { return infoPanel_; }
+
+void RoomWindow::refreshStatistics(uint32_t infoPanels) {
+    // No hints while playing the computer; a missing base simply answers nothing.
+    HintResult result;
+    const GameNode* node = room_->currentNode();
+    if (room_->roomKind() != kRoomEngineGame && defaults_.patternBases && node) {
+        HintRequest request;
+        request.position = room_->display().position;
+        request.colourToMove = room_->sideToMove();
+        request.lastWasStoneMove = node->move.isStoneMove();
+        request.overlayEmpty = room_->display().labels.empty() && room_->display().marks.empty();
+        request.showKnowledge = (infoPanels & kPanelKnowledge) != 0;
+        request.showGlobal = (infoPanels & kPanelGlobalStats) != 0;
+        request.showLocal = (infoPanels & kPanelLocalStats) != 0;
+        request.globalShare = std::clamp(room_->settings().preferences.gfpPer, 0.5, 1.0);
+        request.localShare = std::clamp(room_->settings().preferences.glpPer, 0.5, 1.0);
+        static const LibraryCatalogue noGames;
+        result = computeHints(*defaults_.patternBases, defaults_.catalogue ? *defaults_.catalogue : noGames, request);
+    }
+    room_->showPatternHints(result);
+    hintPane_->setPlainText(qt(result.report).replace("\r\n", "\n"));
+}
 
 QString RoomWindow::gameSummary() const {
     const GameInfo& info = room_->record().info;

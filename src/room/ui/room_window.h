@@ -90,6 +90,9 @@ public:
     bool isActiveRoom() const override;
     bool commentPanelShown() const override;
     bool importBoardImage(BoardGrid& position, bool& whiteToPlay) override;
+    void refreshStatistics(uint32_t infoPanels) override;
+    // The hint pane's report text (the information bar).
+    QTextBrowser* hintPane() const { return hintPane_; }
 
     // "规则": the rules dialog for this room.
     void editRules();
@@ -116,7 +119,8 @@ private:
     QTreeWidget* tree_ = nullptr;
     QTextBrowser* comment_ = nullptr;
     QSplitter* split_ = nullptr;
-    QTextBrowser* infoPanel_ = nullptr;  // shown in the main window's information bar
+    QWidget* infoPanel_ = nullptr;       // shown in the main window's information bar
+    QTextBrowser* hintPane_ = nullptr;   // in infoPanel_: the report of the pattern bases
     std::map<int, QTimer*> timers_;
     std::string externalCopy_;  // the outside editor's copy, deleted with the room
     bool touched_ = false;

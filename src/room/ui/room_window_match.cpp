@@ -24,7 +24,7 @@ void RoomWindow::startMatch() {
 }
 
 void RoomWindow::startMatch(const MatchSetup& setup) {
-    auto match = std::make_shared<RoomMatch>(*room_, defaults_.programLog);
+    auto match = std::make_shared<RoomMatch>(*room_, defaults_.programLog, defaults_.patternBases);
     room_->beginEngineGame(match);  // stops a match already running here
     match->start(setup);
     if (room_->settings().stoneSound && isActiveRoom())

@@ -1,0 +1,47 @@
+#pragma once
+// The pattern bases in the desktop program: the six files opened at start-up and closed at
+// shutdown, File > "生成统计数据..." (the statistics built from the library with a progress
+// dialog that can be cancelled; the bases reopen afterwards), and the detail window of the
+// rooms' hints.
+
+#include <QObject>
+#include <QPointer>
+#include <string>
+
+#include "stats/pattern_bases.h"
+
+namespace tessera {
+
+class HintDetailsDialog;
+class LibraryDesk;
+class MainWindow;
+class RoomWindow;
+
+class PatternDesk : public QObject {
+    Q_OBJECT
+public:
+    // Opens the files of the program folder (missing files stay closed).
+    explicit PatternDesk(std::string programFolder);
+    ~PatternDesk() override;
+
+    const PatternBases& bases() const { return bases_; }
+    // Opens the files again (after something replaced them).
+    void reopen() { bases_.open(programFolder_); }
+    // Adds the build command to the window's File menu; library may be null (no build, no
+    // games to open).
+    void attach(MainWindow* window, LibraryDesk* library);
+    void detach();
+    // Builds the statistics from the library with a progress dialog; the summary text.
+    QString buildStatistics();
+    // Opens (or raises) the detail window bound to room.
+    HintDetailsDialog* showHintDetails(RoomWindow& room);
+
+private:
+    std::string programFolder_;
+    PatternBases bases_;
+    QPointer<MainWindow> window_;
+    LibraryDesk* library_ = nullptr;
+    QPointer<HintDetailsDialog> details_;
+};
+
+}  // namespace tessera
