@@ -210,8 +210,12 @@ private:
                 fail(remotePath, "the new library cannot be opened: " + error);
                 return;
             }
-            ::unlink(old.c_str());
+            // The replaced library stays beside the new one until the next replacement: games
+            // the user imported into it are not in the server's database.
+            if (hadOld && std::rename(old.c_str(), (folder_ + "go.db.before-update").c_str()) != 0)
+                ::unlink(old.c_str());
         }
+        log("the library was replaced by the update server's; the old one is go.db.before-update");
         report_.databaseReplaced = true;
         if (!MakeFolderPath(historyPath_) || !writePatchHistory(historyPath_, remote)) {
             fail(remotePath, "cannot write " + historyPath_);

@@ -10,7 +10,8 @@
 // name and renamed into place only when its CRC is right; the SGG files of a patch are in
 // place before the patch touches the database, and the local patch history and file index
 // change only after what they describe is in place. A new database replaces the old one only
-// after it opens and lists its games; the old file comes back if the new one will not open.
+// after it opens and lists its games; the old file comes back if the new one will not open,
+// and is kept as go.db.before-update otherwise (it may hold games the user imported).
 // A failed or cancelled run can simply be run again: it carries on where this one stopped.
 //
 // Runs on any thread; the store's lock serialises its database work with the window's.

@@ -149,6 +149,7 @@ TEST_F(OnlineUpdateTest, WholeDatabaseFirstThenPatchesThenTheSizeRule) {
     EXPECT_TRUE(report.databaseReplaced);
     EXPECT_EQ(report.games, 1);  // only the missing game file
     EXPECT_EQ(clientGames(), 8);
+    EXPECT_TRUE(fs::exists(client + "go.db.before-update"));  // the replaced library is kept
     EXPECT_TRUE(noLeftovers());
 }
 
