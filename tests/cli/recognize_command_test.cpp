@@ -10,34 +10,15 @@
 
 #include "go/move.h"
 #include "record/record_file.h"
+#include "support/cli_run.h"
 #include "support/test_support.h"
 #include "view/board_viewport.h"
 
 namespace tessera {
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string output;  // standard output and standard error
-};
-
-CliRun runCli(const std::vector<std::string>& args) {
-    std::string command = std::string("'") + TESSERA_CLI_PATH + "'";
-    for (const auto& arg : args)
-        command += " '" + arg + "'";
-    command += " 2>&1";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer{};
-    size_t got = 0;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.output.append(buffer.data(), got);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using test::CliRun;
+using test::runCli;
 
 constexpr const char* kRows[] = {
     ".............", "..X......O...", ".............", "...X.....OX..", ".............",

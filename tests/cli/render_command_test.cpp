@@ -15,40 +15,18 @@
 
 #include "record/game_tree.h"
 #include "record/record_file.h"
+#include "support/cli_run.h"
 #include "support/test_support.h"
 #include "view/board_viewport.h"
 
 namespace tessera {
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string output;  // standard output and standard error
-};
+using test::CliRun;
 
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-CliRun runRender(const std::vector<std::string>& args) {
-    std::string command = shellQuoted(TESSERA_CLI_PATH) + " render";
-    for (const auto& arg : args)
-        command += " " + shellQuoted(arg);
-    command += " 2>&1";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer{};
-    size_t got = 0;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.output.append(buffer.data(), got);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+CliRun runRender(std::vector<std::string> args) {
+    args.insert(args.begin(), "render");
+    return test::runCli(args);
 }
 
 TEST(RenderCli, RefusesUnusableArgumentsWithOneLine) {

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "library/record_translation.h"
+#include "support/cli_run.h"
 #include "support/test_support.h"
 
 namespace tessera {
@@ -20,35 +21,8 @@ std::filesystem::path shippedDictionarySource() {
     return std::filesystem::path(TESSERA_TEST_DATA_DIR).parent_path().parent_path() / "data" / "dictionary.tsv";
 }
 
-struct CliRun {
-    int exitCode = -1;
-    std::string output;  // standard output and standard error
-};
-
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-CliRun runCli(const std::vector<std::string>& args) {
-    std::string command = shellQuoted(TESSERA_CLI_PATH);
-    for (const auto& arg : args)
-        command += " " + shellQuoted(arg);
-    command += " 2>&1";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer{};
-    size_t got = 0;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.output.append(buffer.data(), got);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using test::CliRun;
+using test::runCli;
 
 class TranslateCli : public ::testing::Test {
 protected:

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "engine/program_log.h"
 #include "library/library_patch.h"
 #include "library/library_store.h"
 #include "platform/http_download.h"
@@ -47,6 +48,7 @@ protected:
         options.baseUrl = server->url();
         options.limits.stallSeconds = stallSeconds;
         options.cancel = &cancel;
+        options.log = &log;
         return runOnlineUpdate(store, options, onEvent);
     }
     int clientGames() {
@@ -91,6 +93,7 @@ protected:
     std::string client = (scratch / "client").string() + "/";
     std::unique_ptr<test::HttpTestServer> server;
     std::atomic<bool> cancel{false};
+    ProgramLog log{(scratch / "log.txt").string()};
     int nextGame = 0;
 };
 
@@ -189,6 +192,9 @@ TEST_F(OnlineUpdateTest, FaultsLoseNothingAndTheNextRunCompletes) {
     EXPECT_EQ(clientFile("c.txt"), "<absent>");
     EXPECT_FALSE(indexVersionsMatch());
     EXPECT_TRUE(noLeftovers(false));
+    const std::string logged = test::readBytes(scratch / "log.txt");
+    EXPECT_NE(logged.find("GoFile/0/00000003.sgg.zip download error"), std::string::npos) << logged;
+    EXPECT_NE(logged.find("UnZip file(" + client + "temp/"), std::string::npos) << logged;
 
     server->setFaults("");
     fs::rename(scratch / "b.txt.zip", out + "b.txt.zip");
