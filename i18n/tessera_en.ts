@@ -1215,6 +1215,10 @@
             <translation>No statistics for this position</translation>
         </message>
         <message>
+            <source>查看详细统计信息</source>
+            <translation>Show the Games Behind the Hints</translation>
+        </message>
+        <message>
             <source>无法保存规则设置</source>
             <translation>Cannot save the rule settings</translation>
         </message>
@@ -1936,6 +1940,103 @@
         <message>
             <source>失败: %1 (%2)</source>
             <translation>Failed: %1 (%2)</translation>
+        </message>
+    </context>
+    <context>
+        <name>PatternHints</name>
+        <message>
+            <source>总计</source>
+            <translation>Sum</translation>
+        </message>
+        <message>
+            <source>总</source>
+            <translation>Games</translation>
+        </message>
+        <message>
+            <source>赢</source>
+            <translation>Won</translation>
+        </message>
+        <message>
+            <source>负</source>
+            <translation>Lost</translation>
+        </message>
+    </context>
+    <context>
+        <name>tessera::HintDetailsDialog</name>
+        <message>
+            <source>标记详细信息:</source>
+            <translation>Hint details:</translation>
+        </message>
+        <message>
+            <source>编号</source>
+            <translation>Id</translation>
+        </message>
+        <message>
+            <source>日期</source>
+            <translation>Date</translation>
+        </message>
+        <message>
+            <source>黑方</source>
+            <translation>Black</translation>
+        </message>
+        <message>
+            <source>白方</source>
+            <translation>White</translation>
+        </message>
+        <message>
+            <source>结果</source>
+            <translation>Result</translation>
+        </message>
+        <message>
+            <source>在新窗口中打开棋谱</source>
+            <translation>Open the game in a new room</translation>
+        </message>
+        <message>
+            <source>导出到板块</source>
+            <translation>Export to a Block</translation>
+        </message>
+        <message>
+            <source>文本文件 (*.txt)</source>
+            <translation>Text files (*.txt)</translation>
+        </message>
+        <message>
+            <source>无法写入文件 %1</source>
+            <translation>Cannot write the file %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>tessera::PatternDesk</name>
+        <message>
+            <source>生成统计数据...</source>
+            <translation>Build Pattern Statistics...</translation>
+        </message>
+        <message>
+            <source>生成统计数据</source>
+            <translation>Build Pattern Statistics</translation>
+        </message>
+        <message>
+            <source>棋谱库无法打开</source>
+            <translation>The game library cannot be opened</translation>
+        </message>
+        <message>
+            <source>正在生成统计数据...</source>
+            <translation>Building the pattern statistics...</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>生成统计数据已取消</source>
+            <translation>The build was cancelled; the old statistics are kept</translation>
+        </message>
+        <message>
+            <source>无法生成统计数据: %1</source>
+            <translation>The statistics could not be built: %1</translation>
+        </message>
+        <message>
+            <source>%1 个棋谱: 全局 %2 个局面, 局部 %3 个局面</source>
+            <translation>%1 games: %2 whole-board positions, %3 local positions</translation>
         </message>
     </context>
 </TS>
