@@ -11,19 +11,27 @@
 #include "library/library_import.h"
 #include "library/library_store.h"
 #include "platform/program_folders.h"
+#include "training/book_import.h"
 
 namespace tessera::cli {
 namespace {
 
 const char* kImportHelp =
     "Usage: tessera-cli import PATH... [--app-type 1|2|3] [--json]\n"
+    "       tessera-cli import --book NAME [--title-en T] [--title-zh-tw T] [--json] FOLDER...\n"
     "Adds record files (.sgf, .gib, .sgg; folders are walked recursively) to the library of the\n"
     "program folder (--program-folder / TESSERA_PROGRAM_FOLDER): go.db, created when missing,\n"
     "and the game files under GoFile/. A game already in the library (same board size, main\n"
     "line of moves and players) is counted as a duplicate and not stored again; files that\n"
     "cannot be read are refused with their reason.\n"
     "  --app-type N  1 game records (default), 2 tutorials, 3 problems\n"
+    "  --book NAME   make the records a problem book: they enter as problems (AppType 3) with\n"
+    "                their right and wrong answers marked, their ids go to block/books/NAME and\n"
+    "                TPBs.ini lists the book (an existing book of that name gains the new ones)\n"
+    "  --title-en T, --title-zh-tw T  the book's English and Traditional Chinese titles\n"
+    "                (default: NAME, and NAME converted to Traditional characters)\n"
     "  --json        print one object: imported, duplicates, refused, refusedFiles [{file, error}]\n"
+    "                (with --book also book, problems, index)\n"
     "Exits with 1 when the library cannot be opened or written.\n";
 
 int runImport(const std::vector<std::string>& args) {
@@ -33,6 +41,8 @@ int runImport(const std::vector<std::string>& args) {
     }
     bool json = false;
     ImportOptions options;
+    BookImportRequest book;
+    bool makeBook = false;
     std::vector<std::string> paths;
     for (size_t k = 0; k < args.size(); ++k) {
         const std::string& arg = args[k];
@@ -42,6 +52,16 @@ int runImport(const std::vector<std::string>& args) {
             if (k + 1 >= args.size() || (args[k + 1] != "1" && args[k + 1] != "2" && args[k + 1] != "3"))
                 return failWith("import: --app-type takes 1, 2 or 3");
             options.appType = std::atoi(args[++k].c_str());
+        } else if (arg == "--book" || arg == "--title-en" || arg == "--title-zh-tw") {
+            if (k + 1 >= args.size() || args[k + 1].empty())
+                return failWith("import: " + arg + " takes a text");
+            const std::string& text = args[++k];
+            if (arg == "--book") {
+                makeBook = true;
+                book.name = text;
+            } else {
+                (arg == "--title-en" ? book.englishTitle : book.traditionalTitle) = text;
+            }
         } else if (arg.rfind("--", 0) == 0) {
             return failWith("import: unknown option " + arg + " (see import --help)");
         } else {
@@ -58,9 +78,23 @@ int runImport(const std::vector<std::string>& args) {
     if (!store.open(LibraryAccess::readWrite, error))
         return failWith("import: " + error);
 
-    ProgressBar bar("games");
-    ImportSummary summary;
-    const bool ok = importRecords(store, paths, options, summary, [&bar](size_t done, size_t total) { bar.update(done, total); });
+    if (!makeBook && (!book.englishTitle.empty() || !book.traditionalTitle.empty()))
+        return failWith("import: --title-en and --title-zh-tw belong to --book");
+    if (makeBook && bookFileName(book.name).empty())
+        return failWith("import: --book needs a name");
+
+    ProgressBar bar(makeBook ? "problems" : "games");
+    auto progress = [&bar](size_t done, size_t total) { bar.update(done, total); };
+    BookImportResult made;
+    bool ok = true;
+    if (makeBook) {
+        book.paths = paths;
+        ok = importProblemBook(store, folder, book, made, progress);
+    } else {
+        ok = importRecords(store, paths, options, made.summary, progress);
+        made.error = made.summary.error;
+    }
+    const ImportSummary& summary = made.summary;
     bar.finish();
     if (json) {
         std::ostringstream out;
@@ -70,8 +104,11 @@ int runImport(const std::vector<std::string>& args) {
             out << (k ? "," : "") << "{\"file\":" << jsonString(summary.refusedFiles[k].file)
                 << ",\"error\":" << jsonString(summary.refusedFiles[k].error) << "}";
         out << "]";
+        if (makeBook)
+            out << ",\"book\":" << jsonString(book.name) << ",\"problems\":" << made.problems
+                << ",\"index\":" << jsonString(made.indexPath);
         if (!ok)
-            out << ",\"error\":" << jsonString(summary.error);
+            out << ",\"error\":" << jsonString(made.error);
         out << "}\n";
         std::cout << out.str();
     } else {
@@ -79,9 +116,11 @@ int runImport(const std::vector<std::string>& args) {
             std::cerr << "refused " << refused.file << ": " << refused.error << "\n";
         std::cout << "imported " << summary.imported << ", duplicates " << summary.duplicates << ", refused "
                   << summary.refused << " (library " << store.databasePath() << ")\n";
+        if (makeBook && ok)
+            std::cout << "book " << book.name << ": " << made.problems << " problems in " << made.indexPath << "\n";
     }
     if (!ok)
-        return failWith("import: " + summary.error);
+        return failWith("import: " + made.error);
     return 0;
 }
 

@@ -121,11 +121,19 @@ std::vector<std::string> collectRecordFiles(const std::vector<std::string>& path
     return files;
 }
 
-uint64_t duplicateKey(const GameRecord& record) {
+uint64_t duplicateKey(const GameRecord& record, int appType) {
     uint64_t hash = 1469598103934665603ull;
     const int16_t size[2] = {record.info.boardWidth, record.info.boardHeight};
     mix(hash, size, sizeof size);
     for (const GameNode* node : record.tree.mainLine()) {
+        if (appType == 2 || appType == 3) {
+            const char tag = 'S';
+            mix(hash, &tag, 1);
+            for (const PointList* stones : {&node->addBlack, &node->addWhite, &node->clearPoints}) {
+                mix(hash, stones->data(), stones->size() * sizeof(int32_t));
+                mix(hash, &tag, 1);
+            }
+        }
         if (!node->move.isStoneMove() && node->move.colour == 0)
             continue;  // empty nodes are not moves
         const int32_t move[2] = {static_cast<int32_t>(node->move.colour), node->move.point};
@@ -156,12 +164,13 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
         return false;
     }
     // What the library holds already: duplicate keys, player names, the next free ids.
-    std::unordered_set<uint64_t> knownKeys;
+    std::unordered_map<uint64_t, int32_t> knownKeys;  // key -> the game holding it
     {
         Query query(database);
-        if (openQuery(query, "SELECT MainLineKey FROM GameKey"))
+        if (openQuery(query, "SELECT MainLineKey, ID FROM GameKey"))
             do
-                knownKeys.insert(static_cast<uint64_t>(std::strtoll(query.text(0).c_str(), nullptr, 10)));
+                knownKeys.emplace(static_cast<uint64_t>(std::strtoll(query.text(0).c_str(), nullptr, 10)),
+                                  static_cast<int32_t>(std::strtol(query.text(1).c_str(), nullptr, 10)));
             while (query.next());
     }
     std::unordered_set<std::string> knownPlayers;
@@ -201,18 +210,22 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
                     item.error = "cannot read the record";
                 return;
             }
-            item.key = duplicateKey(item.record);
+            if (options.prepare)
+                options.prepare(item.record);
+            item.key = duplicateKey(item.record, options.appType);
         });
         // Number the new games in file order.
         std::vector<ImportItem*> fresh;
         for (auto& item : batch) {
             if (!item.error.empty())
                 continue;
-            if (!knownKeys.insert(item.key).second) {
+            if (auto known = knownKeys.find(item.key); known != knownKeys.end()) {
                 item.duplicate = true;
+                item.id = known->second;
                 continue;
             }
             item.id = nextId++;
+            knownKeys.emplace(item.key, item.id);
             GameInfo& info = item.record.info;
             info.libraryId = item.id;
             info.appType = static_cast<int16_t>(options.appType);
@@ -277,13 +290,16 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
             return false;
         }
         for (auto& item : batch) {
-            if (item.duplicate)
+            if (item.duplicate) {
                 ++summary.duplicates;
-            else if (!item.error.empty())
+                if (item.id >= 0)
+                    summary.gameIds.push_back(item.id);
+            } else if (!item.error.empty()) {
                 refuse(item.file, item.error);
-            else if (item.id >= 0) {
+            } else if (item.id >= 0) {
                 ++summary.imported;
                 summary.importedIds.push_back(item.id);
+                summary.gameIds.push_back(item.id);
             }
         }
         if (progress)

@@ -26,6 +26,8 @@ struct ImportOptions {
     int appType = 1;         // GoFile.AppType of the imported games: 1 record, 2 tutorial, 3 problems
     unsigned threads = 0;    // parsing threads; 0 = one per core
     size_t batchSize = 256;  // games per transaction
+    // Runs on every record after it is read (on the parsing threads), before it is stored.
+    std::function<void(GameRecord&)> prepare;
 };
 
 struct RefusedFile {
@@ -39,6 +41,7 @@ struct ImportSummary {
     int refused = 0;
     std::vector<RefusedFile> refusedFiles;
     std::vector<int32_t> importedIds;  // ids of the new games, in file order
+    std::vector<int32_t> gameIds;      // every read file's game in file order: new, or the copy already held
     bool cancelled = false;
     std::string error;  // set when the library itself failed (the import stopped there)
 };
@@ -52,7 +55,9 @@ using ImportProgress = std::function<void(size_t done, size_t total)>;
 std::vector<std::string> collectRecordFiles(const std::vector<std::string>& paths, std::vector<RefusedFile>& refused);
 
 // The duplicate key of a game: board size, the main line's moves and both players' names.
-uint64_t duplicateKey(const GameRecord& record);
+// Tutorials and problems (appType 2 and 3), which often share a first move and have no
+// players, also count the setup stones of the main line.
+uint64_t duplicateKey(const GameRecord& record, int appType = 1);
 
 // Imports the files into the open store (see the header comment). The summary says what
 // happened; summary.error is set (and false returned) when the library could not be written.

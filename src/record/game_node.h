@@ -54,8 +54,11 @@ struct Comment {
 
 // Move tags: 0 none, 1-16 the texts of moveTagText().
 constexpr uint32_t kMoveTagCount = 17;
+constexpr uint32_t kMoveTagDoubtful = 5;  // "疑问手" (SGF DO)
+constexpr uint32_t kMoveTagBadMove = 9;   // "坏手" (SGF BM)
 constexpr uint32_t kMoveTagCorrect = 14;  // "正解"
 constexpr uint32_t kMoveTagWrong = 15;    // "错解"
+constexpr uint32_t kMoveTagTesuji = 16;   // "手筋" (SGF TE)
 
 // The display text of a move tag (0-16), translated; the text of tag 0 for anything else.
 std::string moveTagText(uint32_t tag);

@@ -143,6 +143,7 @@ struct NodeProperties {
     const SgfProperty* labels = nullptr;    // LB
     const SgfProperty* comment = nullptr;   // C
     const SgfProperty* name = nullptr;      // N
+    const SgfProperty* quality = nullptr;   // BM, TE or DO: the move's quality
 
     explicit NodeProperties(const SgfNode& sgf) {
         for (const SgfProperty& property : sgf.properties())
@@ -170,6 +171,8 @@ private:
             return &marks[3];
         if (id == "LB")
             return &labels;
+        if (id == "BM" || id == "TE" || id == "DO")
+            return &quality;
         return nullptr;
     }
 };
@@ -216,6 +219,10 @@ bool readNode(const SgfNode& sgf, const BoardGeometry& geometry, GameNode& node,
         node.comments.push_back(Comment{{}, *comment});
     if (const std::string* name = firstValue(found.name))
         node.name = *name;
+    if (found.quality && move)
+        node.moveTag = found.quality->identifier == "BM" ? kMoveTagBadMove
+                       : found.quality->identifier == "TE" ? kMoveTagTesuji
+                                                           : kMoveTagDoubtful;
     return true;
 }
 
@@ -284,6 +291,14 @@ void writeNode(const GameNode& node, const BoardGeometry& geometry, SgfNode& sgf
         sgf.add("C", node.comments.front().body);
     if (!node.name.empty())
         sgf.add("N", node.name);
+    if (node.move.isStoneMove()) {
+        if (node.moveTag == kMoveTagBadMove)
+            sgf.add("BM", "1");
+        else if (node.moveTag == kMoveTagTesuji)
+            sgf.add("TE", "1");
+        else if (node.moveTag == kMoveTagDoubtful)
+            sgf.add("DO", "");
+    }
 }
 
 std::string komiText(double komi) {

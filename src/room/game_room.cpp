@@ -35,6 +35,13 @@ std::string GameRoom::title() const {
     if (roomKind_ == kRoomEngineGame)
         return engineGame_ ? engineGame_->title() : std::string();
     const std::string fileName = filePath_.empty() ? tr("无名文件") : filePath_.filename().string();
+    if (roomKind_ == kRoomTraining && isProblemRecord() && libraryList_) {
+        // The problem, its place in the book and the session's score.
+        const std::string& name = record_.info.gameName.empty() ? record_.info.event : record_.info.gameName;
+        return formatText("%s(%s %d/%d) -- %s:%d -- %s %d  %s %d", name.empty() ? tr("题目").c_str() : name.c_str(),
+                          tr("练习").c_str(), libraryIndex_ + 1, libraryList_->size(), tr("场景").c_str(),
+                          currentNodeId_, tr("答对").c_str(), trainer_.solved(), tr("答错").c_str(), trainer_.failed());
+    }
     if (isProblemRecord())
         return formatText("%s(%s) -- %s -- %s:%d", fileName.c_str(), tr("练习").c_str(), record_.info.gameName.c_str(),
                       tr("场景").c_str(), currentNodeId_);
@@ -51,9 +58,7 @@ std::string GameRoom::frameTitle(int roomNumber) const {
 void GameRoom::resetRoomState() {
     if (autoReplay_)
         stopAutoReplay();
-    if (host_ && pendingReplyFrom_ >= 0)
-        host_->stopTimer(kProblemReplyTimer);
-    pendingReplyFrom_ = -1;
+    stopTrainingTimers();
     currentNodeId_ = 0;
     previousNodeId_ = -1;
     trialActive_ = false;
@@ -116,6 +121,10 @@ void GameRoom::openRecord(GameRecord record, RoomKind kind, const std::filesyste
     rebuildTree();
     if (isProblemRecord() && settings_.preferences.randomOrientation)
         applyRandomOrientation();
+    if (isProblemRecord())
+        trainer_.problemOpened(record_.tree, record_.info.libraryId);
+    else
+        trainer_.clear();
     if (!goToNode(startNode)) {
         const GameNode* root = record_.tree.root();
         if (!root || !goToNode(root->id)) {
@@ -240,6 +249,7 @@ void GameRoom::showNode(const GameNode& node) {
                                         static_cast<int>(node.whiteCaptured)));
     }
     putMoveNumbers();
+    putTrainingMarks();
     redraw();
     if (host_ && host_->isActiveRoom() && host_->commentPanelShown())
         host_->setCommentText(node.comment());

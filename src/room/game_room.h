@@ -24,6 +24,7 @@
 
 #include "go/counting.h"
 #include "record/game_record.h"
+#include "room/problem_trainer.h"
 #include "room/room_event.h"
 #include "room/room_host.h"
 #include "room/room_settings.h"
@@ -239,6 +240,26 @@ public:
     // A timer of the room window fired (1 auto replay, 2 event drain, 3 problem reply).
     void onTimer(int timerId);
 
+    // ---- training on problems (problem records: appType 2 or 3) --------------------------
+    // Makes this a training room over list (a problem book's index): kind 4, comments shown
+    // and no statistics, a fresh score; opens the first problem with one-person study set to
+    // singlePlay. With an empty list only the kind, the panels and the list change. False with
+    // the reason when the first problem cannot be read.
+    bool startTraining(std::shared_ptr<RoomLibraryList> list, bool singlePlay, std::string& error);
+    const ProblemTrainer& trainer() const { return trainer_; }
+    // "后退": takes back the last answer and its reply (one move in one-person study).
+    void stepBack();
+    // "正解": from the root, walks the answer line one node per StoneDelay (timer 4).
+    void showAnswer();
+    // "重做": back to the problem's start.
+    void restartProblem();
+    bool answerWalkRunning() const { return answerWalk_; }
+    bool oneUserStudy() const { return settings_.oneUserStudy; }
+    void toggleHint();               // "提示"
+    void toggleOneUserStudy();       // "一人研究"
+    void toggleBranches();           // "显示分枝"
+    void toggleRandomOrientation();  // "随机坐标变换"
+
     // ---- edit tools and display ---------------------------------------------------------
     void clearAllMarks();  // "删除所有标记"
     void maskAll();        // "全部掩盖"
@@ -319,6 +340,10 @@ private:
     void stopTrial();
     bool onTrialLine(int32_t id) const;
     void answerProblem(int32_t p);
+    void announce(AnswerVerdict verdict);
+    void stopTrainingTimers();
+    void answerWalkTick();
+    void putTrainingMarks();
     void stoneSound(const GameNode& node);
     void openLibraryIndex(int index);
     void applyRandomOrientation();
@@ -356,6 +381,8 @@ private:
     int libraryIndex_ = -1;
     std::shared_ptr<RoomEngineGame> engineGame_;
     RoomEventQueue events_;
+    ProblemTrainer trainer_;
+    bool answerWalk_ = false;           // "正解" is walking the answer line
 };
 
 }  // namespace tessera

@@ -140,7 +140,9 @@ void GameRoom::answerProblem(int32_t p) {
             child->move.point != p)
             continue;
         const bool reply = !settings_.oneUserStudy && !child->childIds.empty();
+        stopTrainingTimers();
         goToNode(childId);
+        announce(trainer_.reached(record_.tree, childId));
         if (reply) {
             pendingReplyFrom_ = childId;
             if (host_)
@@ -148,6 +150,14 @@ void GameRoom::answerProblem(int32_t p) {
         }
         return;
     }
+    // A legal move that no branch holds is a wrong answer; an occupied point stays silent.
+    BoardGrid position;
+    position.copyFrom(current->position);
+    PointList captured;
+    const bool awaitsAnswer = pendingReplyFrom_ < 0 && !current->childIds.empty() &&
+                              trainer_.answers().verdictAt(currentNodeId_) == AnswerVerdict::Open;
+    if (awaitsAnswer && playMove(position, Move{static_cast<uint32_t>(colour), p}, captured))
+        announce(trainer_.strayed());
 }
 
 void GameRoom::setClickMode(ClickMode mode) {

@@ -364,10 +364,14 @@ void GameRoom::onTimer(int timerId) {
         pendingReplyFrom_ = -1;
         const GameNode* node = currentNode();
         if (answered >= 0 && node && node->id == answered && !node->childIds.empty()) {
+            const int32_t reply = node->childIds.front();
             replayingAnswer_ = true;
-            goToNode(node->childIds.front());
+            goToNode(reply);
             replayingAnswer_ = false;
+            announce(trainer_.reached(record_.tree, reply));
         }
+    } else if (timerId == kAnswerWalkTimer) {
+        answerWalkTick();
     }
 }
 

@@ -49,10 +49,10 @@ std::vector<RoomCommand> buildTable() {
                         [](const GameRoom& r) { return r.canGoComment(); }));
     t.push_back(command(Id::NextComment, "下一解说", "Ctrl+Down", Icon::None, &GameRoom::goNextComment,
                         [](const GameRoom& r) { return r.canGoComment(); }));
-    t.push_back(command(Id::AutoReplay, "自动打谱", "F5", Icon::Play, &GameRoom::startAutoReplay,
+    t.push_back(command(Id::AutoReplay, "自动打谱", "Ctrl+P", Icon::Play, &GameRoom::startAutoReplay,
                         [](const GameRoom& r) { return r.autoReplay() || r.canStartAutoReplay(); },
                         [](const GameRoom& r) { return r.autoReplay(); }));
-    t.push_back(command(Id::StopAutoReplay, "停止自动打谱", "Shift+F5", Icon::Stop,
+    t.push_back(command(Id::StopAutoReplay, "停止自动打谱", "Ctrl+Shift+P", Icon::Stop,
                         &GameRoom::stopAutoReplay, [](const GameRoom& r) { return r.autoReplay(); }));
     // Trial play, undo, side to move.
     t.push_back(command(Id::Trial, "试下", "Ctrl+T", Icon::Trial, &GameRoom::toggleTrial,
@@ -135,9 +135,9 @@ std::vector<RoomCommand> buildTable() {
     // Game: new game, the record list, rules, counting, custom status.
     t.push_back(command(Id::NewGame, "开始新局(独自摆棋)", "", Icon::NewFile, &GameRoom::newGame, always));
     t.push_back(command(Id::FirstRecord, "第一个棋谱", "", Icon::None, &GameRoom::openFirstRecord, listRoom));
-    t.push_back(command(Id::PreviousRecord, "上一个棋谱", "", Icon::None, &GameRoom::openPreviousRecord,
+    t.push_back(command(Id::PreviousRecord, "上一个棋谱", "F5", Icon::None, &GameRoom::openPreviousRecord,
                         [](const GameRoom& r) { return r.canOpenPreviousRecord(); }));
-    t.push_back(command(Id::NextRecord, "下一个棋谱", "", Icon::None, &GameRoom::openNextRecord,
+    t.push_back(command(Id::NextRecord, "下一个棋谱", "F6", Icon::None, &GameRoom::openNextRecord,
                         [](const GameRoom& r) { return r.canOpenNextRecord(); }));
     t.push_back(command(Id::LastRecord, "最后一个棋谱", "", Icon::None, &GameRoom::openLastRecord, listRoom));
     t.push_back(command(Id::RandomRecord, "随机选择棋谱", "", Icon::None, &GameRoom::openRandomRecord,
@@ -150,6 +150,19 @@ std::vector<RoomCommand> buildTable() {
     t.push_back(command(Id::Rules, "规则", "", Icon::None, nullptr, always));
     t.push_back(command(Id::Count, "点算胜负", "", Icon::Count, [](GameRoom& r) { r.count(); },
                         [](const GameRoom& r) { return r.canCount(); }));
+    // Training on problems.
+    const Test problem = [](const GameRoom& r) { return r.isProblemRecord(); };
+    t.push_back(command(Id::StepBack, "后退", "Backspace", Icon::None, &GameRoom::stepBack, problem));
+    t.push_back(command(Id::ShowAnswer, "正解", "F11", Icon::None, &GameRoom::showAnswer, problem));
+    t.push_back(command(Id::RestartProblem, "重做", "", Icon::Restart, &GameRoom::restartProblem, problem));
+    t.push_back(command(Id::Hint, "提示", "F12", Icon::None, &GameRoom::toggleHint, always,
+                        [](const GameRoom& r) { return r.settings().preferences.showCue; }));
+    t.push_back(command(Id::OneUserStudy, "一人研究", "", Icon::None, &GameRoom::toggleOneUserStudy, problem,
+                        [](const GameRoom& r) { return r.oneUserStudy(); }));
+    t.push_back(command(Id::ShowBranches, "显示分枝", "", Icon::None, &GameRoom::toggleBranches, always,
+                        [](const GameRoom& r) { return r.settings().preferences.showBranch; }));
+    t.push_back(command(Id::RandomOrientation, "随机坐标变换", "", Icon::None, &GameRoom::toggleRandomOrientation,
+                        problem, [](const GameRoom& r) { return r.settings().preferences.randomOrientation; }));
     static const Id statusIds[] = {Id::MarkUnread, Id::MarkRead, Id::MarkPopular};
     static const char* statusTexts[] = {"标记为未读棋谱", "标记为已读棋谱", "标记为热门棋谱"};
     for (int status = 0; status < 3; ++status)
@@ -216,6 +229,11 @@ const std::vector<RoomCommandId>& commandList(CommandList list) {
          ModeNextLetter, ModeFreeLabel, ModeRemoveMark, Separator, ModeMask, ModeDeadStones},
         // ContextMenu
         {PanelComments, PanelKnowledge, PanelGlobalStats, PanelLocalStats},
+        // TrainingMenu
+        {StepBack, ShowAnswer, RestartProblem, Separator, Hint, OneUserStudy, ShowBranches, RandomOrientation,
+         Separator, FirstRecord, PreviousRecord, NextRecord, LastRecord, RandomRecord},
+        // TrainingToolBar
+        {StepBack, ShowAnswer, RestartProblem, Separator, Hint, OneUserStudy, ShowBranches, RandomOrientation},
     };
     return lists[static_cast<int>(list)];
 }

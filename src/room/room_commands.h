@@ -86,6 +86,14 @@ enum class RoomCommandId : int {
     MarkUnread = 32940,
     MarkRead = 32941,
     MarkPopular = 32942,
+    // Training on problems.
+    StepBack = 32929,
+    ShowAnswer = 32930,
+    RestartProblem = 32931,
+    Hint = 32932,
+    OneUserStudy = 32933,
+    ShowBranches = 32934,
+    RandomOrientation = 32935,
     Pass = 33120,    // "停一手" in a game against the computer
     Resign = 33121,  // "认输" in a game against the computer
     // Run by the window itself (its dialogs), not by the room.
@@ -137,6 +145,8 @@ enum class CommandList {
     PlayToolBar,      // "工具栏--对弈"
     EditToolBar,      // "工具栏--编辑"
     ContextMenu,      // the board's context menu
+    TrainingMenu,     // "死活和官子训练"
+    TrainingToolBar,  // "工具栏--训练"
 };
 
 // The ids of one menu or tool bar in order, Separator between groups.

@@ -15,6 +15,7 @@ namespace tessera {
 constexpr int kAutoReplayTimer = 1;    // period StoneDelay: autoReplayTick()
 constexpr int kEventDrainTimer = 2;    // every 100 ms during a game against the computer: drainEvents()
 constexpr int kProblemReplyTimer = 3;  // single shot after StoneDelay: the opponent's reply in a problem
+constexpr int kAnswerWalkTimer = 4;    // period StoneDelay while "正解" walks the answer
 
 class RoomHost {
 public:
@@ -60,6 +61,12 @@ public:
     virtual void refreshStatistics(uint32_t infoPanels) { (void)infoPanels; }
     // The engine game ended (message 3011 to the room window).
     virtual void engineGameOver() {}
+    // A problem answer was judged: right or wrong, with the text to show (the room has
+    // already played the sound).
+    virtual void announceAnswer(bool right, const std::string& text) {
+        (void)right;
+        (void)text;
+    }
     // Runs the board image import dialog; true with the position and whether white is to play.
     virtual bool importBoardImage(BoardGrid& position, bool& whiteToPlay) {
         (void)position;

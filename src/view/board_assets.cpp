@@ -25,7 +25,8 @@ constexpr SoundFile kSounds[] = {
     {kSoundStone, BoardSound::StonePlaced}, {kSoundCaptureOne, BoardSound::CaptureOne},
     {kSoundCaptureSome, BoardSound::CaptureFew},   {kSoundCaptureMany, BoardSound::CaptureMany},
     {kSoundTrialEnd, BoardSound::TrialEnd},       {kSoundTrialStart, BoardSound::TrialStart},
-    {kSoundGameStart, BoardSound::GameStart},
+    {kSoundGameStart, BoardSound::GameStart},     {kSoundAnswerRight, BoardSound::AnswerRight},
+    {kSoundAnswerWrong, BoardSound::AnswerWrong},
 };
 
 fs::path numbered(const fs::path& folder, int resource, const char* extension) {

@@ -161,6 +161,16 @@ std::vector<int16_t> synthesiseBoardSound(BoardSound sound) {
         addChimeNote(buffer, 0.12, 659.26, 0.9);  // E5
         addChimeNote(buffer, 0.24, 783.99, 0.85); // G5
         return finish(buffer, 0.45);
+    case BoardSound::AnswerRight:
+        addChimeNote(buffer, 0.0, 783.99, 0.9);    // G5
+        addChimeNote(buffer, 0.09, 987.77, 0.9);   // B5
+        addChimeNote(buffer, 0.18, 1174.66, 0.9);  // D6
+        addChimeNote(buffer, 0.27, 1567.98, 1.0);  // G6
+        return finish(buffer, 0.45);
+    case BoardSound::AnswerWrong:
+        addChimeNote(buffer, 0.0, 311.13, 1.0);    // D#4
+        addChimeNote(buffer, 0.2, 293.66, 1.0);    // D4
+        return finish(buffer, 0.5);
     }
     return {};
 }

@@ -18,6 +18,8 @@ enum class BoardSound {
     TrialStart,      // two rising chime notes
     TrialEnd,        // the same two notes falling
     GameStart,       // three rising chime notes
+    AnswerRight,     // a bright rising major arpeggio
+    AnswerWrong,     // two low notes falling a semitone
 };
 
 // The samples of one sound at kBoardSoundRate, peak-normalised, fading to silence at the end.

@@ -10,6 +10,8 @@ constexpr int kSoundCaptureSome = 20718;  // two to nine stones captured
 constexpr int kSoundCaptureMany = 20719;  // ten or more captured
 constexpr int kSoundTrialEnd = 20721;
 constexpr int kSoundTrialStart = 20722;
+constexpr int kSoundAnswerRight = 20723;  // a problem solved
+constexpr int kSoundAnswerWrong = 20724;  // a wrong answer to a problem
 constexpr int kSoundGameStart = 20727;
 
 }  // namespace tessera

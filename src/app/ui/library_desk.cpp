@@ -5,7 +5,6 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
@@ -18,7 +17,8 @@
 #include "library/library_game_file.h"
 #include "library/library_import.h"
 #include "library/ui/library_search_dialog.h"
-#include "platform/ini_file.h"
+#include "training/ui/book_import_dialog.h"
+#include "training/ui/problem_book_dialog.h"
 #include "room/game_room.h"
 #include "room/library_room_list.h"
 #include "room/ui/main_window.h"
@@ -76,8 +76,16 @@ void LibraryDesk::attach(MainWindow* window) {
         QMessageBox::information(window_, tr("导入棋谱"), summary);
     });
     add(tr("查询棋谱..."), [this] { runSearchDialog(); });
-    add(tr("教程和题库..."), [this] { runTutorialDialog(); });
+    QAction* booksAction = add(tr("教程和题库..."), [this] { runTutorialDialog(); });
+    QAction* importBookAction = add(tr("导入题库..."), [this] { runBookImportDialog(); });
     add(tr("在线更新..."), [this] { runOnlineUpdate(); });
+    // The training menu offers the books too.
+    if (QMenu* training = window->trainingMenu()) {
+        QAction* first = training->actions().value(0);
+        training->insertAction(first, booksAction);
+        training->insertAction(first, importBookAction);
+        training->insertSeparator(first);
+    }
 
     dock_ = new QDockWidget(tr("棋谱列表"), window);
     dock_->setObjectName("libraryResultDock");
@@ -148,25 +156,21 @@ void LibraryDesk::refreshDock() {
         dock_->show();
 }
 
-QString LibraryDesk::importPaths(const QStringList& paths) {
-    std::vector<std::string> list;
-    for (const QString& path : paths)
-        list.push_back(path.toStdString());
-    QProgressDialog progress(tr("正在导入棋谱..."), tr("取消"), 0, 100, window_);
+void LibraryDesk::runWithProgress(const QString& label,
+                                  const std::function<void(const ImportProgress&, const std::atomic<bool>*)>& work) {
+    QProgressDialog progress(label, tr("取消"), 0, 100, window_);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     std::atomic<bool> cancel{false};
     std::atomic<size_t> done{0}, total{0};
     std::atomic<bool> finished{false};
-    ImportSummary summary;
-    bool ok = true;
     std::thread worker([&] {
-        ok = importRecords(store_, list, {}, summary,
-                           [&](size_t d, size_t t) {
-                               done = d;
-                               total = t;
-                           },
-                           &cancel);
+        work(
+            [&](size_t d, size_t t) {
+                done = d;
+                total = t;
+            },
+            &cancel);
         finished = true;
     });
     while (!finished) {
@@ -180,6 +184,17 @@ QString LibraryDesk::importPaths(const QStringList& paths) {
     worker.join();
     progress.setValue(100);
     store_.loadCatalogue(catalogue_);
+}
+
+QString LibraryDesk::importPaths(const QStringList& paths) {
+    std::vector<std::string> list;
+    for (const QString& path : paths)
+        list.push_back(path.toStdString());
+    ImportSummary summary;
+    bool ok = true;
+    runWithProgress(tr("正在导入棋谱..."), [&](const ImportProgress& progress, const std::atomic<bool>* cancel) {
+        ok = importRecords(store_, list, {}, summary, progress, cancel);
+    });
     QString text = tr("导入 %1 个棋谱, 重复 %2 个, 不能读取 %3 个")
                        .arg(summary.imported)
                        .arg(summary.duplicates)
@@ -249,37 +264,61 @@ void LibraryDesk::runSearchDialog() {
 }
 
 void LibraryDesk::runTutorialDialog() {
-    const IniDocument books = IniDocument::load(programFolder_ + "TPBs.ini");
-    const int total = books.readInt("TPBS", "TOTAL", 0);
-    QStringList titles;
-    std::vector<std::string> sections;
-    for (int k = 0; k < total && k < 1000; ++k) {
-        const std::string section = "TPB_" + std::to_string(k);
-        const std::string key = language_ == 0 ? "TITLE0" : language_ == 2 ? "TITLE2" : "TITLE1";
-        titles << QString::fromStdString(books.readString(section, key, section));
-        sections.push_back(section);
-    }
-    if (titles.isEmpty()) {
-        QMessageBox::information(window_, tr("教程和题库"), tr("没有教程和题库"));
+    const ProblemBookList books = loadProblemBooks(programFolder_ + "TPBs.ini", language_);
+    ProblemBookDialog dialog(books, window_);
+    if (dialog.exec() != QDialog::Accepted || dialog.chosenIndex() < 0)
         return;
-    }
-    bool ok = false;
-    const QString chosen = QInputDialog::getItem(window_, tr("教程和题库"), tr("选择教程或题库"), titles,
-                                                 books.readInt("TPBS", "DEFAULT", 0), false, &ok);
-    if (!ok)
-        return;
-    const std::string& section = sections[static_cast<size_t>(titles.indexOf(chosen))];
+    startBook(books.books[static_cast<size_t>(dialog.chosenIndex())]);
+}
+
+bool LibraryDesk::startBook(const ProblemBook& book) {
     LibraryQuery query;
     query.kind = kQueryByIndex;
-    query.group = books.readString(section, "GROUP", "");
-    query.file = books.readString(section, "BLOCK", "");
+    query.group = book.group;
+    query.file = book.block;
     std::vector<LibraryRecord> records;
     runLibraryQuery(store_, query, records);
     RoomWindow* room = targetRoom();
-    if (room)
-        room->room().settings().oneUserStudy = books.readInt(section, "SinglePlay", 0) != 0;
-    if (!showQueryResult(query, std::move(records), 0, kRoomTraining) && room && room->room().libraryList() == nullptr)
-        QMessageBox::information(window_, tr("教程和题库"), tr("这个题库没有棋谱"));
+    if (!room)
+        return false;
+    auto list = std::make_shared<LibraryRoomList>(store_, marks_, libraryDownloadRoot(vantorIniPath_), query,
+                                                  std::move(records));
+    std::string error;
+    const bool ok = room->room().startTraining(list, book.singlePlay != 0, error);
+    if (!ok)
+        if (QWidget* frame = room->parentWidget())
+            frame->setWindowTitle(QString::fromStdString(error));
+    window_->roomChanged(room);
+    refreshDock();
+    if (ok && list->size() == 0)
+        QMessageBox::information(window_, tr("教程和题库"), tr("这个题库没有题目"));
+    return ok;
+}
+
+void LibraryDesk::runBookImportDialog() {
+    BookImportDialog dialog(window_);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QMessageBox::information(window_, tr("导入题库"), importBook(dialog.request()));
+}
+
+QString LibraryDesk::importBook(const BookImportRequest& request) {
+    BookImportResult result;
+    bool ok = false;
+    runWithProgress(tr("正在导入题目..."), [&](const ImportProgress& progress, const std::atomic<bool>* cancel) {
+        ok = importProblemBook(store_, programFolder_, request, result, progress, cancel);
+    });
+    if (!ok)
+        return tr("不能建立题库 %1: %2").arg(QString::fromStdString(request.name), QString::fromStdString(result.error));
+    QString text = tr("题库 %1: %2 道题 (新导入 %3 道, 已有 %4 道, 不能读取 %5 个文件)")
+                       .arg(QString::fromStdString(request.name))
+                       .arg(result.problems)
+                       .arg(result.summary.imported)
+                       .arg(result.summary.duplicates)
+                       .arg(result.summary.refused);
+    if (result.summary.cancelled)
+        text += "\n" + tr("导入已取消");
+    return text;
 }
 
 }  // namespace tessera

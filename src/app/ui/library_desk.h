@@ -19,6 +19,8 @@
 #include "library/library_query.h"
 #include "library/library_store.h"
 #include "room/game_room.h"
+#include "training/book_import.h"
+#include "training/problem_books.h"
 
 class QAction;
 class QDockWidget;
@@ -63,8 +65,16 @@ public:
                          int32_t startNode = 0, bool newRoom = false);
     // The search dialog; returns when it closes.
     void runSearchDialog();
-    // The tutorial and problem books of TPBs.ini; returns when the dialog closes.
+    // The tutorial and problem books of TPBs.ini ("选择练习题库"); returns when the dialog closes.
     void runTutorialDialog();
+    // Makes the active room (a new one when none) a training room on the book. False when no
+    // room could be had or the first problem could not be read (said in the frame title).
+    bool startBook(const ProblemBook& book);
+    // "导入题库": the folder and titles dialog, then the import with a progress dialog.
+    void runBookImportDialog();
+    // Makes or extends a book from the request with a cancellable progress dialog; the
+    // summary text.
+    QString importBook(const BookImportRequest& request);
     QTableWidget* resultTable() const { return resultTable_; }
     // "在线更新": the update dialog against OnLineUpdateURL; returns when it closes. The
     // catalogue is reloaded and reopenData called when the update changed anything.
@@ -74,6 +84,9 @@ public:
 
 private:
     void refreshDock();
+    // Runs work on a worker thread behind a cancellable progress dialog with the label.
+    void runWithProgress(const QString& label,
+                         const std::function<void(const ImportProgress&, const std::atomic<bool>*)>& work);
     RoomWindow* targetRoom();
 
     std::string programFolder_;

@@ -128,6 +128,9 @@ void MainWindow::createBars() {
     playToolBar_ = addToolBar(tr("工具栏--对弈"));
     playToolBar_->setObjectName("playToolBar");
     addCommands(playToolBar_, CommandList::PlayToolBar);
+    trainingToolBar_ = addToolBar(tr("工具栏--训练"));
+    trainingToolBar_->setObjectName("trainingToolBar");
+    addCommands(trainingToolBar_, CommandList::TrainingToolBar);
     addToolBarBreak();
     editToolBar_ = addToolBar(tr("工具栏--编辑"));
     editToolBar_->setObjectName("editToolBar");
@@ -213,12 +216,16 @@ void MainWindow::createMenus() {
     gameMenu_ = menuBar()->addMenu(tr("游戏(&G)"));
     addCommands(gameMenu_, CommandList::GameMenu);
 
+    trainingMenu_ = menuBar()->addMenu(tr("死活和官子训练(&T)"));
+    addCommands(trainingMenu_, CommandList::TrainingMenu);
+
     viewMenu_ = menuBar()->addMenu(tr("查看(&V)"));
     addBarToggle(viewMenu_, tr("主工具栏(&T)"), {mainToolBar_});
     addBarToggle(viewMenu_, tr("工具栏--对弈"), {playToolBar_});
     addBarToggle(viewMenu_, tr("工具栏--练习"), {practiceToolBar_});
     addBarToggle(viewMenu_, tr("工具栏--打谱"), {replayToolBar_});
     addBarToggle(viewMenu_, tr("工具栏--编辑"), {editToolBar_});
+    addBarToggle(viewMenu_, tr("工具栏--训练"), {trainingToolBar_});
     addBarToggle(viewMenu_, tr("状态栏(&S)"), {statusBar()});
     addBarToggle(viewMenu_, tr("对局信息(&G)"), {gameInfoDock_, infoDock_});
     addBarToggle(viewMenu_, tr("棋室信息(&R)"), {roomBar_});
@@ -397,6 +404,8 @@ void MainWindow::toggleStoneSound() {
 }
 
 void MainWindow::showRoomStatus(const QString& text) { statusPrisoners_->setText(text); }
+
+void MainWindow::showAnnouncement(const QString& text) { statusBar()->showMessage(text, 5000); }
 
 void MainWindow::roomChanged(RoomWindow* room) {
     const int index = registry_.indexOf(room);

@@ -72,6 +72,8 @@ public:
 
     // Shows the prisoner counts (or any status text of the active room).
     void showRoomStatus(const QString& text);
+    // Shows a passing message of the active room (an answer's verdict) in the status bar.
+    void showAnnouncement(const QString& text);
     // A room's title or state changed: refresh its frame caption, the bars and the commands.
     void roomChanged(RoomWindow* room);
     // Re-reads the enabled and checked state of every room command.
@@ -79,6 +81,7 @@ public:
     // The window's menus by role, for the application to add its own items.
     QMenu* settingsMenu() const { return settingsMenu_; }
     QMenu* fileMenu() const { return fileMenu_; }
+    QMenu* trainingMenu() const { return trainingMenu_; }
     DesktopDefaults& defaults() { return defaults_; }
 
 signals:
@@ -131,6 +134,8 @@ private:
     QToolBar* practiceToolBar_ = nullptr;
     QToolBar* replayToolBar_ = nullptr;
     QToolBar* editToolBar_ = nullptr;
+    QToolBar* trainingToolBar_ = nullptr;
+    QMenu* trainingMenu_ = nullptr;
     QToolBar* roomBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -456,6 +457,29 @@ void RoomWindow::startTimer(int timerId, int periodMs) {
 void RoomWindow::stopTimer(int timerId) {
     auto found = timers_.find(timerId);
     if (found != timers_.end()) found->second->stop();
+}
+
+void RoomWindow::announceAnswer(bool right, const std::string& text) {
+    lastAnnouncement_ = qt(text);
+    if (verdictBanner_ == nullptr) {
+        // A banner over the top of the board that goes by itself: no box to click away.
+        verdictBanner_ = new QLabel(board_);
+        verdictBanner_->setAlignment(Qt::AlignCenter);
+        verdictBanner_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        verdictTimer_ = new QTimer(this);
+        verdictTimer_->setSingleShot(true);
+        connect(verdictTimer_, &QTimer::timeout, verdictBanner_, &QWidget::hide);
+    }
+    verdictBanner_->setStyleSheet(QString("QLabel { color: white; background: %1; border-radius: 6px; padding: 6px 14px;"
+                                          " font-size: 16pt; font-weight: bold; }")
+                                      .arg(right ? "rgba(30, 130, 60, 220)" : "rgba(180, 40, 40, 220)"));
+    verdictBanner_->setText(lastAnnouncement_);
+    verdictBanner_->adjustSize();
+    verdictBanner_->move((board_->width() - verdictBanner_->width()) / 2, board_->height() / 12);
+    verdictBanner_->show();
+    verdictBanner_->raise();
+    verdictTimer_->start(2500);
+    if (isActiveRoom()) mainWindow_.showAnnouncement(lastAnnouncement_);
 }
 
 bool RoomWindow::isActiveRoom() const { return mainWindow_.activeRoom() == this; }

@@ -15,6 +15,7 @@
 #include "room/ui/desktop_defaults.h"
 #include "view/board_viewport.h"
 
+class QLabel;
 class QMenu;
 class QSplitter;
 class QTextBrowser;
@@ -93,6 +94,9 @@ public:
     void refreshStatistics(uint32_t infoPanels) override;
     // The hint pane's report text (the information bar).
     QTextBrowser* hintPane() const { return hintPane_; }
+    void announceAnswer(bool right, const std::string& text) override;
+    // The last right or wrong announcement of a problem answer (empty before any).
+    QString lastAnnouncement() const { return lastAnnouncement_; }
 
     // "规则": the rules dialog for this room.
     void editRules();
@@ -111,6 +115,9 @@ private:
     void onTreeItemClicked(QTreeWidgetItem* item);
     void afterCommand();
     QString statusText_;
+    QString lastAnnouncement_;
+    QLabel* verdictBanner_ = nullptr;  // over the board while an answer's verdict is shown
+    QTimer* verdictTimer_ = nullptr;
 
     MainWindow& mainWindow_;
     DesktopDefaults& defaults_;
