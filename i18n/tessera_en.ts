@@ -680,6 +680,54 @@
             <source>编辑棋谱描述信息</source>
             <translation>Game Information...</translation>
         </message>
+        <message>
+            <source>后退</source>
+            <translation>Step Back</translation>
+        </message>
+        <message>
+            <source>正解</source>
+            <translation>Show Answer</translation>
+        </message>
+        <message>
+            <source>重做</source>
+            <translation>Start Over</translation>
+        </message>
+        <message>
+            <source>提示</source>
+            <translation>Hint</translation>
+        </message>
+        <message>
+            <source>一人研究</source>
+            <translation>Play Both Sides</translation>
+        </message>
+        <message>
+            <source>显示分枝</source>
+            <translation>Show Branches</translation>
+        </message>
+        <message>
+            <source>随机坐标变换</source>
+            <translation>Random Orientation</translation>
+        </message>
+        <message>
+            <source>题目</source>
+            <translation>Problem</translation>
+        </message>
+        <message>
+            <source>答对</source>
+            <translation>solved</translation>
+        </message>
+        <message>
+            <source>答错</source>
+            <translation>missed</translation>
+        </message>
+        <message>
+            <source>答对了!</source>
+            <translation>Right!</translation>
+        </message>
+        <message>
+            <source>答错了, 再试一次</source>
+            <translation>Wrong. Try again</translation>
+        </message>
     </context>
     <context>
         <name>tessera::BoardPropertiesDialog</name>
@@ -1202,6 +1250,14 @@
         <message>
             <source>无法启动外部打谱程序 %1</source>
             <translation>Cannot start the external editor %1</translation>
+        </message>
+        <message>
+            <source>工具栏--训练</source>
+            <translation>Training Toolbar</translation>
+        </message>
+        <message>
+            <source>死活和官子训练(&amp;T)</source>
+            <translation>&amp;Training</translation>
         </message>
     </context>
     <context>
@@ -1835,16 +1891,74 @@
             <translation>Tutorials and Problems</translation>
         </message>
         <message>
-            <source>没有教程和题库</source>
-            <translation>There are no tutorials or problem books</translation>
+            <source>导入题库...</source>
+            <translation>Import Problem Book...</translation>
         </message>
         <message>
-            <source>选择教程或题库</source>
-            <translation>Choose a tutorial or problem book</translation>
+            <source>导入题库</source>
+            <translation>Import Problem Book</translation>
         </message>
         <message>
-            <source>这个题库没有棋谱</source>
-            <translation>This book holds no games</translation>
+            <source>这个题库没有题目</source>
+            <translation>This book holds no problems</translation>
+        </message>
+        <message>
+            <source>正在导入题目...</source>
+            <translation>Importing problems...</translation>
+        </message>
+        <message>
+            <source>不能建立题库 %1: %2</source>
+            <translation>The book %1 could not be made: %2</translation>
+        </message>
+        <message>
+            <source>题库 %1: %2 道题 (新导入 %3 道, 已有 %4 道, 不能读取 %5 个文件)</source>
+            <translation>Book %1: %2 problems (%3 new, %4 already in the library, %5 files could not be read)</translation>
+        </message>
+    </context>
+    <context>
+        <name>tessera::ProblemBookDialog</name>
+        <message>
+            <source>选择练习题库</source>
+            <translation>Choose a Problem Book</translation>
+        </message>
+        <message>
+            <source>还没有题库. 用 "导入题库" 把一个文件夹的题目做成题库.</source>
+            <translation>There are no problem books yet. "Import Problem Book" makes one from a folder of problems.</translation>
+        </message>
+    </context>
+    <context>
+        <name>tessera::BookImportDialog</name>
+        <message>
+            <source>导入题库</source>
+            <translation>Import Problem Book</translation>
+        </message>
+        <message>
+            <source>浏览...</source>
+            <translation>Browse...</translation>
+        </message>
+        <message>
+            <source>题目所在的文件夹</source>
+            <translation>Folder of Problems</translation>
+        </message>
+        <message>
+            <source>一人研究 (不自动应对)</source>
+            <translation>Play both sides (no automatic replies)</translation>
+        </message>
+        <message>
+            <source>文件夹:</source>
+            <translation>Folder:</translation>
+        </message>
+        <message>
+            <source>题库名称:</source>
+            <translation>Name:</translation>
+        </message>
+        <message>
+            <source>英文名称:</source>
+            <translation>English title:</translation>
+        </message>
+        <message>
+            <source>繁体名称:</source>
+            <translation>Traditional Chinese title:</translation>
         </message>
     </context>
     <context>

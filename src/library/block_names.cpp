@@ -11,8 +11,11 @@ constexpr int kTraditional = 2;
 // The profile reader's buffer held 256 characters with the terminator.
 constexpr size_t kMaxValueBytes = 255;
 
-// text cut to at most kMaxValueBytes without splitting a UTF-8 character.
-std::string bounded(std::string text) {
+std::string bounded(std::string text) { return boundedProfileValue(std::move(text)); }
+
+}  // namespace
+
+std::string boundedProfileValue(std::string text) {
     if (text.size() <= kMaxValueBytes)
         return text;
     size_t end = kMaxValueBytes;
@@ -21,8 +24,6 @@ std::string bounded(std::string text) {
     text.resize(end);
     return text;
 }
-
-}  // namespace
 
 std::string BlockNameMap::displayName(const std::string& key) const {
     const auto it = byKey_.find(key);

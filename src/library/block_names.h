@@ -29,6 +29,10 @@ private:
     std::unordered_map<std::string, std::string> byName_;
 };
 
+// The text cut to the 255 bytes an INI value of the profile reader held, on a UTF-8 character
+// boundary.
+std::string boundedProfileValue(std::string text);
+
 // Reads translate.ini for the interface language (0 English reads "English", 1 and 2 read
 // "GB", and 2 converts it with GbToBig5). Values are cut to 255 bytes (on a character
 // boundary); entries with an empty name are left out. A missing file gives an empty map.

@@ -168,10 +168,11 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
     {
         Query query(database);
         if (openQuery(query, "SELECT MainLineKey, ID FROM GameKey"))
-            do
-                knownKeys.emplace(static_cast<uint64_t>(std::strtoll(query.text(0).c_str(), nullptr, 10)),
-                                  static_cast<int32_t>(std::strtol(query.text(1).c_str(), nullptr, 10)));
-            while (query.next());
+            do {
+                // Columns are fetched in order: the key first.
+                const auto key = static_cast<uint64_t>(std::strtoll(query.text(0).c_str(), nullptr, 10));
+                knownKeys.emplace(key, static_cast<int32_t>(std::strtol(query.text(1).c_str(), nullptr, 10)));
+            } while (query.next());
     }
     std::unordered_set<std::string> knownPlayers;
     {

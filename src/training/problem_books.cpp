@@ -1,23 +1,13 @@
 #include "training/problem_books.h"
 
+#include "library/block_names.h"
 #include "platform/ini_file.h"
 
 namespace tessera {
 
 namespace {
 
-// The profile reader's buffer held 256 characters with the terminator.
-constexpr size_t kMaxValueBytes = 255;
-
-std::string bounded(std::string text) {
-    if (text.size() <= kMaxValueBytes)
-        return text;
-    size_t end = kMaxValueBytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end;
-    text.resize(end);
-    return text;
-}
+std::string bounded(std::string text) { return boundedProfileValue(std::move(text)); }
 
 std::string section(int n) { return "TPB_" + std::to_string(n); }
 

@@ -102,7 +102,7 @@ TEST_F(BoardAssetsTest, WritesEveryPictureAtItsSize) {
     ASSERT_TRUE(generated_);
     for (const fs::path& file : boardAssetFiles(root(), program()))
         EXPECT_GT(fs::file_size(file), 40u) << file;
-    EXPECT_EQ(boardAssetFiles(root(), program()).size(), 8u + 100u + 7u);
+    EXPECT_EQ(boardAssetFiles(root(), program()).size(), 8u + 100u + 9u);
 
     EXPECT_EQ(load(board("wood.png")).size(), QSize(69, 75));
     EXPECT_EQ(load(board("20002.png")), load(board("wood.png")));
