@@ -121,12 +121,13 @@ std::vector<std::string> collectRecordFiles(const std::vector<std::string>& path
     return files;
 }
 
-uint64_t duplicateKey(const GameRecord& record, int appType) {
+uint64_t duplicateKey(const GameRecord& record) {
     uint64_t hash = 1469598103934665603ull;
     const int16_t size[2] = {record.info.boardWidth, record.info.boardHeight};
     mix(hash, size, sizeof size);
+    const bool withSetup = record.info.blackName.empty() && record.info.whiteName.empty();
     for (const GameNode* node : record.tree.mainLine()) {
-        if (appType == 2 || appType == 3) {
+        if (withSetup) {
             const char tag = 'S';
             mix(hash, &tag, 1);
             for (const PointList* stones : {&node->addBlack, &node->addWhite, &node->clearPoints}) {
@@ -213,7 +214,7 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
             }
             if (options.prepare)
                 options.prepare(item.record);
-            item.key = duplicateKey(item.record, options.appType);
+            item.key = duplicateKey(item.record);
         });
         // Number the new games in file order.
         std::vector<ImportItem*> fresh;

@@ -55,9 +55,9 @@ using ImportProgress = std::function<void(size_t done, size_t total)>;
 std::vector<std::string> collectRecordFiles(const std::vector<std::string>& paths, std::vector<RefusedFile>& refused);
 
 // The duplicate key of a game: board size, the main line's moves and both players' names.
-// Tutorials and problems (appType 2 and 3), which often share a first move and have no
-// players, also count the setup stones of the main line.
-uint64_t duplicateKey(const GameRecord& record, int appType = 1);
+// A record without players (problems, tutorials: they often share their first moves) also
+// counts the setup stones of the main line.
+uint64_t duplicateKey(const GameRecord& record);
 
 // Imports the files into the open store (see the header comment). The summary says what
 // happened; summary.error is set (and false returned) when the library could not be written.
