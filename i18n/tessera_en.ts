@@ -728,6 +728,14 @@
             <source>答错了, 再试一次</source>
             <translation>Wrong. Try again</translation>
         </message>
+        <message>
+            <source>复制棋盘图片</source>
+            <translation>Copy Board Picture</translation>
+        </message>
+        <message>
+            <source>导出棋盘图片...</source>
+            <translation>Export Board Picture...</translation>
+        </message>
     </context>
     <context>
         <name>tessera::BoardPropertiesDialog</name>
@@ -2151,6 +2159,45 @@
         <message>
             <source>%1 个棋谱: 全局 %2 个局面, 局部 %3 个局面</source>
             <translation>%1 games: %2 whole-board positions, %3 local positions</translation>
+        </message>
+    </context>
+    <context>
+        <name>tessera::BoardPictureDialog</name>
+        <message>
+            <source>导出棋盘图片</source>
+            <translation>Export Board Picture</translation>
+        </message>
+        <message>
+            <source> 像素</source>
+            <translation> px</translation>
+        </message>
+        <message>
+            <source>显示坐标</source>
+            <translation>Show coordinates</translation>
+        </message>
+        <message>
+            <source>显示手数</source>
+            <translation>Show move numbers</translation>
+        </message>
+        <message>
+            <source>图片大小:</source>
+            <translation>Picture size:</translation>
+        </message>
+        <message>
+            <source>保存...</source>
+            <translation>Save...</translation>
+        </message>
+        <message>
+            <source>复制</source>
+            <translation>Copy</translation>
+        </message>
+        <message>
+            <source>无法保存图片 %1</source>
+            <translation>Cannot save the picture %1</translation>
+        </message>
+        <message>
+            <source>PNG 图片 (*.png);;SVG 图形 (*.svg)</source>
+            <translation>PNG image (*.png);;SVG drawing (*.svg)</translation>
         </message>
     </context>
 </TS>

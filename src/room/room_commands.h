@@ -100,6 +100,8 @@ enum class RoomCommandId : int {
     Match = 32816,   // "对弈": the game settings dialog, then a match in the room
     Rules = 33101,
     GameInfo = 33110,
+    ExportBoardPicture = 33130,  // "导出棋盘图片": the board as a PNG or SVG file
+    CopyBoardPicture = 33131,    // "复制棋盘图片": the board as shown, to the clipboard
 };
 
 // The picture of a command's tool bar button (drawn by the window; None: text only).

@@ -92,6 +92,29 @@ void BoardPainter::paint(const BoardDisplay& display, const BoardViewport& viewp
     drawMask(p, state);
 }
 
+void BoardPainter::paintVector(const BoardDisplay& display, const BoardViewport& viewport, QPainter& p) {
+    BoardViewport simple = viewport;
+    BoardViewSettings settings = viewport.settings();
+    settings.style = kStyleSimple;
+    simple.applySettings(settings);
+    const BoardScreen state(display, simple);
+    p.fillRect(QRect(0, 0, std::max(1, simple.clientWidth()), std::max(1, simple.clientHeight())), kBoardColour);
+    if (state.cell() == 0)
+        return;
+    vector_ = true;
+    p.setRenderHint(QPainter::Antialiasing, true);
+    if (settings.showScale)
+        drawCoordinates(p, state);
+    drawGrid(p, state);
+    drawStones(p, state);
+    drawTexts(p, state);
+    drawMarkup(p, state);
+    drawRegions(p, state);
+    drawCursor(p, state);
+    drawMask(p, state);
+    vector_ = false;
+}
+
 void BoardPainter::drawBase(const BoardScreen& state, int width, int height) {
     base_ = QImage(width, height, QImage::Format_RGB32);
     const BoardViewSettings& settings = state.viewport().settings();
@@ -230,6 +253,12 @@ void BoardPainter::drawStones(QPainter& p, const BoardScreen& state) {
             continue;
         const int x = rect->left + 1;
         const int y = rect->top + 1;
+        if (vector_) {
+            p.setPen(QPen(Qt::black, 1));
+            p.setBrush(colour == kBlack ? Qt::black : Qt::white);
+            p.drawEllipse(QRectF(x + 0.5, y + 0.5, size - 1, size - 1));
+            continue;
+        }
         const QImage& picture = pictures ? pictures_.stone(colour, size) : none;
         p.drawImage(x, y, picture.isNull() ? circleStone(colour, size) : picture);
     }

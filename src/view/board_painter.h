@@ -35,6 +35,9 @@ public:
     void paint(const BoardDisplay& display, const BoardViewport& viewport, QImage& target);
     // A new image of the client size holding the drawn display.
     QImage render(const BoardDisplay& display, const BoardViewport& viewport);
+    // Draws the display onto any paint device (an SVG generator) in the Simple style with
+    // vector stones and lines: nothing is drawn through a picture except the mask hatching.
+    void paintVector(const BoardDisplay& display, const BoardViewport& viewport, QPainter& p);
 
 private:
     // What the base image (layers 1 to 6) depends on.
@@ -70,6 +73,7 @@ private:
     std::optional<BaseKey> baseKey_;  // what base_ shows; empty: nothing yet
     std::map<std::pair<int, int>, QImage> circles_;  // (colour, size) -> circle stone
     QImage hatch_;  // the 8 x 8 mask pattern: white diagonal lines on transparent
+    bool vector_ = false;  // set while paintVector draws: stones as circles, not pictures
 };
 
 }  // namespace tessera

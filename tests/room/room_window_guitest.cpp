@@ -2,6 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QMenu>
 #include <QTimer>
 #include <QMouseEvent>
@@ -12,6 +15,7 @@
 #include <filesystem>
 
 #include "room/room_commands.h"
+#include "room/ui/board_picture_dialog.h"
 #include "room/ui/desktop_defaults.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
@@ -171,13 +175,57 @@ TEST_F(RoomWindowTest, CommandsFollowTheRoomAndTheTreeNavigates) {
     EXPECT_EQ(tree->currentItem(), lastItem);
 }
 
-TEST_F(RoomWindowTest, ContextMenuOffersTheFourInformationSwitches) {
+TEST_F(RoomWindowTest, ContextMenuOffersTheInformationSwitchesAndTheBoardPicture) {
     std::unique_ptr<QMenu> menu(room->makeContextMenu());
-    ASSERT_EQ(menu->actions().size(), 4);
+    ASSERT_EQ(menu->actions().size(), 7);
     EXPECT_EQ(menu->actions()[0]->text(), "显示解说信息");
+    EXPECT_TRUE(menu->actions()[4]->isSeparator());
+    EXPECT_FALSE(menu->actions()[5]->isCheckable());
     const bool before = menu->actions()[0]->isChecked();
     menu->actions()[0]->trigger();
     EXPECT_EQ(room->room().infoPanels() & 1u, before ? 0u : 1u);
+}
+
+TEST_F(RoomWindowTest, TheBoardGoesToTheClipboardAndToPngAndSvgFiles) {
+    click(pixelOf(3, 3));
+    click(pixelOf(15, 15));
+    click(pixelOf(9, 9));  // the last move's mark is not on the stones looked at
+    room->runCommand(RoomCommandId::CopyBoardPicture);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    ASSERT_FALSE(copied.isNull());
+    EXPECT_EQ(copied.width(), std::min(room->board()->width(), room->board()->height()));
+
+    BoardPictureDialog dialog(room->room(), room->boardSettings(), 300);
+    test::ScratchFolder folder;
+    QString error;
+    for (const char* name : {"board.png", "board.SVG"}) {
+        const QString file = QString::fromStdString((folder / name).string());
+        ASSERT_TRUE(dialog.saveTo(file, error)) << error.toStdString();
+        QImage picture;
+        if (file.endsWith("png")) {
+            ASSERT_TRUE(picture.load(file));
+        } else {
+            QSvgRenderer svg(file);
+            ASSERT_TRUE(svg.isValid());
+            picture = QImage(300, 300, QImage::Format_RGB32);
+            QPainter painter(&picture);
+            svg.render(&painter);
+        }
+        ASSERT_EQ(picture.size(), QSize(300, 300)) << name;
+        // Black's stone and White's stone, wherever the layout puts them.
+        BoardDisplay display = boardPictureDisplay(room->room(), false);
+        BoardViewport viewport;
+        viewport.applySettings(room->boardSettings());
+        viewport.setClientSize(300, 300);
+        const BoardScreen screen(display, viewport);
+        int x = 0, y = 0;
+        ASSERT_TRUE(screen.intersectionOf(point(3, 3), x, y));
+        EXPECT_LT(qGray(picture.pixel(x + 2, y + 2)), 80) << name;
+        ASSERT_TRUE(screen.intersectionOf(point(15, 15), x, y));
+        EXPECT_GT(qGray(picture.pixel(x + 2, y + 2)), 180) << name;
+    }
+    EXPECT_FALSE(dialog.saveTo(QString::fromStdString((folder / "missing" / "board.png").string()), error));
+    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST_F(RoomWindowTest, SavedSggReopensIdenticalInANewRoom) {

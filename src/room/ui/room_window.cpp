@@ -24,6 +24,7 @@
 #include "record/sgf_file.h"
 #include "record/ui/game_info_dialog.h"
 #include "room/room_commands.h"
+#include "room/ui/board_picture_dialog.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_icons.h"
 #include "room/ui/rules_dialog.h"
@@ -296,6 +297,11 @@ void RoomWindow::runCommand(RoomCommandId id) {
         editGameInfo();
     } else if (id == RoomCommandId::Match) {
         startMatch();
+    } else if (id == RoomCommandId::ExportBoardPicture) {
+        BoardPictureDialog dialog(*room_, boardSettings(), std::min(board_->width(), board_->height()), this);
+        dialog.exec();
+    } else if (id == RoomCommandId::CopyBoardPicture) {
+        BoardPictureDialog(*room_, boardSettings(), std::min(board_->width(), board_->height())).copyToClipboard();
     } else {
         runRoomCommand(*room_, id);
         touched_ = true;
@@ -330,9 +336,12 @@ QMenu* RoomWindow::makeContextMenu() {
     auto* menu = new QMenu(this);
     for (RoomCommandId id : commandList(CommandList::ContextMenu)) {
         const RoomCommand* command = findRoomCommand(id);
-        if (command == nullptr) continue;
+        if (command == nullptr) {
+            menu->addSeparator();
+            continue;
+        }
         QAction* action = menu->addAction(QCoreApplication::translate("GameRoom", command->source));
-        action->setCheckable(true);
+        action->setCheckable(command->checked != nullptr);
         action->setChecked(command->checked && command->checked(*room_));
         action->setEnabled(command->enabled(*room_));
         connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
