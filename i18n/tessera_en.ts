@@ -1326,6 +1326,26 @@
             <source>无比赛信息</source>
             <translation>No game information</translation>
         </message>
+        <message>
+            <source>棋谱 %1 已修改，是否保存?</source>
+            <translation>%1 has changed. Save the changes?</translation>
+        </message>
+        <message>
+            <source>保存棋谱</source>
+            <translation>Save Game Record</translation>
+        </message>
+        <message>
+            <source>SGF棋谱 (*.sgf);;SGG棋谱 (*.sgg)</source>
+            <translation>SGF records (*.sgf);;SGG records (*.sgg)</translation>
+        </message>
+        <message>
+            <source>无名文件</source>
+            <translation>Untitled</translation>
+        </message>
+        <message>
+            <source>无法保存棋谱 %1: %2</source>
+            <translation>Cannot save the record %1: %2</translation>
+        </message>
     </context>
     <context>
         <name>tessera::RulesDialog</name>

@@ -1,12 +1,15 @@
 // GameRoom: construction, records, titles, the variation tree and redisplay.
 #include "room/game_room.h"
 
+#include "record/sgg_file.h"
+
 #include "platform/format_text.h"
 
 #include <cstdio>
 
 #include "platform/ui_text.h"
 #include "record/record_file.h"
+#include "record/sgg_file.h"
 #include "room/move_numbers.h"
 #include "view/record_node_view.h"
 
@@ -88,6 +91,36 @@ void GameRoom::newGame() {
     record_.tree.addNode(std::move(root));
     rebuildTree();
     goToNode(0);
+    markSaved();
+}
+
+namespace {
+
+// A hash of everything a save writes: the record's SGG bytes.
+uint64_t recordFingerprint(const GameRecord& record) {
+    std::string bytes, error;
+    if (!writeSggBytes(record, bytes, error))
+        return 0;
+    uint64_t hash = 1469598103934665603ull;
+    for (const unsigned char byte : bytes) {
+        hash ^= byte;
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+}  // namespace
+
+bool GameRoom::isModified() const { return recordFingerprint(record_) != savedFingerprint_; }
+
+void GameRoom::markSaved() { savedFingerprint_ = recordFingerprint(record_); }
+
+bool GameRoom::setCurrentComment(const std::string& text) {
+    GameNode* node = record_.tree.find(currentNodeId_);
+    if (!node)
+        return false;
+    node->setComment(text);
+    return true;
 }
 
 bool GameRoom::openFile(const std::filesystem::path& file, std::string& error, int32_t startNode) {
@@ -134,6 +167,7 @@ void GameRoom::openRecord(GameRecord record, RoomKind kind, const std::filesyste
             updateTitle();
         }
     }
+    markSaved();
 }
 
 void GameRoom::applyRandomOrientation() {

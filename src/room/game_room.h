@@ -87,6 +87,13 @@ public:
     // ---- state -------------------------------------------------------------------------
     RoomKind roomKind() const { return roomKind_; }
     const std::filesystem::path& filePath() const { return filePath_; }
+    // True when the record differs from what was opened, begun or last saved (the window then
+    // shows "*" in the title and asks before the room closes).
+    bool isModified() const;
+    // The record as it stands counts as saved.
+    void markSaved();
+    // Sets the current node's comment (the editable comment pane); false without a node.
+    bool setCurrentComment(const std::string& text);
     // The record was saved under another name (a save-as): the title names it from now on.
     void setFilePath(const std::filesystem::path& file) {
         filePath_ = file;
@@ -359,6 +366,7 @@ private:
 
     RoomKind roomKind_ = kRoomStudy;
     std::filesystem::path filePath_;
+    uint64_t savedFingerprint_ = 0;  // recordFingerprint() of the record when last opened or saved
     GameRecord record_;                 // gameInfo, tags and tree
     int32_t currentNodeId_ = 0;
     int32_t previousNodeId_ = -1;

@@ -5,7 +5,11 @@
 #include <QClipboard>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QMouseEvent>
 #include <QTreeWidget>
@@ -14,6 +18,7 @@
 
 #include <filesystem>
 
+#include "record/record_file.h"
 #include "room/room_commands.h"
 #include "room/ui/board_picture_dialog.h"
 #include "room/ui/desktop_defaults.h"
@@ -226,6 +231,45 @@ TEST_F(RoomWindowTest, TheBoardGoesToTheClipboardAndToPngAndSvgFiles) {
     }
     EXPECT_FALSE(dialog.saveTo(QString::fromStdString((folder / "missing" / "board.png").string()), error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(RoomWindowTest, EditsMarkTheRoomAndClosingAsksToSaveThem) {
+    QMdiSubWindow* sub = nullptr;
+    for (QMdiSubWindow* candidate : window->mdiArea()->subWindowList())
+        if (candidate->widget() == room) sub = candidate;
+    ASSERT_NE(sub, nullptr);
+    EXPECT_FALSE(room->roomTitle().startsWith("*"));
+    click(pixelOf(3, 3));
+    EXPECT_TRUE(room->roomTitle().startsWith("*"));
+    // The comment pane is the node's comment, typed in place.
+    room->commentPane()->setPlainText("好棋");
+    EXPECT_EQ(current().comment(), "好棋");
+    int asked = 0;
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    room->saveQuestion = [&] {
+        ++asked;
+        return answer;
+    };
+    window->close();  // quitting asks too, and a cancel keeps everything open
+    test::processEvents();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(window->roomCount(), 1);
+
+    test::ScratchFolder folder;
+    const QString file = QString::fromStdString((folder / "game.sgf").string());
+    QString error;
+    ASSERT_TRUE(room->saveFile(file, error)) << error.toStdString();
+    EXPECT_FALSE(room->roomTitle().startsWith("*"));
+    room->commentPane()->setPlainText("好棋，但太缓");
+    answer = QMessageBox::Save;  // saved into the room's own file, then closed
+    sub->close();
+    test::processEvents();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(window->roomCount(), 0);
+    GameRecord saved;
+    std::string reason;
+    ASSERT_TRUE(loadRecordFile(file.toStdString(), saved, reason)) << reason;
+    EXPECT_EQ(saved.tree.mainLine().back()->comment(), "好棋，但太缓");
 }
 
 TEST_F(RoomWindowTest, SavedSggReopensIdenticalInANewRoom) {

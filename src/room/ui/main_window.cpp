@@ -364,6 +364,15 @@ void MainWindow::activateRoomAt(int index) {
     }
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+    closeAllRooms();
+    if (!registry_.empty()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
 void MainWindow::closeAllRooms() {
     if (registry_.empty()) return;
     setUpdatesEnabled(false);

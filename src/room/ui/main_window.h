@@ -95,6 +95,8 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Quitting closes every room first; a room whose changes the user keeps open stops it.
+    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     void onSubWindowActivated(QMdiSubWindow* window);

@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <algorithm>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -17,6 +20,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "engine/program_log.h"
 #include "platform/private_temp_file.h"
@@ -123,6 +127,14 @@ RoomWindow::RoomWindow(MainWindow& mainWindow, DesktopDefaults& defaults, QWidge
     });
     comment_ = new QTextBrowser;
     comment_->setPlaceholderText(tr("解说"));
+    // The pane is the node's comment, edited in place.
+    comment_->setReadOnly(false);
+    comment_->setOpenLinks(false);
+    connect(comment_, &QTextEdit::textChanged, this, [this] {
+        if (showingComment_ || !room_->setCurrentComment(comment_->toPlainText().toStdString()))
+            return;
+        mainWindow_.roomChanged(this);
+    });
 
     auto* side = new QSplitter(Qt::Vertical);
     side->addWidget(tree_);
@@ -171,7 +183,7 @@ RoomWindow::~RoomWindow() {
 
 // ---- what the main window asks -------------------------------------------------------------
 
-QString RoomWindow::roomTitle() const { return qt(room_->title()); }
+QString RoomWindow::roomTitle() const { return (room_->isModified() ? "*" : "") + qt(room_->title()); }
 
 QWidget* RoomWindow::infoPanel() const { return infoPanel_; }
 
@@ -247,7 +259,11 @@ bool RoomWindow::saveFile(const QString& file, QString& error) {
         error = qt(reason);
         return false;
     }
-    if (lowerExtension(path) == ".sgg") room_->setFilePath(path);
+    // An SGG save, or an SGF save of a room with no file or an SGF file, becomes the room's file;
+    // either way the changes are kept now.
+    if (lowerExtension(path) == ".sgg" || room_->filePath().empty() || lowerExtension(room_->filePath()) == ".sgf")
+        room_->setFilePath(path);
+    room_->markSaved();
     mainWindow_.roomChanged(this);
     return true;
 }
@@ -448,7 +464,53 @@ void RoomWindow::setStatusText(const std::string& text) {
 
 void RoomWindow::refreshStatus() { mainWindow_.showRoomStatus(statusText_); }
 
-void RoomWindow::setCommentText(const std::string& text) { comment_->setPlainText(qt(text)); }
+void RoomWindow::setCommentText(const std::string& text) {
+    showingComment_ = true;
+    comment_->setPlainText(qt(text));
+    showingComment_ = false;
+}
+
+void RoomWindow::closeEvent(QCloseEvent* event) {
+    if (!room_->isModified()) {
+        event->accept();
+        return;
+    }
+    const QMessageBox::StandardButton answer =
+        saveQuestion ? saveQuestion()
+                     : QMessageBox::question(this, QApplication::applicationDisplayName(),
+                                             tr("棋谱 %1 已修改，是否保存?").arg(roomTitle()),
+                                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                             QMessageBox::Save);
+    if (answer == QMessageBox::Discard || (answer == QMessageBox::Save && saveChanges()))
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool RoomWindow::saveChanges() {
+    const std::filesystem::path current = room_->filePath();
+    const std::string extension = lowerExtension(current);
+    QString file;
+    if (extension == ".sgf" || extension == ".sgg") {
+        file = QString::fromStdString(current.string());
+    } else {
+        const QString folder = current.empty() ? QDir::homePath() : QString::fromStdString(current.parent_path().string());
+        const QString stem = current.empty() ? tr("无名文件") : QString::fromStdString(current.stem().string());
+        file = QFileDialog::getSaveFileName(this, tr("保存棋谱"), folder + "/" + stem + ".sgf",
+                                            tr("SGF棋谱 (*.sgf);;SGG棋谱 (*.sgg)"));
+        if (file.isEmpty())
+            return false;
+        if (!file.endsWith(".sgf", Qt::CaseInsensitive) && !file.endsWith(".sgg", Qt::CaseInsensitive))
+            file += ".sgf";
+    }
+    QString error;
+    if (!saveFile(file, error)) {
+        QMessageBox::warning(this, QApplication::applicationDisplayName(),
+                             tr("无法保存棋谱 %1: %2").arg(QDir::toNativeSeparators(file), error));
+        return false;
+    }
+    return true;
+}
 
 void RoomWindow::startTimer(int timerId, int periodMs) {
     QTimer*& timer = timers_[timerId];

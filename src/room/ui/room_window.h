@@ -5,8 +5,10 @@
 // and asks the user for texts. A click on the board goes to the room; the mouse wheel over the
 // board steps one move back or forward; a right click offers the four information switches.
 
+#include <QMessageBox>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -107,8 +109,16 @@ public:
     // Starts a match with these settings without the dialog.
     void startMatch(const MatchSetup& setup);
 
+    // The answer to "save the changes?" when a modified room closes: Save, Discard or Cancel.
+    // Null asks with a message box (tests answer here instead).
+    std::function<QMessageBox::StandardButton()> saveQuestion;
+    // Saves to the room's own SGF or SGG file, else asks for a name; false when not saved.
+    bool saveChanges();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A modified room asks whether to save its changes before it closes.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void onPointChosen(int32_t point);
@@ -131,6 +141,7 @@ private:
     std::map<int, QTimer*> timers_;
     std::string externalCopy_;  // the outside editor's copy, deleted with the room
     bool touched_ = false;
+    bool showingComment_ = false;  // the room is filling the comment pane, not the user
     int wheelSteps_ = 0;  // partial wheel turns of high-resolution wheels
 };
 
