@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/command_table.h"
-#include "cli/json_text.h"
+#include "cli/cli_json.h"
 #include "engine/engine_player.h"
 #include "engine/gtp_vertex.h"
 #include "engine/human_player.h"
@@ -181,9 +181,9 @@ int runMatch(const std::vector<std::string>& args) {
     const bool written = saveRecordFile(output, record, writeError);
     const std::string winner = referee.winner() ? std::string(1, referee.winner()) : std::string();
     if (json) {
-        std::cout << "{\"moves\":" << referee.moveCount() << ",\"result\":" << jsonText(referee.result())
-                  << ",\"winner\":" << jsonText(winner) << ",\"error\":" << jsonText(error)
-                  << ",\"output\":" << jsonText(output) << ",\"written\":" << (written ? "true" : "false") << "}\n";
+        std::cout << "{\"moves\":" << referee.moveCount() << ",\"result\":" << jsonString(referee.result())
+                  << ",\"winner\":" << jsonString(winner) << ",\"error\":" << jsonString(error)
+                  << ",\"output\":" << jsonString(output) << ",\"written\":" << (written ? "true" : "false") << "}\n";
     } else {
         std::cout << "moves:  " << referee.moveCount() << "\n"
                   << "result: " << (referee.result().empty() ? "-" : referee.result()) << "\n";

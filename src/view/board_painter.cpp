@@ -84,6 +84,10 @@ void BoardPainter::paint(const BoardDisplay& display, const BoardViewport& viewp
     if (state.cell() == 0)
         return;
     QPainter p(&target);
+    drawOverlay(p, state);
+}
+
+void BoardPainter::drawOverlay(QPainter& p, const BoardScreen& state) {
     drawStones(p, state);
     drawTexts(p, state);
     drawMarkup(p, state);
@@ -106,12 +110,7 @@ void BoardPainter::paintVector(const BoardDisplay& display, const BoardViewport&
     if (settings.showScale)
         drawCoordinates(p, state);
     drawGrid(p, state);
-    drawStones(p, state);
-    drawTexts(p, state);
-    drawMarkup(p, state);
-    drawRegions(p, state);
-    drawCursor(p, state);
-    drawMask(p, state);
+    drawOverlay(p, state);
     vector_ = false;
 }
 

@@ -57,6 +57,8 @@ private:
     void drawCoordinates(QPainter& p, const BoardScreen& state);
     void drawTraditionalBoard(QPainter& p, const BoardScreen& state);
     void drawGrid(QPainter& p, const BoardScreen& state);
+    // Layers 7 to 10: stones, texts, markup, regions, the last-move mark and the mask.
+    void drawOverlay(QPainter& p, const BoardScreen& state);
     void drawStones(QPainter& p, const BoardScreen& state);
     void drawTexts(QPainter& p, const BoardScreen& state);
     void drawMarkup(QPainter& p, const BoardScreen& state);

@@ -120,23 +120,23 @@ TEST(WeightedPickerTest, PicksByCumulativeWeightAndSkipsZeros) {
 // written through the builders' writer; catalogue games 0.. with the given results.
 class HintDisplayTest : public ::testing::Test {
 protected:
-    struct MoveSpec {
+    struct PlannedMove {
         int16_t point;
         int games;
         int wins;  // for black to move; the rest are losses
     };
 
-    void writeBase(const BoardGrid& grid, const std::vector<MoveSpec>& moves, bool local = false) {
+    void writeBase(const BoardGrid& grid, const std::vector<PlannedMove>& moves, bool local = false) {
         std::vector<LibraryRecord> records;
         PositionStats stats;
         stats.id = 0;
         int32_t next = 0;
-        for (const MoveSpec& spec : moves) {
-            MoveStats move{spec.point, {}};
-            for (int g = 0; g < spec.games; ++g) {
+        for (const PlannedMove& planned : moves) {
+            MoveStats move{planned.point, {}};
+            for (int g = 0; g < planned.games; ++g) {
                 LibraryRecord record;
                 record.id = next;
-                record.resultType = g < spec.wins ? 1 : 2;
+                record.resultType = g < planned.wins ? 1 : 2;
                 records.push_back(record);
                 move.games.push_back(GameRef{next++, 5, 0});
             }
@@ -177,7 +177,7 @@ protected:
 TEST_F(HintDisplayTest, ProportionCutOffAndLabelsPastZ) {
     BoardGrid grid(19, 19);
     grid.set(60, 2);
-    std::vector<MoveSpec> moves{{100, 3000, 1500}};
+    std::vector<PlannedMove> moves{{100, 3000, 1500}};
     for (int16_t k = 0; k < 52; ++k)
         moves.push_back({static_cast<int16_t>(200 + k), 1, 1});
     writeBase(grid, moves);
