@@ -736,24 +736,16 @@
             <source>导出棋盘图片...</source>
             <translation>Export Board Picture...</translation>
         </message>
+        <message>
+            <source>节点属性...</source>
+            <translation>Node properties...</translation>
+        </message>
     </context>
     <context>
         <name>tessera::BoardPropertiesDialog</name>
         <message>
             <source>棋盘属性设置</source>
             <translation>Board Properties</translation>
-        </message>
-        <message>
-            <source>传统棋盘</source>
-            <translation>Traditional</translation>
-        </message>
-        <message>
-            <source>大理石棋盘</source>
-            <translation>Marble</translation>
-        </message>
-        <message>
-            <source>简洁棋盘</source>
-            <translation>Simple</translation>
         </message>
         <message>
             <source>显示坐标</source>
@@ -786,6 +778,18 @@
         <message>
             <source>使用默认配置</source>
             <translation>Use Defaults</translation>
+        </message>
+        <message>
+            <source>传统显示风格</source>
+            <translation>Traditional style</translation>
+        </message>
+        <message>
+            <source>Marble风格</source>
+            <translation>Marble style</translation>
+        </message>
+        <message>
+            <source>简朴风格</source>
+            <translation>Simple style</translation>
         </message>
     </context>
     <context>
@@ -2218,6 +2222,25 @@
         <message>
             <source>PNG 图片 (*.png);;SVG 图形 (*.svg)</source>
             <translation>PNG image (*.png);;SVG drawing (*.svg)</translation>
+        </message>
+    </context>
+    <context>
+        <name>tessera::NodeDialog</name>
+        <message>
+            <source>节点属性</source>
+            <translation>Node properties</translation>
+        </message>
+        <message>
+            <source>节点名称:</source>
+            <translation>Name:</translation>
+        </message>
+        <message>
+            <source>着法标签:</source>
+            <translation>Move tag:</translation>
+        </message>
+        <message>
+            <source>形势判断:</source>
+            <translation>Evaluation:</translation>
         </message>
     </context>
 </TS>

@@ -11,6 +11,7 @@
 #include "record/record_file.h"
 #include "record/sgg_file.h"
 #include "room/move_numbers.h"
+#include "room/record_rules.h"
 #include "view/record_node_view.h"
 
 namespace tessera {
@@ -25,7 +26,8 @@ GameRoom::GameRoom(RoomHost* host, RoomSettings settings)
     : host_(host),
       settings_(settings),
       defaultRandom_(std::random_device{}()),
-      display_(settings_.boardSize, settings_.boardSize) {}
+      display_(settings_.boardSize, settings_.boardSize),
+      rules_(settings_.rules) {}
 
 int GameRoom::sideToMove() const {
     const GameNode* node = currentNode();
@@ -89,6 +91,7 @@ void GameRoom::newGame() {
     root.sideToMove = kBlack;
     root.position = BoardGrid(size, size);
     record_.tree.addNode(std::move(root));
+    rules_ = settings_.rules;
     rebuildTree();
     goToNode(0);
     markSaved();
@@ -123,6 +126,28 @@ bool GameRoom::setCurrentComment(const std::string& text) {
     return true;
 }
 
+NodeAnnotation GameRoom::currentAnnotation() const {
+    const GameNode* node = currentNode();
+    if (!node)
+        return {};
+    return NodeAnnotation{node->name, node->moveTag < kMoveTagCount ? node->moveTag : 0, evaluationIndex(node->evaluation)};
+}
+
+bool GameRoom::annotateCurrentNode(const NodeAnnotation& annotation) {
+    GameNode* node = record_.tree.find(currentNodeId_);
+    if (!node || annotation.moveTag >= kMoveTagCount || annotation.evaluationEntry < 0 || annotation.evaluationEntry > 10)
+        return false;
+    node->name = annotation.name;
+    node->moveTag = annotation.moveTag;
+    if (annotation.evaluationEntry != evaluationIndex(node->evaluation))
+        node->evaluation = annotation.evaluationEntry * 0.1;
+    rebuildTree();
+    if (host_)
+        host_->selectTreeItem(currentNodeId_);
+    updateTitle();
+    return true;
+}
+
 bool GameRoom::openFile(const std::filesystem::path& file, std::string& error, int32_t startNode) {
     GameRecord record;
     if (!loadRecordFile(file, record, error))
@@ -151,6 +176,7 @@ void GameRoom::openRecord(GameRecord record, RoomKind kind, const std::filesyste
     filePath_ = file;
     roomKind_ = kind == kRoomLibrary || kind == kRoomTraining ? kind : kRoomStudy;
     infoPanels_ = kPanelComments;
+    rules_ = recordRules(record_.info, settings_.rules);
     rebuildTree();
     if (isProblemRecord() && settings_.preferences.randomOrientation)
         applyRandomOrientation();
@@ -194,6 +220,15 @@ bool GameRoom::openFromLibrary(std::shared_ptr<RoomLibraryList> list, int index,
 }
 
 void GameRoom::openLibraryIndex(int index) {
+    if (host_ && isModified()) {
+        // The question holds the replay, and a cancel stops it: it would only ask again.
+        const ReplayHold hold(*this);
+        if (!host_->mayReplaceRecord()) {
+            if (autoReplay_)
+                stopAutoReplay();
+            return;
+        }
+    }
     std::string error;
     std::shared_ptr<RoomLibraryList> list = libraryList_;
     const RoomKind kind = roomKind_;

@@ -58,6 +58,15 @@ enum ClickMode : uint32_t {
     kClickFreeLabel = 11,
 };
 
+// What the player writes on a node besides markup and comment: its name, its move tag
+// (0-16, moveTagText) and its evaluation as an entry 0-10 of evaluationText (entry i is i x 0.1).
+struct NodeAnnotation {
+    std::string name;
+    uint32_t moveTag = 0;
+    int evaluationEntry = 5;
+    bool operator==(const NodeAnnotation&) const = default;
+};
+
 // Bits of infoPanels.
 constexpr uint32_t kPanelComments = 1;   // comments and node markup
 constexpr uint32_t kPanelKnowledge = 2;  // global knowledge information
@@ -94,6 +103,11 @@ public:
     void markSaved();
     // Sets the current node's comment (the editable comment pane); false without a node.
     bool setCurrentComment(const std::string& text);
+    // The current node's name, move tag and evaluation entry (the defaults without a node).
+    NodeAnnotation currentAnnotation() const;
+    // Writes them into the current node and rebuilds the variation tree; an evaluation whose
+    // entry is unchanged is kept as read. False without a node or with a tag or entry out of range.
+    bool annotateCurrentNode(const NodeAnnotation& annotation);
     // The record was saved under another name (a save-as): the title names it from now on.
     void setFilePath(const std::filesystem::path& file) {
         filePath_ = file;
@@ -292,9 +306,11 @@ public:
     void importBoardImage();
 
     // ---- counting ----------------------------------------------------------------------
-    const RuleSettings& rules() const { return settings_.rules; }
-    // The rules dialog confirmed: the room's rule type and komi.
-    void setRules(const RuleSettings& rules) { settings_.rules = rules; }
+    // The rules the shown record is counted under: what its header states (recordRules),
+    // the room's own rules for the rest.
+    const RuleSettings& rules() const { return rules_; }
+    // The rule type and komi to count the shown record under (the rules dialog confirmed).
+    void setRules(const RuleSettings& rules) { rules_ = rules; }
     bool canCount() const { return currentNode() != nullptr; }
     // "点算胜负": counts the shown position, shows the report with the ownership marks on the
     // board, then restores the board. Returns the count (counted false when refused).
@@ -385,6 +401,7 @@ private:
     BoardDisplay display_;
     std::vector<VariationItem> variationTree_;
     std::string countSummary_;
+    RuleSettings rules_;  // the shown record's rules of counting
     std::shared_ptr<RoomLibraryList> libraryList_;
     int libraryIndex_ = -1;
     std::shared_ptr<RoomEngineGame> engineGame_;

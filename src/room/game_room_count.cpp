@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "room/count_report.h"
+#include "room/record_rules.h"
 #include "room/game_room.h"
 #include "platform/ui_text.h"
 
@@ -22,13 +23,13 @@ CountResult GameRoom::count() {
     if (!node)
         return CountResult();
     CountResult result;
-    switch (settings_.rules.ruleType) {
+    switch (rules_.ruleType) {
     case kRulesChinese:
-        result = countArea(display_.position, deadPoints(), settings_.rules.komi);
+        result = countArea(display_.position, deadPoints(), rules_.komi);
         break;
     case kRulesJapanese:
     case kRulesKorean:
-        result = countTerritory(display_.position, deadPoints(), settings_.rules.komi,
+        result = countTerritory(display_.position, deadPoints(), rules_.komi,
                                 static_cast<int>(node->blackCaptured), static_cast<int>(node->whiteCaptured));
         break;
     default:
@@ -153,6 +154,7 @@ void GameRoom::applyEvent(const RoomEvent& event) {
             if (engineGame_->finishedRecord(finished)) {
                 record_ = std::move(finished);
                 record_.recomputePositions();
+                rules_ = recordRules(record_.info, settings_.rules);
                 rebuildTree();
                 const auto line = record_.tree.mainLine();
                 goToNode(line.empty() ? 0 : line.back()->id);

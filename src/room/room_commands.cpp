@@ -102,6 +102,7 @@ std::vector<RoomCommand> buildTable() {
     t.push_back(command(Id::ImportBoardImage, "导入棋盘图象", "", Icon::None, &GameRoom::importBoardImage,
                         [](const GameRoom& r) { return r.canImportBoardImage(); }));
     t.push_back(command(Id::GameInfo, "编辑棋谱描述信息", "Ctrl+I", Icon::None, nullptr, always));
+    t.push_back(command(Id::NodeProperties, "节点属性...", "Ctrl+K", Icon::None, nullptr, hasNode));
     t.push_back(command(Id::CopyBoardPicture, "复制棋盘图片", "Ctrl+Shift+C", Icon::None, nullptr, always));
     t.push_back(command(Id::ExportBoardPicture, "导出棋盘图片...", "", Icon::None, nullptr, always));
     // Move numbers, in mode order.
@@ -207,7 +208,7 @@ const std::vector<RoomCommandId>& commandList(CommandList list) {
          ModeSquare, ModeTriangle, ModeRemoveMark, ModeFreeLabel},
         // EditMenuEnd
         {Separator, ClearMarks, Separator, MaskAll, UnmaskAll, InvertMask, RectangleSelect, Separator,
-         ImportBoardImage, CopyBoardPicture, ExportBoardPicture, Separator, GameInfo},
+         ImportBoardImage, CopyBoardPicture, ExportBoardPicture, Separator, NodeProperties, GameInfo},
         // MoveMenu
         {FirstMove, Back5, PreviousMove, NextMove, Forward5, LastMove, Separator, GoToMoveNumber, Separator,
          PreviousComment, NextComment, Separator, AutoReplay, StopAutoReplay},
@@ -231,7 +232,7 @@ const std::vector<RoomCommandId>& commandList(CommandList list) {
          ModeNextLetter, ModeFreeLabel, ModeRemoveMark, Separator, ModeMask, ModeDeadStones},
         // ContextMenu
         {PanelComments, PanelKnowledge, PanelGlobalStats, PanelLocalStats, Separator, CopyBoardPicture,
-         ExportBoardPicture},
+         ExportBoardPicture, Separator, NodeProperties},
         // TrainingMenu
         {StepBack, ShowAnswer, RestartProblem, Separator, Hint, OneUserStudy, ShowBranches, RandomOrientation,
          Separator, FirstRecord, PreviousRecord, NextRecord, LastRecord, RandomRecord},

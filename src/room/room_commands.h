@@ -100,6 +100,7 @@ enum class RoomCommandId : int {
     Match = 32816,   // "对弈": the game settings dialog, then a match in the room
     Rules = 33101,
     GameInfo = 33110,
+    NodeProperties = 33111,      // "节点属性": the current node's name, move tag and evaluation
     ExportBoardPicture = 33130,  // "导出棋盘图片": the board as a PNG or SVG file
     CopyBoardPicture = 33131,    // "复制棋盘图片": the board as shown, to the clipboard
 };

@@ -67,6 +67,9 @@ public:
         (void)right;
         (void)text;
     }
+    // The room's modified record is about to be replaced by another (the record-list
+    // commands): true when it may go (saved or discarded), false keeps it (cancelled).
+    virtual bool mayReplaceRecord() { return true; }
     // Runs the board image import dialog; true with the position and whether white is to play.
     virtual bool importBoardImage(BoardGrid& position, bool& whiteToPlay) {
         (void)position;

@@ -48,6 +48,23 @@ TEST(BoardPropertiesDialog, ApplyShowsAtOnceAndCancelRestores) {
     EXPECT_EQ(applied.back(), room);  // cancelling puts back what the room had
 }
 
+TEST(BoardPropertiesDialog, NamesTheStylesAndOffersTheBrightnessForMarbleOnly) {
+    test::guiApplication();
+    BoardViewSettings room;
+    room.style = kStyleTraditional;
+    BoardPropertiesDialog dialog(room, room, nullptr);
+    auto* style = dialog.findChild<QComboBox*>();
+    ASSERT_EQ(style->count(), 3);
+    EXPECT_EQ(style->itemText(kStyleMarble), "Marble风格");
+    EXPECT_EQ(style->itemText(kStyleSimple), "简朴风格");
+    auto* light = dialog.findChild<QSlider*>();
+    EXPECT_FALSE(light->isEnabled());  // as opened, on the traditional board
+    for (const int chosen : {kStyleMarble, kStyleSimple, kStyleMarble}) {
+        style->setCurrentIndex(chosen);
+        EXPECT_EQ(light->isEnabled(), chosen == kStyleMarble);
+    }
+}
+
 TEST(SystemSettingsDialog, ProportionsStayInsideTheirBounds) {
     test::guiApplication();
     DefaultSettings values;

@@ -163,5 +163,18 @@ TEST_F(StartupTest, NothingShippedStillStartsOnBuiltInDefaults) {
     EXPECT_EQ(desktop->mainWindow()->roomCount(), 1);
 }
 
+TEST_F(StartupTest, TheLogBeginsWithTheProgramAndEveryWindowShowsTheIcon) {
+    auto desktop = start();
+    const auto log = scratch / "bin/log.txt";
+    EXPECT_NE(test::readBytes(log).find("started"), std::string::npos);
+    // No icon files in this installation: the drawn icon stands in, on the main window and
+    // on any dialog alike.
+    EXPECT_FALSE(desktop->mainWindow()->windowIcon().isNull());
+    QMessageBox box;
+    EXPECT_FALSE(box.windowIcon().isNull());
+    desktop->shutDown();
+    EXPECT_NE(test::readBytes(log).find("stopped"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tessera

@@ -21,7 +21,7 @@ TEST(RoomCommands, IdsAreUniqueEntriesCompleteAndEveryListedIdHasAnEntry) {
         EXPECT_TRUE(ids.insert(entry.id).second) << number;
         static const std::set<RoomCommandId> windowsOwn = {RoomCommandId::Rules, RoomCommandId::GameInfo,
                                                            RoomCommandId::Match, RoomCommandId::ExportBoardPicture,
-                                                           RoomCommandId::CopyBoardPicture};
+                                                           RoomCommandId::CopyBoardPicture, RoomCommandId::NodeProperties};
         EXPECT_TRUE(entry.run || windowsOwn.count(entry.id)) << number;
         EXPECT_TRUE(entry.enabled) << number;
         EXPECT_NE(std::string(entry.source), "") << number;

@@ -12,6 +12,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QMouseEvent>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -26,6 +28,8 @@
 #include "room/ui/room_window.h"
 #include "support/gui_test_support.h"
 #include "support/test_support.h"
+#include "room/ui/node_dialog.h"
+#include "view/ui/board_cursors.h"
 #include "view/ui/board_widget.h"
 
 namespace tessera {
@@ -182,7 +186,7 @@ TEST_F(RoomWindowTest, CommandsFollowTheRoomAndTheTreeNavigates) {
 
 TEST_F(RoomWindowTest, ContextMenuOffersTheInformationSwitchesAndTheBoardPicture) {
     std::unique_ptr<QMenu> menu(room->makeContextMenu());
-    ASSERT_EQ(menu->actions().size(), 7);
+    ASSERT_EQ(menu->actions().size(), 9);
     EXPECT_EQ(menu->actions()[0]->text(), "显示解说信息");
     EXPECT_TRUE(menu->actions()[4]->isSeparator());
     EXPECT_FALSE(menu->actions()[5]->isCheckable());
@@ -368,6 +372,100 @@ TEST_F(RoomWindowTest, TheOutsideEditorsCopyIsPrivateAndGoesWithTheRoom) {
     room = window->newRoom();
     EXPECT_FALSE(room->writeExternalCopy(file, error));
     EXPECT_TRUE(std::filesystem::is_empty(folder / "elsewhere"));
+}
+
+TEST_F(RoomWindowTest, TheBoardsContextMenuSetsTheNodesNameTagAndEvaluation) {
+    click(pixelOf(3, 3));
+    room->room().markSaved();
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<NodeDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->evaluationBox()->currentIndex(), 5);  // "形势两分" for a new node
+        dialog->nameEdit()->setText("天元");
+        dialog->tagBox()->setCurrentIndex(16);
+        dialog->evaluationBox()->setCurrentIndex(3);
+        dialog->accept();
+    });
+    std::unique_ptr<QMenu> menu(room->makeContextMenu());
+    QAction* edit = menu->actions().back();
+    ASSERT_EQ(edit->text(), "节点属性...");
+    ASSERT_TRUE(edit->isEnabled());
+    edit->trigger();
+    test::processEvents();
+    EXPECT_EQ(current().name, "天元");
+    EXPECT_EQ(current().moveTag, 16u);
+    EXPECT_DOUBLE_EQ(current().evaluation, 0.3);
+    EXPECT_TRUE(room->roomTitle().startsWith("*"));
+    EXPECT_EQ(room->variationTreeWidget()->currentItem()->text(0), "D16 天元( 1, 0.3, 16 )");
+}
+
+TEST_F(RoomWindowTest, TheMouseCursorOverTheBoardFollowsTheTool) {
+    BoardWidget* board = room->board();
+    auto hover = [&](QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, board->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(board, &move);
+    };
+    hover(pixelOf(9, 9));
+    EXPECT_EQ(board->shownCursor(), 0);  // black to play
+    EXPECT_EQ(board->cursor().shape(), Qt::BitmapCursor);
+    click(pixelOf(9, 9));
+    EXPECT_EQ(board->shownCursor(), 1);  // then white
+    hover(QPoint(2, 2));                  // off the points: the arrow in play mode
+    EXPECT_EQ(board->shownCursor(), -1);
+    EXPECT_NE(board->cursor().shape(), Qt::BitmapCursor);
+    const std::pair<const char*, int> tools[] = {{"添加黑子", 0}, {"添加白子", 1}, {"标记死子", 2}, {"掩码操作", 3},
+                                                 {"添加文字", 5}, {"添加圆圈", 6}, {"添加叉", 8},   {"添加方块", 7},
+                                                 {"添加三角", 9}, {"删除标记", 10}, {"添加自由文字", 11}};
+    for (const auto& [tool, index] : tools) {
+        trigger(tool);
+        EXPECT_EQ(board->shownCursor(), index) << tool;
+    }
+    trigger("掩码操作");
+    trigger("选者矩形区域");
+    EXPECT_EQ(board->shownCursor(), 4);
+    // Twelve different pictures.
+    std::vector<QImage> pictures;
+    for (int index = 0; index < kBoardCursorCount; ++index) {
+        pictures.push_back(boardCursor(index).pixmap().toImage());
+        for (int other = 0; other < index; ++other) EXPECT_NE(pictures[index], pictures[other]) << index << " " << other;
+    }
+}
+
+TEST_F(RoomWindowTest, BrowsingAwayFromAModifiedLibraryRecordAsksFirst) {
+    struct TwoRecords : RoomLibraryList {
+        int size() const override { return 2; }
+        bool load(int index, GameRecord& record, std::string&) override {
+            record = GameRecord();
+            record.info.gameName = index == 0 ? "first" : "second";
+            GameNode root;
+            root.id = 0;
+            root.fullSetup = 1;
+            root.position = BoardGrid(19, 19);
+            record.tree.addNode(std::move(root));
+            record.recomputePositions();
+            return true;
+        }
+        int customStatus(int) const override { return -1; }
+        bool setCustomStatus(int, int32_t, int) override { return false; }
+    };
+    std::string error;
+    ASSERT_TRUE(room->room().openFromLibrary(std::make_shared<TwoRecords>(), 0, kRoomLibrary, error)) << error;
+    click(pixelOf(3, 3));
+    int asked = 0;
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    room->saveQuestion = [&] {
+        ++asked;
+        return answer;
+    };
+    trigger("下一个棋谱");
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(room->room().libraryIndex(), 0);  // cancelled: the move is still there
+    EXPECT_EQ(room->room().record().tree.size(), 2u);
+    answer = QMessageBox::Discard;
+    trigger("下一个棋谱");
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(room->room().record().info.gameName, "second");
+    EXPECT_FALSE(room->roomTitle().startsWith("*"));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace tessera {
 
 // The icon from the PNG sizes in <programFolder>icons/ (made by the build), else the desktop
-// theme's icon of the installed program, else an empty icon.
+// theme's icon of the installed program, else a drawn one: never an empty icon.
 QIcon applicationIcon(const std::string& programFolder);
 
 }  // namespace tessera

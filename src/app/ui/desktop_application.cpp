@@ -38,6 +38,8 @@ bool DesktopApplication::startUp(const StartupOptions& options) {
     programFolder_ = GetProgramFolder();
     rootFolder_ = GetRootFolder(programFolder_);
     log_ = std::make_unique<ProgramLog>(programLogPath(programFolder_));
+    // The log exists from the start, so whoever looks for it finds when the program began.
+    log_->logf("started (program folder %s)", programFolder_.c_str());
 
     // The custom INI files: each missing one is copied from the shipped default before any
     // value is read; then the language, the rules, and the general and board settings.
@@ -106,8 +108,10 @@ void DesktopApplication::shutDown() {
     sounds_.reset();
     translation_.uninstall();
     defaults_.programLog = nullptr;
-    if (log_)
+    if (log_) {
+        log_->logLine("stopped");
         log_->close();
+    }
 }
 
 namespace {

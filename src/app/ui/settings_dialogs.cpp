@@ -131,7 +131,7 @@ BoardPropertiesDialog::BoardPropertiesDialog(const BoardViewSettings& roomValues
     : QDialog(parent), original_(roomValues), defaults_(defaults), apply_(std::move(apply)) {
     setWindowTitle(tr("棋盘属性设置"));
     style_ = new QComboBox;
-    style_->addItems({tr("传统棋盘"), tr("大理石棋盘"), tr("简洁棋盘")});
+    style_->addItems({tr("传统显示风格"), tr("Marble风格"), tr("简朴风格")});
     showScale_ = new QCheckBox(tr("显示坐标"));
     showFrame_ = new QCheckBox(tr("显示棋盘边框"));
     emphasize_ = new QCheckBox(tr("加粗棋盘边线"));
@@ -140,6 +140,13 @@ BoardPropertiesDialog::BoardPropertiesDialog(const BoardViewSettings& roomValues
     lightValue_ = new QLabel;
     lightValue_->setMinimumWidth(32);
     connect(light_, &QSlider::valueChanged, lightValue_, [this](int value) { lightValue_->setNum(value); });
+    // The brightness works on the Marble board picture only: the slider is offered there alone.
+    auto lightWhereItWorks = [this] {
+        const bool marble = style_->currentIndex() == kStyleMarble;
+        light_->setEnabled(marble);
+        lightValue_->setEnabled(marble);
+    };
+    connect(style_, &QComboBox::currentIndexChanged, this, lightWhereItWorks);
     saveDefault_ = new QCheckBox(tr("保存为默认配置"));
 
     auto* form = new QFormLayout;
@@ -167,6 +174,7 @@ BoardPropertiesDialog::BoardPropertiesDialog(const BoardViewSettings& roomValues
     layout->addWidget(saveDefault_);
     layout->addWidget(buttons);
     show(roomValues);
+    lightWhereItWorks();
 }
 
 void BoardPropertiesDialog::show(const BoardViewSettings& values) {

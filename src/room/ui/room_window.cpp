@@ -27,9 +27,11 @@
 #include "record/record_file.h"
 #include "record/sgf_file.h"
 #include "record/ui/game_info_dialog.h"
+#include "room/record_rules.h"
 #include "room/room_commands.h"
 #include "room/ui/board_picture_dialog.h"
 #include "room/ui/main_window.h"
+#include "room/ui/node_dialog.h"
 #include "room/ui/room_icons.h"
 #include "room/ui/rules_dialog.h"
 #include "room/ui/sound_player.h"
@@ -109,6 +111,7 @@ RoomWindow::RoomWindow(MainWindow& mainWindow, DesktopDefaults& defaults, QWidge
         afterCommand();
     };
     board_->onCursorStep = [this](int columns, int rows) { room_->moveCursor(columns, rows); };
+    board_->cursorIndex = [this](bool overPoint) { return room_->boardCursorIndex(overPoint); };
     board_->onContextMenuRequested = [this](QPoint at) {
         QMenu* menu = makeContextMenu();
         menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -311,6 +314,8 @@ void RoomWindow::runCommand(RoomCommandId id) {
         editRules();
     } else if (id == RoomCommandId::GameInfo) {
         editGameInfo();
+    } else if (id == RoomCommandId::NodeProperties) {
+        editNode();
     } else if (id == RoomCommandId::Match) {
         startMatch();
     } else if (id == RoomCommandId::ExportBoardPicture) {
@@ -326,6 +331,7 @@ void RoomWindow::runCommand(RoomCommandId id) {
 }
 
 void RoomWindow::afterCommand() {
+    board_->refreshCursor();  // the tool or the side to move may have changed
     if (isActiveRoom()) mainWindow_.updateCommands();
 }
 
@@ -334,6 +340,7 @@ void RoomWindow::editRules() {
     RulesDialog dialog(room_->rules(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     room_->setRules(dialog.rules());
+    room_->settings().rules = dialog.rules();  // the room's next new games too
     if (dialog.saveAsDefault() && defaults_.saveRuleDefaults && !defaults_.saveRuleDefaults(dialog.rules()))
         QMessageBox::warning(this, QApplication::applicationDisplayName(), tr("无法保存规则设置"));
 }
@@ -342,8 +349,23 @@ void RoomWindow::editGameInfo() {
     const GameRoom::ReplayHold hold(*room_);
     GameInfoDialog dialog(room_->record().info, this);
     if (dialog.exec() != QDialog::Accepted) return;
+    const GameInfo before = room_->record().info;
     room_->mutableRecord().info = dialog.info();
+    const GameInfo& after = room_->record().info;
+    // A header that now states other rules or komi is counted under them.
+    if (after.ruleType != before.ruleType || after.rulesText != before.rulesText || after.komi != before.komi ||
+        after.handicap != before.handicap)
+        room_->setRules(recordRules(after, room_->rules()));
     room_->recordChanged();
+    touched_ = true;
+    mainWindow_.roomChanged(this);
+}
+
+void RoomWindow::editNode() {
+    if (room_->currentNode() == nullptr) return;
+    const GameRoom::ReplayHold hold(*room_);
+    NodeDialog dialog(room_->currentAnnotation(), this);
+    if (dialog.exec() != QDialog::Accepted || !room_->annotateCurrentNode(dialog.annotation())) return;
     touched_ = true;
     mainWindow_.roomChanged(this);
 }
@@ -471,20 +493,21 @@ void RoomWindow::setCommentText(const std::string& text) {
 }
 
 void RoomWindow::closeEvent(QCloseEvent* event) {
-    if (!room_->isModified()) {
+    if (settleChanges())
         event->accept();
-        return;
-    }
+    else
+        event->ignore();
+}
+
+bool RoomWindow::settleChanges() {
+    if (!room_->isModified()) return true;
     const QMessageBox::StandardButton answer =
         saveQuestion ? saveQuestion()
                      : QMessageBox::question(this, QApplication::applicationDisplayName(),
                                              tr("棋谱 %1 已修改，是否保存?").arg(roomTitle()),
                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                                              QMessageBox::Save);
-    if (answer == QMessageBox::Discard || (answer == QMessageBox::Save && saveChanges()))
-        event->accept();
-    else
-        event->ignore();
+    return answer == QMessageBox::Discard || (answer == QMessageBox::Save && saveChanges());
 }
 
 bool RoomWindow::saveChanges() {

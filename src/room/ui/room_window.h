@@ -97,6 +97,7 @@ public:
     // The hint pane's report text (the information bar).
     QTextBrowser* hintPane() const { return hintPane_; }
     void announceAnswer(bool right, const std::string& text) override;
+    bool mayReplaceRecord() override { return settleChanges(); }
     // The last right or wrong announcement of a problem answer (empty before any).
     QString lastAnnouncement() const { return lastAnnouncement_; }
 
@@ -104,6 +105,8 @@ public:
     void editRules();
     // "编辑棋谱描述信息": the game information dialog for this room's record.
     void editGameInfo();
+    // "节点属性": the name, move tag and evaluation of the current node.
+    void editNode();
     // "对弈": the game settings dialog, then a match in this room (room_window_match.cpp).
     void startMatch();
     // Starts a match with these settings without the dialog.
@@ -114,6 +117,9 @@ public:
     std::function<QMessageBox::StandardButton()> saveQuestion;
     // Saves to the room's own SGF or SGG file, else asks for a name; false when not saved.
     bool saveChanges();
+    // Before a modified record goes (the room closes, or the next library record replaces it):
+    // asks to save it; true when it may go (saved, discarded, or nothing to save).
+    bool settleChanges();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -4,6 +4,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <cmath>
+
+#include "view/ui/board_cursors.h"
 
 namespace tessera {
 
@@ -12,7 +15,40 @@ BoardWidget::BoardWidget(const BoardDisplay& display, QWidget* parent, BoardPict
     // Every pixel is painted from the off-screen image: no background erase.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    viewport_.setClientSize(width(), height());
+    setMouseTracking(true);  // the cursor follows the mouse over points and off them
+    fitViewport();
+}
+
+qreal BoardWidget::pixelRatio() const {
+    const qreal ratio = devicePixelRatioF();
+    return ratio > 0 ? ratio : 1.0;
+}
+
+void BoardWidget::fitViewport() {
+    const qreal ratio = pixelRatio();
+    const int w = static_cast<int>(std::ceil(width() * ratio));
+    const int h = static_cast<int>(std::ceil(height() * ratio));
+    if (viewport_.clientWidth() != w || viewport_.clientHeight() != h)
+        viewport_.setClientSize(w, h);
+}
+
+QPoint BoardWidget::devicePixel(QPointF logical) const {
+    const qreal ratio = pixelRatio();
+    return QPoint(static_cast<int>(std::floor(logical.x() * ratio)), static_cast<int>(std::floor(logical.y() * ratio)));
+}
+
+void BoardWidget::refreshCursor() {
+    const bool overPoint = mouse_.x() >= 0 && screen().pointAtPixel(mouse_.x(), mouse_.y()) >= 0;
+    const int index = cursorIndex ? cursorIndex(overPoint) : -1;
+    const qreal ratio = pixelRatio();
+    if (index == shownCursor_ && (index < 0 || ratio == cursorRatio_))
+        return;
+    shownCursor_ = index;
+    cursorRatio_ = ratio;
+    if (index < 0)
+        unsetCursor();
+    else
+        setCursor(boardCursor(index, ratio));
 }
 
 void BoardWidget::applySettings(const BoardViewSettings& settings) {
@@ -23,15 +59,18 @@ void BoardWidget::applySettings(const BoardViewSettings& settings) {
 void BoardWidget::redraw() {
     dirty_ = true;
     update();
+    refreshCursor();
 }
 
 void BoardWidget::paintEvent(QPaintEvent*) {
-    if (viewport_.clientWidth() != width() || viewport_.clientHeight() != height())
-        viewport_.setClientSize(width(), height());
-    if (dirty_ || buffer_.size() != size()) {
+    fitViewport();
+    const qreal ratio = pixelRatio();
+    if (dirty_ || buffer_.width() != viewport_.clientWidth() || buffer_.height() != viewport_.clientHeight()) {
+        buffer_.setDevicePixelRatio(1.0);  // the painter works in device pixels
         painter_.paint(*display_, viewport_, buffer_);
         dirty_ = false;
     }
+    buffer_.setDevicePixelRatio(ratio);
     QPainter window(this);
     if (!viewport_.dragging()) {
         window.drawImage(0, 0, buffer_);
@@ -40,25 +79,27 @@ void BoardWidget::paintEvent(QPaintEvent*) {
     // The rubber band inverts what lies under it (white pen in exclusive-or), on a copy of
     // the board so the board image itself stays clean.
     QImage frame = buffer_.copy();
+    frame.setDevicePixelRatio(1.0);
     {
         QPainter band(&frame);
         band.setCompositionMode(QPainter::CompositionMode_Difference);
-        band.setPen(QPen(Qt::white, 2));
+        band.setPen(QPen(Qt::white, 2 * ratio));
         band.setBrush(Qt::NoBrush);
         const PixelRect r = viewport_.rubberBand();
         band.drawRect(QRect(r.left, r.top, r.width(), r.height()));
     }
+    frame.setDevicePixelRatio(ratio);
     window.drawImage(0, 0, frame);
 }
 
 void BoardWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    viewport_.setClientSize(width(), height());
+    fitViewport();
     redraw();
 }
 
 void BoardWidget::mousePressEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = devicePixel(event->position());
     if (event->button() == Qt::RightButton) {
         const QPoint global = event->globalPosition().toPoint();
         post([this, global] {
@@ -83,15 +124,23 @@ void BoardWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void BoardWidget::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = devicePixel(event->position());
+    mouse_ = at;
     if (viewport_.extendRubberBand(at.x(), at.y()))
         update();
+    refreshCursor();
+}
+
+void BoardWidget::leaveEvent(QEvent* event) {
+    mouse_ = QPoint(-1, -1);
+    refreshCursor();
+    QWidget::leaveEvent(event);
 }
 
 void BoardWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = devicePixel(event->position());
     if (!viewport_.endRubberBand(at.x(), at.y()))
         return;
     update();

@@ -9,6 +9,10 @@
 //   onRectangleSelected(points)     a band was dragged (display().rectSelect): the game points inside
 //   onCursorStep(columns, rows)     a cursor key (Ctrl: three lines)
 //   onContextMenuRequested(pos)     the right button was pressed (global screen position)
+//
+// The board is laid out and painted in device pixels, so on a scaled screen stones and lines
+// stay sharp: screen() and boardImage() are in device pixels, mouse positions are turned
+// into them. The mouse cursor is the tool cursor that cursorIndex names (board_cursors.h).
 
 #include <cstdint>
 #include <functional>
@@ -31,14 +35,24 @@ public:
 
     const BoardDisplay& display() const { return *display_; }
     const BoardViewport& viewport() const { return viewport_; }
-    // The display laid out in the widget's client area as it is now.
+    // The display laid out in the widget's client area (in device pixels) as it is now.
     BoardScreen screen() const { return BoardScreen(*display_, viewport_); }
     // Draws the board with these settings from now on.
     void applySettings(const BoardViewSettings& settings);
     // Repaints the board from the display (call after the display changed).
     void redraw();
-    // The last drawn off-screen image (the client area).
+    // The last drawn off-screen image (the client area in device pixels).
     const QImage& boardImage() const { return buffer_; }
+    // The device pixel under a position in the widget's own (logical) coordinates.
+    QPoint devicePixel(QPointF logical) const;
+    // Shows the cursor that cursorIndex gives for the mouse's place now (call when the tool
+    // or the side to move may have changed; redraw() does it).
+    void refreshCursor();
+    // The index of the tool cursor (0-11) to show, given whether the mouse is over a point;
+    // -1 for the usual arrow. Null: always the arrow.
+    std::function<int(bool overPoint)> cursorIndex;
+    // The tool cursor shown now (-1: the arrow).
+    int shownCursor() const { return shownCursor_; }
 
     std::function<void(int32_t point)> onPointChosen;
     std::function<void(const PointList& points)> onRectangleSelected;
@@ -54,6 +68,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     // Calls the handler after the current input event has returned.
@@ -64,6 +79,12 @@ private:
     BoardPainter painter_;
     QImage buffer_;      // the off-screen board, redrawn only when something changed
     bool dirty_ = true;  // buffer_ no longer shows the display
+    QPoint mouse_{-1, -1};     // the mouse's last place in device pixels; (-1, -1) when outside
+    int shownCursor_ = -1;     // index of the cursor set on the widget
+    qreal cursorRatio_ = 1.0;  // the device pixel ratio it was drawn for
+
+    qreal pixelRatio() const;
+    void fitViewport();
 };
 
 }  // namespace tessera
