@@ -31,25 +31,29 @@ int roundToInt(double value) {
 PointLook lookAt(const LumaImage& g, double cx, double cy, double cellX, double cellY, const bool sides[4],
                  std::vector<int>& scratch) {
     PointLook look;
-    scratch.clear();
     const double cell = std::min(cellX, cellY);
-    const int steps = std::max(3, roundToInt(0.1 * cell) + 1);
-    for (int dy : {-1, 1}) {
-        for (int dx : {-1, 1}) {
-            for (int i = 0; i < steps; ++i) {
-                const double r = (0.28 + 0.10 * i / (steps - 1)) * 0.70710678;
-                scratch.push_back(g.at(roundToInt(cx + dx * r * cellX), roundToInt(cy + dy * r * cellY)));
-            }
-        }
-    }
-    look.diagonal = medianOf(scratch);
+    const int x0 = roundToInt(cx);
+    const int y0 = roundToInt(cy);
+    // The stone's tone comes from four small patches above and below the centre, just off the
+    // vertical line: a number on a stone is wide but short, so even three digits that fill
+    // the stone from side to side leave these patches alone, as do star points and marks.
+    scratch.clear();
+    const int nearX = std::max(2, roundToInt(0.08 * cellX));
+    const int farX = std::max(nearX, roundToInt(0.15 * cellX));
+    const int nearY = roundToInt(0.28 * cellY);
+    const int farY = std::max(nearY, roundToInt(0.34 * cellY));
+    const int step = std::max(1, roundToInt(cell / 40));  // at most about 10 x 10 samples a patch
+    for (int sy : {-1, 1})
+        for (int sx : {-1, 1})
+            for (int dy = nearY; dy <= farY; dy += step)
+                for (int dx = nearX; dx <= farX; dx += step)
+                    scratch.push_back(g.at(x0 + sx * dx, y0 + sy * dy));
+    look.tone = medianOf(scratch);
 
     const int search = std::max(1, roundToInt(0.06 * cell));
     const int beside = std::max(search + 2, roundToInt(0.15 * cell));
     const int from = std::max(1, roundToInt(0.18 * cell));
     const int to = std::max(from + 1, roundToInt(0.40 * cell));
-    const int x0 = roundToInt(cx);
-    const int y0 = roundToInt(cy);
     // A grid line is straight: along each arm the row (or column) near the intersection that
     // shows the most line pixels counts, so the strokes of a number on a stone, which wander,
     // do not add up to a line.
@@ -153,11 +157,11 @@ BoardGrid readStones(const LumaImage& image, const BoardGridGuess& grid) {
     std::vector<int> boardTones;
     for (const PointLook& look : looks)
         if (look.lineShare >= kStoneLineShare)
-            boardTones.push_back(look.diagonal);
+            boardTones.push_back(look.tone);
     if (boardTones.size() < 4) {
         boardTones.clear();
         for (const PointLook& look : looks)
-            boardTones.push_back(look.diagonal);
+            boardTones.push_back(look.tone);
     }
     const int board = medianOf(boardTones);
     std::vector<int> deviations;
@@ -165,17 +169,22 @@ BoardGrid readStones(const LumaImage& image, const BoardGridGuess& grid) {
         deviations.push_back(std::abs(tone - board));
     const int spread = medianOf(deviations);
     const int darker = std::max(30, 4 * spread);
-    // A point whose lines are hidden holds a stone; its colour comes from splitting the stones'
-    // tones in two where they fall apart, else from the board's tone.
+    // A point whose lines are hidden holds a stone, and so does one clearly darker than the
+    // board (the strokes of a light number on a small black stone can pass for lines). The
+    // colour comes from splitting the stones' tones in two where they fall apart, else from
+    // the board's tone.
+    const auto holdsStone = [&](const PointLook& look) {
+        return look.lineShare < kStoneLineShare || look.tone < board - darker;
+    };
     std::vector<int> stoneTones;
     for (const PointLook& look : looks)
-        if (look.lineShare < kStoneLineShare)
-            stoneTones.push_back(look.diagonal);
+        if (holdsStone(look))
+            stoneTones.push_back(look.tone);
     const int split = stoneSplit(stoneTones, board - darker);
     for (int p = 0; p < n * n; ++p) {
         const PointLook& look = looks[static_cast<size_t>(p)];
-        if (look.lineShare < kStoneLineShare)
-            position.set(p, look.diagonal < split ? kBlack : kWhite);
+        if (holdsStone(look))
+            position.set(p, look.tone < split ? kBlack : kWhite);
     }
     return position;
 }

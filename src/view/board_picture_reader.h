@@ -7,11 +7,12 @@
 //   - whether the grid lines are seen running from it (between 0.18 and 0.4 of a cell from
 //     the centre, on the straightest row or column near the line): empty points show them
 //     nearly all along, a stone of any colour hides them, numbers on it included;
-//   - the tone on its four diagonals between 0.28 and 0.38 of a cell from the centre, where
-//     neither grid lines, star points, marks in the middle third nor (mostly) numbers lie.
-// A point whose lines are hidden holds a stone. The stones' diagonal tones are split in two
-// where they fall clearly apart (black below, white above); when all stones share one colour,
-// those clearly darker than the board are black. So white stones that have the board's own
+//   - the tone in four small patches above and below the centre (0.28 to 0.34 of a cell up
+//     or down, 0.08 to 0.15 aside), where neither grid lines, star points, marks in the
+//     middle third nor numbers lie, even three digits filling a small stone from side to side.
+// A point whose lines are hidden, or which is clearly darker than the board, holds a stone.
+// The stones' tones are split in two where they fall clearly apart (black below, white
+// above); when all stones share one colour, those clearly darker than the board are black. So white stones that have the board's own
 // colour (printed diagrams, light marble boards) are still found, and no colour is fixed.
 
 #include <string>
@@ -31,7 +32,7 @@ struct BoardPictureReading {
 
 // What one intersection shows.
 struct PointLook {
-    int diagonal = 0;        // median tone on the four diagonals
+    int tone = 0;            // median tone of the patches above and below the centre
     double lineShare = 0.0;  // share of the samples along the lines' arms that show a line
 };
 

@@ -46,14 +46,17 @@ TEST(BoardReadingCorpus, OwnPicturesAreReadWithoutAWrongPoint) {
     test::ensureApplication();
     test::ScratchFolder folder;  // no picture files: every picture is drawn in code, as the build draws them
     BoardPainter painter{BoardPictureFolders{folder.path().string() + "/", folder.path().string() + "/bin/"}};
-    const std::vector<RenderCase> cases = {
-        {kStyleTraditional, 300, false, false, 19}, {kStyleTraditional, 640, true, true, 19},
-        {kStyleTraditional, 1200, true, false, 19}, {kStyleTraditional, 500, false, true, 13},
-        {kStyleMarble, 300, true, false, 19},        {kStyleMarble, 720, false, false, 19},
-        {kStyleMarble, 1000, false, true, 19},      {kStyleMarble, 420, true, true, 9},
-        {kStyleSimple, 320, true, false, 19},       {kStyleSimple, 600, false, true, 19},
-        {kStyleSimple, 1100, true, true, 19},       {kStyleSimple, 360, false, false, 13},
-    };
+    // Every style at the smallest, a middle and the largest size, each with and without
+    // coordinates and numbers; smaller boards cut from the corner at two more sizes.
+    std::vector<RenderCase> cases;
+    for (const int style : {kStyleTraditional, kStyleMarble, kStyleSimple}) {
+        for (const int size : {300, 517 + 123 * style, 1200})
+            for (const bool coords : {false, true})
+                for (const bool numbers : {false, true})
+                    cases.push_back({style, size, coords, numbers, 19});
+        cases.push_back({style, 360 + 70 * style, style != kStyleMarble, true, 13});
+        cases.push_back({style, 300, style == kStyleMarble, true, 9});
+    }
     size_t next = 0;
     for (const RenderCase& c : cases) {
         const test::SamplePosition& sample = samples[next++ % samples.size()];

@@ -94,6 +94,21 @@ QImage jpegCopy(const QImage& picture, int quality) {
     return QImage::fromData(bytes, "JPEG");
 }
 
+// A printed page as a scanner sees it: ink greyed, paper dimmed, and a shadow growing
+// towards the right edge (as near a book's spine).
+QImage scannedCopy(const QImage& picture) {
+    QImage scan = picture.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < scan.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(scan.scanLine(y));
+        for (int x = 0; x < scan.width(); ++x) {
+            const int shadow = 45 * x / scan.width();
+            const int tone = std::clamp(70 + qGray(row[x]) * 6 / 10 - shadow, 0, 255);
+            row[x] = qRgb(tone, tone, std::max(0, tone - 8));
+        }
+    }
+    return scan;
+}
+
 struct Tally {
     int pictures = 0;
     int points = 0;
@@ -114,7 +129,7 @@ TEST(OtherProgramsReading, PicturesOfOtherProgramsAreReadNearlyPointForPoint) {
         GTEST_SKIP() << "neither CGoban nor sgf2dg with Ghostscript is installed";
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
-    std::map<std::string, Tally> tallies;  // by source, and source + " jpeg"
+    std::map<std::string, Tally> tallies;  // by source, and source + " jpeg" / " scan"
     for (const auto& entry : fs::directory_iterator(folder.path())) {
         const std::string file = entry.path().filename().string();
         if (entry.path().extension() != ".png")
@@ -124,15 +139,21 @@ TEST(OtherProgramsReading, PicturesOfOtherProgramsAreReadNearlyPointForPoint) {
         const BoardGrid& truth = positions.at(name);
         const QImage picture(QString::fromStdString(entry.path().string()));
         ASSERT_FALSE(picture.isNull()) << file;
-        for (const bool jpeg : {false, true}) {
-            const PixelImage image = PixelImage::fromQImage(jpeg ? jpegCopy(picture, 60) : picture);
+        // Printed diagrams are also read as a greyed, shadowed scan.
+        const std::vector<std::string> copies =
+            source.rfind("sgf2dg", 0) == 0 ? std::vector<std::string>{"", " jpeg", " scan"}
+                                            : std::vector<std::string>{"", " jpeg"};
+        for (const std::string& copy : copies) {
+            const bool jpeg = copy == " jpeg";
+            const PixelImage image = PixelImage::fromQImage(
+                jpeg ? jpegCopy(picture, 60) : copy == " scan" ? jpegCopy(scannedCopy(picture), 75) : picture);
             const BoardPictureReading reading = readBoardPicture(image);
-            Tally& tally = tallies[source + (jpeg ? " jpeg" : "")];
+            Tally& tally = tallies[source + copy];
             ++tally.pictures;
             tally.points += truth.width() * truth.height();
             const int wrong = test::differingPoints(reading.position, truth);
             tally.wrong += wrong;
-            EXPECT_EQ(reading.grid.lines, truth.width()) << file << (jpeg ? " as JPEG" : "");
+            EXPECT_EQ(reading.grid.lines, truth.width()) << file << copy;
             BoardGrid plain(truth.width(), truth.height());
             if (reading.grid.found())
                 recognizeBoard(image, reading.grid.corners(), plain);
