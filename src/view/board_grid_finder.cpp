@@ -24,8 +24,9 @@ struct Area {
     int32_t x0, y0, x1, y1;  // inclusive
 };
 
-// Sums of the runs of line pixels per row (horizontal lines) and per column (vertical lines).
-void lineProfiles(const LumaImage& g, const Area& area, std::vector<double>& rowProfile,
+// Sums of the runs of at least `minRun` line pixels per row (horizontal lines) and per column
+// (vertical lines).
+void lineProfiles(const LumaImage& g, const Area& area, int minRun, std::vector<double>& rowProfile,
                   std::vector<double>& columnProfile) {
     rowProfile.assign(static_cast<size_t>(g.height), 0.0);
     columnProfile.assign(static_cast<size_t>(g.width), 0.0);
@@ -41,12 +42,12 @@ void lineProfiles(const LumaImage& g, const Area& area, std::vector<double>& row
             if (std::min(up[x], down[x]) - mid[x] >= kLineContrast) {
                 ++run;
             } else {
-                if (run >= kMinRun)
+                if (run >= minRun)
                     rowProfile[static_cast<size_t>(y)] += run;
                 run = 0;
             }
         }
-        if (run >= kMinRun)
+        if (run >= minRun)
             rowProfile[static_cast<size_t>(y)] += run;
     }
     const int32_t xFirst = std::max(area.x0, kReach);
@@ -59,14 +60,14 @@ void lineProfiles(const LumaImage& g, const Area& area, std::vector<double>& row
             if (std::min(row[x - kReach], row[x + kReach]) - row[x] >= kLineContrast) {
                 ++run;
             } else {
-                if (run >= kMinRun)
+                if (run >= minRun)
                     columnProfile[static_cast<size_t>(x)] += run;
                 run = 0;
             }
         }
     }
     for (int32_t x = xFirst; x <= xLast; ++x)
-        if (runs[static_cast<size_t>(x)] >= kMinRun)
+        if (runs[static_cast<size_t>(x)] >= minRun)
             columnProfile[static_cast<size_t>(x)] += runs[static_cast<size_t>(x)];
 }
 
@@ -248,10 +249,10 @@ std::array<AxisChoice, kBoardSizes.size()> chooseLines(const std::vector<Peak>& 
     return best;
 }
 
-// One pass of the finder over an area of the picture.
-BoardGridGuess findInArea(const LumaImage& g, const Area& area) {
+// One pass of the finder over an area of the picture, counting runs of at least `minRun` pixels.
+BoardGridGuess findInArea(const LumaImage& g, const Area& area, int minRun) {
     std::vector<double> rowProfile, columnProfile;
-    lineProfiles(g, area, rowProfile, columnProfile);
+    lineProfiles(g, area, minRun, rowProfile, columnProfile);
     const auto rowChoices = chooseLines(profilePeaks(rowProfile), area.y0, area.y1);
     const auto columnChoices = chooseLines(profilePeaks(columnProfile), area.x0, area.x1);
     BoardGridGuess guess;
@@ -300,18 +301,23 @@ BoardGridGuess BoardGridGuess::fromCorners(const ImageRect& corners, int lines) 
 BoardGridGuess findBoardGrid(const LumaImage& image) {
     if (image.width < 20 || image.height < 20)
         return {};
-    BoardGridGuess guess = findInArea(image, {0, 0, image.width - 1, image.height - 1});
+    BoardGridGuess guess = findInArea(image, {0, 0, image.width - 1, image.height - 1}, kMinRun);
     if (!guess.found())
         return guess;
-    // Again inside the board (half a cell around the outer lines): what lies outside it can
-    // no longer pull a chain along.
+    // Again around the board found, now counting only runs of nearly half a cell: a grid line
+    // shows that much at every empty point, while the strokes of letters and digits (a column
+    // of coordinates, numbers on stones) and the outlines of stones are shorter. What lies
+    // further out can no longer pull a chain along; a line and a half is kept on each side, so
+    // an outermost line mostly hidden under stones, for which the coordinates beside it were
+    // taken, is found again.
     const double cellX = (guess.columns.back() - guess.columns.front()) / (guess.lines - 1);
     const double cellY = (guess.rows.back() - guess.rows.front()) / (guess.lines - 1);
-    const Area inner{std::max(0, static_cast<int32_t>(guess.columns.front() - cellX * 0.6)),
-                     std::max(0, static_cast<int32_t>(guess.rows.front() - cellY * 0.6)),
-                     std::min(image.width - 1, static_cast<int32_t>(guess.columns.back() + cellX * 0.6)),
-                     std::min(image.height - 1, static_cast<int32_t>(guess.rows.back() + cellY * 0.6))};
-    BoardGridGuess refined = findInArea(image, inner);
+    const Area inner{std::max(0, static_cast<int32_t>(guess.columns.front() - cellX * 1.6)),
+                     std::max(0, static_cast<int32_t>(guess.rows.front() - cellY * 1.6)),
+                     std::min(image.width - 1, static_cast<int32_t>(guess.columns.back() + cellX * 1.6)),
+                     std::min(image.height - 1, static_cast<int32_t>(guess.rows.back() + cellY * 1.6))};
+    BoardGridGuess refined =
+        findInArea(image, inner, std::max(kMinRun, static_cast<int>(0.45 * std::min(cellX, cellY))));
     return refined.found() ? refined : guess;
 }
 

@@ -18,11 +18,23 @@ namespace {
 
 struct RenderCase {
     int style;
-    int size;        // client area side in pixels
+    int size;  // client area side in pixels
     bool coords;
-    bool numbers;    // a number on every stone, as the room's "all move numbers" shows them
-    int boardSize;   // 19, or 13 / 9 cut from the corner
+    bool numbers;          // a number on every stone, as the room's "all move numbers" shows them
+    int boardSize;         // 19, or 13 / 9 cut from the corner
+    bool crowded = false;  // two points in three hold a stone, edges included, instead of the game
 };
+
+// A position with stones on two points in three, at random, as no game leaves the edges.
+BoardGrid crowdedPosition() {
+    BoardGrid position(19, 19);
+    uint32_t state = 11;
+    for (int32_t p = 0; p < 361; ++p) {
+        state = state * 1103515245u + 12345u;
+        position.set(p, static_cast<int>((state >> 16) % 3));
+    }
+    return position;
+}
 
 // Labels every stone with a number of one to three digits in the contrast colour.
 void numberStones(BoardDisplay& display) {
@@ -56,6 +68,7 @@ TEST(BoardReadingCorpus, OwnPicturesAreReadWithoutAWrongPoint) {
                     cases.push_back({style, size, coords, numbers, 19});
         cases.push_back({style, 360 + 70 * style, style != kStyleMarble, true, 13});
         cases.push_back({style, 300, style == kStyleMarble, true, 9});
+        cases.push_back({style, 1000, true, false, 19, true});
     }
     size_t next = 0;
     for (const RenderCase& c : cases) {
@@ -66,7 +79,9 @@ TEST(BoardReadingCorpus, OwnPicturesAreReadWithoutAWrongPoint) {
         settings.showScale = c.coords;
         viewport.applySettings(settings);
         viewport.setClientSize(c.size, c.size);
-        const BoardGrid position = c.boardSize == 19 ? sample.position : test::cornerOf(sample.position, c.boardSize);
+        const BoardGrid position = c.crowded           ? crowdedPosition()
+                                   : c.boardSize == 19 ? sample.position
+                                                       : test::cornerOf(sample.position, c.boardSize);
         BoardDisplay display(position.width(), position.height());
         display.position.copyFrom(position);
         PointList stones;
@@ -79,7 +94,7 @@ TEST(BoardReadingCorpus, OwnPicturesAreReadWithoutAWrongPoint) {
 
         const std::string what = sample.name + " style " + std::to_string(c.style) + " at " + std::to_string(c.size) +
                                  (c.coords ? " with coordinates" : "") + (c.numbers ? " with numbers" : "") +
-                                 " on " + std::to_string(c.boardSize);
+                                 (c.crowded ? " crowded" : "") + " on " + std::to_string(c.boardSize);
         ASSERT_EQ(reading.grid.lines, c.boardSize) << what;
         const BoardLayout layout = BoardScreen(display, viewport).gridLayout();
         const ImageRect corners = reading.grid.corners();
