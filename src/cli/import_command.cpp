@@ -119,6 +119,8 @@ int runImport(const std::vector<std::string>& args) {
         if (makeBook && ok)
             std::cout << "book " << book.name << ": " << made.problems << " problems in " << made.indexPath << "\n";
     }
+    if (!summary.indexError.empty())
+        std::cerr << "tessera-cli: import: " << summary.indexError << " (run tessera-cli index)\n";
     if (!ok)
         return failWith("import: " + made.error);
     return 0;

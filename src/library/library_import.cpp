@@ -16,6 +16,7 @@
 #include "library/database_transaction.h"
 #include "library/library_record.h"
 #include "library/library_store.h"
+#include "library/search_index.h"
 #include "platform/atomic_file.h"
 #include "record/record_file.h"
 #include "record/sgg_file.h"
@@ -195,6 +196,12 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
     }
 
     const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    // The new games join the search index as one new segment, published when the import ends.
+    SearchIndexWriter index(store.programFolder(), false);
+    auto publishIndex = [&] {
+        if (!index.finish())
+            summary.indexError = "the search index could not be written: " + index.error();
+    };
     const size_t batchSize = std::max<size_t>(1, options.batchSize);
     for (size_t start = 0; start < files.size(); start += batchSize) {
         if (cancel && cancel->load()) {
@@ -289,8 +296,15 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
                     ::unlink(item->sggPath.c_str());
             for (const auto& entry : newPlayers)
                 knownPlayers.erase(entry.first);
+            publishIndex();
             return false;
         }
+        // Index the stored games on every core.
+        parallelFor(fresh.size(), threads, [&](size_t k) {
+            EncodedGame encoded;
+            if (fresh[k]->id >= 0 && encodeGame(fresh[k]->id, fresh[k]->record, encoded))
+                index.add(std::move(encoded));
+        });
         for (auto& item : batch) {
             if (item.duplicate) {
                 ++summary.duplicates;
@@ -307,6 +321,7 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
         if (progress)
             progress(start + count, files.size());
     }
+    publishIndex();
     return true;
 }
 

@@ -44,6 +44,7 @@ struct ImportSummary {
     std::vector<int32_t> gameIds;      // every read file's game in file order: new, or the copy already held
     bool cancelled = false;
     std::string error;  // set when the library itself failed (the import stopped there)
+    std::string indexError;  // set when the search index could not take the new games (they are stored)
 };
 
 // Called after each batch with the number of files handled and the total.

@@ -1,0 +1,114 @@
+#pragma once
+// Writing and reading the search index (the layout is in search_index_format.h).
+//
+// SearchIndexWriter collects games into one new segment: compact trees go straight to the
+// segment's trees file; position entries are kept in memory and spilled as sorted runs past
+// kRunEntries, then merged into the keys file, so memory stays bounded on any library size.
+// finish() adds the segment to index/segments (replaced atomically), or, for a rebuild,
+// makes it the only one and deletes the others' files. Until then readers see the old index.
+//
+// SearchIndex maps the segments of an index read-only and answers which segment holds a game,
+// its compact tree, and the position entries of a hash.
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "library/search_index_format.h"
+
+namespace tessera {
+
+class SearchIndexWriter {
+public:
+    // Position entries held in memory before a sorted run is written (24 bytes each).
+    static constexpr size_t kRunEntries = size_t(4) << 20;
+
+    // A writer for a new segment of the index of programFolder (ending with '/'); with
+    // replaceAll, finish() makes it the whole index.
+    SearchIndexWriter(std::string programFolder, bool replaceAll);
+    // Removes the files of an unfinished segment.
+    ~SearchIndexWriter();
+    SearchIndexWriter(const SearchIndexWriter&) = delete;
+    SearchIndexWriter& operator=(const SearchIndexWriter&) = delete;
+
+    // Adds one encoded game (games may come in any order; a later copy of an id wins). Safe
+    // from several threads. False once writing failed (see error()).
+    bool add(EncodedGame&& game);
+    // Writes the segment and publishes it; false with error() on failure (the index is then
+    // as it was). A writer without games publishes nothing unless it replaces the index.
+    bool finish();
+    const std::string& error() const { return error_; }
+    size_t gameCount() const { return games_.size(); }
+
+private:
+    bool openSegment();
+    bool spillRun();
+    bool writeKeys();
+    bool fail(const std::string& reason);
+
+    std::string folder_;  // <program folder>index/
+    bool replaceAll_;
+    std::string name_;
+    std::mutex mutex_;
+    std::FILE* trees_ = nullptr;
+    uint64_t treesSize_ = 0;
+    std::vector<IndexedGame> games_;
+    std::vector<PositionEntry> entries_;
+    std::vector<std::string> runs_;
+    uint64_t entryCount_ = 0;
+    bool finished_ = false;
+    std::string error_;
+};
+
+// Builds a whole new index from every game of the library in id order, reading the games on
+// `threads` threads; progress(done, total) after each game block returns false to cancel.
+// False with a one-line reason in error (the old index stays as it was).
+class LibraryStore;
+bool rebuildSearchIndex(const LibraryStore& store, const std::vector<int32_t>& ids, unsigned threads,
+                        const std::function<bool(size_t, size_t)>& progress, std::string& error);
+// Adds a segment for the given games of the library (after an update replaced them); false
+// with a reason in error.
+bool indexLibraryGames(const LibraryStore& store, const std::vector<int32_t>& ids, std::string& error);
+
+class SearchIndex {
+public:
+    SearchIndex();
+    ~SearchIndex();
+    SearchIndex(const SearchIndex&) = delete;
+    SearchIndex& operator=(const SearchIndex&) = delete;
+
+    // Maps the index of programFolder; false when it has no index or a segment is damaged
+    // (then nothing is open).
+    bool open(const std::string& programFolder);
+    void close();
+    bool isOpen() const { return !segments_.empty(); }
+
+    struct Segment;
+    // The game's entry in the newest segment holding it, or nullptr; with segment set to its
+    // segment's number.
+    const IndexedGame* findGame(int32_t id, int* segment = nullptr) const;
+    // The compact tree of a game found by findGame.
+    CompactTreeReader treeOf(const IndexedGame& game, int segment) const;
+    // The entries of the segment with this hash, sorted by (game, parentSeq, childSeq).
+    std::pair<const PositionEntry*, const PositionEntry*> entriesOf(int segment, uint64_t hash) const;
+    int segmentCount() const { return static_cast<int>(segments_.size()); }
+    // Bytes of every segment's files.
+    uint64_t sizeOnDisk() const;
+    // Number of games held (each counted once).
+    size_t gameCount() const { return gameCount_; }
+
+private:
+    std::vector<std::unique_ptr<Segment>> segments_;
+    // game id -> (segment, index in its games table); segment -1 for none.
+    std::vector<std::pair<int32_t, int32_t>> slots_;
+    size_t gameCount_ = 0;
+};
+
+// The index folder of a program folder: "<program folder>index/".
+std::string searchIndexFolder(const std::string& programFolder);
+
+}  // namespace tessera

@@ -1,0 +1,308 @@
+#include "stats/indexed_search.h"
+
+#include <algorithm>
+#include <atomic>
+#include <optional>
+#include <thread>
+#include <unordered_set>
+
+#include "library/library_store.h"
+#include "library/search_index.h"
+#include "stats/search_results.h"
+
+namespace tessera {
+namespace {
+
+// A hit candidate read from the position entries.
+struct EntryHit {
+    int32_t rank;  // the game's place in the search order
+    uint8_t variant;
+    uint32_t parentSeq;
+    uint32_t childSeq;
+    int16_t point;  // mapped back to the searched orientation
+    int32_t game;
+    int segment;
+};
+
+bool entryHitBefore(const EntryHit& a, const EntryHit& b) {
+    if (a.rank != b.rank)
+        return a.rank < b.rank;
+    if (a.variant != b.variant)
+        return a.variant < b.variant;
+    if (a.parentSeq != b.parentSeq)
+        return a.parentSeq < b.parentSeq;
+    return a.childSeq < b.childSeq;
+}
+
+// The search order of every game id of the list (-1: not searched).
+std::vector<int32_t> ranksOf(const std::vector<int32_t>& ids) {
+    int32_t largest = -1;
+    for (int32_t id : ids)
+        largest = std::max(largest, id);
+    std::vector<int32_t> rank(static_cast<size_t>(largest + 1), -1);
+    for (size_t k = ids.size(); k-- > 0;)
+        if (ids[k] >= 0)
+            rank[static_cast<size_t>(ids[k])] = static_cast<int32_t>(k);
+    return rank;
+}
+
+void scanOneGame(const LibraryStore& store, int32_t id, const SearchPattern& pattern,
+                 const std::array<SearchVariant, kSearchVariants>& variants, GameHits& hits,
+                 const std::function<bool()>& keepRunning) {
+    GameRecord record;
+    if (store.readGame(id, record))
+        scanRecord(record, id, pattern, variants, hits, keepRunning);
+}
+
+void searchWholeBoard(const LibraryStore& store, const SearchIndex& index, const std::vector<int32_t>& ids,
+                      const SearchPattern& pattern, const std::array<SearchVariant, kSearchVariants>& variants,
+                      SearchResults& results, SearchProgress& progress, const std::function<bool()>& running) {
+    const std::vector<int32_t> rank = ranksOf(ids);
+    uint64_t hashes[kSearchVariants];
+    for (int v = 0; v < kSearchVariants; ++v)
+        hashes[v] = positionHash(variants[size_t(v)].grid);
+    std::vector<EntryHit> found;
+    for (int s = 0; s < index.segmentCount(); ++s)
+        for (int v = 0; v < kSearchVariants; ++v) {
+            // An orientation equal to an earlier one matches the same nodes; the earlier wins.
+            if (std::find(hashes, hashes + v, hashes[v]) != hashes + v)
+                continue;
+            const auto [begin, end] = index.entriesOf(s, hashes[v]);
+            for (const PositionEntry* e = begin; e != end; ++e) {
+                if (e->game < 0 || size_t(e->game) >= rank.size() || rank[size_t(e->game)] < 0 ||
+                    e->colour != pattern.colourToMove || (e->flags & kSamePosition))
+                    continue;
+                int segment = -1;
+                if (!index.findGame(e->game, &segment) || segment != s)
+                    continue;  // a newer segment holds the game
+                const int32_t point = variants[size_t(v)].mapBack(e->point);
+                if (point < 0 || point > INT16_MAX)
+                    continue;
+                found.push_back({rank[size_t(e->game)], uint8_t(v), e->parentSeq, e->childSeq, int16_t(point),
+                                 e->game, s});
+            }
+        }
+    std::sort(found.begin(), found.end(), entryHitBefore);
+
+    GameHits hits;
+    size_t at = 0;
+    for (size_t k = 0; k < ids.size() && running(); ++k) {
+        progress.currentIndex = static_cast<int>(k);
+        hits.clear();
+        while (at < found.size() && found[at].rank < static_cast<int32_t>(k))
+            ++at;
+        int segment = -1;
+        const IndexedGame* game = index.findGame(ids[k], &segment);
+        if (!game) {
+            scanOneGame(store, ids[k], pattern, variants, hits, running);
+        } else if (at < found.size() && found[at].rank == static_cast<int32_t>(k)) {
+            // The first orientation with a hit is the only one counted.
+            const uint8_t variant = found[at].variant;
+            std::optional<CompactTreeReader> tree;
+            if (!(game->flags & kIdsInTreeOrder))
+                tree.emplace(index.treeOf(*game, segment));
+            for (; at < found.size() && found[at].rank == static_cast<int32_t>(k) && found[at].variant == variant; ++at) {
+                const int32_t node = tree ? tree->nodeId(found[at].childSeq) : static_cast<int32_t>(found[at].childSeq);
+                hits.emplace_back(found[at].point, GameRef{ids[k], node, 0});
+            }
+        }
+        if (!hits.empty())
+            results.addHits(hits);
+    }
+}
+
+// Region mode: what one orientation needs of a game.
+struct RegionVariant {
+    bool usable = false;            // a region of at least one point
+    int width = 0, height = 0;
+    PointList black, white;          // points the pattern holds black / white
+    std::vector<std::pair<int32_t, uint8_t>> expected;  // (point, value) of the region
+    int startMismatch = 0;           // region points that differ on an empty board
+};
+
+struct RegionSearch {
+    const SearchPattern& pattern;
+    const std::array<SearchVariant, kSearchVariants>& variants;
+    std::array<RegionVariant, kSearchVariants> regions;
+
+    RegionSearch(const SearchPattern& p, const std::array<SearchVariant, kSearchVariants>& v) : pattern(p), variants(v) {
+        for (int k = 0; k < kSearchVariants; ++k) {
+            const SearchVariant& variant = variants[size_t(k)];
+            RegionVariant& r = regions[size_t(k)];
+            r.usable = !variant.regionPoints.empty();
+            r.width = variant.grid.width();
+            r.height = variant.grid.height();
+            for (int32_t p : variant.regionPoints) {
+                const int value = variant.grid.get(p);
+                r.expected.emplace_back(p, static_cast<uint8_t>(value));
+                if (value == 1)
+                    r.black.push_back(p);
+                if (value == 2)
+                    r.white.push_back(p);
+                if (value != 0)
+                    ++r.startMismatch;
+            }
+        }
+    }
+
+    static bool allSet(const uint64_t* bits, const PointList& points) {
+        for (int32_t p : points)
+            if (!(bits[size_t(p) / 64] >> (p % 64) & 1))
+                return false;
+        return true;
+    }
+
+    // The hits of one indexed game, as the plain scan finds them.
+    void searchGame(const IndexedGame& game, CompactTreeReader tree, GameHits& hits) const {
+        if (!tree.valid())
+            return;
+        unsigned passing = 0;
+        for (int v = 0; v < kSearchVariants; ++v) {
+            const RegionVariant& r = regions[size_t(v)];
+            if (r.usable && r.width == game.width && r.height == game.height && allSet(tree.everBlack(), r.black) &&
+                allSet(tree.everWhite(), r.white))
+                passing |= 1u << v;
+        }
+        if (!passing)
+            return;
+        const int area = int(game.width) * int(game.height);
+        // Which orientations look at each point, and for which value.
+        std::vector<std::vector<std::pair<uint8_t, uint8_t>>> watchers(static_cast<size_t>(area));
+        int mismatch[kSearchVariants] = {};
+        for (int v = 0; v < kSearchVariants; ++v)
+            if (passing >> v & 1) {
+                for (const auto& [p, value] : regions[size_t(v)].expected)
+                    watchers[size_t(p)].emplace_back(uint8_t(v), value);
+                mismatch[v] = regions[size_t(v)].startMismatch;
+            }
+        std::vector<uint8_t> cells(static_cast<size_t>(area), 0);
+        std::vector<std::pair<int32_t, uint8_t>> undo;     // (point, old value)
+        std::vector<std::pair<uint32_t, size_t>> path;     // (node, undo mark)
+        std::vector<uint8_t> matchMask(game.nodeCount, 0), colour(game.nodeCount, 0);
+        std::vector<int32_t> point(game.nodeCount, -1), firstChild(game.nodeCount, -1), nextSibling(game.nodeCount, -1),
+            lastChild(game.nodeCount, -1);
+        std::vector<bool> plain(game.nodeCount, false);
+        unsigned anyMatch = 0;
+        auto setCell = [&](int32_t p, uint8_t value) {
+            const uint8_t old = cells[size_t(p)];
+            if (old == value)
+                return;
+            for (const auto& [v, expected] : watchers[size_t(p)])
+                mismatch[v] += int(value != expected) - int(old != expected);
+            cells[size_t(p)] = value;
+        };
+        CompactNode node;
+        for (uint32_t seq = 0; seq < game.nodeCount; ++seq) {
+            if (!tree.next(node) || node.pop > path.size())
+                return;  // damaged: nothing of this game counts
+            for (uint32_t k = 0; k < node.pop; ++k) {
+                const size_t mark = path.back().second;
+                path.pop_back();
+                while (undo.size() > mark) {
+                    setCell(undo.back().first, undo.back().second);
+                    undo.pop_back();
+                }
+            }
+            if (!path.empty()) {
+                const uint32_t parent = path.back().first;
+                if (lastChild[parent] < 0)
+                    firstChild[parent] = int32_t(seq);
+                else
+                    nextSibling[size_t(lastChild[parent])] = int32_t(seq);
+                lastChild[parent] = int32_t(seq);
+            }
+            path.emplace_back(seq, undo.size());
+            for (const auto& [p, value] : node.change) {
+                undo.emplace_back(p, cells[size_t(p)]);
+                setCell(p, value);
+            }
+            uint8_t mask = 0;
+            for (int v = 0; v < kSearchVariants; ++v)
+                if ((passing >> v & 1) && mismatch[v] == 0)
+                    mask |= uint8_t(1u << v);
+            matchMask[seq] = mask;
+            anyMatch |= mask;
+            colour[seq] = node.colour;
+            point[seq] = node.point;
+            plain[seq] = node.plainMove;
+        }
+        std::unordered_set<uint64_t> recorded;
+        for (int v = 0; v < kSearchVariants; ++v) {
+            if (!(anyMatch >> v & 1))
+                continue;
+            const uint8_t bit = uint8_t(1u << v);
+            for (uint32_t m = 0; m < game.nodeCount; ++m) {
+                if (!(matchMask[m] & bit))
+                    continue;
+                for (int32_t c = firstChild[m]; c >= 0; c = nextSibling[size_t(c)]) {
+                    const size_t child = size_t(c);
+                    if ((matchMask[child] & bit) || !plain[child] || colour[child] != pattern.colourToMove)
+                        continue;
+                    const int32_t mapped = variants[size_t(v)].mapBack(point[child]);
+                    const int32_t id = tree.nodeId(uint32_t(c));
+                    if (mapped < 0 || mapped > INT16_MAX || id < 0)
+                        continue;
+                    if (recorded.insert((uint64_t(mapped) << 32) | uint32_t(id)).second)
+                        hits.emplace_back(int16_t(mapped), GameRef{game.id, id, 0});
+                }
+            }
+        }
+    }
+};
+
+void searchRegion(const LibraryStore& store, const SearchIndex& index, const std::vector<int32_t>& ids,
+                  const SearchPattern& pattern, const std::array<SearchVariant, kSearchVariants>& variants,
+                  SearchResults& results, SearchProgress& progress, const std::function<bool()>& running) {
+    const RegionSearch search(pattern, variants);
+    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 2u);
+    constexpr size_t kBlock = 2048;
+    std::vector<GameHits> hits;
+    for (size_t start = 0; start < ids.size() && running(); start += kBlock) {
+        progress.currentIndex = static_cast<int>(start);
+        const size_t count = std::min(kBlock, ids.size() - start);
+        hits.assign(count, GameHits());
+        std::atomic<size_t> next{0};
+        auto work = [&] {
+            for (size_t k; running() && (k = next.fetch_add(1)) < count;) {
+                int segment = -1;
+                const int32_t id = ids[start + k];
+                if (const IndexedGame* game = index.findGame(id, &segment))
+                    search.searchGame(*game, index.treeOf(*game, segment), hits[k]);
+                else
+                    scanOneGame(store, id, pattern, variants, hits[k], running);
+            }
+        };
+        std::vector<std::thread> pool;
+        for (unsigned t = 1; t < threads && count > 64; ++t)
+            pool.emplace_back(work);
+        work();
+        for (auto& thread : pool)
+            thread.join();
+        if (!running())
+            return;  // a block cut short is not reported: its later games may be missing
+        for (const GameHits& game : hits)
+            if (!game.empty())
+                results.addHits(game);
+    }
+}
+
+}  // namespace
+
+void runIndexedSearch(const LibraryStore& store, const SearchIndex& index, const std::vector<int32_t>& ids,
+                      const SearchPattern& pattern, SearchResults& results, SearchProgress& progress,
+                      const std::function<bool()>& keepRunning) {
+    const auto running = [&] { return !keepRunning || keepRunning(); };
+    progress.totalGames = static_cast<int>(ids.size());
+    progress.currentIndex = 0;
+    if (!isSearchable(pattern))
+        return;
+    const auto variants = searchVariants(pattern);
+    if (pattern.regionMode)
+        searchRegion(store, index, ids, pattern, variants, results, progress, running);
+    else
+        searchWholeBoard(store, index, ids, pattern, variants, results, progress, running);
+    if (running())
+        progress.currentIndex = static_cast<int>(ids.size());
+}
+
+}  // namespace tessera

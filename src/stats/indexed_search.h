@@ -1,0 +1,24 @@
+#pragma once
+// The pattern search through the search index. Whole-board mode looks the hash of each
+// orientation up among the position entries (one binary search per segment and orientation)
+// and reads the hits from them; region mode first rejects every game that never had a black
+// stone on one of the pattern's black points or a white stone on one of its white points
+// (per orientation), then replays the compact trees of the others on both cores, keeping per
+// orientation the count of region points that differ from the pattern. Games the index does
+// not hold are read and scanned. The hits, and their order, are those of the plain scan.
+
+#include <functional>
+#include <vector>
+
+#include "stats/pattern_scan.h"
+
+namespace tessera {
+
+class LibraryStore;
+class SearchIndex;
+
+void runIndexedSearch(const LibraryStore& store, const SearchIndex& index, const std::vector<int32_t>& ids,
+                      const SearchPattern& pattern, SearchResults& results, SearchProgress& progress,
+                      const std::function<bool()>& keepRunning = {});
+
+}  // namespace tessera
