@@ -12,8 +12,10 @@ namespace {
 bool regionMatches(const BoardGrid& position, const SearchVariant& variant) {
     if (position.width() != variant.grid.width() || position.height() != variant.grid.height())
         return false;
+    const auto& have = position.bytes();
+    const auto& want = variant.grid.bytes();
     for (int32_t p : variant.regionPoints)
-        if (position.get(p) != variant.grid.get(p))
+        if (have[size_t(p)] != want[size_t(p)])
             return false;
     return true;
 }

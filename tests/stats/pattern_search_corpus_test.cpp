@@ -1,0 +1,181 @@
+// The indexed pattern search against the plain scan on real records: hundreds of whole-board
+// positions and regions taken from the imported games (main lines and variations, handicap
+// games, 9 x 9 and 13 x 13 boards, problems), searched as they stand and in other
+// orientations, must give the same candidates with the same hits in the same order.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+
+#include "library/library_import.h"
+#include "library/library_store.h"
+#include "library/search_index.h"
+#include "stats/indexed_search.h"
+#include "stats/pattern_search.h"
+#include "support/test_support.h"
+
+namespace tessera {
+namespace {
+
+class PatternSearchCorpusTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (test::sharedDir().empty())
+            return;
+        folder_ = new test::ScratchFolder();
+        store_ = new LibraryStore(folder_->path().string() + "/");
+        std::string error;
+        ASSERT_TRUE(store_->open(LibraryAccess::readWrite, error)) << error;
+        const auto corpus = test::sharedDir() / "corpus";
+        auto sample = [&](const std::string& folder, size_t step, size_t first = 0) {
+            std::vector<RefusedFile> refused;
+            const auto files = collectRecordFiles({(corpus / folder).string()}, refused);
+            std::vector<std::string> picked;
+            for (size_t k = first; k < files.size(); k += step)
+                picked.push_back(files[k]);
+            return picked;
+        };
+        // Two imports: two segments, the second holding the lessons.
+        std::vector<std::string> games = sample("pro", 60);
+        for (const auto& file : sample("annotated", 10))
+            games.push_back(file);
+        for (const auto& file : sample("sgf-edge/gnugo", 3))
+            games.push_back(file);
+        for (const auto& file : sample("pro-fox", 30))
+            games.push_back(file);
+        ImportSummary summary;
+        ASSERT_TRUE(importRecords(*store_, games, ImportOptions(), summary)) << summary.error;
+        ImportOptions lessons;
+        lessons.appType = kAppProblem;
+        ImportSummary problems;
+        ASSERT_TRUE(importRecords(*store_, sample("problems", 25), lessons, problems)) << problems.error;
+        ASSERT_TRUE(index_.open(store_->programFolder()));
+        ids_ = searchScopeIds(*store_, kScopeAllGames);
+        for (int32_t id : ids_) {
+            GameRecord& record = records_.emplace_back();
+            record.info.libraryId = -1;
+            if (!store_->readGame(id, record))
+                records_.pop_back();
+            else
+                record.info.libraryId = id;
+        }
+    }
+    static void TearDownTestSuite() {
+        index_.close();
+        records_.clear();
+        delete store_;
+        delete folder_;
+    }
+    void SetUp() override { TESSERA_REQUIRE_SHARED(); }
+
+    // The plain scan over the records read once (the same per-game scan runPatternScan does).
+    static std::vector<MoveStats> scanned(const SearchPattern& pattern) {
+        SearchResults results;
+        const auto variants = searchVariants(pattern);
+        GameHits hits;
+        for (const GameRecord& record : records_) {
+            hits.clear();
+            scanRecord(record, record.info.libraryId, pattern, variants, hits);
+            results.addHits(hits);
+        }
+        return results.snapshot();
+    }
+    static std::vector<MoveStats> indexed(const SearchPattern& pattern) {
+        SearchResults results;
+        SearchProgress progress;
+        runIndexedSearch(*store_, index_, ids_, pattern, results, progress);
+        EXPECT_EQ(progress.currentIndex.load(), static_cast<int>(ids_.size()));
+        return results.snapshot();
+    }
+
+    static test::ScratchFolder* folder_;
+    static LibraryStore* store_;
+    static SearchIndex index_;
+    static std::vector<int32_t> ids_;
+    static std::vector<GameRecord> records_;
+};
+
+test::ScratchFolder* PatternSearchCorpusTest::folder_ = nullptr;
+LibraryStore* PatternSearchCorpusTest::store_ = nullptr;
+SearchIndex PatternSearchCorpusTest::index_;
+std::vector<int32_t> PatternSearchCorpusTest::ids_;
+std::vector<GameRecord> PatternSearchCorpusTest::records_;
+
+size_t hitCount(const std::vector<MoveStats>& points) {
+    size_t total = 0;
+    for (const auto& point : points)
+        total += point.games.size();
+    return total;
+}
+
+TEST_F(PatternSearchCorpusTest, IndexedSearchEqualsThePlainScan) {
+    ASSERT_GT(records_.size(), 100u);
+    EXPECT_EQ(index_.gameCount(), records_.size());
+    std::mt19937 random(15);
+    int queries = 0, regionQueries = 0, withHits = 0, symmetric = 0, variationPositions = 0;
+    size_t hits = 0;
+    auto check = [&](const SearchPattern& pattern, const std::string& what) {
+        const auto expected = scanned(pattern);
+        const auto actual = indexed(pattern);
+        ++queries;
+        regionQueries += pattern.regionMode;
+        withHits += !expected.empty();
+        hits += hitCount(expected);
+        ASSERT_EQ(actual.size(), expected.size()) << what;
+        for (size_t k = 0; k < expected.size(); ++k) {
+            EXPECT_EQ(actual[k].point, expected[k].point) << what;
+            EXPECT_EQ(actual[k].games, expected[k].games) << what << " point " << expected[k].point;
+        }
+    };
+    for (size_t g = 0; g < records_.size(); g += 4) {
+        const GameRecord& record = records_[g];
+        const std::vector<const GameNode*> nodes = nodesInTreeOrder(record.tree);
+        const auto line = record.tree.mainLine();
+        std::vector<const GameNode*> picks = {line.front(), line[std::min<size_t>(2, line.size() - 1)],
+                                              line[line.size() / 3], line[line.size() - 1]};
+        int offLine = 0;  // up to three nodes off the main line
+        for (size_t k = 0; k < nodes.size() && offLine < 3; ++k)
+            if (nodes[k]->parentId >= 0 && record.tree.find(nodes[k]->parentId)->childIds.front() != nodes[k]->id) {
+                picks.push_back(nodes[k]);
+                ++offLine;
+            }
+        variationPositions += offLine;
+        for (const GameNode* node : picks) {
+            SearchPattern pattern;
+            pattern.position.copyFrom(node->position);
+            pattern.colourToMove = node->sideToMove == 2 ? 2 : 1;
+            const int code = static_cast<int>(random() % 8) - 1;  // -1: as it stands
+            if (code >= 0)
+                pattern.position = BoardTransform(code, node->position).mapGrid(node->position);
+            symmetric += pattern.position.equals(BoardTransform(0, pattern.position).mapGrid(pattern.position));
+            const std::string what = "game " + std::to_string(record.info.libraryId) + " node " +
+                                     std::to_string(node->id) + " transform " + std::to_string(code);
+            check(pattern, what + " whole board");
+            // A region around a stone (or a corner of an empty board), from 3 x 3 to 9 x 7.
+            const BoardGeometry board(pattern.position.width(), pattern.position.height());
+            const int32_t stone = std::max(0, pattern.position.firstStone());
+            int cx = 0, cy = 0;
+            board.coordsOf(stone, cx, cy);
+            const int w = 3 + int(random() % 7), h = 3 + int(random() % 5);
+            pattern.regionMode = true;
+            pattern.region = BoardGrid(board.width(), board.height());
+            for (int y = std::max(0, cy - h / 2); y <= std::min(board.height() - 1, cy + h / 2); ++y)
+                for (int x = std::max(0, cx - w / 2); x <= std::min(board.width() - 1, cx + w / 2); ++x)
+                    pattern.region.set(board.pointAt(x, y), 1);
+            check(pattern, what + " region " + std::to_string(w) + "x" + std::to_string(h));
+        }
+    }
+    // The corpus gave the search real work: many positions found, symmetric ones among them.
+    EXPECT_GT(queries, 200);
+    EXPECT_GT(regionQueries, 100);
+    EXPECT_GT(withHits, queries / 2);
+    EXPECT_GT(symmetric, 10);
+    EXPECT_GT(variationPositions, 10);
+    std::printf("%d queries (%d regions), %d with hits, %d symmetric, %d off the main line, %zu hits\n", queries,
+                regionQueries, withHits, symmetric, variationPositions, hits);
+    EXPECT_GT(hits, 1000u);
+}
+
+}  // namespace
+}  // namespace tessera
