@@ -1,0 +1,167 @@
+// Pattern search over a small real library (SQLite through ODBC, SGG files, the search index
+// on disk): the counting rules, and an index that stays right as games are added, replaced
+// and damaged. Every search runs twice, by the plain scan and through the index.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "library/library_catalogue.h"
+#include "library/library_import.h"
+#include "library/library_store.h"
+#include "library/search_index.h"
+#include "record/record_file.h"
+#include "stats/pattern_search.h"
+#include "support/test_support.h"
+
+namespace tessera {
+namespace {
+
+class PatternSearchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(store_.open(LibraryAccess::readWrite, error)) << error;
+    }
+    // Imports SGF texts as games of one application type; their ids in order.
+    std::vector<int32_t> importTexts(const std::vector<std::string>& texts, int appType = kAppGameRecord) {
+        std::vector<std::string> files;
+        for (const auto& text : texts) {
+            files.push_back((folder_ / ("in" + std::to_string(fileCount_++) + ".sgf")).string());
+            EXPECT_TRUE(test::writeBytes(files.back(), text));
+        }
+        ImportOptions options;
+        options.appType = appType;
+        ImportSummary summary;
+        EXPECT_TRUE(importRecords(store_, files, options, summary)) << summary.error;
+        EXPECT_TRUE(summary.indexError.empty()) << summary.indexError;
+        return summary.importedIds;
+    }
+    // The position before the given move of the main line of an SGF text.
+    static SearchPattern positionOf(const std::string& text, int moves) {
+        GameRecord record;
+        std::string error;
+        const std::string file = (std::filesystem::temp_directory_path() / "tessera-pattern.sgf").string();
+        test::writeBytes(file, text);
+        EXPECT_TRUE(loadRecordFile(file, record, error)) << error;
+        std::filesystem::remove(file);
+        const auto line = record.tree.mainLine();
+        SearchPattern pattern;
+        pattern.position.copyFrom(line[static_cast<size_t>(moves)]->position);
+        pattern.colourToMove = line[static_cast<size_t>(moves)]->sideToMove == 2 ? 2 : 1;
+        return pattern;
+    }
+    // The ranked candidates by the plain scan; the indexed search must find exactly the same.
+    std::vector<SearchCandidate> search(const SearchPattern& pattern, int scope = kScopeAllGames) {
+        LibraryCatalogue catalogue;
+        store_.loadCatalogue(catalogue);
+        const std::vector<int32_t> ids = searchScopeIds(store_, scope);
+        SearchResults scanned, indexed;
+        SearchProgress progress;
+        runPatternSearch(store_, nullptr, ids, pattern, scanned, progress);
+        SearchIndex index;
+        const bool open = index.open(store_.programFolder());
+        runPatternSearch(store_, open ? &index : nullptr, ids, pattern, indexed, progress);
+        const auto a = scanned.snapshot(), b = indexed.snapshot();
+        EXPECT_EQ(a.size(), b.size());
+        for (size_t k = 0; k < std::min(a.size(), b.size()); ++k) {
+            EXPECT_EQ(a[k].point, b[k].point);
+            EXPECT_EQ(a[k].games, b[k].games) << "point " << a[k].point;
+        }
+        return rankCandidates(a, catalogue, pattern.colourToMove);
+    }
+
+    test::ScratchFolder folder_;
+    LibraryStore store_{folder_.path().string() + "/"};
+    int fileCount_ = 0;
+};
+
+// Q16 then D4, and the same in the mirror image (D16 then Q4) as a variation.
+const char* kMirrored = "(;SZ[19]PB[A]PW[B]RE[B+R](;B[pd];W[dp];B[pp])(;B[dd];W[pp];B[dp]))";
+
+TEST_F(PatternSearchTest, CandidatesCountEachGameOnceOnTheWholeBoardAndEveryOrientationInARegion) {
+    const auto ids = importTexts({kMirrored, "(;SZ[19]PB[C]PW[D]RE[W+2.5];B[pd];W[dp])",
+                                  "(;SZ[19]PB[E]PW[F]RE[Draw];B[pd];W[pp])",
+                                  "(;SZ[9]PB[G]PW[H]RE[B+1];B[cc];W[gg])"});
+    ASSERT_EQ(ids.size(), 4u);
+    SearchPattern pattern = positionOf(kMirrored, 1);  // after Q16, white to move
+    ASSERT_EQ(pattern.colourToMove, 2);
+
+    auto candidates = search(pattern);
+    ASSERT_EQ(candidates.size(), 2u);
+    // D4: the mirrored game counts once (its first orientation), won by black; the second
+    // game won by white. Q4: a draw counts in the total only.
+    EXPECT_EQ(candidates[0].label, "A");
+    EXPECT_EQ(candidates[0].move.point, BoardGeometry(19, 19).pointAt(3, 15));
+    EXPECT_EQ(candidates[0].move.games, (std::vector<GameRef>{{ids[0], 2, 0}, {ids[1], 2, 0}}));
+    EXPECT_EQ(candidates[0].count, (ResultCount{2, 1, 1}));
+    EXPECT_EQ(candidateLine(candidates[0], BoardGeometry(19, 19)), "A(D04),总:0002,赢:0001(50%)");
+    EXPECT_EQ(candidates[1].label, "B");
+    EXPECT_EQ(candidates[1].count, (ResultCount{1, 0, 0}));
+
+    // A region over the whole board tries every orientation: the variation's mirrored move
+    // is a second hit at D4 (another node), and the stones outside a corner region do not count.
+    pattern.regionMode = true;
+    pattern.region = BoardGrid(19, 19);
+    pattern.region.fill(1);
+    candidates = search(pattern);
+    // Q16 lies on a diagonal: the orientation that keeps it in place also sees the draw's Q4 as D16.
+    ASSERT_EQ(candidates.size(), 3u);
+    EXPECT_EQ(candidates[0].move.games, (std::vector<GameRef>{{ids[0], 2, 0}, {ids[0], 5, 0}, {ids[1], 2, 0}}));
+    EXPECT_EQ(candidates[2].move.point, BoardGeometry(19, 19).pointAt(3, 3));
+    pattern.region.clearAll();
+    for (int y = 0; y < 7; ++y)
+        for (int x = 12; x < 19; ++x)
+            pattern.region.set(y * 19 + x, 1);
+    pattern.position.set(BoardGeometry(19, 19).pointAt(3, 3), 2);  // outside: ignored
+    // Every reply lies outside the corner: it leaves the region as it was and is no candidate.
+    EXPECT_TRUE(search(pattern).empty());
+}
+
+TEST_F(PatternSearchTest, TheIndexFollowsImportsReplacementsRebuildsAndDamage) {
+    const auto first = importTexts({kMirrored});
+    const auto lessons = importTexts({"(;SZ[19]PB[C]PW[D];B[pd];W[dp])"}, kAppProblem);
+    const auto tutorials = importTexts({"(;SZ[19]PB[E]PW[F];B[pd];W[dq])"}, kAppTutorial);
+    EXPECT_EQ(searchScopeIds(store_, kScopeLessons), (std::vector<int32_t>{tutorials[0], lessons[0]}));
+    const SearchPattern pattern = positionOf(kMirrored, 1);
+    SearchIndex index;
+    ASSERT_TRUE(index.open(store_.programFolder()));
+    EXPECT_EQ(index.segmentCount(), 3);
+    EXPECT_EQ(search(pattern).size(), 2u);  // D4 (two games) and D3
+
+    // A game file replaced (as an update does) and indexed again: the newer segment wins.
+    GameRecord replaced;
+    ASSERT_TRUE(store_.readGame(lessons[0], replaced));
+    replaced.tree.find(2)->move.point = BoardGeometry(19, 19).pointAt(2, 16);  // C3
+    replaced.recomputePositions();
+    std::string error;
+    ASSERT_TRUE(saveRecordFile(store_.gamePath(lessons[0]), replaced, error)) << error;
+    ASSERT_TRUE(indexLibraryGames(store_, {lessons[0]}, error)) << error;
+    auto candidates = search(pattern);
+    ASSERT_EQ(candidates.size(), 3u);
+    EXPECT_EQ(candidates[0].move.games.size(), 1u);
+
+    // A rebuild leaves one segment with every game.
+    ASSERT_TRUE(rebuildSearchIndex(store_, searchScopeIds(store_, kScopeAllGames), 2, {}, error)) << error;
+    ASSERT_TRUE(index.open(store_.programFolder()));
+    EXPECT_EQ(index.segmentCount(), 1);
+    EXPECT_EQ(index.gameCount(), 3u);
+    EXPECT_EQ(search(pattern).size(), 3u);
+
+    // Games imported while there was no index are scanned beside the indexed ones.
+    std::filesystem::remove_all(searchIndexFolder(store_.programFolder()));
+    importTexts({"(;SZ[19]PB[G]PW[H];B[pd];W[cp])"});
+    ASSERT_TRUE(index.open(store_.programFolder()));
+    EXPECT_EQ(index.gameCount(), 1u);
+    EXPECT_EQ(search(pattern).size(), 4u);
+
+    // A damaged segment is refused whole: the search falls back to the scan.
+    for (const auto& entry : std::filesystem::directory_iterator(searchIndexFolder(store_.programFolder())))
+        if (entry.path().extension() == ".keys")
+            std::filesystem::resize_file(entry.path(), std::filesystem::file_size(entry.path()) - 5);
+    EXPECT_FALSE(index.open(store_.programFolder()));
+    EXPECT_EQ(search(pattern).size(), 4u);
+}
+
+}  // namespace
+}  // namespace tessera
