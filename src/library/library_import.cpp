@@ -302,8 +302,12 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
         // Index the stored games on every core.
         parallelFor(fresh.size(), threads, [&](size_t k) {
             EncodedGame encoded;
-            if (fresh[k]->id >= 0 && encodeGame(fresh[k]->id, fresh[k]->record, encoded))
+            if (fresh[k]->id < 0)
+                return;
+            if (encodeGame(fresh[k]->id, fresh[k]->record, encoded))
                 index.add(std::move(encoded));
+            else
+                index.addUnindexed(fresh[k]->id);
         });
         for (auto& item : batch) {
             if (item.duplicate) {

@@ -171,6 +171,18 @@ bool SearchIndexWriter::add(EncodedGame&& game) {
     return true;
 }
 
+bool SearchIndexWriter::addUnindexed(int32_t id) {
+    std::lock_guard lock(mutex_);
+    if (!error_.empty() || finished_ || !openSegment())
+        return false;
+    IndexedGame game;
+    game.id = id;
+    game.flags = kScanInstead;
+    game.offset = treesSize_;
+    games_.push_back(game);
+    return true;
+}
+
 bool SearchIndexWriter::spillRun() {
     std::sort(entries_.begin(), entries_.end(), entryBefore);
     const std::string path = folder_ + name_ + ".run" + std::to_string(runs_.size());
@@ -192,7 +204,8 @@ bool SearchIndexWriter::writeKeys() {
     bool ok = writeHeader(out, kKeysMagic, entryCount_);
     if (runs_.empty()) {
         std::sort(entries_.begin(), entries_.end(), entryBefore);
-        ok = ok && std::fwrite(entries_.data(), sizeof(PositionEntry), entries_.size(), out) == entries_.size();
+        ok = ok && (entries_.empty() ||
+                    std::fwrite(entries_.data(), sizeof(PositionEntry), entries_.size(), out) == entries_.size());
     } else {
         if (!entries_.empty())
             ok = ok && spillRun();
@@ -232,7 +245,8 @@ bool SearchIndexWriter::writeKeys() {
                 output.clear();
             }
         }
-        ok = ok && std::fwrite(output.data(), sizeof(PositionEntry), output.size(), out) == output.size();
+        ok = ok && (output.empty() ||
+                    std::fwrite(output.data(), sizeof(PositionEntry), output.size(), out) == output.size());
         for (Run& run : runs)
             if (run.file)
                 std::fclose(run.file);
@@ -297,13 +311,17 @@ bool rebuildSearchIndex(const LibraryStore& store, const std::vector<int32_t>& i
     std::atomic<size_t> next{0}, done{0};
     std::atomic<bool> cancelled{false};
     constexpr size_t kBlock = 64;
+    auto indexOne = [&](int32_t id, GameRecord& record, EncodedGame& encoded) {
+        if (store.readGame(id, record) && encodeGame(id, record, encoded))
+            return writer.add(std::move(encoded));
+        return writer.addUnindexed(id);
+    };
     auto work = [&] {
         GameRecord record;
         EncodedGame encoded;
         for (size_t start; !cancelled && (start = next.fetch_add(kBlock)) < ids.size();) {
             for (size_t k = start; k < std::min(ids.size(), start + kBlock); ++k)
-                if (store.readGame(ids[k], record) && encodeGame(ids[k], record, encoded) &&
-                    !writer.add(std::move(encoded)))
+                if (!indexOne(ids[k], record, encoded))
                     cancelled = true;
             done += std::min(kBlock, ids.size() - start);
         }
@@ -316,8 +334,7 @@ bool rebuildSearchIndex(const LibraryStore& store, const std::vector<int32_t>& i
     EncodedGame encoded;
     for (size_t start; !cancelled && (start = next.fetch_add(kBlock)) < ids.size();) {
         for (size_t k = start; k < std::min(ids.size(), start + kBlock); ++k)
-            if (store.readGame(ids[k], record) && encodeGame(ids[k], record, encoded) &&
-                !writer.add(std::move(encoded)))
+            if (!indexOne(ids[k], record, encoded))
                 cancelled = true;
         done += std::min(kBlock, ids.size() - start);
         if (progress && !progress(done.load(), ids.size()))
@@ -346,9 +363,12 @@ bool indexLibraryGames(const LibraryStore& store, const std::vector<int32_t>& id
     SearchIndexWriter writer(store.programFolder(), false);
     GameRecord record;
     EncodedGame encoded;
-    for (int32_t id : ids)
+    for (int32_t id : ids) {
         if (store.readGame(id, record) && encodeGame(id, record, encoded))
             writer.add(std::move(encoded));
+        else
+            writer.addUnindexed(id);
+    }
     if (!writer.finish()) {
         error = writer.error();
         return false;
@@ -408,7 +428,8 @@ bool SearchIndex::open(const std::string& programFolder) {
         segment->entryCount = static_cast<size_t>(entries);
         for (size_t k = 0; k < segment->gameCount; ++k) {
             const IndexedGame& game = segment->table[k];
-            if (game.id < 0 || game.offset % 8 != 0 || game.offset < kHeaderBytes || game.offset > segment->trees.size ||
+            if (game.id < 0 || game.offset % 8 != 0 || ((game.flags & kScanInstead) && game.bytes != 0) ||
+                game.offset < kHeaderBytes || game.offset > segment->trees.size ||
                 game.bytes > segment->trees.size - game.offset) {
                 close();
                 return false;
@@ -422,11 +443,11 @@ bool SearchIndex::open(const std::string& programFolder) {
     slots_.assign(static_cast<size_t>(largest) + 1, {-1, -1});
     for (size_t s = 0; s < segments_.size(); ++s)
         for (size_t k = 0; k < segments_[s]->gameCount; ++k) {
-            auto& slot = slots_[static_cast<size_t>(segments_[s]->table[k].id)];
-            if (slot.first < 0)
-                ++gameCount_;
-            slot = {static_cast<int32_t>(s), static_cast<int32_t>(k)};
+            slots_[static_cast<size_t>(segments_[s]->table[k].id)] = {static_cast<int32_t>(s), static_cast<int32_t>(k)};
         }
+    for (const auto& [s, k] : slots_)
+        if (s >= 0 && !(segments_[static_cast<size_t>(s)]->table[k].flags & kScanInstead))
+            ++gameCount_;
     return true;
 }
 

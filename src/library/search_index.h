@@ -38,6 +38,9 @@ public:
     // Adds one encoded game (games may come in any order; a later copy of an id wins). Safe
     // from several threads. False once writing failed (see error()).
     bool add(EncodedGame&& game);
+    // Records that a game could not be indexed (unreadable, or beyond the index's limits): the
+    // search reads it instead, whatever older segments hold for its id.
+    bool addUnindexed(int32_t id);
     // Writes the segment and publishes it; false with error() on failure (the index is then
     // as it was). A writer without games publishes nothing unless it replaces the index.
     bool finish();
@@ -98,7 +101,7 @@ public:
     int segmentCount() const { return static_cast<int>(segments_.size()); }
     // Bytes of every segment's files.
     uint64_t sizeOnDisk() const;
-    // Number of games held (each counted once).
+    // Number of games whose newest entry holds their tree (each counted once).
     size_t gameCount() const { return gameCount_; }
 
 private:

@@ -38,13 +38,14 @@ struct IndexedGame {
     uint16_t width = 0;
     uint16_t height = 0;
     uint32_t nodeCount = 0;
-    uint32_t flags = 0;    // kIdsInTreeOrder
+    uint32_t flags = 0;    // kIdsInTreeOrder, kScanInstead
     uint64_t offset = 0;   // of the compact tree in NAME.trees
     uint32_t bytes = 0;    // its length
     uint32_t reserved = 0;
 };
 static_assert(sizeof(IndexedGame) == 32);
 constexpr uint32_t kIdsInTreeOrder = 1;  // node id == position in tree order
+constexpr uint32_t kScanInstead = 2;     // no tree: the game could not be indexed, read it instead
 
 struct PositionEntry {
     uint64_t hash = 0;       // positionHash of the node's position

@@ -93,7 +93,7 @@ void searchWholeBoard(const LibraryStore& store, const SearchIndex& index, const
             ++at;
         int segment = -1;
         const IndexedGame* game = index.findGame(ids[k], &segment);
-        if (!game) {
+        if (!game || (game->flags & kScanInstead)) {
             scanOneGame(store, ids[k], pattern, variants, hits, running);
         } else if (at < found.size() && found[at].rank == static_cast<int32_t>(k)) {
             // The first orientation with a hit is the only one counted.
@@ -266,7 +266,8 @@ void searchRegion(const LibraryStore& store, const SearchIndex& index, const std
             for (size_t k; running() && (k = next.fetch_add(1)) < count;) {
                 int segment = -1;
                 const int32_t id = ids[start + k];
-                if (const IndexedGame* game = index.findGame(id, &segment))
+                const IndexedGame* game = index.findGame(id, &segment);
+                if (game && !(game->flags & kScanInstead))
                     search.searchGame(*game, index.treeOf(*game, segment), hits[k]);
                 else
                     scanOneGame(store, id, pattern, variants, hits[k], running);

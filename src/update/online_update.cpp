@@ -10,6 +10,7 @@
 #include "library/library_patch.h"
 #include "library/library_schema.h"
 #include "library/library_store.h"
+#include "library/search_index.h"
 #include "platform/atomic_file.h"
 #include "platform/ini_file.h"
 #include "platform/program_folders.h"
@@ -49,6 +50,7 @@ public:
             return report_;
         }
         updateLibrary();
+        indexFetchedGames();
         if (!stopped())
             updateDataFiles();
         report_.cancelled = stopped();
@@ -122,7 +124,16 @@ private:
         if (!unpack(remote, zip, target))
             return false;
         ++report_.games;
+        fetchedIds_.push_back(id);
         return true;
+    }
+
+    // The fetched game files join the search index as one new segment (it supersedes what
+    // older segments held for the same ids). A failure leaves the plain scan for those games.
+    void indexFetchedGames() {
+        std::string error;
+        if (!fetchedIds_.empty() && !indexLibraryGames(store_, fetchedIds_, error))
+            log("the search index could not take the updated games: " + error);
     }
 
     // Fetches every game's file; true when all of them are in place (a failed one does not
@@ -360,6 +371,7 @@ private:
     std::string base_;
     std::string historyPath_;
     UpdateReport report_;
+    std::vector<std::int32_t> fetchedIds_;  // games whose files this run put in place
 };
 
 }  // namespace

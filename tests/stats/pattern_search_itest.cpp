@@ -141,6 +141,14 @@ TEST_F(PatternSearchTest, TheIndexFollowsImportsReplacementsRebuildsAndDamage) {
     ASSERT_EQ(candidates.size(), 3u);
     EXPECT_EQ(candidates[0].move.games.size(), 1u);
 
+    // A game file gone: indexed again, the game is read (and passed over) like the scan does.
+    std::filesystem::copy_file(store_.gamePath(first[0]), folder_ / "kept.sgg");
+    std::filesystem::remove(store_.gamePath(first[0]));
+    ASSERT_TRUE(indexLibraryGames(store_, {first[0]}, error)) << error;
+    EXPECT_EQ(search(pattern).size(), 2u);
+    std::filesystem::copy_file(folder_ / "kept.sgg", store_.gamePath(first[0]));
+    EXPECT_EQ(search(pattern).size(), 3u);
+
     // A rebuild leaves one segment with every game.
     ASSERT_TRUE(rebuildSearchIndex(store_, searchScopeIds(store_, kScopeAllGames), 2, {}, error)) << error;
     ASSERT_TRUE(index.open(store_.programFolder()));
