@@ -2243,4 +2243,15 @@
             <translation>Evaluation:</translation>
         </message>
     </context>
+    <context>
+        <name>PatternSearch</name>
+        <message>
+            <source>总</source>
+            <translation>Total</translation>
+        </message>
+        <message>
+            <source>赢</source>
+            <translation>Won</translation>
+        </message>
+    </context>
 </TS>

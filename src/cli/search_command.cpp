@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli_json.h"
+#include "cli/cli_position.h"
 #include "cli/command_table.h"
 #include "library/library_browse.h"
 #include "library/library_store.h"
@@ -91,18 +92,9 @@ int runSearch(const std::vector<std::string>& args) {
     std::string error;
     if (!loadRecordFile(file, record, error))
         return failWith("search: " + error);
-    const auto line = record.tree.mainLine();
-    if (line.empty())
+    const GameNode* node = mainLineNodeAfter(record, move);
+    if (!node)
         return failWith("search: the record has no nodes");
-    const GameNode* node = line.front();
-    long moves = 0;
-    for (const GameNode* next : line) {
-        if (move >= 0 && moves >= move)
-            break;
-        node = next;
-        if (next->move.isStoneMove())
-            ++moves;
-    }
     SearchPattern pattern;
     pattern.position.copyFrom(node->position);
     pattern.colourToMove = node->sideToMove == 2 ? 2 : 1;

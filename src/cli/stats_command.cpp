@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli_json.h"
+#include "cli/cli_position.h"
 #include "cli/command_table.h"
 #include "library/library_store.h"
 #include "platform/program_folders.h"
@@ -76,18 +77,9 @@ int runStats(const std::vector<std::string>& args) {
     if (record.info.boardWidth != 19 || record.info.boardHeight != 19)
         return failWith("stats: the pattern bases hold 19 x 19 positions only");
     record.recomputePositions();
-    const auto line = record.tree.mainLine();
-    if (line.empty())
+    const GameNode* node = mainLineNodeAfter(record, move);
+    if (!node)
         return failWith("stats: the record has no nodes");
-    const GameNode* node = line.front();
-    long moves = 0;
-    for (const GameNode* next : line) {
-        if (move >= 0 && moves >= move)
-            break;
-        node = next;
-        if (next->move.isStoneMove())
-            ++moves;
-    }
     const std::string folder = GetProgramFolder();
     if (folder.empty())
         return failWith("stats: the program folder is unknown (use --program-folder)");

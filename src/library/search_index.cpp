@@ -17,6 +17,7 @@
 
 #include "library/library_store.h"
 #include "platform/atomic_file.h"
+#include "record/sgg_file.h"
 
 namespace tessera {
 namespace fs = std::filesystem;
@@ -311,12 +312,15 @@ bool rebuildSearchIndex(const LibraryStore& store, const std::vector<int32_t>& i
     std::atomic<size_t> next{0}, done{0};
     std::atomic<bool> cancelled{false};
     constexpr size_t kBlock = 64;
+    // Game files are replaced by rename only, so the threads read them without the store's lock.
     auto indexOne = [&](int32_t id, GameRecord& record, EncodedGame& encoded) {
-        if (store.readGame(id, record) && encodeGame(id, record, encoded))
+        std::string reason;
+        if (loadSggFile(store.gamePath(id), record, reason) && encodeGame(id, record, encoded))
             return writer.add(std::move(encoded));
         return writer.addUnindexed(id);
     };
-    auto work = [&] {
+    // The calling thread works too and reports the progress between its blocks.
+    auto work = [&](bool reports) {
         GameRecord record;
         EncodedGame encoded;
         for (size_t start; !cancelled && (start = next.fetch_add(kBlock)) < ids.size();) {
@@ -324,22 +328,14 @@ bool rebuildSearchIndex(const LibraryStore& store, const std::vector<int32_t>& i
                 if (!indexOne(ids[k], record, encoded))
                     cancelled = true;
             done += std::min(kBlock, ids.size() - start);
+            if (reports && progress && !progress(done.load(), ids.size()))
+                cancelled = true;
         }
     };
     std::vector<std::thread> pool;
     for (unsigned t = 1; t < std::max(1u, threads); ++t)
-        pool.emplace_back(work);
-    // The calling thread works too and reports the progress between its blocks.
-    GameRecord record;
-    EncodedGame encoded;
-    for (size_t start; !cancelled && (start = next.fetch_add(kBlock)) < ids.size();) {
-        for (size_t k = start; k < std::min(ids.size(), start + kBlock); ++k)
-            if (!indexOne(ids[k], record, encoded))
-                cancelled = true;
-        done += std::min(kBlock, ids.size() - start);
-        if (progress && !progress(done.load(), ids.size()))
-            cancelled = true;
-    }
+        pool.emplace_back(work, false);
+    work(true);
     for (auto& thread : pool)
         thread.join();
     if (!writer.error().empty()) {

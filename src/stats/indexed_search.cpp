@@ -86,8 +86,9 @@ void searchWholeBoard(const LibraryStore& store, const SearchIndex& index, const
 
     GameHits hits;
     size_t at = 0;
-    for (size_t k = 0; k < ids.size() && running(); ++k) {
-        progress.currentIndex = static_cast<int>(k);
+    for (size_t k = 0; k < ids.size() && (k % 1024 != 0 || running()); ++k) {
+        if (k % 1024 == 0)
+            progress.currentIndex = static_cast<int>(k);
         hits.clear();
         while (at < found.size() && found[at].rank < static_cast<int32_t>(k))
             ++at;
@@ -115,9 +116,21 @@ void searchWholeBoard(const LibraryStore& store, const SearchIndex& index, const
 struct RegionVariant {
     bool usable = false;            // a region of at least one point
     int width = 0, height = 0;
-    PointList black, white;          // points the pattern holds black / white
-    std::vector<std::pair<int32_t, uint8_t>> expected;  // (point, value) of the region
-    int startMismatch = 0;           // region points that differ on an empty board
+    PointList black, white;         // points the pattern holds black / white
+    std::vector<uint8_t> expected;  // per point: the pattern's value, kOutside outside the region
+    int startMismatch = 0;          // region points that differ on an empty board
+};
+constexpr uint8_t kOutside = 0xFF;
+
+// What one thread reuses from game to game.
+struct ReplayScratch {
+    std::vector<uint8_t> cells, watchers, matchMask, colour;
+    std::vector<int32_t> point, firstChild, nextSibling, lastChild;
+    std::vector<bool> plain;
+    std::vector<std::pair<int32_t, uint8_t>> undo;  // (point, old value)
+    std::vector<std::pair<uint32_t, size_t>> path;  // (node, undo mark)
+    std::unordered_set<uint64_t> recorded;
+    CompactNode node;
 };
 
 struct RegionSearch {
@@ -132,9 +145,10 @@ struct RegionSearch {
             r.usable = !variant.regionPoints.empty();
             r.width = variant.grid.width();
             r.height = variant.grid.height();
+            r.expected.assign(static_cast<size_t>(variant.grid.area()), kOutside);
             for (int32_t p : variant.regionPoints) {
                 const int value = variant.grid.get(p);
-                r.expected.emplace_back(p, static_cast<uint8_t>(value));
+                r.expected[size_t(p)] = static_cast<uint8_t>(value);
                 if (value == 1)
                     r.black.push_back(p);
                 if (value == 2)
@@ -153,7 +167,7 @@ struct RegionSearch {
     }
 
     // The hits of one indexed game, as the plain scan finds them.
-    void searchGame(const IndexedGame& game, CompactTreeReader tree, GameHits& hits) const {
+    void searchGame(const IndexedGame& game, CompactTreeReader tree, ReplayScratch& s, GameHits& hits) const {
         if (!tree.valid())
             return;
         unsigned passing = 0;
@@ -165,84 +179,95 @@ struct RegionSearch {
         }
         if (!passing)
             return;
-        const int area = int(game.width) * int(game.height);
-        // Which orientations look at each point, and for which value.
-        std::vector<std::vector<std::pair<uint8_t, uint8_t>>> watchers(static_cast<size_t>(area));
+        const size_t area = size_t(game.width) * game.height;
+        const size_t nodes = game.nodeCount;
+        // Per point, the orientations that look at it; per orientation, the points that differ.
+        s.watchers.assign(area, 0);
         int mismatch[kSearchVariants] = {};
         for (int v = 0; v < kSearchVariants; ++v)
             if (passing >> v & 1) {
-                for (const auto& [p, value] : regions[size_t(v)].expected)
-                    watchers[size_t(p)].emplace_back(uint8_t(v), value);
-                mismatch[v] = regions[size_t(v)].startMismatch;
+                const RegionVariant& r = regions[size_t(v)];
+                for (size_t p = 0; p < area; ++p)
+                    if (r.expected[p] != kOutside)
+                        s.watchers[p] |= uint8_t(1u << v);
+                mismatch[v] = r.startMismatch;
             }
-        std::vector<uint8_t> cells(static_cast<size_t>(area), 0);
-        std::vector<std::pair<int32_t, uint8_t>> undo;     // (point, old value)
-        std::vector<std::pair<uint32_t, size_t>> path;     // (node, undo mark)
-        std::vector<uint8_t> matchMask(game.nodeCount, 0), colour(game.nodeCount, 0);
-        std::vector<int32_t> point(game.nodeCount, -1), firstChild(game.nodeCount, -1), nextSibling(game.nodeCount, -1),
-            lastChild(game.nodeCount, -1);
-        std::vector<bool> plain(game.nodeCount, false);
-        unsigned anyMatch = 0;
+        s.cells.assign(area, 0);
+        s.matchMask.assign(nodes, 0);
+        s.colour.assign(nodes, 0);
+        s.point.assign(nodes, -1);
+        s.firstChild.assign(nodes, -1);
+        s.nextSibling.assign(nodes, -1);
+        s.lastChild.assign(nodes, -1);
+        s.plain.assign(nodes, false);
+        s.undo.clear();
+        s.path.clear();
         auto setCell = [&](int32_t p, uint8_t value) {
-            const uint8_t old = cells[size_t(p)];
+            const uint8_t old = s.cells[size_t(p)];
             if (old == value)
                 return;
-            for (const auto& [v, expected] : watchers[size_t(p)])
+            for (unsigned w = s.watchers[size_t(p)]; w; w &= w - 1) {
+                const int v = __builtin_ctz(w);
+                const uint8_t expected = regions[size_t(v)].expected[size_t(p)];
                 mismatch[v] += int(value != expected) - int(old != expected);
-            cells[size_t(p)] = value;
+            }
+            s.cells[size_t(p)] = value;
         };
-        CompactNode node;
-        for (uint32_t seq = 0; seq < game.nodeCount; ++seq) {
-            if (!tree.next(node) || node.pop > path.size())
+        unsigned anyMatch = 0;
+        CompactNode& node = s.node;
+        for (uint32_t seq = 0; seq < nodes; ++seq) {
+            if (!tree.next(node) || node.pop > s.path.size())
                 return;  // damaged: nothing of this game counts
             for (uint32_t k = 0; k < node.pop; ++k) {
-                const size_t mark = path.back().second;
-                path.pop_back();
-                while (undo.size() > mark) {
-                    setCell(undo.back().first, undo.back().second);
-                    undo.pop_back();
+                const size_t mark = s.path.back().second;
+                s.path.pop_back();
+                while (s.undo.size() > mark) {
+                    setCell(s.undo.back().first, s.undo.back().second);
+                    s.undo.pop_back();
                 }
             }
-            if (!path.empty()) {
-                const uint32_t parent = path.back().first;
-                if (lastChild[parent] < 0)
-                    firstChild[parent] = int32_t(seq);
+            if (!s.path.empty()) {
+                const uint32_t parent = s.path.back().first;
+                if (s.lastChild[parent] < 0)
+                    s.firstChild[parent] = int32_t(seq);
                 else
-                    nextSibling[size_t(lastChild[parent])] = int32_t(seq);
-                lastChild[parent] = int32_t(seq);
+                    s.nextSibling[size_t(s.lastChild[parent])] = int32_t(seq);
+                s.lastChild[parent] = int32_t(seq);
             }
-            path.emplace_back(seq, undo.size());
+            s.path.emplace_back(seq, s.undo.size());
             for (const auto& [p, value] : node.change) {
-                undo.emplace_back(p, cells[size_t(p)]);
+                s.undo.emplace_back(p, s.cells[size_t(p)]);
                 setCell(p, value);
             }
             uint8_t mask = 0;
-            for (int v = 0; v < kSearchVariants; ++v)
-                if ((passing >> v & 1) && mismatch[v] == 0)
+            for (unsigned w = passing; w; w &= w - 1) {
+                const int v = __builtin_ctz(w);
+                if (mismatch[v] == 0)
                     mask |= uint8_t(1u << v);
-            matchMask[seq] = mask;
+            }
+            s.matchMask[seq] = mask;
             anyMatch |= mask;
-            colour[seq] = node.colour;
-            point[seq] = node.point;
-            plain[seq] = node.plainMove;
+            s.colour[seq] = node.colour;
+            s.point[seq] = node.point;
+            s.plain[seq] = node.plainMove;
         }
-        std::unordered_set<uint64_t> recorded;
+        s.recorded.clear();
         for (int v = 0; v < kSearchVariants; ++v) {
             if (!(anyMatch >> v & 1))
                 continue;
             const uint8_t bit = uint8_t(1u << v);
-            for (uint32_t m = 0; m < game.nodeCount; ++m) {
-                if (!(matchMask[m] & bit))
+            for (uint32_t m = 0; m < nodes; ++m) {
+                if (!(s.matchMask[m] & bit))
                     continue;
-                for (int32_t c = firstChild[m]; c >= 0; c = nextSibling[size_t(c)]) {
+                for (int32_t c = s.firstChild[m]; c >= 0; c = s.nextSibling[size_t(c)]) {
                     const size_t child = size_t(c);
-                    if ((matchMask[child] & bit) || !plain[child] || colour[child] != pattern.colourToMove)
+                    if ((s.matchMask[child] & bit) || !s.plain[child] || s.colour[child] != pattern.colourToMove)
                         continue;
-                    const int32_t mapped = variants[size_t(v)].mapBack(point[child]);
+                    const int32_t mapped = variants[size_t(v)].mapBack(s.point[child]);
                     const int32_t id = tree.nodeId(uint32_t(c));
                     if (mapped < 0 || mapped > INT16_MAX || id < 0)
                         continue;
-                    if (recorded.insert((uint64_t(mapped) << 32) | uint32_t(id)).second)
+                    if (s.recorded.insert((uint64_t(mapped) << 32) | uint32_t(id)).second)
                         hits.emplace_back(int16_t(mapped), GameRef{game.id, id, 0});
                 }
             }
@@ -255,28 +280,29 @@ void searchRegion(const LibraryStore& store, const SearchIndex& index, const std
                   SearchResults& results, SearchProgress& progress, const std::function<bool()>& running) {
     const RegionSearch search(pattern, variants);
     const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 2u);
-    constexpr size_t kBlock = 2048;
+    std::vector<ReplayScratch> scratch(threads);
+    constexpr size_t kBlock = 4096;
     std::vector<GameHits> hits;
     for (size_t start = 0; start < ids.size() && running(); start += kBlock) {
         progress.currentIndex = static_cast<int>(start);
         const size_t count = std::min(kBlock, ids.size() - start);
         hits.assign(count, GameHits());
         std::atomic<size_t> next{0};
-        auto work = [&] {
+        auto work = [&](ReplayScratch& mine) {
             for (size_t k; running() && (k = next.fetch_add(1)) < count;) {
                 int segment = -1;
                 const int32_t id = ids[start + k];
                 const IndexedGame* game = index.findGame(id, &segment);
                 if (game && !(game->flags & kScanInstead))
-                    search.searchGame(*game, index.treeOf(*game, segment), hits[k]);
+                    search.searchGame(*game, index.treeOf(*game, segment), mine, hits[k]);
                 else
                     scanOneGame(store, id, pattern, variants, hits[k], running);
             }
         };
         std::vector<std::thread> pool;
         for (unsigned t = 1; t < threads && count > 64; ++t)
-            pool.emplace_back(work);
-        work();
+            pool.emplace_back(work, std::ref(scratch[t]));
+        work(scratch[0]);
         for (auto& thread : pool)
             thread.join();
         if (!running())
