@@ -21,7 +21,7 @@ std::string gameZip(std::int32_t id);
 
 // True for a safe index path (isSafeIndexPath) that is not one of the files and folders the
 // library update and the log own: go.db, GoFile/, patch/, temp/, block/, ftpindex.*, log.txt,
-// GoMDB.ini, custom/.
+// GoMDB.ini, custom/, and the search index/ that each library builds from its own games.
 bool isDataFilePath(const std::string& path);
 
 }  // namespace tessera::update_paths
