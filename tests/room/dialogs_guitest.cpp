@@ -4,10 +4,8 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTimer>
 #include <QTranslator>
 #include <gtest/gtest.h>
 
@@ -86,16 +84,9 @@ TEST(GameInfoDialog, ANegativeBoardSizeKeepsTheDialogOpen) {
         if (width == nullptr && box->value() == 19) width = box;
     ASSERT_NE(width, nullptr);
     width->setValue(-1);
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [] {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
-                EXPECT_EQ(box->text(), "错误的棋盘尺寸");
-                box->close();
-            }
-    });
-    closer.start(20);
+    test::MessageCatcher messages;
     dialog.accept();
+    EXPECT_EQ(messages.texts, QStringList{"错误的棋盘尺寸"});
     EXPECT_EQ(dialog.result(), 0);
     EXPECT_TRUE(dialog.isVisible());
     width->setValue(13);

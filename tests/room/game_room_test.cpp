@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "recording_host.h"
+#include "room/variation_tree.h"
 
 namespace tessera {
 namespace {
@@ -56,39 +57,6 @@ TEST_F(RoomFixture, NavigationFollowsTheMainLineAndStopsAtItsEnds) {
     EXPECT_EQ(host.selected.back(), 7);
 }
 
-TEST_F(RoomFixture, GoToMoveNumberCountsStoneMovesOnlyPastSetupAndPasses) {
-    GameRecord record;
-    GameNode root;
-    root.id = 0;
-    root.addBlack = {pointOf("D4"), pointOf("Q16")};  // setup, no move
-    record.tree.addNode(root);
-    auto add = [&](int32_t parent, uint32_t colour, int32_t point) {
-        GameNode node;
-        node.parentId = parent;
-        node.move = Move{colour, point};
-        return record.tree.addNode(node)->id;
-    };
-    const int32_t m1 = add(0, 2, pointOf("C3"));
-    const int32_t pass = add(m1, 1, -1);
-    const int32_t m2 = add(pass, 2, pointOf("R4"));
-    const int32_t m3 = add(m2, 1, pointOf("K10"));
-    record.recomputePositions();
-    open(std::move(record));
-    room->goToMoveNumber(1);
-    EXPECT_EQ(room->currentNodeId(), m1);
-    room->goToMoveNumber(2);
-    EXPECT_EQ(room->currentNodeId(), m2);  // the pass is not counted
-    room->goToMoveNumber(3);
-    EXPECT_EQ(room->currentNodeId(), m3);
-    room->goToMoveNumber(0);
-    EXPECT_EQ(room->currentNodeId(), 0);
-    room->goToMoveNumber(99);  // beyond the end: the last node
-    EXPECT_EQ(room->currentNodeId(), m3);
-    host.answers = {"2"};
-    room->askMoveNumber();
-    EXPECT_EQ(room->currentNodeId(), m2);
-}
-
 TEST_F(RoomFixture, ClickAtANodeWithChildrenStartsTrialPlayAndEndingItRemovesExactlyTheTrialNodes) {
     open(lineRecord({"D4", "Q16", "D16", "Q4"}));
     room->goToNode(2);
@@ -108,6 +76,7 @@ TEST_F(RoomFixture, ClickAtANodeWithChildrenStartsTrialPlayAndEndingItRemovesExa
     room->clickPoint(pointOf("K12"));
     room->clickPoint(pointOf("K14"));
     EXPECT_EQ(ids().size(), before.size() + 3);
+    EXPECT_FALSE(findVariationItem(room->variationTree(), room->currentNodeId()).empty());  // shown in the tree
     room->goPrev();
     room->clickPoint(pointOf("A1"));  // a trial node that already has a child: refused
     EXPECT_EQ(ids().size(), before.size() + 3);
@@ -263,23 +232,6 @@ TEST_F(RoomFixture, StoneSoundsFollowTheNumberOfCapturedStones) {
     host.active = false;
     room->goNext();  // not the active room: silent
     EXPECT_EQ(host.sounds.size(), 3u);
-}
-
-TEST_F(RoomFixture, ProblemClicksFollowTheAnswerAndTheReplyComesAfterTheDelay) {
-    GameRecord record = lineRecord({"C3", "D4", "E5"});
-    record.info.appType = 3;
-    record.info.gameName = "死活 1";
-    open(std::move(record), kRoomTraining);
-    room->clickPoint(pointOf("K10"));  // not an answer: nothing
-    EXPECT_EQ(room->currentNodeId(), 0);
-    EXPECT_EQ(room->record().tree.size(), 4u);
-    room->clickPoint(pointOf("C3"));
-    EXPECT_EQ(room->currentNodeId(), 1);
-    ASSERT_EQ(host.timers.count(kProblemReplyTimer), 1u);
-    room->onTimer(kProblemReplyTimer);
-    EXPECT_EQ(room->currentNodeId(), 2);  // the opponent's answer
-    EXPECT_EQ(host.timers.count(kProblemReplyTimer), 0u);
-    EXPECT_EQ(room->title(), "demo.sgf(练习) -- 死活 1 -- 场景:2");
 }
 
 TEST_F(RoomFixture, RandomOrientationOfProblemsSetsEachFlagFromOneRandomBit) {

@@ -1,11 +1,8 @@
 // The main window on the offscreen platform: rooms, their tabs and the window commands.
 
-#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMessageBox>
 #include <QTabBar>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "room/ui/desktop_defaults.h"
@@ -66,18 +63,14 @@ TEST_F(MainWindowTest, TabStripFollowsOpeningAndClosingRooms) {
     EXPECT_EQ(window->activeRoom(), first);
 }
 
-TEST_F(MainWindowTest, TheEleventhNewRoomIsRefused) {
+TEST_F(MainWindowTest, TheEleventhNewRoomIsRefusedAndAfterCloseAllNumberingStartsAgain) {
+    window->closeAllRooms();  // nothing open: nothing happens
     for (int i = 0; i < 10; ++i) ASSERT_NE(window->newRoom(), nullptr);
     EXPECT_EQ(window->newRoom(), nullptr);
     EXPECT_EQ(window->roomCount(), 10);
     EXPECT_EQ(window->roomTabs()->count(), 10);
     EXPECT_EQ(window->mdiArea()->subWindowList().size(), 10);
     EXPECT_EQ(window->roomTabs()->tabText(9), "棋室 109");
-}
-
-TEST_F(MainWindowTest, CloseAllEmptiesTheWindowAndNumberingStartsAgain) {
-    window->closeAllRooms();  // nothing open: nothing happens
-    for (int i = 0; i < 4; ++i) window->newRoom();
     window->closeAllRooms();
     test::processEvents();
     EXPECT_EQ(window->roomCount(), 0);
@@ -86,25 +79,6 @@ TEST_F(MainWindowTest, CloseAllEmptiesTheWindowAndNumberingStartsAgain) {
     EXPECT_EQ(window->activeRoom(), nullptr);
     EXPECT_EQ(window->roomNumber(window->newRoom()), 100);
 }
-
-// Closes every message box as soon as it shows, keeping its text.
-class MessageCatcher {
-public:
-    MessageCatcher() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            for (QWidget* widget : QApplication::topLevelWidgets())
-                if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
-                    texts << box->text();
-                    box->close();
-                }
-        });
-        timer_.start(20);
-    }
-    QStringList texts;
-
-private:
-    QTimer timer_;
-};
 
 TEST_F(MainWindowTest, ClosingARoomActivatesTheNeighbouringTab) {
     std::vector<RoomWindow*> rooms;
@@ -136,7 +110,7 @@ TEST_F(MainWindowTest, AFailedOpenLeavesTheWindowExactlyAsItWas) {
 
     test::ScratchFolder folder;
     test::writeBytes(folder / "broken.sgf", std::string("(;GM[1]") + std::string(1, '\0') + ";B[aa])");
-    MessageCatcher messages;
+    test::MessageCatcher messages;
     EXPECT_FALSE(window->openRecordFile(QString::fromStdString((folder / "broken.sgf").string())));
     test::processEvents();
     EXPECT_EQ(state(), before);
@@ -150,7 +124,7 @@ TEST_F(MainWindowTest, ARecordWithAMoveOnAStoneOpensWithAWarning) {
     test::ScratchFolder folder;
     test::writeBytes(folder / "clash.sgf", "(;AB[pd];W[dd];B[pd])");
     test::writeBytes(folder / "sound.sgf", "(;AB[pd];W[dd];B[pp])");
-    MessageCatcher messages;
+    test::MessageCatcher messages;
     ASSERT_TRUE(window->openRecordFile(QString::fromStdString((folder / "sound.sgf").string())));
     EXPECT_TRUE(messages.texts.isEmpty());
     ASSERT_TRUE(window->openRecordFile(QString::fromStdString((folder / "clash.sgf").string())));

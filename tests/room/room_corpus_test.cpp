@@ -1,7 +1,6 @@
 // Rooms over the real records of the shared corpus: every record opens, replays to its end,
 // and trial play leaves it exactly as read.
 #include <algorithm>
-#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -11,21 +10,6 @@
 
 namespace tessera {
 namespace {
-
-// Up to `limit` .sgf files under corpus/<folder>, in name order.
-std::vector<std::filesystem::path> sgfFiles(const std::string& folder, size_t limit) {
-    std::vector<std::filesystem::path> files;
-    const auto root = test::sharedDir() / "corpus" / folder;
-    if (!std::filesystem::exists(root))
-        return files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
-        if (entry.is_regular_file() && entry.path().extension() == ".sgf")
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    if (files.size() > limit)
-        files.resize(limit);
-    return files;
-}
 
 // Counts the node items of the variation tree.
 size_t nodeItems(const std::vector<VariationItem>& items) {
@@ -39,8 +23,8 @@ TEST(RoomCorpus, RecordsReplayToTheEndAndTrialPlayLeavesThemIntact) {
     TESSERA_REQUIRE_SHARED();
     std::vector<std::filesystem::path> files;
     for (const char* folder : {"annotated", "pro", "problems", "sgf-edge"}) {
-        auto some = sgfFiles(folder, 40);
-        files.insert(files.end(), some.begin(), some.end());
+        const auto some = test::corpusFiles({folder});
+        files.insert(files.end(), some.begin(), some.begin() + static_cast<long>(std::min<size_t>(some.size(), 40)));
     }
     ASSERT_FALSE(files.empty());
     int opened = 0;

@@ -36,26 +36,11 @@ TEST(RoomFile, GoToMoveNumberOverSetupAndPassNodes) {
     room.goToMoveNumber(40);
     EXPECT_EQ(room.currentNode()->move, (Move{kWhite, pointOf("D6", 9)}));
     EXPECT_EQ(room.title().rfind("setup_and_pass.sgf -- ", 0), 0u);
-}
-
-TEST(RoomFile, TrialPlayOnARecordLeavesTheFileRecordIntact) {
-    RecordingHost host;
-    GameRoom room(&host);
-    OPEN_OR_FAIL(room, "room/setup_and_pass.sgf");
-    const size_t nodes = room.record().tree.size();
-    room.goToMoveNumber(3);  // black G7... the node with the two variations below it
-    const int32_t base = room.currentNodeId();
-    ASSERT_EQ(room.currentNode()->childIds.size(), 2u);
-    room.clickPoint(pointOf("J9", 9));
-    EXPECT_TRUE(room.trialActive());
-    room.clickPoint(pointOf("J8", 9));
-    room.clickPoint(pointOf("H9", 9));  // captures nothing, still a legal trial move
-    EXPECT_EQ(room.record().tree.size(), nodes + 3);
-    // The trial line shows in the variation tree, its last stone as the selected item.
-    EXPECT_FALSE(findVariationItem(room.variationTree(), room.currentNodeId()).empty());
-    room.toggleTrial();
-    EXPECT_EQ(room.currentNodeId(), base);
-    EXPECT_EQ(room.record().tree.size(), nodes);
+    room.goToMoveNumber(0);
+    EXPECT_EQ(room.currentNodeId(), 0);
+    host.answers = {"2"};
+    room.askMoveNumber();
+    EXPECT_EQ(room.currentNode()->move, (Move{kWhite, pointOf("C3", 9)}));
 }
 
 // A problem record with setup stones, a pass and two answers, saved as a real .sgg file.
@@ -103,8 +88,10 @@ TEST(RoomFile, AProblemFromAnSggFileIsAnsweredAndCountedInMoves) {
     EXPECT_EQ(room.currentNodeId(), 0);
     room.clickPoint(pointOf("C9", 9));
     EXPECT_EQ(room.currentNode()->move, (Move{kBlack, pointOf("C9", 9)}));
+    ASSERT_EQ(host.timers.count(kProblemReplyTimer), 1u);
     room.onTimer(kProblemReplyTimer);
-    EXPECT_EQ(room.currentNode()->move, (Move{kWhite, pointOf("C8", 9)}));
+    EXPECT_EQ(room.currentNode()->move, (Move{kWhite, pointOf("C8", 9)}));  // the reply after the delay
+    EXPECT_EQ(host.timers.count(kProblemReplyTimer), 0u);
     EXPECT_EQ(room.record().tree.size(), 6u);  // answering never adds nodes
 
     // The wrong line: A7, a pass, J1. Move 2 on the second variation skips the pass.

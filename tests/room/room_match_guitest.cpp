@@ -3,9 +3,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QMessageBox>
-#include <QMouseEvent>
 #include <QSpinBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -17,12 +14,8 @@
 #include "platform/process_channel.h"
 #include "record/record_file.h"
 #include "room/room_commands.h"
-#include "room/ui/desktop_defaults.h"
-#include "room/ui/main_window.h"
-#include "room/ui/room_window.h"
-#include "support/gui_test_support.h"
+#include "room_window_fixture.h"
 #include "support/test_support.h"
-#include "view/ui/board_widget.h"
 
 namespace tessera {
 namespace {
@@ -37,48 +30,11 @@ bool processUntil(F done) {
     return done();
 }
 
-class RoomMatchTest : public ::testing::Test {
+class RoomMatchTest : public test::RoomWindowFixture {
 protected:
-    RoomMatchTest() {
-        test::guiApplication();
-        defaults.board.style = kStyleSimple;
-        defaults.stoneSound = false;
-        window = std::make_unique<MainWindow>(defaults);
-        window->resize(1100, 800);
-        window->show();
-        room = window->newRoom();
-        test::processEvents();
-        // Message boxes are read and confirmed as they appear.
-        closer.setInterval(20);
-        QObject::connect(&closer, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                messages.push_back(box->text().toStdString());
-                box->accept();
-            }
-        });
-        closer.start();
-    }
-
-    void click(int x, int y) {
-        const int width = room->room().record().info.boardWidth;
-        int px = 0, py = 0;
-        ASSERT_TRUE(room->board()->screen().intersectionOf(y * width + x, px, py));
-        const QPoint at(px, py);
-        QMouseEvent press(QEvent::MouseButtonPress, at, room->board()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(room->board(), &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, room->board()->mapToGlobal(at), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(room->board(), &release);
-    }
     size_t nodes() const { return room->room().record().tree.size(); }
     bool enabled(RoomCommandId id) const { return findRoomCommand(id)->enabled(room->room()); }
-
-    DesktopDefaults defaults;
-    std::unique_ptr<MainWindow> window;
-    RoomWindow* room = nullptr;
-    QTimer closer;
-    std::vector<std::string> messages;
+    test::MessageCatcher messages;  // read and confirmed as they appear
 };
 
 TEST_F(RoomMatchTest, APersonPlaysGnuGoFromTheDialogToAResignation) {
@@ -117,14 +73,14 @@ TEST_F(RoomMatchTest, APersonPlaysGnuGoFromTheDialogToAResignation) {
     click(4, 4);  // occupied: nothing happens
     ASSERT_TRUE(processUntil([&] { return enabled(RoomCommandId::Pass); }));
     room->runCommand(RoomCommandId::Pass);  // GNU Go plays on (or passes too, which ends the game)
-    ASSERT_TRUE(processUntil([&] { return nodes() >= 4 && (enabled(RoomCommandId::Pass) || !messages.empty()); }));
-    if (messages.empty()) {
+    ASSERT_TRUE(processUntil([&] { return nodes() >= 4 && (enabled(RoomCommandId::Pass) || !messages.texts.empty()); }));
+    if (messages.texts.empty()) {
         room->runCommand(RoomCommandId::Resign);
-        ASSERT_TRUE(processUntil([&] { return !messages.empty(); }));
-        EXPECT_NE(messages.front().find("白中盘胜"), std::string::npos) << messages.front();
+        ASSERT_TRUE(processUntil([&] { return !messages.texts.empty(); }));
+        EXPECT_NE(messages.texts.front().toStdString().find("白中盘胜"), std::string::npos) << messages.texts.front().toStdString();
         EXPECT_EQ(room->room().record().info.resultText, "W+R");
     }
-    EXPECT_NE(messages.front().find("游戏结束"), std::string::npos);
+    EXPECT_NE(messages.texts.front().toStdString().find("游戏结束"), std::string::npos);
     EXPECT_NE(room->room().title().find("对局结束"), std::string::npos) << room->room().title();
     EXPECT_FALSE(enabled(RoomCommandId::Resign));
     EXPECT_EQ(room->room().record().info.whiteName, "东方不败");
@@ -151,9 +107,9 @@ TEST_F(RoomMatchTest, TheDialogRefusesHandicapOnABoardWithoutPlaceForIt) {
     dialog.findChild<QSpinBox*>("handicap")->setValue(4);
     dialog.show();
     dialog.accept();
-    processUntil([&] { return !messages.empty(); });
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], "只有棋盘大小为9,11,13,15,17或19的时候才支持让子棋!");
+    processUntil([&] { return !messages.texts.empty(); });
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_EQ(messages.texts[0], "只有棋盘大小为9,11,13,15,17或19的时候才支持让子棋!");
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     dialog.findChild<QSpinBox*>("boardSize")->setValue(15);
     dialog.accept();

@@ -1,3 +1,4 @@
+// Numbering and closing go through the main window tests; here the refusals.
 #include "room/room_registry.h"
 
 #include <gtest/gtest.h>
@@ -6,23 +7,6 @@ namespace tessera {
 namespace {
 
 struct FakeRoom {};
-
-TEST(RoomRegistry, NumbersStartAt100AndFollowTheLargestOpen) {
-    RoomRegistry<FakeRoom> registry;
-    FakeRoom a, b, c, d, e;
-    EXPECT_EQ(registry.registerRoom(&a), 100);
-    EXPECT_EQ(registry.registerRoom(&b), 101);
-    EXPECT_EQ(registry.registerRoom(&c), 102);
-    EXPECT_EQ(registry.unregisterRoom(&b), 1);  // the middle tab goes
-    EXPECT_EQ(registry.registerRoom(&d), 103);  // 101 is not reused while 102 is open
-    EXPECT_EQ(registry.indexOf(&c), 1);
-    EXPECT_EQ(registry.indexOf(&d), 2);
-    registry.unregisterRoom(&a);
-    registry.unregisterRoom(&c);
-    registry.unregisterRoom(&d);
-    EXPECT_TRUE(registry.empty());
-    EXPECT_EQ(registry.registerRoom(&e), 100);  // all closed: back to 100
-}
 
 TEST(RoomRegistry, RefusesTheEleventhRoomAndStrangers) {
     RoomRegistry<FakeRoom> registry;

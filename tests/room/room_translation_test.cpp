@@ -9,31 +9,27 @@
 namespace tessera {
 namespace {
 
-TEST(RoomTranslation, TraditionalRecordsBecomeSimplifiedUnderTheSimplifiedInterface) {
-    test::RecordingHost host;
-    GameRoom room(&host);
+TEST(RoomTranslation, RecordsTakeTheInterfacesScriptByTheirTextLanguage) {
+    const struct {
+        int interfaceLanguage, recordLanguage;
+        const char *event, *shown;
+    } cases[] = {
+        {1, 2, "名人戰", "名人战"},  // Traditional under the Simplified interface: converted
+        {1, 1, "名人戰", "名人戰"},  // already Simplified by its language: unchanged
+        {2, -1, "名人战", "名人戰"},  // language unknown, taken as Simplified, under the Traditional one
+    };
     TextDictionary dictionary(TextDictionary::kToTraditional);
-    room.setRecordTranslator(interfaceRecordTranslator(1, dictionary));
-    GameRecord record = test::lineRecord({"D4"});
-    record.info.langType = 2;
-    record.info.event = "名人戰";
-    room.openRecord(record, kRoomStudy);
-    EXPECT_EQ(room.record().info.event, "名人战");
-
-    record.info.langType = 1;  // already Simplified: unchanged
-    record.info.event = "名人戰";
-    room.openRecord(record, kRoomStudy);
-    EXPECT_EQ(room.record().info.event, "名人戰");
-}
-
-TEST(RoomTranslation, SimplifiedRecordsBecomeTraditionalUnderTheTraditionalInterface) {
-    GameRoom room;
-    TextDictionary dictionary(TextDictionary::kToTraditional);
-    room.setRecordTranslator(interfaceRecordTranslator(2, dictionary));
-    GameRecord record = test::lineRecord({"D4"});
-    record.info.event = "名人战";  // langType unknown: taken as Simplified
-    room.openRecord(record, kRoomStudy);
-    EXPECT_EQ(room.record().info.event, "名人戰");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.event);
+        test::RecordingHost host;
+        GameRoom room(&host);
+        room.setRecordTranslator(interfaceRecordTranslator(c.interfaceLanguage, dictionary));
+        GameRecord record = test::lineRecord({"D4"});
+        record.info.langType = c.recordLanguage;
+        record.info.event = c.event;
+        room.openRecord(record, kRoomStudy);
+        EXPECT_EQ(room.record().info.event, c.shown);
+    }
 }
 
 }  // namespace

@@ -23,11 +23,14 @@ inline std::string shellQuoted(const std::string& text) {
     return quoted + "'";
 }
 
-// Runs tessera-cli with args; withErrors also captures standard error (after the output).
-inline CliRun runCli(const std::vector<std::string>& args, bool withErrors = true) {
+// Runs tessera-cli with args; withErrors also captures standard error (after the output);
+// standard input comes from inputFile when one is named.
+inline CliRun runCli(const std::vector<std::string>& args, bool withErrors = true, const std::string& inputFile = "") {
     std::string command = shellQuoted(TESSERA_CLI_PATH);
     for (const auto& arg : args)
         command += " " + shellQuoted(arg);
+    if (!inputFile.empty())
+        command += " < " + shellQuoted(inputFile);
     command += withErrors ? " 2>&1" : " 2>/dev/null";
     CliRun run;
     FILE* pipe = popen(command.c_str(), "r");

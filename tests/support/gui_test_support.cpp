@@ -1,7 +1,10 @@
 #include "support/gui_test_support.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <cstdlib>
 
 namespace tessera::test {
@@ -22,5 +25,30 @@ void processEvents() {
     }
 }
 
-}  // namespace tessera::test
+void leftClick(QWidget* widget, QPoint at) {
+    const QPoint global = widget->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &release);
+    processEvents();
+}
 
+QAction* findAction(const QWidget* widget, const QString& text) {
+    for (QAction* action : widget->findChildren<QAction*>())
+        if (action->text() == text) return action;
+    return nullptr;
+}
+
+MessageCatcher::MessageCatcher() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                texts << box->text();
+                box->accept();
+            }
+    });
+    timer_.start(20);
+}
+
+}  // namespace tessera::test

@@ -1,7 +1,12 @@
 #pragma once
-// The QApplication of the GUI test programs (offscreen platform, set by ctest).
+// The QApplication of the GUI test programs (offscreen platform, set by ctest) and the input
+// and message-box helpers the window tests share.
 
 #include <QApplication>
+#include <QStringList>
+#include <QTimer>
+
+class QAction;
 
 namespace tessera::test {
 
@@ -10,5 +15,22 @@ QApplication& guiApplication();
 
 // Lets queued events (deferred deletes, posted paints) run.
 void processEvents();
+
+// A left-button press and release at a pixel of the widget, then the queued events.
+void leftClick(QWidget* widget, QPoint at);
+
+// The action with this text among the widget's children, or nullptr.
+QAction* findAction(const QWidget* widget, const QString& text);
+
+// Accepts every message box as soon as it shows, keeping its text: the box would otherwise
+// wait for a user.
+class MessageCatcher {
+public:
+    MessageCatcher();
+    QStringList texts;
+
+private:
+    QTimer timer_;
+};
 
 }  // namespace tessera::test

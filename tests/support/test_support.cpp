@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -26,6 +28,26 @@ bool runningInCi() {
 
 std::filesystem::path testData(const std::string& name) { return std::filesystem::path(TESSERA_TEST_DATA_DIR) / name; }
 
+std::vector<std::filesystem::path> corpusFiles(std::initializer_list<const char*> folders,
+                                               std::initializer_list<const char*> extensions) {
+    std::vector<std::filesystem::path> files;
+    const std::filesystem::path root = sharedDir();
+    if (root.empty())
+        return files;
+    for (const char* folder : folders) {
+        std::error_code ec;
+        for (auto it = std::filesystem::recursive_directory_iterator(root / "corpus" / folder, ec);
+             !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+            std::string extension = it->path().extension().string();
+            for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (it->is_regular_file() && std::find(extensions.begin(), extensions.end(), extension) != extensions.end())
+                files.push_back(it->path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 std::string readBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream out;
@@ -40,6 +62,21 @@ bool writeBytes(const std::filesystem::path& file, const std::string& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
+}
+
+ScopedVariable::ScopedVariable(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name))
+        saved_ = old;
+    set(value);
+}
+
+ScopedVariable::~ScopedVariable() { set(saved_ ? saved_->c_str() : nullptr); }
+
+void ScopedVariable::set(const char* value) {
+    if (value)
+        setenv(name_, value, 1);
+    else
+        unsetenv(name_);
 }
 
 ScratchFolder::ScratchFolder() {

@@ -2,7 +2,10 @@
 // Helpers shared by the test programs: the shared corpus, small fixtures and scratch folders.
 
 #include <filesystem>
+#include <initializer_list>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tessera::test {
 
@@ -16,11 +19,30 @@ bool runningInCi();
 // tests/data/<name>: small fixtures the tests own.
 std::filesystem::path testData(const std::string& name);
 
+// The files under corpus/<folders> of the shared corpus whose lower-case extension is one of
+// `extensions`, sorted by path; folders that are absent add nothing.
+std::vector<std::filesystem::path> corpusFiles(std::initializer_list<const char*> folders,
+                                               std::initializer_list<const char*> extensions = {".sgf"});
+
 // Whole contents of a file as bytes; empty when it cannot be read.
 std::string readBytes(const std::filesystem::path& file);
 
 // Writes bytes to a file, creating its folder; false on failure.
 bool writeBytes(const std::filesystem::path& file, const std::string& bytes);
+
+// Sets an environment variable (nullptr: unsets it) for one scope and puts the old value back.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value);
+    ~ScopedVariable();
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+    void set(const char* value);
+
+private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
 
 // A fresh folder under the system's temporary folder, removed with everything in it
 // when the object goes out of scope.
