@@ -128,17 +128,6 @@ TEST(GameTreeTest, DeepLinesAreWalkedWithoutRecursion) {
     EXPECT_TRUE(tree.empty());
 }
 
-TEST(GameTreeTest, CopiesAreDeep) {
-    GameTree tree;
-    tree.addNode(nodeWith(0, -1));
-    tree.addNode(nodeWith(1, 0));
-    GameTree copy = tree;
-    copy.find(1)->name = "changed";
-    copy.removeSubtree(1);
-    EXPECT_EQ(tree.find(1)->name, "");
-    EXPECT_EQ(tree.find(0)->childIds.size(), 1u);
-}
-
 TEST(RecomputeTest, PositionsPrisonersAndSideToMove) {
     const BoardGeometry g(5, 5);
     GameTree tree;
@@ -235,21 +224,6 @@ TEST(NodeTest, LabelsAreLimitedToFourBytesInTheirFileForm) {
     EXPECT_FALSE(node.addLabel({5, 0, "黑白子"}));  // six bytes
     EXPECT_FALSE(node.addLabel({5, 0, ""}));
     EXPECT_EQ(node.labels.size(), 2u);
-}
-
-TEST(NodeTest, CommentAndReset) {
-    GameNode node;
-    EXPECT_EQ(node.comment(), "");
-    node.setComment("好棋");
-    EXPECT_EQ(node.comment(), "好棋");
-    node.position = BoardGrid(9, 9);
-    node.position.set(0, kBlack);
-    node.move = {kBlack, 0};
-    node.reset();
-    EXPECT_EQ(node.position.width(), 9);
-    EXPECT_EQ(node.position.firstStone(), -1);
-    EXPECT_TRUE(node.comments.empty());
-    EXPECT_EQ(node.move, Move());
 }
 
 TEST(NodeTest, MapNodeMovesEveryPointBearingField) {

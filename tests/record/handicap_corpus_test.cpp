@@ -22,26 +22,19 @@ bool isHandicapGame(const GameRecord& record) {
 
 TEST(HandicapCorpus, NoMoveLandsOnAStoneAfterTheSetup) {
     TESSERA_REQUIRE_SHARED();
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::recursive_directory_iterator(test::sharedDir() / "corpus")) {
-        const std::string extension = lowerExtension(entry.path());
-        if (!entry.is_regular_file() || (extension != ".sgf" && extension != ".gib"))
-            continue;
-        // Only SGF records that name a handicap or set up stones can be handicap games: the
-        // others are not read at all, which keeps the test quick.
-        const std::string bytes = test::readBytes(entry.path());
-        if (extension == ".gib" || bytes.find("HA[") != std::string::npos || bytes.find("AB[") != std::string::npos)
-            files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
     int gib = 0, handicapGib = 0, handicapSgf = 0;
     std::vector<std::string> clashes;
-    for (const auto& file : files) {
+    for (const auto& file : test::corpusFiles({""}, {".sgf", ".gib"})) {
+        // Only SGF records that name a handicap or set up stones can be handicap games: the
+        // others are not read at all, which keeps the test quick.
+        const bool isGib = lowerExtension(file) == ".gib";
+        const std::string bytes = isGib ? std::string() : test::readBytes(file);
+        if (!isGib && bytes.find("HA[") == std::string::npos && bytes.find("AB[") == std::string::npos)
+            continue;
         GameRecord record;
         std::string error;
         if (!loadRecordFile(file, record, error))
             continue;  // refusals are the concern of the record-file corpus test
-        const bool isGib = lowerExtension(file) == ".gib";
         if (!isGib && !isHandicapGame(record))
             continue;
         gib += isGib;

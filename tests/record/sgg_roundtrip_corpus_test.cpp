@@ -15,22 +15,6 @@
 namespace tessera {
 namespace {
 
-bool lowerSgf(const std::filesystem::path& file) { return lowerExtension(file) == ".sgf"; }
-
-std::vector<std::filesystem::path> professionalGames() {
-    std::vector<std::filesystem::path> files;
-    const auto corpus = test::sharedDir() / "corpus";
-    for (const char* folder : {"pro", "pro-big5", "pro-fox", "pro-gbk"}) {
-        std::error_code ec;
-        for (auto it = std::filesystem::recursive_directory_iterator(corpus / folder, ec);
-             !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
-            if (it->is_regular_file() && lowerSgf(it->path()))
-                files.push_back(it->path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 // Pre-order walk of every tree, children in order: the shape and the nodes to compare.
 std::vector<const GameNode*> preorder(const GameTree& tree, std::vector<size_t>* childCounts) {
     std::vector<const GameNode*> order;
@@ -110,7 +94,7 @@ std::string difference(const GameRecord& a, const GameRecord& b, bool exact) {
 
 TEST(SggRoundTripCorpus, ProfessionalGamesSurviveSgfSggSgf) {
     TESSERA_REQUIRE_SHARED();
-    const auto files = professionalGames();
+    const auto files = test::corpusFiles({"pro", "pro-big5", "pro-fox", "pro-gbk"});
     ASSERT_GT(files.size(), 3000u);
     std::vector<std::string> failures;
     for (const auto& file : files) {

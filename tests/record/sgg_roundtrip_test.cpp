@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <iterator>
+
 #include "platform/text_codec.h"
 #include "record/sgg_file.h"
 #include "record/sgg_node.h"
@@ -144,41 +146,21 @@ TEST(SggRoundTrip, EveryInformationFieldSurvivesAlone) {
     const GameInfo full = fullInfo();
     const GameInfo defaults;
     ScratchFolder folder;
+    // One copier per field, in field-number order.
+#define FIELD(name) [](GameInfo& to, const GameInfo& from) { to.name = from.name; }
+    void (*const copy[])(GameInfo&, const GameInfo&) = {
+        FIELD(libraryId),  FIELD(langType),   FIELD(appType),    FIELD(boardWidth), FIELD(boardHeight), FIELD(event),
+        FIELD(eventLevel), FIELD(gameName),   FIELD(date),       FIELD(place),      FIELD(mediaType),   FIELD(timeLimit),
+        FIELD(rulesText),  FIELD(ruleType),   FIELD(komi),       FIELD(handicap),   FIELD(blackName),   FIELD(blackRank),
+        FIELD(blackKind),  FIELD(whiteName),  FIELD(whiteRank),  FIELD(whiteKind),  FIELD(resultText),  FIELD(resultType),
+        FIELD(totalMoves), FIELD(writer),     FIELD(source)};
+#undef FIELD
+    static_assert(std::size(copy) == GameInfo::kFieldCount);
     for (int field = 0; field < GameInfo::kFieldCount; ++field) {
         GameRecord record;
         record.tree.addNode(GameNode());
-        // Copy one field from full by round-tripping a record whose other fields are default:
-        // build it field by field through a small table.
         GameInfo& info = record.info;
-        switch (field) {
-        case 0: info.libraryId = full.libraryId; break;
-        case 1: info.langType = full.langType; break;
-        case 2: info.appType = full.appType; break;
-        case 3: info.boardWidth = full.boardWidth; break;
-        case 4: info.boardHeight = full.boardHeight; break;
-        case 5: info.event = full.event; break;
-        case 6: info.eventLevel = full.eventLevel; break;
-        case 7: info.gameName = full.gameName; break;
-        case 8: info.date = full.date; break;
-        case 9: info.place = full.place; break;
-        case 10: info.mediaType = full.mediaType; break;
-        case 11: info.timeLimit = full.timeLimit; break;
-        case 12: info.rulesText = full.rulesText; break;
-        case 13: info.ruleType = full.ruleType; break;
-        case 14: info.komi = full.komi; break;
-        case 15: info.handicap = full.handicap; break;
-        case 16: info.blackName = full.blackName; break;
-        case 17: info.blackRank = full.blackRank; break;
-        case 18: info.blackKind = full.blackKind; break;
-        case 19: info.whiteName = full.whiteName; break;
-        case 20: info.whiteRank = full.whiteRank; break;
-        case 21: info.whiteKind = full.whiteKind; break;
-        case 22: info.resultText = full.resultText; break;
-        case 23: info.resultType = full.resultType; break;
-        case 24: info.totalMoves = full.totalMoves; break;
-        case 25: info.writer = full.writer; break;
-        case 26: info.source = full.source; break;
-        }
+        copy[field](info, full);
         ASSERT_NE(info, defaults) << "field " << field;
         std::string error;
         const auto file = folder / ("field" + std::to_string(field) + ".sgg");
