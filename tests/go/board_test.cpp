@@ -159,17 +159,6 @@ TEST(BoardTransformTest, CodesMeanWhatTheirNamesSay) {
     EXPECT_EQ(BoardTransform(4, board).resultGeometry().width(), 13);
 }
 
-TEST(BoardTransformTest, QuarterTurnsComposeToTheIdentity) {
-    BoardGeometry board(19, 19);
-    BoardTransform quarter(4, board);
-    for (int32_t p : {0, 20, 100, 360}) {
-        int32_t q = p;
-        for (int i = 0; i < 4; ++i)
-            q = quarter.mapPoint(q);
-        EXPECT_EQ(q, p);
-    }
-}
-
 TEST(BoardTransformTest, ListWithAnInvalidPointIsLeftAsItWas) {
     BoardTransform t(3, BoardGeometry(9, 9));
     PointList points{0, 5, 81};
