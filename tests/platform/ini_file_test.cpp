@@ -27,14 +27,6 @@ TEST(IniRead, MatchesSectionsAndKeysWithoutRegardToCaseOrBlanks) {
     EXPECT_FALSE(ini.value("SETTING", "NoEquals line"));
 }
 
-TEST(IniRead, MissingFileGivesTheDefaults) {
-    test::ScratchFolder scratch;
-    const std::string path = (scratch / "absent.ini").string();
-    EXPECT_EQ(readIniInt(path, "SETTING", "StoneSound", 1), 1);
-    EXPECT_EQ(readIniString(path, "SETTING", "Url", "built-in"), "built-in");
-    EXPECT_DOUBLE_EQ(readIniDouble(path, "VANTOR", "GFPPer", "0.98"), 0.98);
-}
-
 TEST(IniRead, TheFirstOfDuplicateSectionsAndKeysWins) {
     auto ini = IniDocument::parse("[A]\nk=1\nk=2\n[B]\nk=3\n[a]\nk=4\nonlyInSecond=5\n");
     EXPECT_EQ(ini.readInt("A", "k", 0), 1);

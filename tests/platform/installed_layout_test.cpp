@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 
 #include "support/test_support.h"
 
@@ -13,19 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sets an environment variable for one scope and puts the old value back.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) saved_ = old;
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~ScopedVariable() { saved_ ? setenv(name_, saved_->c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
+using test::ScopedVariable;
 
 TEST(InstalledLayoutTest, SharedDataIsFoundOnlyBesideAnInstallation) {
     test::ScratchFolder prefix;
