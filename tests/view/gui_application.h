@@ -1,17 +1,10 @@
 #pragma once
-// The one QApplication of the view's gui test program, made on first use.
+// The view tests' name for the one QApplication of the GUI test programs.
 
-#include <QApplication>
+#include "support/gui_test_support.h"
 
 namespace tessera::test {
 
-inline void ensureApplication() {
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "view_gui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives for the whole test program
-}
+inline void ensureApplication() { guiApplication(); }
 
 }  // namespace tessera::test
