@@ -2,42 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <string>
-#include <sys/wait.h>
-
 #include "platform/process_channel.h"
 #include "record/record_file.h"
+#include "support/cli_run.h"
 #include "support/test_support.h"
 
 namespace tessera {
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string output;
-};
+using test::CliRun;
 
-// Runs tessera-cli match with the arguments (single-quoted) and `input` on standard input;
-// the program log goes to the scratch folder.
+// Runs tessera-cli match with `input` on standard input; the program log goes to the scratch
+// folder.
 CliRun runMatch(const test::ScratchFolder& folder, const std::vector<std::string>& args, const std::string& input = "") {
     test::writeBytes(folder / "input.txt", input);
-    std::string command = "TESSERA_PROGRAM_FOLDER='" + folder.path().string() + "' " + TESSERA_CLI_PATH + " match";
-    for (const auto& arg : args)
-        command += " '" + arg + "'";
-    command += " < '" + (folder / "input.txt").string() + "' 2>/dev/null";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer{};
-    size_t got;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.output.append(buffer.data(), got);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    std::vector<std::string> all{"--program-folder", folder.path().string(), "match"};
+    all.insert(all.end(), args.begin(), args.end());
+    return test::runCli(all, false, (folder / "input.txt").string());
 }
 
 #define REQUIRE_GNUGO()                                  \

@@ -1,7 +1,6 @@
 // tessera-cli import --book and tessera-cli problem, run as the real program on corpus problems.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "support/cli_run.h"
@@ -38,7 +37,7 @@ TEST(ImportBook, AFolderBecomesAListedBookWithItsTitles) {
     test::ScratchFolder folder;
     const std::string program = (folder / "bin").string() + "/";
     std::filesystem::create_directories(program);
-    setenv("TESSERA_PROGRAM_FOLDER", program.c_str(), 1);
+    test::ScopedVariable programFolder("TESSERA_PROGRAM_FOLDER", program.c_str());
     const test::CliRun made = cli({"import", "--book", "围棋题", "--title-en", "Go problems", "--json",
                                    problem("goproblems")});
     ASSERT_EQ(made.exitCode, 0) << made.output;
@@ -50,7 +49,6 @@ TEST(ImportBook, AFolderBecomesAListedBookWithItsTitles) {
     EXPECT_EQ(cli({"query", "--block", "books", "围棋题", "--json"}).exitCode, 0);
     EXPECT_EQ(cli({"import", "--title-en", "x", problem("goproblems")}).exitCode, 1);
     EXPECT_EQ(cli({"import", "--book", "..", problem("goproblems")}).exitCode, 1);
-    unsetenv("TESSERA_PROGRAM_FOLDER");
 }
 
 }  // namespace

@@ -2,39 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <string>
-#include <sys/wait.h>
-
+#include "support/cli_run.h"
 #include "support/test_support.h"
 
 namespace tessera {
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string output;
-};
+using test::CliRun;
 
-// Runs tessera-cli with the arguments (each single-quoted) and captures standard output.
-CliRun runCli(const std::vector<std::string>& args) {
-    std::string command = TESSERA_CLI_PATH;
-    for (const auto& arg : args)
-        command += " '" + arg + "'";
-    command += " 2>/dev/null";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer{};
-    size_t got;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.output.append(buffer.data(), got);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+// Standard output only: the JSON lines are checked whole.
+CliRun runCli(const std::vector<std::string>& args) { return test::runCli(args, false); }
 
 TEST(RecordCommands, GibHandicapGamesConvertFromTheRightPositionAndClashesAreFlagged) {
     test::ScratchFolder folder;
@@ -53,13 +30,9 @@ TEST(RecordCommands, GibHandicapGamesConvertFromTheRightPositionAndClashesAreFla
     ASSERT_TRUE(test::writeBytes(folder / "clash.sgf", "(;AB[pd];W[dd];B[pd])"));
     const std::string flagged = runCli({"info", "--json", (folder / "clash.sgf").string()}).output;
     EXPECT_NE(flagged.find("\"warning\":\"move 2 (Q16) lands on an occupied point\""), std::string::npos) << flagged;
-    const std::string command = std::string(TESSERA_CLI_PATH) + " convert '" + (folder / "clash.sgf").string() + "' '" +
-                                (folder / "clash.sgg").string() + "' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::array<char, 1024> buffer{};
-    const std::string said(buffer.data(), fread(buffer.data(), 1, buffer.size(), pipe));
-    EXPECT_EQ(pclose(pipe), 0);
+    const CliRun converted = test::runCli({"convert", (folder / "clash.sgf").string(), (folder / "clash.sgg").string()});
+    EXPECT_EQ(converted.exitCode, 0);
+    const std::string& said = converted.output;
     EXPECT_NE(said.find("warning: "), std::string::npos) << said;
     EXPECT_NE(said.find("move 2 (Q16) lands on an occupied point"), std::string::npos) << said;
 }

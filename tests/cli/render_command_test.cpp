@@ -2,18 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <tuple>
 
 #include <QImage>
 
-#include "record/game_tree.h"
 #include "record/record_file.h"
 #include "support/cli_run.h"
 #include "support/test_support.h"
@@ -59,75 +52,26 @@ TEST(RenderCli, RefusesUnusableArgumentsWithOneLine) {
 // Black C7, white G3, black C3 on 9 x 9.
 void expectSmallGamePicture(const std::filesystem::path& out);
 
-TEST(RenderCli, DrawsTheChosenPositionOfABinaryRecord) {
+TEST(RenderCli, DrawsTheChosenPositionOfAnSgfAndABinaryRecord) {
     test::ScratchFolder folder;
+    ASSERT_TRUE(test::writeBytes(folder / "game.sgf", "(;GM[1]FF[4]SZ[9];B[cc];W[gg];B[cg])"));
     GameRecord record;
-    record.info.boardWidth = record.info.boardHeight = 9;
-    const BoardGeometry board(9, 9);
-    GameNode root;
-    root.fullSetup = 1;
-    root.sideToMove = kBlack;
-    record.tree.addNode(root);
-    record.recomputePositions();
-    int32_t at = 0;
-    for (auto [colour, x, y] : {std::tuple{kBlack, 2, 2}, {kWhite, 6, 6}, {kBlack, 2, 6}})
-        at = playMoveAtNode(record.tree, board, at, {static_cast<uint32_t>(colour), board.pointAt(x, y)})->id;
     std::string error;
-    const auto file = folder / "game.sgg";
-    ASSERT_TRUE(saveRecordFile(file, record, error)) << error;
-    if (const char* keep = std::getenv("TESSERA_DUMP_BOARDS"); keep && *keep)
-        std::filesystem::copy_file(file, std::filesystem::path(keep) / "game.sgg",
-                                   std::filesystem::copy_options::overwrite_existing);
+    ASSERT_TRUE(loadRecordFile(folder / "game.sgf", record, error)) << error;
+    ASSERT_TRUE(saveRecordFile(folder / "game.sgg", record, error)) << error;
     const auto out = folder / "board.png";
-    const CliRun run = runRender({file.string(), "--move", "2", "--style", "2", "--size", "300",
-                                  "--transform", "0", "-o", out.string()});
-    ASSERT_EQ(run.exitCode, 0) << run.output;
-    expectSmallGamePicture(out);
-    const CliRun tooFar = runRender({file.string(), "--move", "4", "-o", out.string()});
-    EXPECT_NE(tooFar.exitCode, 0);
-    EXPECT_NE(tooFar.output.find("only 3 moves"), std::string::npos) << tooFar.output;
-}
-
-TEST(RenderCli, DrawsTheChosenPositionOfAnSgfRecord) {
-    test::ScratchFolder folder;
-    const auto record = folder / "game.sgf";
-    ASSERT_TRUE(test::writeBytes(record, "(;GM[1]FF[4]SZ[9];B[cc];W[gg];B[cg])"));
-    const auto out = folder / "board.png";
-    const CliRun run = runRender({record.string(), "--move", "2", "--style", "2", "--size", "300",
-                                  "--transform", "0", "-o", out.string()});
-    ASSERT_EQ(run.exitCode, 0) << run.output;
-    expectSmallGamePicture(out);
-}
-
-TEST(RenderCli, DrawsTheHandicapStonesOfAGibRecordWhereTheServerPutThem) {
-    test::ScratchFolder folder;
-    const auto record = folder / "game.gib";
-    // Tygem, three stones; White's first move is Q4.
-    ASSERT_TRUE(test::writeBytes(record, "\\[GIBOKIND=Global\\]\n\\HE\nINI 0 1 3 &4\nSTO 0 2 2 15 15\n"));
-    const auto out = folder / "board.png";
-    const CliRun run = runRender({record.string(), "--move", "1", "--style", "2", "--size", "400", "-o", out.string()});
-    ASSERT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_EQ(run.output.find("warning"), std::string::npos) << run.output;
-    QImage image(QString::fromStdString(out.string()));
-    BoardDisplay display(19, 19);
-    BoardViewport viewport;
-    viewport.applySettings(BoardViewSettings{kStyleSimple, false, true, false, 0});
-    viewport.setClientSize(400, 400);
-    const BoardScreen view(display, viewport);
-    const BoardGeometry board;
-    auto stoneAt = [&](int x, int y) {
-        int px = 0, py = 0;
-        EXPECT_TRUE(view.intersectionOf(board.pointAt(x, y), px, py));
-        return image.pixel(px + 2, py + 2);
-    };
-    // Stones by lightness: black is dark, white light in every channel (the board is not).
-    auto isBlack = [](QRgb pixel) { return qGray(pixel) < 64; };
-    auto isWhite = [](QRgb pixel) { return std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)}) > 190; };
-    EXPECT_TRUE(isBlack(stoneAt(15, 3)));   // Q16
-    EXPECT_TRUE(isBlack(stoneAt(3, 15)));   // D4
-    EXPECT_TRUE(isBlack(stoneAt(3, 3)));    // D16
-    EXPECT_TRUE(isWhite(stoneAt(15, 15)));  // Q4: White's move, on an empty point
-    EXPECT_FALSE(isBlack(stoneAt(10, 9)) || isWhite(stoneAt(10, 9)));  // L10 stays empty
+    for (const char* name : {"game.sgf", "game.sgg"}) {
+        SCOPED_TRACE(name);
+        const std::string file = (folder / name).string();
+        std::filesystem::remove(out);
+        const CliRun run =
+            runRender({file, "--move", "2", "--style", "2", "--size", "300", "--transform", "0", "-o", out.string()});
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        expectSmallGamePicture(out);
+        const CliRun tooFar = runRender({file, "--move", "4", "-o", out.string()});
+        EXPECT_NE(tooFar.exitCode, 0);
+        EXPECT_NE(tooFar.output.find("only 3 moves"), std::string::npos) << tooFar.output;
+    }
 }
 
 // The picture after two moves, flipped left-right, simple style, 300 x 300.
