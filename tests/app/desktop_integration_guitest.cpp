@@ -19,7 +19,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "app/ui/desktop_application.h"
+#include "desktop_fixture.h"
 #include "app/ui/desktop_integration.h"
 #include "app/ui/record_file_drop.h"
 #include "app/ui/single_instance.h"
@@ -33,27 +33,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class DesktopIntegrationTest : public ::testing::Test {
+class DesktopIntegrationTest : public test::DesktopFixture {
 protected:
     DesktopIntegrationTest() {
-        test::guiApplication();
-        fs::create_directories(scratch / "bin");
-        setenv("TESSERA_PROGRAM_FOLDER", (scratch / "bin").c_str(), 1);
         for (const char* name : {"one.sgf", "two.SGF", "three.sgf"})
             test::writeBytes(scratch / "records" / name, std::string("(;GM[1]SZ[19]C[") + name + "];B[pd];W[dp])");
         StartupOptions options;
         options.showWindow = false;
         EXPECT_TRUE(desktop.startUp(options));
     }
-    ~DesktopIntegrationTest() override {
-        desktop.shutDown();
-        unsetenv("TESSERA_PROGRAM_FOLDER");
-    }
+    ~DesktopIntegrationTest() override { desktop.shutDown(); }
     QString record(const char* name) const { return QString::fromStdString((scratch / "records" / name).string()); }
     MainWindow& window() { return *desktop.mainWindow(); }
     fs::path roomFile(int index) { return window().rooms()[static_cast<std::size_t>(index)]->room().filePath(); }
 
-    test::ScratchFolder scratch;
     DesktopApplication desktop;
 };
 

@@ -1,8 +1,9 @@
 #include "app/language_choice.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <map>
+
+#include "support/test_support.h"
 
 namespace tessera {
 namespace {
@@ -38,46 +39,18 @@ TEST(LanguageRules, LocalesMapToCodePages) {
         EXPECT_EQ(codePageForLocale(locale), codePage) << locale;
 }
 
-// Sets the three locale variables for one test and restores them afterwards.
-class LocaleEnvironment {
-public:
-    LocaleEnvironment() {
-        for (const char* name : kNames) {
-            const char* value = std::getenv(name);
-            saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
-        }
-    }
-    ~LocaleEnvironment() {
-        for (const auto& [name, value] : saved_)
-            set(name.c_str(), value ? value->c_str() : nullptr);
-    }
-    static void set(const char* name, const char* value) {
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-
-private:
-    static constexpr const char* kNames[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    std::map<std::string, std::optional<std::string>> saved_;
-};
-
 TEST(LanguageRules, LcAllThenLcMessagesThenLangNameTheLocale) {
-    LocaleEnvironment environment;
-    LocaleEnvironment::set("LC_ALL", nullptr);
-    LocaleEnvironment::set("LC_MESSAGES", nullptr);
-    LocaleEnvironment::set("LANG", "zh_TW.UTF-8");
+    test::ScopedVariable all("LC_ALL", nullptr), messages("LC_MESSAGES", nullptr), lang("LANG", "zh_TW.UTF-8");
     EXPECT_EQ(systemOemCodePage(), 950);
-    LocaleEnvironment::set("LC_MESSAGES", "zh_CN.UTF-8");
+    messages.set("zh_CN.UTF-8");
     EXPECT_EQ(systemOemCodePage(), 936);
-    LocaleEnvironment::set("LC_ALL", "");  // empty counts as unset
+    all.set("");  // empty counts as unset
     EXPECT_EQ(systemLocaleName(), "zh_CN.UTF-8");
-    LocaleEnvironment::set("LC_ALL", "en_GB.UTF-8");
+    all.set("en_GB.UTF-8");
     EXPECT_EQ(systemOemCodePage(), 0);
-    LocaleEnvironment::set("LC_ALL", nullptr);
-    LocaleEnvironment::set("LC_MESSAGES", nullptr);
-    LocaleEnvironment::set("LANG", nullptr);
+    all.set(nullptr);
+    messages.set(nullptr);
+    lang.set(nullptr);
     EXPECT_EQ(systemLocaleName(), "");
     EXPECT_EQ(systemOemCodePage(), 0);
 }

@@ -8,10 +8,9 @@
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
-#include "app/ui/desktop_application.h"
+#include "desktop_fixture.h"
 #include "app/ui/library_desk.h"
 #include "library/ui/library_search_dialog.h"
 #include "room/game_room.h"
@@ -23,24 +22,12 @@
 namespace tessera {
 namespace {
 
-class LibraryDeskTest : public ::testing::Test {
+class LibraryDeskTest : public test::DesktopFixture {
 protected:
     LibraryDeskTest() {
-        test::guiApplication();
-        std::filesystem::create_directories(scratch / "bin");
-        setenv("TESSERA_PROGRAM_FOLDER", (scratch / "bin").c_str(), 1);
         // No download root: a missing game file cannot be fetched.
         test::writeBytes(scratch / "vantor.ini", "[SETTING]\nLibraryDownloadRoot=\n");
     }
-    ~LibraryDeskTest() override { unsetenv("TESSERA_PROGRAM_FOLDER"); }
-    std::unique_ptr<DesktopApplication> start() {
-        auto desktop = std::make_unique<DesktopApplication>();
-        StartupOptions options;
-        options.showWindow = false;
-        EXPECT_TRUE(desktop->startUp(options));
-        return desktop;
-    }
-    test::ScratchFolder scratch;
 };
 
 TEST_F(LibraryDeskTest, ImportSearchOpenBrowseMarkAndRestart) {

@@ -12,10 +12,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
-#include "app/ui/desktop_application.h"
+#include "desktop_fixture.h"
 #include "app/ui/library_desk.h"
 #include "room/game_room.h"
 #include "room/ui/main_window.h"
@@ -32,22 +31,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class OnlineUpdateWindowTest : public ::testing::Test {
+class OnlineUpdateWindowTest : public test::DesktopFixture {
 protected:
     OnlineUpdateWindowTest() {
-        test::guiApplication();
-        fs::create_directories(scratch / "bin");
         fs::create_directories(scratch / "out");
-        setenv("TESSERA_PROGRAM_FOLDER", (scratch / "bin").c_str(), 1);
         test::writeBytes(scratch / "lang.ini", "[SETTING]\nLANG=10001\n");  // the texts as written
-    }
-    ~OnlineUpdateWindowTest() override { unsetenv("TESSERA_PROGRAM_FOLDER"); }
-    std::unique_ptr<DesktopApplication> start() {
-        auto desktop = std::make_unique<DesktopApplication>();
-        StartupOptions options;
-        options.showWindow = false;
-        EXPECT_TRUE(desktop->startUp(options));
-        return desktop;
     }
 
     // Runs the update dialog from the window; step is called every 20 ms with the open dialog
@@ -69,8 +57,6 @@ protected:
         timer.start(20);
         desk->runOnlineUpdate();
     }
-
-    test::ScratchFolder scratch;
 };
 
 TEST_F(OnlineUpdateWindowTest, TheDialogShowsProgressCancelsCleanlyAndFinishesLater) {

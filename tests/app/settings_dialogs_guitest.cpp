@@ -1,4 +1,4 @@
-// The settings dialogs: values in and out, apply, use defaults and cancel.
+// The board properties dialog: values in and out, apply, use defaults and cancel.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,28 +63,6 @@ TEST(BoardPropertiesDialog, NamesTheStylesAndOffersTheBrightnessForMarbleOnly) {
         style->setCurrentIndex(chosen);
         EXPECT_EQ(light->isEnabled(), chosen == kStyleMarble);
     }
-}
-
-TEST(SystemSettingsDialog, ProportionsStayInsideTheirBounds) {
-    test::guiApplication();
-    DefaultSettings values;
-    values.gfpPer = 0.6;
-    values.glpPer = 0.9;
-    values.stoneDelay = 750;
-    values.boardStyle = 2;
-    SystemSettingsDialog dialog(values);
-    const DefaultSettings out = dialog.values();
-    EXPECT_DOUBLE_EQ(out.gfpPer, 0.6);
-    EXPECT_DOUBLE_EQ(out.glpPer, 0.9);
-    EXPECT_EQ(out.stoneDelay, 750);
-    EXPECT_EQ(out.boardStyle, 2);  // not this dialog's: handed back unchanged
-    EXPECT_FALSE(dialog.saveAsDefault());
-}
-
-TEST(LanguageDialog, OffersTheThreeLanguagesInOrder) {
-    test::guiApplication();
-    LanguageDialog dialog(kLanguageTraditionalChinese);
-    EXPECT_EQ(dialog.language(), kLanguageTraditionalChinese);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// (Custom copies kept and nothing shipped: the start-up tests go through the whole program.)
 #include "app/settings_files.h"
 
 #include <gtest/gtest.h>
@@ -42,26 +43,6 @@ TEST(SettingsFiles, FirstStartCopiesTheShippedDefaultsBeforeReading) {
     EXPECT_DOUBLE_EQ(settings.komi, 6.5);
     EXPECT_EQ(settings.stoneDelay, 500);
     EXPECT_EQ(settings.randCoor, 1);
-}
-
-TEST(SettingsFiles, AnExistingCustomCopyIsNeverReplaced) {
-    Installation install;
-    const SettingsFiles files = settingsFilesFor(install.root());
-    ASSERT_TRUE(test::writeBytes(files.customRule, "[SETTING]\nRULETYPE=1\nKOMI=7.5\n"));
-    const DefaultSettings settings = LoadDefaultSettings(files, 0);
-    EXPECT_EQ(settings.ruleType, 1);
-    EXPECT_DOUBLE_EQ(settings.komi, 7.5);
-    EXPECT_EQ(test::readBytes(files.customRule), "[SETTING]\nRULETYPE=1\nKOMI=7.5\n");
-}
-
-TEST(SettingsFiles, WithoutShippedDefaultsTheBuiltInValuesApply) {
-    test::ScratchFolder scratch;
-    const SettingsFiles files = settingsFilesFor(scratch.path().string() + "/");
-    const DefaultSettings settings = LoadDefaultSettings(files, 936);
-    EXPECT_FALSE(FileExists(files.customVantor));
-    EXPECT_EQ(settings.language, kLanguageEnglish);  // a missing LANG reads as 1: English
-    EXPECT_DOUBLE_EQ(settings.gfpPer, 0.98);
-    EXPECT_EQ(settings.showScale, 1);
 }
 
 TEST(SettingsReport, ShowsTheEffectiveValuesWithoutWritingAnything) {

@@ -2,19 +2,14 @@
 // defaults, program folder bin/).
 
 #include <QCoreApplication>
-#include <QApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QTabBar>
-#include <QTimer>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <vector>
 
 #include "app/language_choice.h"
-#include "app/ui/desktop_application.h"
+#include "desktop_fixture.h"
 #include "platform/ui_text.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
@@ -24,15 +19,8 @@
 namespace tessera {
 namespace {
 
-class StartupTest : public ::testing::Test {
+class StartupTest : public test::DesktopFixture {
 protected:
-    StartupTest() {
-        test::guiApplication();
-        std::filesystem::create_directories(scratch / "bin");
-        setenv("TESSERA_PROGRAM_FOLDER", (scratch / "bin").c_str(), 1);
-    }
-    ~StartupTest() override { unsetenv("TESSERA_PROGRAM_FOLDER"); }
-
     void shipDefaults(const std::string& lang, const std::string& rule, const std::string& vantor) {
         test::writeBytes(scratch / "lang.ini", lang);
         test::writeBytes(scratch / "rule.ini", rule);
@@ -43,15 +31,6 @@ protected:
         const QString built = QCoreApplication::applicationDirPath() + "/../dist/bin/translations";
         std::filesystem::copy(built.toStdString(), scratch / "bin/translations", std::filesystem::copy_options::recursive);
     }
-    std::unique_ptr<DesktopApplication> start() {
-        auto desktop = std::make_unique<DesktopApplication>();
-        StartupOptions options;
-        options.showWindow = false;
-        EXPECT_TRUE(desktop->startUp(options));
-        return desktop;
-    }
-
-    test::ScratchFolder scratch;
 };
 
 TEST_F(StartupTest, EmptyCustomFolderGetsTheShippedFilesBeforeAnyValueIsRead) {
@@ -112,19 +91,14 @@ TEST_F(StartupTest, TraditionalChineseComesFromTheConvertedTranslation) {
 
 TEST_F(StartupTest, RecordsOnTheCommandLineOpenInRoom100ThenInRoomsOfTheirOwn) {
     TESSERA_REQUIRE_SHARED();
-    std::vector<std::filesystem::path> games;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::sharedDir() / "corpus/pro"))
-        if (entry.path().extension() == ".sgf") games.push_back(entry.path());
-    std::sort(games.begin(), games.end());
+    const auto games = test::corpusFiles({"pro"});
     ASSERT_GE(games.size(), 2u);
     shipDefaults("[SETTING]\nLANG=10001\n", "", "");
-    DesktopApplication desktop;
     StartupOptions options;
-    options.showWindow = false;
     options.files = {QString::fromStdString(games[0].string()), QString::fromStdString(games[1].string())};
     options.goToMove = 30;
-    ASSERT_TRUE(desktop.startUp(options));
-    MainWindow* window = desktop.mainWindow();
+    auto desktop = start(options);
+    MainWindow* window = desktop->mainWindow();
     ASSERT_EQ(window->roomCount(), 2);  // the first record in the empty room 100
     EXPECT_EQ(window->roomTabs()->tabText(1), "棋室 101");
     for (int i = 0; i < 2; ++i) {
@@ -142,18 +116,11 @@ TEST_F(StartupTest, ALanguageChoiceThatCannotBeSavedSaysSo) {
     // A folder where the file should be: no write can replace it, whatever the user's rights.
     std::filesystem::remove(scratch / "custom/lang.ini");
     std::filesystem::create_directory(scratch / "custom/lang.ini");
-    QString shown;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->text();
-            box->done(0);
-        }
-    });
-    closer.start(10);
+    test::MessageCatcher messages;
     emit desktop->mainWindow()->languageMenuChosen(kLangValueEnglishMenu);
-    EXPECT_TRUE(shown.contains("lang.ini")) << shown.toStdString();
-    EXPECT_FALSE(shown.contains("重启")) << shown.toStdString();
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains("lang.ini")) << messages.texts[0].toStdString();
+    EXPECT_FALSE(messages.texts[0].contains("重启")) << messages.texts[0].toStdString();
 }
 
 TEST_F(StartupTest, NothingShippedStillStartsOnBuiltInDefaults) {

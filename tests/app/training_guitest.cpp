@@ -5,16 +5,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
-#include "app/ui/desktop_application.h"
+#include "desktop_fixture.h"
 #include "app/ui/library_desk.h"
 #include "room/game_room.h"
 #include "room/ui/main_window.h"
@@ -27,20 +25,11 @@
 namespace tessera {
 namespace {
 
-class TrainingWindowTest : public ::testing::Test {
+class TrainingWindowTest : public test::DesktopFixture {
 protected:
-    TrainingWindowTest() {
-        test::guiApplication();
-        std::filesystem::create_directories(scratch / "bin");
-        setenv("TESSERA_PROGRAM_FOLDER", (scratch / "bin").c_str(), 1);
-    }
-    ~TrainingWindowTest() override { unsetenv("TESSERA_PROGRAM_FOLDER"); }
     std::unique_ptr<DesktopApplication> start(int lang) {
         test::writeBytes(scratch / "custom/lang.ini", "[SETTING]\nLANG=" + std::to_string(lang) + "\n");
-        auto desktop = std::make_unique<DesktopApplication>();
-        StartupOptions options;
-        options.showWindow = false;
-        EXPECT_TRUE(desktop->startUp(options));
+        auto desktop = DesktopFixture::start();
         desktop->mainWindow()->resize(1100, 800);
         desktop->mainWindow()->show();
         return desktop;
@@ -49,13 +38,7 @@ protected:
     void click(RoomWindow* room, const char* sgf) {
         int px = 0, py = 0;
         ASSERT_TRUE(room->board()->screen().intersectionOf((sgf[1] - 'a') * 19 + (sgf[0] - 'a'), px, py));
-        const QPoint at(px, py);
-        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent event(type, at, room->board()->mapToGlobal(at), Qt::LeftButton,
-                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(room->board(), &event);
-        }
-        test::processEvents();  // the board hands the point on from the event loop
+        test::leftClick(room->board(), QPoint(px, py));  // the board hands the point on from the event loop
     }
     // Waits (events running) until the room's current move is at the SGF point.
     bool waitForMove(RoomWindow* room, const char* sgf) {
@@ -69,13 +52,6 @@ protected:
         }
         return false;
     }
-    QAction* menuAction(MainWindow* window, const QString& text) {
-        for (QAction* action : window->findChildren<QAction*>())
-            if (action->text() == text)
-                return action;
-        return nullptr;
-    }
-    test::ScratchFolder scratch;
 };
 
 TEST_F(TrainingWindowTest, ABookIsMadeChosenAndWorkedThroughWithClicksAndKeys) {
@@ -100,20 +76,20 @@ TEST_F(TrainingWindowTest, ABookIsMadeChosenAndWorkedThroughWithClicksAndKeys) {
             EXPECT_EQ(dialog->bookList()->item(0)->text(), "练习");
             dialog->accept();
         });
-        QAction* books = menuAction(window, "教程和题库...");
+        QAction* books = test::findAction(window, "教程和题库...");
         ASSERT_NE(books, nullptr);
         books->trigger();
         RoomWindow* room = window->activeRoom();
         ASSERT_NE(room, nullptr);
         ASSERT_EQ(room->room().roomKind(), kRoomTraining);
         room->room().settings().preferences.stoneDelay = 10;
-        EXPECT_TRUE(menuAction(window, "后退")->isEnabled());
-        EXPECT_TRUE(menuAction(window, "随机坐标变换")->isChecked());
+        EXPECT_TRUE(test::findAction(window, "后退")->isEnabled());
+        EXPECT_TRUE(test::findAction(window, "随机坐标变换")->isChecked());
 
         click(room, "rq");  // wrong: told at once, the refutation follows
         EXPECT_EQ(room->lastAnnouncement(), "答错了, 再试一次");
         ASSERT_TRUE(waitForMove(room, "rr"));
-        menuAction(window, "后退")->trigger();
+        test::findAction(window, "后退")->trigger();
         EXPECT_EQ(room->room().currentNodeId(), 0);
         click(room, "rs");
         ASSERT_TRUE(waitForMove(room, "rr"));
@@ -123,11 +99,11 @@ TEST_F(TrainingWindowTest, ABookIsMadeChosenAndWorkedThroughWithClicksAndKeys) {
             << room->parentWidget()->windowTitle().toStdString();
 
         // F6: the next problem of the book; F12 shows the hint there.
-        QAction* next = menuAction(window, "下一个棋谱");
+        QAction* next = test::findAction(window, "下一个棋谱");
         ASSERT_EQ(next->shortcut(), QKeySequence(Qt::Key_F6));
         next->trigger();
         EXPECT_EQ(room->room().libraryIndex(), 1);
-        QAction* hint = menuAction(window, "提示");
+        QAction* hint = test::findAction(window, "提示");
         ASSERT_EQ(hint->shortcut(), QKeySequence(Qt::Key_F12));
         hint->trigger();
         EXPECT_TRUE(hint->isChecked());

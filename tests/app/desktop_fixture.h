@@ -1,0 +1,35 @@
+#pragma once
+// A scratch installation for the desktop program's window tests: the root holds what the test
+// ships (lang.ini, rule.ini, ...), bin/ is the program folder the program is started with.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/ui/desktop_application.h"
+#include "support/gui_test_support.h"
+#include "support/test_support.h"
+
+namespace tessera::test {
+
+class DesktopFixture : public ::testing::Test {
+protected:
+    DesktopFixture() {
+        guiApplication();
+        std::filesystem::create_directories(scratch / "bin");
+    }
+
+    // The desktop program started on the scratch installation, its window hidden.
+    std::unique_ptr<DesktopApplication> start(StartupOptions options = {}) {
+        auto desktop = std::make_unique<DesktopApplication>();
+        options.showWindow = false;
+        EXPECT_TRUE(desktop->startUp(options));
+        return desktop;
+    }
+
+    ScratchFolder scratch;
+    ScopedVariable programFolder{"TESSERA_PROGRAM_FOLDER", (scratch / "bin").c_str()};
+};
+
+}  // namespace tessera::test
