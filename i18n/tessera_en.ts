@@ -2254,4 +2254,83 @@
             <translation>Won</translation>
         </message>
     </context>
+    <context>
+        <name>FailureReason</name>
+        <message>
+            <source>文件不存在</source>
+            <translation>the file does not exist</translation>
+        </message>
+        <message>
+            <source>没有访问权限</source>
+            <translation>permission denied</translation>
+        </message>
+        <message>
+            <source>文件或文件系统只读</source>
+            <translation>the file or its file system is read-only</translation>
+        </message>
+        <message>
+            <source>磁盘空间不足</source>
+            <translation>the disk is full</translation>
+        </message>
+        <message>
+            <source>这是一个文件夹, 不是文件</source>
+            <translation>this is a folder, not a file</translation>
+        </message>
+        <message>
+            <source>不是 SGF、GIB 或 SGG 棋谱文件</source>
+            <translation>not an SGF, GIB or SGG game record</translation>
+        </message>
+        <message>
+            <source>棋谱只能保存为 .sgf 或 .sgg 文件</source>
+            <translation>game records are saved as .sgf or .sgg files</translation>
+        </message>
+        <message>
+            <source>文件太大</source>
+            <translation>the file is too large</translation>
+        </message>
+        <message>
+            <source>棋谱库正被其他程序使用</source>
+            <translation>the library is in use by another program</translation>
+        </message>
+        <message>
+            <source>网络连接超时</source>
+            <translation>the connection timed out</translation>
+        </message>
+        <message>
+            <source>找不到服务器</source>
+            <translation>the server was not found</translation>
+        </message>
+        <message>
+            <source>无法连接服务器</source>
+            <translation>cannot connect to the server</translation>
+        </message>
+        <message>
+            <source>服务器拒绝了请求</source>
+            <translation>the server refused the request</translation>
+        </message>
+        <message>
+            <source>下载的文件已损坏</source>
+            <translation>the downloaded file is damaged</translation>
+        </message>
+        <message>
+            <source>已取消</source>
+            <translation>cancelled</translation>
+        </message>
+        <message>
+            <source>无法写入文件</source>
+            <translation>cannot write the file</translation>
+        </message>
+        <message>
+            <source>无法打开文件</source>
+            <translation>cannot open the file</translation>
+        </message>
+        <message>
+            <source>无法读取文件</source>
+            <translation>cannot read the file</translation>
+        </message>
+        <message>
+            <source>数据有误, 无法处理 (详细原因已写入日志 log.txt)</source>
+            <translation>the data is damaged and cannot be used (the details are in log.txt)</translation>
+        </message>
+    </context>
 </TS>

@@ -38,7 +38,7 @@ int systemOemCodePage() {
     return codePageForLocale(systemLocaleName());
 }
 
-int chooseLanguage(int langValue, int oemCodePage) {
+InterfaceLanguage chooseLanguage(int langValue, int oemCodePage) {
     if (langValue == kLangValueFollowSystem) {
         if (oemCodePage == kCodePageGbk)
             return kLanguageSimplifiedChinese;
@@ -47,19 +47,18 @@ int chooseLanguage(int langValue, int oemCodePage) {
         return kLanguageEnglish;
     }
     if (langValue >= kLangValueChoiceBase) {
-        const int index = langValue - kLangValueChoiceBase;
-        return index < 3 ? index : kLanguageEnglish;
+        return interfaceLanguageFromIndex(langValue - kLangValueChoiceBase);
     }
     // 1 to 9999 (the menu's "English"), and negative values, which no rule names.
     return kLanguageEnglish;
 }
 
-int languageChoiceValue(int languageIndex) {
-    return kLangValueChoiceBase + languageIndex;
+int languageChoiceValue(InterfaceLanguage language) {
+    return kLangValueChoiceBase + language;
 }
 
-std::string languageName(int languageIndex) {
-    switch (languageIndex) {
+std::string languageName(InterfaceLanguage language) {
+    switch (language) {
     case kLanguageSimplifiedChinese:
         return "Simplified Chinese";
     case kLanguageTraditionalChinese:

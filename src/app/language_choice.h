@@ -10,11 +10,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/interface_language.h"
+
 namespace tessera {
 
-inline constexpr int kLanguageEnglish = 0;
-inline constexpr int kLanguageSimplifiedChinese = 1;
-inline constexpr int kLanguageTraditionalChinese = 2;
 
 inline constexpr int kCodePageGbk = 936;
 inline constexpr int kCodePageBig5 = 950;
@@ -37,12 +36,12 @@ int codePageForLocale(std::string_view locale);
 int systemOemCodePage();
 
 // The language index for a stored `LANG` value on a system with the given OEM code page.
-int chooseLanguage(int langValue, int oemCodePage);
+InterfaceLanguage chooseLanguage(int langValue, int oemCodePage);
 
 // The stored value for a language chosen in the language dialog (10000 + index).
-int languageChoiceValue(int languageIndex);
+int languageChoiceValue(InterfaceLanguage language);
 
 // "English", "Simplified Chinese" or "Traditional Chinese" (English names for tessera-cli).
-std::string languageName(int languageIndex);
+std::string languageName(InterfaceLanguage language);
 
 }  // namespace tessera

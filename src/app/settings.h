@@ -47,14 +47,14 @@ struct DefaultSettings {
     int ruleType = 2;    // 1 Chinese, 2 Japanese, 3 Korean, 4 Ing
     double komi = 6.5;   // komi of a new game
     // lang.ini, SETTING (through the language rules)
-    int language = kLanguageEnglish;  // interface language index
+    InterfaceLanguage language = kLanguageEnglish;
     bool big5System = false;          // the system code page is Big5 (950)
 };
 
 // What lang.ini and the system say about the interface language.
 struct LanguageSetting {
     int storedValue = 1;          // LANG as read (1 when missing)
-    int language = kLanguageEnglish;
+    InterfaceLanguage language = kLanguageEnglish;
     bool big5System = false;
 };
 

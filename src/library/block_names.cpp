@@ -6,8 +6,6 @@
 namespace tessera {
 namespace {
 
-constexpr int kEnglish = 0;
-constexpr int kTraditional = 2;
 // The profile reader's buffer held 256 characters with the terminator.
 constexpr size_t kMaxValueBytes = 255;
 
@@ -40,7 +38,7 @@ void BlockNameMap::add(const std::string& key, const std::string& displayName) {
     byName_[displayName] = key;
 }
 
-BlockNameMap LoadBlockNames(const std::string& iniPath, int interfaceLanguage) {
+BlockNameMap LoadBlockNames(const std::string& iniPath, InterfaceLanguage interfaceLanguage) {
     BlockNameMap map;
     const IniDocument ini = IniDocument::load(iniPath);
     for (int n = 0;; ++n) {
@@ -48,10 +46,10 @@ BlockNameMap LoadBlockNames(const std::string& iniPath, int interfaceLanguage) {
         const std::string key = bounded(ini.readString(section, "key", ""));
         if (key.empty())
             break;
-        std::string name = bounded(ini.readString(section, interfaceLanguage == kEnglish ? "English" : "GB", ""));
+        std::string name = bounded(ini.readString(section, interfaceLanguage == kLanguageEnglish ? "English" : "GB", ""));
         if (name.empty())
             continue;
-        if (interfaceLanguage == kTraditional)
+        if (interfaceLanguage == kLanguageTraditionalChinese)
             name = GbToBig5(name);
         map.add(key, name);
     }

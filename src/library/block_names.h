@@ -12,6 +12,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/interface_language.h"
+
 namespace tessera {
 
 class BlockNameMap {
@@ -36,6 +38,6 @@ std::string boundedProfileValue(std::string text);
 // Reads translate.ini for the interface language (0 English reads "English", 1 and 2 read
 // "GB", and 2 converts it with GbToBig5). Values are cut to 255 bytes (on a character
 // boundary); entries with an empty name are left out. A missing file gives an empty map.
-BlockNameMap LoadBlockNames(const std::string& iniPath, int interfaceLanguage);
+BlockNameMap LoadBlockNames(const std::string& iniPath, InterfaceLanguage interfaceLanguage);
 
 }  // namespace tessera

@@ -305,7 +305,7 @@ bool applyPatch(LibraryStore& store, const std::vector<LibraryRecord>& games, co
     return ok;
 }
 
-std::vector<BlockGroup> listBlockIndex(const std::string& programFolder, int interfaceLanguage) {
+std::vector<BlockGroup> listBlockIndex(const std::string& programFolder, InterfaceLanguage interfaceLanguage) {
     namespace fs = std::filesystem;
     const std::string root = programFolder + "block";
     const BlockNameMap names = LoadBlockNames(root + "/translate.ini", interfaceLanguage);

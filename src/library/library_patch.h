@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "library/library_record.h"
+#include "platform/interface_language.h"
 
 namespace tessera {
 
@@ -89,6 +90,6 @@ struct BlockGroup {
 };
 // The groups of <program folder>block/ and their files, sorted by name on disk, named for the
 // interface language (0 English, 1 Simplified, 2 Traditional Chinese).
-std::vector<BlockGroup> listBlockIndex(const std::string& programFolder, int interfaceLanguage);
+std::vector<BlockGroup> listBlockIndex(const std::string& programFolder, InterfaceLanguage interfaceLanguage);
 
 }  // namespace tessera

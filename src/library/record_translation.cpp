@@ -6,9 +6,9 @@
 namespace tessera {
 namespace {
 
-constexpr int kEnglish = 0;
-constexpr int kSimplified = 1;
-constexpr int kTraditional = 2;
+// A record's text language uses the interface language's numbers.
+constexpr int kSimplified = kLanguageSimplifiedChinese;
+constexpr int kTraditional = kLanguageTraditionalChinese;
 
 void translateInfo(GameInfo& info, const TextDictionary& dictionary) {
     for (std::string* field : {&info.event, &info.gameName, &info.date, &info.place, &info.timeLimit, &info.rulesText,
@@ -43,29 +43,29 @@ void TranslateRecord(GameRecord& record, const TextDictionary& dictionary) {
         translateNode(*node, dictionary);
 }
 
-bool translateRecordForInterface(GameRecord& record, int textLanguage, int interfaceLanguage,
+bool translateRecordForInterface(GameRecord& record, int textLanguage, InterfaceLanguage interfaceLanguage,
                                  const TextDictionary& interfaceDictionary) {
-    if (textLanguage == kTraditional && interfaceLanguage == kSimplified) {
+    if (textLanguage == kTraditional && interfaceLanguage == kLanguageSimplifiedChinese) {
         const TextDictionary toSimplified(TextDictionary::kToSimplified);
         TranslateRecord(record, toSimplified);
         return true;
     }
-    if (textLanguage == kSimplified && (interfaceLanguage == kEnglish || interfaceLanguage == kTraditional)) {
+    if (textLanguage == kSimplified && (interfaceLanguage == kLanguageEnglish || interfaceLanguage == kLanguageTraditionalChinese)) {
         TranslateRecord(record, interfaceDictionary);
         return true;
     }
     return false;
 }
 
-bool prepareInterfaceDictionary(TextDictionary& dictionary, int interfaceLanguage, const std::string& dictionaryPath) {
+bool prepareInterfaceDictionary(TextDictionary& dictionary, InterfaceLanguage interfaceLanguage, const std::string& dictionaryPath) {
     dictionary.clear();
-    if (interfaceLanguage == kSimplified) {
+    if (interfaceLanguage == kLanguageSimplifiedChinese) {
         dictionary.setMode(TextDictionary::kToTraditional);
         return true;
     }
     // English needs the dictionary. The Traditional interface reads its Traditional entries
     // too: OpenCC alone turns the surnames 朴, 范 and 余 into 樸, 範 and 餘.
-    const int mode = interfaceLanguage == kEnglish ? TextDictionary::kToEnglish : TextDictionary::kToTraditional;
+    const int mode = interfaceLanguage == kLanguageEnglish ? TextDictionary::kToEnglish : TextDictionary::kToTraditional;
     dictionary.setMode(mode);
     Database database;
     if (connect(database, dictionaryPath) != 1) {

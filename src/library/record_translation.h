@@ -8,6 +8,7 @@
 
 #include "library/text_dictionary.h"
 #include "record/game_record.h"
+#include "platform/interface_language.h"
 
 namespace tessera {
 
@@ -22,7 +23,7 @@ void TranslateRecord(GameRecord& record, const TextDictionary& dictionary);
 // through Big5ToGb; Simplified texts under the English or Traditional interface go through
 // interfaceDictionary; every other combination leaves the record unchanged. True when the
 // record was translated.
-bool translateRecordForInterface(GameRecord& record, int textLanguage, int interfaceLanguage,
+bool translateRecordForInterface(GameRecord& record, int textLanguage, InterfaceLanguage interfaceLanguage,
                                  const TextDictionary& interfaceDictionary);
 
 // Sets up the process-wide dictionary for the interface language: English loads the English
@@ -31,6 +32,6 @@ bool translateRecordForInterface(GameRecord& record, int textLanguage, int inter
 // Simplified Chinese gets the Traditional mode with no entries. A file that cannot be opened
 // or read leaves the dictionary empty in its mode (English texts then stay Chinese) and
 // gives false.
-bool prepareInterfaceDictionary(TextDictionary& dictionary, int interfaceLanguage, const std::string& dictionaryPath);
+bool prepareInterfaceDictionary(TextDictionary& dictionary, InterfaceLanguage interfaceLanguage, const std::string& dictionaryPath);
 
 }  // namespace tessera

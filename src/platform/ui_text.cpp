@@ -1,11 +1,13 @@
 #include "platform/ui_text.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace tessera {
 
 namespace {
 std::mutex translatorLock;
+std::atomic<InterfaceLanguage> currentLanguage{kLanguageSimplifiedChinese};
 std::function<std::string(const char*, const char*)>& translatorSlot() {
     static std::function<std::string(const char*, const char*)> slot;
     return slot;
@@ -22,5 +24,9 @@ void setUiTextTranslator(std::function<std::string(const char*, const char*)> tr
     std::lock_guard<std::mutex> guard(translatorLock);
     translatorSlot() = std::move(translator);
 }
+
+InterfaceLanguage uiLanguage() { return currentLanguage.load(); }
+
+void setUiLanguage(InterfaceLanguage language) { currentLanguage.store(language); }
 
 }  // namespace tessera

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/interface_language.h"
+
 namespace tessera {
 
 // Translates a source text of the given context (a class-like name such as "GameRoom").
@@ -13,5 +15,9 @@ std::string uiText(const char* context, const char* source);
 
 // Installs the translator; an empty function restores the identity.
 void setUiTextTranslator(std::function<std::string(const char* context, const char* source)> translator);
+
+// The interface language the translator serves (Simplified Chinese until one is installed).
+InterfaceLanguage uiLanguage();
+void setUiLanguage(InterfaceLanguage language);
 
 }  // namespace tessera

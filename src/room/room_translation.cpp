@@ -12,7 +12,7 @@ int recordTextLanguage(const GameRecord& record) {
     return 1;  // unknown (-1) or Simplified: the library's and most Chinese records' language
 }
 
-RecordTranslator interfaceRecordTranslator(int interfaceLanguage, const TextDictionary& dictionary) {
+RecordTranslator interfaceRecordTranslator(InterfaceLanguage interfaceLanguage, const TextDictionary& dictionary) {
     const TextDictionary* shared = &dictionary;
     return [interfaceLanguage, shared](GameRecord& record) {
         translateRecordForInterface(record, recordTextLanguage(record), interfaceLanguage, *shared);

@@ -5,6 +5,7 @@
 
 #include "library/text_dictionary.h"
 #include "room/room_settings.h"
+#include "platform/interface_language.h"
 
 namespace tessera {
 
@@ -13,6 +14,6 @@ int recordTextLanguage(const GameRecord& record);
 
 // A translator for the interface language (0 English, 1 Simplified, 2 Traditional) that uses
 // the process-wide dictionary; the dictionary must outlive every room that holds the translator.
-RecordTranslator interfaceRecordTranslator(int interfaceLanguage, const TextDictionary& dictionary);
+RecordTranslator interfaceRecordTranslator(InterfaceLanguage interfaceLanguage, const TextDictionary& dictionary);
 
 }  // namespace tessera

@@ -55,7 +55,7 @@ TEST_F(LibraryDeskTest, ImportSearchOpenBrowseMarkAndRestart) {
         // Search by the black player of the first game.
         LibraryRecord first;
         ASSERT_TRUE(desk->store().loadRecord(1, first));
-        LibrarySearchDialog dialog(desk->store(), 1, {});
+        LibrarySearchDialog dialog(desk->store(), kLanguageSimplifiedChinese, {});
         dialog.pages()->setCurrentIndex(1);
         dialog.playerEdit()->setText(QString::fromStdString(first.black));
         dialog.runQuery();

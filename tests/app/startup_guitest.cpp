@@ -10,6 +10,7 @@
 
 #include "app/language_choice.h"
 #include "desktop_fixture.h"
+#include "platform/failure_reason.h"
 #include "platform/ui_text.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
@@ -75,8 +76,13 @@ TEST_F(StartupTest, EnglishWithoutDictionaryStartsTranslated) {
     EXPECT_EQ(desktop->mainWindow()->roomTabs()->tabText(0), "Room 100");
     // The window-free code translates through the same translation.
     EXPECT_EQ(uiText("tessera::MainWindow", "棋室"), "Room");
+    // Reasons of failures are stated in English below the window: an English interface shows them whole.
+    EXPECT_EQ(userFailureReason("cannot open a.sgf: no such file"), "cannot open a.sgf: no such file");
     desktop->shutDown();
     EXPECT_EQ(uiText("tessera::MainWindow", "棋室"), "棋室");
+    // A Chinese interface never shows an English phrase: the kind of failure, else the log.
+    EXPECT_EQ(userFailureReason("cannot write b.sgg: Permission denied"), "没有访问权限");
+    EXPECT_EQ(userFailureReason("chunk 3 of the object at offset 9 is cut"), "数据有误, 无法处理 (详细原因已写入日志 log.txt)");
 }
 
 TEST_F(StartupTest, TraditionalChineseComesFromTheConvertedTranslation) {
@@ -87,6 +93,7 @@ TEST_F(StartupTest, TraditionalChineseComesFromTheConvertedTranslation) {
     EXPECT_TRUE(desktop->translationLoaded());
     EXPECT_EQ(desktop->mainWindow()->roomTabs()->tabText(0), "棋室 100");
     EXPECT_EQ(uiText("tessera::MainWindow", "关闭所有窗口"), "關閉所有視窗");
+    EXPECT_EQ(userFailureReason("cannot open a.sgf: No such file or directory"), "檔案不存在");
 }
 
 TEST_F(StartupTest, RecordsOnTheCommandLineOpenInRoom100ThenInRoomsOfTheirOwn) {

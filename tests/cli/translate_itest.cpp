@@ -54,13 +54,13 @@ TEST_F(TranslateCli, TranslatesIntoEachLanguage) {
 TEST_F(TranslateCli, TraditionalNamesAreThoseTheWindowShows) {
     // The window translates a record just opened through the interface dictionary.
     TextDictionary interface;
-    ASSERT_TRUE(prepareInterfaceDictionary(interface, 2, dictionary));
+    ASSERT_TRUE(prepareInterfaceDictionary(interface, kLanguageTraditionalChinese, dictionary));
     const std::pair<const char*, const char*> names[] = {
         {"余炳葟", "余炳葟"}, {"游家宁", "游家寧"}, {"朴廷桓", "朴廷桓"}, {"聂卫平", "聶衛平"}};
     for (const auto& [name, shown] : names) {
         GameRecord record;
         record.info.blackName = name;
-        translateRecordForInterface(record, 1, 2, interface);
+        translateRecordForInterface(record, 1, kLanguageTraditionalChinese, interface);
         EXPECT_EQ(record.info.blackName, shown);
         const CliRun run = runCli({"translate", "--lang", "zh_TW", "--dict", dictionary, name});
         EXPECT_EQ(run.output, record.info.blackName + "\n") << name;

@@ -147,13 +147,13 @@ TEST(LibraryPatches, LanguageAndBlockFolder) {
     ASSERT_TRUE(writeBytes(folder / "block/famous/list.txt", "1\n"));
     ASSERT_TRUE(writeBytes(folder / "block/translate.ini",
                            "[item0]\nkey=famous\nGB=名局\nEnglish=Famous games\n[item1]\nkey=list.txt\nGB=列表\n"));
-    const auto english = listBlockIndex(program, 0);
+    const auto english = listBlockIndex(program, kLanguageEnglish);
     ASSERT_EQ(english.size(), 1u);
     EXPECT_EQ(english[0].displayName, "Famous games");
     ASSERT_EQ(english[0].files.size(), 2u);
     EXPECT_EQ(english[0].files[0].name, "Top.SQL");
     EXPECT_EQ(english[0].files[1].displayName, "list.txt");  // no English name
-    EXPECT_EQ(listBlockIndex(program, 1)[0].files[1].displayName, "列表");
+    EXPECT_EQ(listBlockIndex(program, kLanguageSimplifiedChinese)[0].files[1].displayName, "列表");
 }
 
 }  // namespace

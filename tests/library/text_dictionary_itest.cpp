@@ -107,21 +107,21 @@ TEST_F(DictionaryTest, InterfaceDictionaryPerLanguage) {
     database.close();
     TextDictionary dictionary;
     std::string out;
-    ASSERT_TRUE(prepareInterfaceDictionary(dictionary, 0, path));
+    ASSERT_TRUE(prepareInterfaceDictionary(dictionary, kLanguageEnglish, path));
     EXPECT_EQ(dictionary.mode(), TextDictionary::kToEnglish);
     EXPECT_TRUE(dictionary.Translate("三星杯", out));
 
-    ASSERT_TRUE(prepareInterfaceDictionary(dictionary, 2, path));
+    ASSERT_TRUE(prepareInterfaceDictionary(dictionary, kLanguageTraditionalChinese, path));
     EXPECT_EQ(dictionary.mode(), TextDictionary::kToTraditional);
     EXPECT_TRUE(dictionary.Translate("朴廷桓", out));
     EXPECT_EQ(out, "朴廷桓");
 
-    ASSERT_TRUE(prepareInterfaceDictionary(dictionary, 1, path));
+    ASSERT_TRUE(prepareInterfaceDictionary(dictionary, kLanguageSimplifiedChinese, path));
     EXPECT_EQ(dictionary.size(), 0u);
     EXPECT_EQ(dictionary.mode(), TextDictionary::kToTraditional);
 
     // Without a dictionary file English texts stay Chinese.
-    EXPECT_FALSE(prepareInterfaceDictionary(dictionary, 0, (folder / "missing.db").string()));
+    EXPECT_FALSE(prepareInterfaceDictionary(dictionary, kLanguageEnglish, (folder / "missing.db").string()));
     EXPECT_EQ(dictionary.size(), 0u);
     out = "";
     EXPECT_FALSE(dictionary.Translate("古力", out));
@@ -166,22 +166,22 @@ TEST_F(DictionaryTest, TranslateRecordReachesEveryText) {
 
 TEST_F(DictionaryTest, RecordsAreTranslatedOnlyForTheRightLanguagePairs) {
     TextDictionary traditional;
-    ASSERT_TRUE(prepareInterfaceDictionary(traditional, 2, path));
+    ASSERT_TRUE(prepareInterfaceDictionary(traditional, kLanguageTraditionalChinese, path));
 
     GameRecord record = sampleRecord();
-    EXPECT_TRUE(translateRecordForInterface(record, 1, 2, traditional));
+    EXPECT_TRUE(translateRecordForInterface(record, 1, kLanguageTraditionalChinese, traditional));
     EXPECT_EQ(record.info.whiteName, "聶衛平");
     EXPECT_EQ(record.info.resultText, "黑中盤勝");
 
     // Traditional texts under the Simplified interface come back through Big5ToGb.
     TextDictionary unused(TextDictionary::kToEnglish);
-    EXPECT_TRUE(translateRecordForInterface(record, 2, 1, unused));
+    EXPECT_TRUE(translateRecordForInterface(record, 2, kLanguageSimplifiedChinese, unused));
     EXPECT_EQ(record.info.whiteName, "聂卫平");
     EXPECT_EQ(record.info.resultText, "黑中盘胜");
 
     const GameRecord before = record;
     for (auto [text, ui] : {std::pair{1, 1}, {2, 2}, {2, 0}, {0, 0}, {-1, 2}}) {
-        EXPECT_FALSE(translateRecordForInterface(record, text, ui, traditional));
+        EXPECT_FALSE(translateRecordForInterface(record, text, interfaceLanguageFromIndex(ui), traditional));
         EXPECT_EQ(record.info, before.info);
     }
 }
@@ -223,7 +223,7 @@ TEST(DictionaryBuilder, ShippedDictionaryBuildsAndTranslatesPlayersOfThreeCountr
     ASSERT_TRUE(result.ok) << result.message;
     EXPECT_GE(result.rows, 300u);
     TextDictionary dictionary;
-    ASSERT_TRUE(prepareInterfaceDictionary(dictionary, 0, path));
+    ASSERT_TRUE(prepareInterfaceDictionary(dictionary, kLanguageEnglish, path));
     EXPECT_EQ(dictionary.size(), result.rows);  // no text twice
     for (auto [chinese, english] : {std::pair{"柯洁", "Ke Jie"}, {"井山裕太", "Iyama Yuta"}, {"李昌镐", "Lee Changho"},
                                     {"本因坊战", "Honinbo"}, {"应氏杯", "Ing Cup"}}) {

@@ -11,12 +11,13 @@ namespace {
 
 TEST(RoomTranslation, RecordsTakeTheInterfacesScriptByTheirTextLanguage) {
     const struct {
-        int interfaceLanguage, recordLanguage;
+        InterfaceLanguage interfaceLanguage;
+        int recordLanguage;
         const char *event, *shown;
     } cases[] = {
-        {1, 2, "名人戰", "名人战"},  // Traditional under the Simplified interface: converted
-        {1, 1, "名人戰", "名人戰"},  // already Simplified by its language: unchanged
-        {2, -1, "名人战", "名人戰"},  // language unknown, taken as Simplified, under the Traditional one
+        {kLanguageSimplifiedChinese, 2, "名人戰", "名人战"},  // Traditional under the Simplified interface: converted
+        {kLanguageSimplifiedChinese, 1, "名人戰", "名人戰"},  // already Simplified by its language: unchanged
+        {kLanguageTraditionalChinese, -1, "名人战", "名人戰"},  // language unknown, taken as Simplified, under the Traditional one
     };
     TextDictionary dictionary(TextDictionary::kToTraditional);
     for (const auto& c : cases) {

@@ -56,7 +56,7 @@ public:
     const SettingsFiles& settingsFiles() const { return files_; }
     const std::string& programFolder() const { return programFolder_; }
     const std::string& rootFolder() const { return rootFolder_; }
-    int language() const { return settings_.language; }
+    InterfaceLanguage language() const { return settings_.language; }
     bool translationLoaded() const { return translationLoaded_; }
     bool dictionaryLoaded() const { return dictionaryLoaded_; }
     // The game library (store, marks, catalogue and its commands); null before start-up.

@@ -20,7 +20,7 @@ QString firstInstalledFamily(const QStringList& families) {
     return {};
 }
 
-void chooseInterfaceFont(int language) {
+void chooseInterfaceFont(InterfaceLanguage language) {
     // Noto CJK covers Chinese; the regional variant gives each script its own glyph shapes.
     const QString family = firstInstalledFamily(language == kLanguageTraditionalChinese
                                                     ? QStringList{"Noto Sans CJK TC", "Noto Sans CJK SC"}
@@ -41,7 +41,7 @@ void chooseInterfaceFont(int language) {
 
 InterfaceTranslation::~InterfaceTranslation() { uninstall(); }
 
-QString InterfaceTranslation::fileName(int language) {
+QString InterfaceTranslation::fileName(InterfaceLanguage language) {
     switch (language) {
         case kLanguageEnglish: return "tessera_en.qm";
         case kLanguageTraditionalChinese: return "tessera_zh_TW.qm";
@@ -49,7 +49,7 @@ QString InterfaceTranslation::fileName(int language) {
     }
 }
 
-bool InterfaceTranslation::install(int language, const QString& folder) {
+bool InterfaceTranslation::install(InterfaceLanguage language, const QString& folder) {
     uninstall();
     bool loaded = true;
     const QString file = fileName(language);
@@ -75,12 +75,14 @@ bool InterfaceTranslation::install(int language, const QString& folder) {
     setUiTextTranslator([](const char* context, const char* source) {
         return QCoreApplication::translate(context, source).toStdString();
     });
+    setUiLanguage(language);
     chooseInterfaceFont(language);
     return loaded;
 }
 
 void InterfaceTranslation::uninstall() {
     setUiTextTranslator({});
+    setUiLanguage(kLanguageSimplifiedChinese);
     for (auto& translator : translators_) QCoreApplication::removeTranslator(translator.get());
     translators_.clear();
 }

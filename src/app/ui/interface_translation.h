@@ -25,11 +25,11 @@ public:
     // Loads and installs the translation of `language` from `folder` (the program folder's
     // translations/), binds tessera::uiText to it and picks the interface font. True when the
     // language needs no file or its file was loaded; false leaves the source texts in use.
-    bool install(int language, const QString& folder);
+    bool install(InterfaceLanguage language, const QString& folder);
     // Removes the translators and unbinds uiText.
     void uninstall();
     // The .qm file name of a language, empty for Simplified Chinese.
-    static QString fileName(int language);
+    static QString fileName(InterfaceLanguage language);
 
 private:
     std::vector<std::unique_ptr<QTranslator>> translators_;

@@ -24,11 +24,12 @@
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
 #include "update/ui/online_update_dialog.h"
+#include "platform/failure_reason.h"
 
 namespace tessera {
 
 LibraryDesk::LibraryDesk(const std::string& programFolder, const std::string& rootFolder,
-                         const std::string& vantorIniPath, int interfaceLanguage)
+                         const std::string& vantorIniPath, InterfaceLanguage interfaceLanguage)
     : programFolder_(programFolder), vantorIniPath_(vantorIniPath), language_(interfaceLanguage),
       store_(programFolder, &marks_) {
     marks_.load(markFilePath(rootFolder));
@@ -38,7 +39,7 @@ LibraryDesk::LibraryDesk(const std::string& programFolder, const std::string& ro
         std::string readError;
         if (error.find("read-only") != std::string::npos)
             store_.open(LibraryAccess::readOnly, readError);
-        openError_ = QString::fromStdString(error);
+        openError_ = QString::fromStdString(userFailureReason(error));
     }
     if (store_.isOpen())
         store_.loadCatalogue(catalogue_);
@@ -202,7 +203,7 @@ QString LibraryDesk::importPaths(const QStringList& paths) {
     if (summary.cancelled)
         text += "\n" + tr("导入已取消");
     if (!ok)
-        text += "\n" + QString::fromStdString(summary.error);
+        text += "\n" + QString::fromStdString(userFailureReason(summary.error));
     return text;
 }
 
@@ -309,7 +310,7 @@ QString LibraryDesk::importBook(const BookImportRequest& request) {
         ok = importProblemBook(store_, programFolder_, request, result, progress, cancel);
     });
     if (!ok)
-        return tr("不能建立题库 %1: %2").arg(QString::fromStdString(request.name), QString::fromStdString(result.error));
+        return tr("不能建立题库 %1: %2").arg(QString::fromStdString(request.name), QString::fromStdString(userFailureReason(result.error)));
     QString text = tr("题库 %1: %2 道题 (新导入 %3 道, 已有 %4 道, 不能读取 %5 个文件)")
                        .arg(QString::fromStdString(request.name))
                        .arg(result.problems)

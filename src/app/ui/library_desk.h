@@ -21,6 +21,7 @@
 #include "room/game_room.h"
 #include "training/book_import.h"
 #include "training/problem_books.h"
+#include "platform/interface_language.h"
 
 class QAction;
 class QDockWidget;
@@ -40,7 +41,7 @@ public:
     // Opens go.db of the program folder (created when missing), reads the marks file of the
     // root folder and loads the catalogue. error: why the library is unusable (empty when fine).
     LibraryDesk(const std::string& programFolder, const std::string& rootFolder, const std::string& vantorIniPath,
-                int interfaceLanguage);
+                InterfaceLanguage interfaceLanguage);
     ~LibraryDesk() override;
 
     // Adds the commands to the window's File menu and the result dock beside the rooms.
@@ -91,7 +92,7 @@ private:
 
     std::string programFolder_;
     std::string vantorIniPath_;
-    int language_;
+    InterfaceLanguage language_;
     GameMarkMap marks_;
     LibraryStore store_;
     LibraryCatalogue catalogue_;

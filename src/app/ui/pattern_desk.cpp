@@ -14,6 +14,7 @@
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
 #include "stats/stats_builder.h"
+#include "platform/failure_reason.h"
 
 namespace tessera {
 
@@ -72,7 +73,7 @@ QString PatternDesk::buildStatistics() {
     progress.setValue(100);
     bases_.open(programFolder_);  // the new files replaced the old ones
     if (!ok)
-        return cancel ? tr("生成统计数据已取消") : tr("无法生成统计数据: %1").arg(QString::fromStdString(error));
+        return cancel ? tr("生成统计数据已取消") : tr("无法生成统计数据: %1").arg(QString::fromStdString(userFailureReason(error)));
     return tr("%1 个棋谱: 全局 %2 个局面, 局部 %3 个局面")
         .arg(summary.gamesRead)
         .arg(summary.globalPositions)

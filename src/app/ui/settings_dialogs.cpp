@@ -206,11 +206,11 @@ void BoardPropertiesDialog::reject() {
 
 // ---- language -----------------------------------------------------------------------------------
 
-LanguageDialog::LanguageDialog(int current, QWidget* parent) : QDialog(parent) {
+LanguageDialog::LanguageDialog(InterfaceLanguage current, QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("选择语言"));
     list_ = new QListWidget;
     list_->addItems({tr("英文"), tr("简体中文(GB)"), tr("繁体中文(BIG5)")});
-    list_->setCurrentRow(current >= 0 && current <= 2 ? current : 0);
+    list_->setCurrentRow(current);
     auto* note = new QLabel(tr("语言的设置将会在程序重启的时候有效."));
     note->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -223,6 +223,6 @@ LanguageDialog::LanguageDialog(int current, QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
-int LanguageDialog::language() const { return list_->currentRow(); }
+InterfaceLanguage LanguageDialog::language() const { return interfaceLanguageFromIndex(list_->currentRow()); }
 
 }  // namespace tessera

@@ -78,9 +78,9 @@ class LanguageDialog : public QDialog {
     Q_OBJECT
 public:
     // current: the language index in use (0 English, 1 Simplified, 2 Traditional Chinese).
-    explicit LanguageDialog(int current, QWidget* parent = nullptr);
-    // The chosen language index.
-    int language() const;
+    explicit LanguageDialog(InterfaceLanguage current, QWidget* parent = nullptr);
+    // The chosen language.
+    InterfaceLanguage language() const;
 
 private:
     QListWidget* list_;

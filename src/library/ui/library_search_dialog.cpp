@@ -36,7 +36,7 @@ const char* const kSexValues[] = {"", "Man", "Woman", "Computer"};
 
 }  // namespace
 
-LibrarySearchDialog::LibrarySearchDialog(LibraryStore& store, int interfaceLanguage, const LibraryQuery& current,
+LibrarySearchDialog::LibrarySearchDialog(LibraryStore& store, InterfaceLanguage interfaceLanguage, const LibraryQuery& current,
                                          QWidget* parent)
     : QDialog(parent), store_(store), query_(current) {
     setWindowTitle(tr("查询棋谱"));
@@ -168,7 +168,7 @@ QWidget* LibrarySearchDialog::makeEventPage() {
     return events_;
 }
 
-QWidget* LibrarySearchDialog::makeIndexPage(int interfaceLanguage) {
+QWidget* LibrarySearchDialog::makeIndexPage(InterfaceLanguage interfaceLanguage) {
     blocks_ = new QTreeWidget;
     blocks_->setHeaderHidden(true);
     for (const auto& group : listBlockIndex(store_.programFolder(), interfaceLanguage)) {

@@ -8,6 +8,7 @@
 
 #include "library/library_query.h"
 #include "library/library_record.h"
+#include "platform/interface_language.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -27,9 +28,8 @@ class LibraryStore;
 class LibrarySearchDialog : public QDialog {
     Q_OBJECT
 public:
-    // interfaceLanguage: 0 English, 1 Simplified, 2 Traditional (block names); current: the
-    // room's query, whose event is selected again.
-    LibrarySearchDialog(LibraryStore& store, int interfaceLanguage, const LibraryQuery& current,
+    // interfaceLanguage names the block names; current: the room's query, whose event is selected again.
+    LibrarySearchDialog(LibraryStore& store, InterfaceLanguage interfaceLanguage, const LibraryQuery& current,
                         QWidget* parent = nullptr);
 
     // The query of the page shown (kind by page).
@@ -57,7 +57,7 @@ private:
     QWidget* makeDatePage();
     QWidget* makePlayerPage();
     QWidget* makeEventPage();
-    QWidget* makeIndexPage(int interfaceLanguage);
+    QWidget* makeIndexPage(InterfaceLanguage interfaceLanguage);
     QWidget* makeSqlPage();
     QWidget* makeResultPage();
     void reloadPlayers();

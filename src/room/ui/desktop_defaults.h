@@ -12,6 +12,7 @@
 #include "record/game_record.h"
 #include "room/room_settings.h"
 #include "view/board_viewport.h"
+#include "platform/interface_language.h"
 
 namespace tessera {
 
@@ -26,7 +27,7 @@ struct DesktopDefaults {
     RoomPreferences general;             // SETTING, VANTOR and TRAINING sections
     bool stoneSound = true;              // StoneSound: flipped directly by "落子声" (F7)
     RuleSettings rules;                  // RULETYPE and KOMI of rule.ini
-    int language = 1;                    // 0 English, 1 Simplified Chinese, 2 Traditional Chinese
+    InterfaceLanguage language = kLanguageSimplifiedChinese;
     std::string programFolder;           // with a trailing '/'
     std::string externalEditor = "xdg-open";  // the outside record editor, given the SGF path
     SoundPlayer* sounds = nullptr;       // null: silent

@@ -30,6 +30,7 @@
 #include "room/ui/room_actions.h"
 #include "room/ui/room_window.h"
 #include "room/ui/sound_player.h"
+#include "platform/failure_reason.h"
 
 namespace tessera {
 
@@ -461,7 +462,7 @@ bool MainWindow::openRecordFile(const QString& file, bool reuseUntouchedRoom) {
     std::string reason;
     if (!loadRecordFile(std::filesystem::path(file.toStdString()), record, reason)) {
         QMessageBox::warning(this, QApplication::applicationDisplayName(),
-                             tr("无法打开棋谱 %1: %2").arg(QDir::toNativeSeparators(file), readableText(reason)));
+                             tr("无法打开棋谱 %1: %2").arg(QDir::toNativeSeparators(file), readableText(userFailureReason(reason))));
         return false;
     }
     RoomWindow* room = activeRoom();
@@ -504,7 +505,7 @@ void MainWindow::saveActiveRoom(bool asSgf) {
     QString error;
     if (!room->saveFile(target, error))
         QMessageBox::warning(this, QApplication::applicationDisplayName(),
-                             tr("无法保存棋谱 %1: %2").arg(QDir::toNativeSeparators(target), error));
+                             tr("无法保存棋谱 %1: %2").arg(QDir::toNativeSeparators(target), QString::fromStdString(userFailureReason(error.toStdString()))));
 }
 
 void MainWindow::handToExternalEditor() {
@@ -514,7 +515,8 @@ void MainWindow::handToExternalEditor() {
     QString file, error;
     if (!room->writeExternalCopy(file, error)) {
         QMessageBox::warning(this, QApplication::applicationDisplayName(), tr("无法保存棋谱 %1: %2")
-                             .arg(QDir::toNativeSeparators(QString::fromStdString(defaults_.programFolder + "temp")), error));
+                             .arg(QDir::toNativeSeparators(QString::fromStdString(defaults_.programFolder + "temp")),
+                                  QString::fromStdString(userFailureReason(error.toStdString()))));
         return;
     }
     QStringList command = QProcess::splitCommand(QString::fromStdString(defaults_.externalEditor));

@@ -39,6 +39,7 @@
 #include "stats/pattern_bases.h"
 #include "view/ui/board_widget.h"
 #include "view/ui/image_import_dialog.h"
+#include "platform/failure_reason.h"
 
 namespace tessera {
 
@@ -529,7 +530,7 @@ bool RoomWindow::saveChanges() {
     QString error;
     if (!saveFile(file, error)) {
         QMessageBox::warning(this, QApplication::applicationDisplayName(),
-                             tr("无法保存棋谱 %1: %2").arg(QDir::toNativeSeparators(file), error));
+                             tr("无法保存棋谱 %1: %2").arg(QDir::toNativeSeparators(file), QString::fromStdString(userFailureReason(error.toStdString()))));
         return false;
     }
     return true;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "library/library_store.h"
+#include "platform/failure_reason.h"
 
 namespace tessera {
 
@@ -121,7 +122,7 @@ void OnlineUpdateDialog::poll() {
         std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - startTime_).count();
     QString result;
     if (!report_.error.empty())
-        result = tr("不能更新: %1").arg(QString::fromStdString(report_.error));
+        result = tr("不能更新: %1").arg(QString::fromStdString(userFailureReason(report_.error)));
     else if (report_.cancelled)
         result = tr("更新已取消, 已完成的部分会保留, 下次更新将继续.");
     else
@@ -151,7 +152,7 @@ QString OnlineUpdateDialog::wording(const UpdateEvent& event) const {
     case UpdateStep::buildFileList: return tr("正在生成更新文件列表");
     case UpdateStep::downloadFile: return QStringLiteral("%1: %2").arg(tr("正在下载更新文件"), path);
     case UpdateStep::reopenDataFiles: return tr("正在重新打开数据文件");
-    case UpdateStep::fileFailed: return tr("失败: %1 (%2)").arg(path, QString::fromStdString(event.error));
+    case UpdateStep::fileFailed: return tr("失败: %1 (%2)").arg(path, QString::fromStdString(userFailureReason(event.error)));
     case UpdateStep::finished: return {};
     }
     return {};
