@@ -2184,6 +2184,42 @@
             <source>%1 个棋谱: 全局 %2 个局面, 局部 %3 个局面</source>
             <translation>%1 games: %2 whole-board positions, %3 local positions</translation>
         </message>
+        <message>
+            <source>生成知识库...</source>
+            <translation>Build Knowledge Base...</translation>
+        </message>
+        <message>
+            <source>选择带注释的棋谱</source>
+            <translation>Choose Annotated Game Records</translation>
+        </message>
+        <message>
+            <source>棋谱 (*.sgf *.gib *.sgg);;所有文件 (*)</source>
+            <translation>Game records (*.sgf *.gib *.sgg);;All files (*)</translation>
+        </message>
+        <message>
+            <source>生成知识库</source>
+            <translation>Build Knowledge Base</translation>
+        </message>
+        <message>
+            <source>正在生成知识库...</source>
+            <translation>Building the knowledge base...</translation>
+        </message>
+        <message>
+            <source>生成知识库已取消</source>
+            <translation>Building the knowledge base was cancelled</translation>
+        </message>
+        <message>
+            <source>无法生成知识库: %1</source>
+            <translation>Cannot build the knowledge base: %1</translation>
+        </message>
+        <message>
+            <source>%1 个棋谱: %2 条知识</source>
+            <translation>%1 game records: %2 notes</translation>
+        </message>
+        <message>
+            <source>无法读取 %1 个文件:</source>
+            <translation>%1 files could not be read:</translation>
+        </message>
     </context>
     <context>
         <name>tessera::BoardPictureDialog</name>
@@ -2252,6 +2288,13 @@
         <message>
             <source>赢</source>
             <translation>Won</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProgressDialog</name>
+        <message>
+            <source>取消</source>
+            <translation>Cancel</translation>
         </message>
     </context>
     <context>

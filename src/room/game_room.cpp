@@ -70,6 +70,7 @@ void GameRoom::resetRoomState() {
     trialBaseId_ = -1;
     trialFirstId_ = -1;
     display_.cursor = -1;
+    display_.highlight = BoardGrid();
 }
 
 void GameRoom::newGame() {

@@ -140,6 +140,10 @@ public:
     void showPatternHints(const HintResult& result);
     // The moves listed by the last pattern refresh (the detail window's records).
     const std::vector<HintDetail>& hintDetails() const { return hintDetails_; }
+    // Tints the stones of a pattern the record was opened on, laid onto the current position
+    // in whichever orientation fits it (fitHighlight). Kept while browsing the record; the next
+    // opened record clears it.
+    void setHighlight(const BoardGrid& pattern);
     // The variation tree model (rebuilt after every structural change).
     const std::vector<VariationItem>& variationTree() const { return variationTree_; }
     // The last count's "result  margin", empty before any count.

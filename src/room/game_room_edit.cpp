@@ -6,6 +6,7 @@
 #include "platform/format_text.h"
 #include "platform/ui_text.h"
 #include "room/game_room.h"
+#include "stats/pattern_highlight.h"
 
 namespace tessera {
 
@@ -197,6 +198,11 @@ void GameRoom::showPatternHints(const HintResult& result) {
         display_.hints.push_back(HintMark{label.point, label.colour, label.text, false});
     display_.noteMarks = result.marks;
     patternHintsShown_ = !display_.hints.empty() || !display_.noteMarks.empty() || !hintDetails_.empty();
+    redraw();
+}
+
+void GameRoom::setHighlight(const BoardGrid& pattern) {
+    display_.highlight = fitHighlight(pattern, display_.position);
     redraw();
 }
 

@@ -15,7 +15,6 @@ std::string tr(const char* source) { return uiText("PatternHints", source); }
 constexpr uint32_t kRed = 0x0000FF;
 constexpr uint32_t kBlue = 0xFF0000;
 constexpr int kFewGames = 10;
-constexpr int kLocalDistance = 5;
 
 double percent(int part, int whole) { return whole > 0 ? part * 100.0 / whole : 0.0; }
 
@@ -42,10 +41,11 @@ bool showKnowledge(const PatternBases& bases, const HintRequest& request, HintRe
     return true;
 }
 
-// Appends the report lines and details of one statistics record; marked moves go to mark().
+// Appends the report lines and details of one statistics record (a local group's when group
+// is not -1); marked moves go to mark().
 template <typename MarkMove>
 void listMoves(const FoundStats& found, const LibraryCatalogue& catalogue, const HintRequest& request,
-               std::string suffix, int kind, double share, HintResult& result, MarkMove&& mark) {
+               std::string suffix, int group, double share, HintResult& result, MarkMove&& mark) {
     const int total = totalGames(found.stats);
     const BoardGeometry board(19, 19);
     char letter = 'A';
@@ -67,7 +67,8 @@ void listMoves(const FoundStats& found, const LibraryCatalogue& catalogue, const
         detail.label = label;
         detail.point = point;
         detail.games = move.games;
-        detail.kind = kind;
+        detail.kind = group < 0 ? 1 : 0;
+        detail.group = group;
         detail.result = count;
         result.details.push_back(std::move(detail));
         letter = nextHintLetter(letter);
@@ -86,7 +87,7 @@ void showGlobal(const PatternBases& bases, const LibraryCatalogue& catalogue, co
     result.report = formatText("%s,%s:%04d,%s:%04d(%02.1f%%), %s:%04d(%02.1f%%)\r\n", tr("总计").c_str(),
                                tr("总").c_str(), all.total, tr("赢").c_str(), all.wins, percent(all.wins, all.total),
                                tr("负").c_str(), all.losses, percent(all.losses, all.total));
-    listMoves(*found, catalogue, request, "", 1, request.globalShare, result,
+    listMoves(*found, catalogue, request, "", -1, request.globalShare, result,
               [&](int32_t point, const ResultCount& count, const std::string& label) {
                   result.hints.push_back(BoardHint{point, hintColour(count), label, count.total < kFewGames});
               });
@@ -103,7 +104,7 @@ void showLocal(const PatternBases& bases, const LibraryCatalogue& catalogue, con
         const auto found = lookUpStats(bases.localIndex, bases.localStats, groups[g], request.colourToMove);
         if (!found)
             continue;
-        listMoves(*found, catalogue, request, std::to_string(g + 1), 0, request.localShare, result,
+        listMoves(*found, catalogue, request, std::to_string(g + 1), static_cast<int>(g), request.localShare, result,
                   [&](int32_t point, const ResultCount& count, const std::string& label) {
                       const uint32_t colour = count.total < kFewGames ? 0 : hintColour(count);
                       result.labels.push_back(Label{point, colour, label});

@@ -32,6 +32,7 @@ struct HintDetail {
     int32_t point = -1;  // on the board as the room holds it
     std::vector<GameRef> games;
     int kind = 1;        // 1 whole-board statistics, 0 local statistics
+    int group = -1;      // local statistics: the index in groupsOf(position, 5)
     ResultCount result;
 };
 

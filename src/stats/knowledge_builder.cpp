@@ -34,11 +34,16 @@ GameNode noteNode(const GameNode& source, int symmetry, int32_t id) {
 }  // namespace
 
 bool buildKnowledge(const std::vector<std::string>& files, const std::string& outputFolder,
-                    KnowledgeBuildSummary& summary, std::string& error) {
+                    KnowledgeBuildSummary& summary, std::string& error, const KnowledgeBuildProgress& progress) {
     summary = KnowledgeBuildSummary();
     std::vector<Note> notes;
     std::unordered_map<uint64_t, size_t> byKey;
-    for (const std::string& file : files) {
+    for (size_t done = 0; done < files.size(); ++done) {
+        if (progress && !progress(done, files.size())) {
+            error = "cancelled";
+            return false;
+        }
+        const std::string& file = files[done];
         GameRecord record;
         std::string reason;
         if (!loadRecordFile(file, record, reason)) {

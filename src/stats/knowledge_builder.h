@@ -5,6 +5,7 @@
 // one note whose comment joins the texts. Notes are stored in one orientation per position;
 // their labels and markup are mapped with them.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,13 @@ struct KnowledgeBuildSummary {
     std::vector<std::string> refused;  // "file: reason"
 };
 
+// Reports the records read so far; false cancels.
+using KnowledgeBuildProgress = std::function<bool(size_t done, size_t total)>;
+
 // Writes both files into outputFolder (ending with '/'), under temporary names renamed when
-// complete. False with a reason when nothing could be written.
+// complete. False with a reason when nothing could be written or when cancelled
+// ("cancelled"); the old files are then left as they were.
 bool buildKnowledge(const std::vector<std::string>& files, const std::string& outputFolder,
-                    KnowledgeBuildSummary& summary, std::string& error);
+                    KnowledgeBuildSummary& summary, std::string& error, const KnowledgeBuildProgress& progress = {});
 
 }  // namespace tessera

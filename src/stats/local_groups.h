@@ -9,6 +9,9 @@
 
 namespace tessera {
 
+// The distance the local statistics group stones by, when built and when looked up.
+constexpr int kLocalDistance = 5;
+
 // The stones joined to start (which must hold a stone; otherwise an empty grid) by steps of at
 // most `distance`, on a grid of the board's size with 0 elsewhere.
 BoardGrid groupAround(const BoardGrid& grid, int32_t start, int distance);

@@ -15,7 +15,6 @@
 namespace tessera {
 namespace {
 
-constexpr int kLocalDistance = 5;
 constexpr uint16_t kNoAnchor = 0xFFFF;
 
 struct Step {

@@ -75,6 +75,7 @@ struct BoardDisplay {
     std::vector<Label> moveNumbers;    // drawn like labels after them, never stored
     std::vector<HintMark> hints;       // statistics hints and search letters
     std::vector<Mark> noteMarks;       // a knowledge note's markup: drawn like marks, never stored
+    BoardGrid highlight;               // stones of a pattern the record was opened on (tinted); empty none
     std::vector<RegionRect> regions;   // the node's draw records
     bool flipX = false;                // display transform flags (never applied to the record)
     bool flipY = false;

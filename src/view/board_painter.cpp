@@ -88,6 +88,7 @@ void BoardPainter::paint(const BoardDisplay& display, const BoardViewport& viewp
 }
 
 void BoardPainter::drawOverlay(QPainter& p, const BoardScreen& state) {
+    drawHighlight(p, state);
     drawStones(p, state);
     drawTexts(p, state);
     drawMarkup(p, state);
@@ -412,6 +413,16 @@ void BoardPainter::drawCursor(QPainter& p, const BoardScreen& state) {
     const BoardDisplay& display = state.display();
     const bool covered = at(display.marks) || at(display.labels) || at(display.moveNumbers) || at(display.hints);
     drawLastMoveMark(p, toQRect(*rect), display.position.get(point), !covered);
+}
+
+void BoardPainter::drawHighlight(QPainter& p, const BoardScreen& state) {
+    // A sky-blue cell under each stone of the pattern, unlike any board colour: its corners
+    // show around the stone, and the stones and marks drawn on top stay readable.
+    const auto& bytes = state.display().highlight.bytes();
+    for (int32_t point = 0; point < static_cast<int32_t>(bytes.size()); ++point)
+        if (bytes[point] != 0)
+            if (const auto rect = state.cellRect(point))
+                p.fillRect(toQRect(*rect), QColor(30, 144, 255, 180));
 }
 
 void BoardPainter::drawMask(QPainter& p, const BoardScreen& state) {

@@ -1,8 +1,9 @@
 #pragma once
 // Draws a board display through a viewport into an image of the client size, in layers:
 //   1 background fill, 2 (nothing more when not laid out), 3 Marble background and board,
-//   4 coordinates, 5 Traditional board and shadow, 6 grid, edge and star points, 7 stones,
-//   8 labels, hint marks, markup, region rectangles, 9 the last-move brackets, 10 mask hatching.
+//   4 coordinates, 5 Traditional board and shadow, 6 grid, edge and star points, 7 highlighted
+//   cells and stones, 8 labels, hint marks, markup, region rectangles, 9 the last-move
+//   brackets, 10 mask hatching.
 // Layers 1 to 6 are kept in a base image until the settings, size or transform change, so a
 // paint mostly copies it and draws the stones and the overlay.
 // Text needs a QGuiApplication (fonts); everything else works without one.
@@ -57,8 +58,10 @@ private:
     void drawCoordinates(QPainter& p, const BoardScreen& state);
     void drawTraditionalBoard(QPainter& p, const BoardScreen& state);
     void drawGrid(QPainter& p, const BoardScreen& state);
-    // Layers 7 to 10: stones, texts, markup, regions, the last-move mark and the mask.
+    // Layers 7 to 10: the highlight under the stones, stones, texts, markup, regions, the
+    // last-move mark and the mask.
     void drawOverlay(QPainter& p, const BoardScreen& state);
+    void drawHighlight(QPainter& p, const BoardScreen& state);
     void drawStones(QPainter& p, const BoardScreen& state);
     void drawTexts(QPainter& p, const BoardScreen& state);
     void drawMarkup(QPainter& p, const BoardScreen& state);

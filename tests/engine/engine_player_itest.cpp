@@ -1,4 +1,5 @@
-// Matches against the real GNU Go, and engines that fail in every way a program can.
+// Matches against the real GNU Go (one playing from a statistics book built from library
+// games), and engines that fail in every way a program can.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,12 @@
 #include "engine/match_referee.h"
 #include "engine/program_log.h"
 #include "go/play_move.h"
+#include "library/library_import.h"
+#include "library/library_store.h"
 #include "platform/process_channel.h"
+#include "stats/book_move.h"
+#include "stats/pattern_bases.h"
+#include "stats/stats_builder.h"
 #include "support/test_support.h"
 
 namespace tessera {
@@ -144,6 +150,55 @@ TEST(EnginePlayerGnuGo, AnEngineKilledMidGameEndsTheMatchKeepingItsMoves) {
     EXPECT_EQ(match.referee.record().tree.size(), 3u);  // root and both moves kept
     EXPECT_TRUE(processGone(engine));
     EXPECT_NE(match.logText().find("was killed by signal 9"), std::string::npos) << match.logText();
+}
+
+TEST(EnginePlayerGnuGo, PlaysTheBookMoveOfABuiltBaseAndAsksTheEngineOutsideIt) {
+    REQUIRE_GNUGO();
+    // Two library games open on B3, a move GNU Go never plays; the base is built from them.
+    test::ScratchFolder library;
+    const std::string folder = library.path().string() + "/";
+    for (int game = 0; game < 2; ++game)
+        ASSERT_TRUE(test::writeBytes(library / "sgf" / (std::to_string(game) + ".sgf"),
+                                     "(;GM[1]FF[4]SZ[19]PB[Book " + std::to_string(game) + "]PW[White]DT[2020-0" +
+                                         std::to_string(game + 1) + "-01];B[bq];W[dd])"));
+    PatternBases bases;
+    {
+        LibraryStore store(folder);
+        std::string error;
+        ASSERT_TRUE(store.open(LibraryAccess::readWrite, error)) << error;
+        ImportSummary imported;
+        ASSERT_TRUE(importRecords(store, {(library / "sgf").string()}, {}, imported));
+        ASSERT_EQ(imported.imported, 2);
+        StatsBuildSummary built;
+        ASSERT_TRUE(buildStatistics(store, folder, StatsBuildOptions(), built, error)) << error;
+        ASSERT_GE(bases.open(folder), 2);
+    }
+    const int32_t bookPoint = 16 * 19 + 1;  // B3
+    const auto book = [&bases](const BoardGrid& position, int colour) { return pickBookMove(bases, position, colour); };
+
+    for (const bool useBook : {true, false}) {
+        Match match;
+        MatchSetup setup = computerMatch(19);
+        setup.whiteKind = kPlayerHuman;
+        setup.blackEngine.useBook = useBook;
+        match.blackEngine.setBookMove(book);
+        match.start(setup);
+        for (int i = 0; i < 3000 && match.referee.moveCount() < 1; ++i)
+            std::this_thread::sleep_for(10ms);
+        ASSERT_EQ(match.referee.moveCount(), 1) << match.referee.error();
+        const int32_t first = match.referee.record().tree.mainLine()[1]->move.point;
+        if (!useBook) {
+            EXPECT_NE(first, bookPoint);  // GNU Go's own choice
+            continue;
+        }
+        EXPECT_EQ(first, bookPoint);
+        // Outside the book the engine is asked, and told of the book move it did not choose.
+        ASSERT_TRUE(match.referee.submitHumanMove(9 * 19 + 9));
+        for (int i = 0; i < 3000 && match.referee.moveCount() < 3; ++i)
+            std::this_thread::sleep_for(10ms);
+        ASSERT_EQ(match.referee.moveCount(), 3) << match.referee.error();
+        EXPECT_TRUE(replaysLegally(match.referee.record()));
+    }
 }
 
 TEST(EnginePlayerFailures, AMissingProgramIsReportedAndLogged) {

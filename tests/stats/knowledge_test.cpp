@@ -1,6 +1,6 @@
 // The knowledge base built from an annotated record: a note is found from any orientation of
 // its position and its labels and markup come back on the board as displayed; with a note
-// present the statistics are not shown.
+// present the statistics are not shown; a cancelled build leaves the files as they were.
 
 #include <gtest/gtest.h>
 
@@ -55,6 +55,18 @@ TEST(KnowledgeTest, NoteFoundRotatedWithItsLabelsOnTheDisplayedStones) {
         EXPECT_EQ(request.position.get(result.marks[0].point), 1);  // the triangle sits on the black stone
         EXPECT_TRUE(result.hints.empty());
     }
+
+    bases.close();
+    ASSERT_TRUE(test::writeBytes(record, "(;GM[1]FF[4]SZ[19];B[pd];W[dp];B[pp]C[Replaced.])"));
+    EXPECT_FALSE(buildKnowledge({record.string(), record.string()}, folder, summary, error,
+                                [](size_t done, size_t) { return done < 1; }));
+    EXPECT_EQ(error, "cancelled");
+    EXPECT_EQ(bases.open(folder), 2);
+    HintRequest request;
+    request.position = position;
+    request.colourToMove = 2;
+    request.showKnowledge = true;
+    EXPECT_EQ(computeHints(bases, LibraryCatalogue(), request).report, "Approach now.");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The pattern files as bytes on disk: header checks, damaged slots and records, the lookup
-// keys, local groups, the book's weighted pick, and the hint display rules on small bases
-// written through the real slot-file writer.
+// keys, local groups, the highlight handed to an opened game, the book's weighted pick, and
+// the hint display rules on small bases written through the real slot-file writer.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include "stats/hint_report.h"
 #include "stats/local_groups.h"
 #include "stats/pattern_bases.h"
+#include "stats/pattern_highlight.h"
 #include "support/test_support.h"
 
 namespace tessera {
@@ -100,6 +101,32 @@ TEST(LocalGroupsTest, StonesJoinWithinFivePointsAndChainsReachFurther) {
         chain.set(p, 1);
     EXPECT_EQ(groupsOf(chain, 5).size(), 1u);
     EXPECT_EQ(groupAround(chain, 19 * 9 + 1, 5).countValue(1), 0);  // no stone at the start
+}
+
+TEST(PatternHighlightTest, HandedOverMaskedAndAsDisplayedThenLaidOntoTheOpenedGame) {
+    BoardGrid board(19, 19);
+    board.set(3 * 19 + 15, 1);  // Q16
+    board.set(2 * 19 + 13, 2);  // O17
+    board.set(15 * 19 + 3, 1);  // D4, hidden by the mask
+    BoardGrid mask(19, 19);
+    mask.fill(1);
+    mask.set(15 * 19 + 3, 0);
+    const BoardGrid handed = handedOverHighlight(board, mask, 0);  // shown mirrored left-right
+    EXPECT_EQ(handed.countValue(1) + handed.countValue(2), 2);
+    EXPECT_EQ(handed.get(3 * 19 + 3), 1);  // Q16 as displayed: D16
+
+    // A game that reached the pattern a quarter turn away, with a stone more.
+    BoardGrid game = BoardTransform(5, board).mapGrid(board);
+    game.set(9 * 19 + 9, 2);
+    const BoardGrid fitted = fitHighlight(handed, game);
+    int onStones = 0;
+    for (int32_t p = 0; p < 361; ++p)
+        if (fitted.get(p) != 0) {
+            EXPECT_EQ(fitted.get(p), game.get(p)) << p;
+            ++onStones;
+        }
+    EXPECT_EQ(onStones, 2);
+    EXPECT_TRUE(fitHighlight(handed, BoardGrid(19, 19)).equals(handed));  // fits nowhere: as handed over
 }
 
 TEST(WeightedPickerTest, PicksByCumulativeWeightAndSkipsZeros) {

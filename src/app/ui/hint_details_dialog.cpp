@@ -12,6 +12,8 @@
 
 #include "app/ui/library_desk.h"
 #include "library/id_list_file.h"
+#include "stats/local_groups.h"
+#include "stats/pattern_highlight.h"
 #include "room/ui/room_window.h"
 
 namespace tessera {
@@ -49,6 +51,9 @@ HintDetailsDialog::HintDetailsDialog(LibraryDesk& library, QWidget* parent) : QD
 
 void HintDetailsDialog::bind(const RoomWindow& room) {
     details_ = room.room().hintDetails();
+    board_.copyFrom(room.room().display().position);
+    mask_.copyFrom(room.room().display().mask);
+    transformCode_ = room.room().display().transformCode();
     moves_->clear();
     for (const HintDetail& detail : details_)
         moves_->addItem(QString::fromStdString(hintDetailLine(detail)));
@@ -60,6 +65,7 @@ void HintDetailsDialog::bind(const RoomWindow& room) {
 void HintDetailsDialog::showGames(int detail) {
     shown_.clear();
     games_->setRowCount(0);
+    detail_ = detail;
     if (detail < 0 || detail >= static_cast<int>(details_.size()))
         return;
     shown_ = details_[static_cast<size_t>(detail)].games;
@@ -93,8 +99,15 @@ bool HintDetailsDialog::openGame(int row) {
             index = static_cast<int>(records.size());
         records.push_back(record);
     }
+    BoardGrid pattern = board_;
+    const int group = details_[static_cast<size_t>(detail_)].group;
+    if (group >= 0) {
+        const std::vector<BoardGrid> groups = groupsOf(board_, kLocalDistance);
+        pattern = group < static_cast<int>(groups.size()) ? groups[static_cast<size_t>(group)] : BoardGrid();
+    }
     return library_.showQueryResult(LibraryQuery(), std::move(records), index, kRoomLibrary,
-                                    shown_[static_cast<size_t>(row)].nodeId, newRoom_->isChecked());
+                                    shown_[static_cast<size_t>(row)].nodeId, newRoom_->isChecked(),
+                                    handedOverHighlight(pattern, mask_, transformCode_));
 }
 
 bool HintDetailsDialog::exportIds(const QString& path) const {

@@ -8,12 +8,11 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QTableWidget>
 #include <QTimer>
-#include <thread>
 
 #include "app/settings.h"
+#include "app/ui/progress_dialog_run.h"
 #include "library/library_game_file.h"
 #include "library/library_import.h"
 #include "library/ui/library_search_dialog.h"
@@ -159,31 +158,9 @@ void LibraryDesk::refreshDock() {
 
 void LibraryDesk::runWithProgress(const QString& label,
                                   const std::function<void(const ImportProgress&, const std::atomic<bool>*)>& work) {
-    QProgressDialog progress(label, tr("取消"), 0, 100, window_);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    std::atomic<bool> cancel{false};
-    std::atomic<size_t> done{0}, total{0};
-    std::atomic<bool> finished{false};
-    std::thread worker([&] {
-        work(
-            [&](size_t d, size_t t) {
-                done = d;
-                total = t;
-            },
-            &cancel);
-        finished = true;
+    runWithProgressDialog(window_, label, [&](std::atomic<int>& percent, const std::atomic<bool>& cancel) {
+        work([&](size_t done, size_t total) { percent = total ? static_cast<int>(100 * done / total) : 0; }, &cancel);
     });
-    while (!finished) {
-        if (progress.wasCanceled())
-            cancel = true;
-        const size_t t = total;
-        progress.setValue(t ? static_cast<int>(100 * done / t) : 0);
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    worker.join();
-    progress.setValue(100);
     store_.loadCatalogue(catalogue_);
 }
 
@@ -230,7 +207,7 @@ RoomWindow* LibraryDesk::targetRoom() {
 }
 
 bool LibraryDesk::showQueryResult(const LibraryQuery& query, std::vector<LibraryRecord> records, int index, RoomKind kind,
-                                  int32_t startNode, bool newRoom) {
+                                  int32_t startNode, bool newRoom, const BoardGrid& highlight) {
     RoomWindow* room = newRoom ? window_->newRoom() : targetRoom();
     if (!room)
         return false;
@@ -246,6 +223,8 @@ bool LibraryDesk::showQueryResult(const LibraryQuery& query, std::vector<Library
             frame->setWindowTitle(QString::fromStdString(error));
         return false;
     }
+    if (highlight.isUsable())
+        room->room().setHighlight(highlight);
     window_->roomChanged(room);
     refreshDock();
     return true;

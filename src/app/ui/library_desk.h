@@ -60,10 +60,10 @@ public:
     // "导入棋谱" on files or a folder, with a cancellable progress dialog; the summary text.
     QString importPaths(const QStringList& paths);
     // Runs a query and shows its result in the active room (a new room when none or when
-    // newRoom is set), opening the game at index at startNode. False with the failure text in
-    // the room's frame title.
+    // newRoom is set), opening the game at index at startNode with the pattern highlight (when
+    // usable, GameRoom::setHighlight). False with the failure text in the room's frame title.
     bool showQueryResult(const LibraryQuery& query, std::vector<LibraryRecord> records, int index, RoomKind kind,
-                         int32_t startNode = 0, bool newRoom = false);
+                         int32_t startNode = 0, bool newRoom = false, const BoardGrid& highlight = BoardGrid());
     // The search dialog; returns when it closes.
     void runSearchDialog();
     // The tutorial and problem books of TPBs.ini ("选择练习题库"); returns when the dialog closes.

@@ -1,18 +1,17 @@
 #include "app/ui/pattern_desk.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <atomic>
-#include <chrono>
-#include <thread>
 
 #include "app/ui/hint_details_dialog.h"
 #include "app/ui/library_desk.h"
+#include "app/ui/progress_dialog_run.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
+#include "stats/knowledge_builder.h"
 #include "stats/stats_builder.h"
 #include "platform/failure_reason.h"
 
@@ -33,6 +32,13 @@ void PatternDesk::attach(MainWindow* window, LibraryDesk* library) {
         const QString summary = buildStatistics();
         QMessageBox::information(window_, tr("生成统计数据"), summary);
     });
+    QAction* knowledge = window->fileMenu()->addAction(tr("生成知识库..."));
+    connect(knowledge, &QAction::triggered, this, [this] {
+        const QStringList files = QFileDialog::getOpenFileNames(window_, tr("选择带注释的棋谱"), QString(),
+                                                                tr("棋谱 (*.sgf *.gib *.sgg);;所有文件 (*)"));
+        if (!files.isEmpty())
+            QMessageBox::information(window_, tr("生成知识库"), buildKnowledge(files));
+    });
 }
 
 void PatternDesk::detach() {
@@ -44,15 +50,10 @@ void PatternDesk::detach() {
 QString PatternDesk::buildStatistics() {
     if (!library_ || !library_->available())
         return tr("棋谱库无法打开");
-    QProgressDialog progress(tr("正在生成统计数据..."), tr("取消"), 0, 100, window_);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    std::atomic<bool> cancel{false}, finished{false};
-    std::atomic<int> percent{0};
     StatsBuildSummary summary;
     std::string error;
     bool ok = false;
-    std::thread worker([&] {
+    runWithProgressDialog(window_, tr("正在生成统计数据..."), [&](std::atomic<int>& percent, const std::atomic<bool>& cancel) {
         ok = tessera::buildStatistics(library_->store(), programFolder_, StatsBuildOptions(), summary, error,
                                       [&](const std::string& stage, size_t done, size_t total) {
                                           // Reading takes most of the time: 0-80 %, writing the rest.
@@ -60,24 +61,40 @@ QString PatternDesk::buildStatistics() {
                                           percent = stage == "reading" ? share : 80 + share / 4;
                                           return !cancel.load();
                                       });
-        finished = true;
     });
-    while (!finished) {
-        if (progress.wasCanceled())
-            cancel = true;
-        progress.setValue(percent);
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    worker.join();
-    progress.setValue(100);
     bases_.open(programFolder_);  // the new files replaced the old ones
     if (!ok)
-        return cancel ? tr("生成统计数据已取消") : tr("无法生成统计数据: %1").arg(QString::fromStdString(userFailureReason(error)));
+        return error == "cancelled" ? tr("生成统计数据已取消")
+                                    : tr("无法生成统计数据: %1").arg(QString::fromStdString(userFailureReason(error)));
     return tr("%1 个棋谱: 全局 %2 个局面, 局部 %3 个局面")
         .arg(summary.gamesRead)
         .arg(summary.globalPositions)
         .arg(summary.localPositions);
+}
+
+QString PatternDesk::buildKnowledge(const QStringList& files) {
+    std::vector<std::string> paths;
+    for (const QString& file : files)
+        paths.push_back(file.toStdString());
+    KnowledgeBuildSummary summary;
+    std::string error;
+    bool ok = false;
+    runWithProgressDialog(window_, tr("正在生成知识库..."), [&](std::atomic<int>& percent, const std::atomic<bool>& cancel) {
+        ok = tessera::buildKnowledge(paths, programFolder_, summary, error, [&](size_t done, size_t total) {
+            percent = total ? static_cast<int>(done * 100 / total) : 0;
+            return !cancel.load();
+        });
+    });
+    bases_.open(programFolder_);
+    QString text = ok ? tr("%1 个棋谱: %2 条知识").arg(summary.files).arg(summary.notes)
+                 : error == "cancelled" ? tr("生成知识库已取消")
+                                        : tr("无法生成知识库: %1").arg(QString::fromStdString(userFailureReason(error)));
+    // The files that could not be read are named (the first ten).
+    if (summary.refusedFiles > 0)
+        text += "\n" + tr("无法读取 %1 个文件:").arg(summary.refusedFiles);
+    for (size_t k = 0; k < summary.refused.size() && k < 10; ++k)
+        text += "\n" + QString::fromStdString(summary.refused[k]);
+    return text;
 }
 
 HintDetailsDialog* PatternDesk::showHintDetails(RoomWindow& room) {

@@ -1,11 +1,13 @@
 #pragma once
 // The pattern bases in the desktop program: the six files opened at start-up and closed at
-// shutdown, File > "生成统计数据..." (the statistics built from the library with a progress
-// dialog that can be cancelled; the bases reopen afterwards), and the detail window of the
+// shutdown, File > "生成统计数据..." (the statistics built from the library) and
+// "生成知识库..." (the knowledge notes built from annotated records), each with a progress
+// dialog that can be cancelled and the bases reopened afterwards, and the detail window of the
 // rooms' hints.
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <string>
 
 #include "stats/pattern_bases.h"
@@ -33,6 +35,9 @@ public:
     void detach();
     // Builds the statistics from the library with a progress dialog; the summary text.
     QString buildStatistics();
+    // Builds the knowledge notes from the record files with a progress dialog; the summary
+    // text (the files that could not be read are named).
+    QString buildKnowledge(const QStringList& files);
     // Opens (or raises) the detail window bound to room.
     HintDetailsDialog* showHintDetails(RoomWindow& room);
 
