@@ -2,7 +2,9 @@
 // One byte per point: a position (0 empty, 1 black, 2 white) or a mark layer (0/1).
 // A grid may be unallocated; every operation then fails harmlessly (false, -1 or 0).
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "go/board_geometry.h"
@@ -62,13 +64,26 @@ public:
     bool maskedCopy(const BoardGrid& mask, BoardGrid& result) const;
 
     // Raw bytes, row-major in point order (empty when unallocated).
-    const std::vector<uint8_t>& bytes() const { return cells_; }
+    std::span<const uint8_t> bytes() const { return {storage(), count_}; }
     // The bytes for the rules core's inner loops: area() writable bytes when usable, else nullptr.
-    uint8_t* data() { return allocated_ ? cells_.data() : nullptr; }
+    uint8_t* data() { return allocated_ ? storage() : nullptr; }
 
 private:
-    std::vector<uint8_t> cells_;  // width * height bytes when allocated_
-    bool allocated_ = false;      // false: an unallocated grid
+    // A record keeps one grid per node: boards up to 19 x 19 live inside the grid, so reading a
+    // record does not allocate a block per node; larger boards use the heap.
+    static constexpr size_t kInlineCells = 19 * 19;
+
+    // Sets the size and makes room for its bytes, leaving their values as they are.
+    void allocate(int width, int height);
+    uint8_t* storage() { return count_ <= kInlineCells ? inline_.data() : heap_.data(); }
+    const uint8_t* storage() const { return count_ <= kInlineCells ? inline_.data() : heap_.data(); }
+    std::span<uint8_t> cells() { return {storage(), count_}; }
+    std::span<const uint8_t> cells() const { return bytes(); }
+
+    std::array<uint8_t, kInlineCells> inline_{};
+    std::vector<uint8_t> heap_;  // area() bytes when the board is larger than 19 x 19
+    size_t count_ = 0;           // area() when allocated_, else 0
+    bool allocated_ = false;     // false: an unallocated grid
 };
 
 }  // namespace tessera

@@ -23,7 +23,8 @@ constexpr int kMaxMove = 24;
 constexpr int kMinGames = 2;
 
 std::string gridKey(const BoardGrid& grid, int colour) {
-    return std::string(grid.bytes().begin(), grid.bytes().end()) + static_cast<char>(colour);
+    const auto bytes = grid.bytes();
+    return std::string(bytes.begin(), bytes.end()) + static_cast<char>(colour);
 }
 
 // The orientation-free name of a position (the smallest of its eight images) and, for a point,
