@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "app/settings_files.h"
 #include "cli/command_table.h"
+#include "library/database.h"
+#include "platform/program_folders.h"
 
 namespace {
 
@@ -47,6 +50,9 @@ int main(int argc, char** argv) {
         printUsage();
         return 2;
     }
+    // [DATABASE] Connection of the user's settings may put the library on a database server.
+    if (const std::string folder = tessera::GetProgramFolder(); !folder.empty())
+        tessera::applyConnectionSetting(tessera::settingsFilesFor(tessera::GetRootFolder(folder)).customVantor);
     const std::string name = args.front();
     args.erase(args.begin());
     for (const auto& command : tessera::cli::cliCommands())

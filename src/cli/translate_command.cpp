@@ -64,6 +64,7 @@ int runTranslate(const std::vector<std::string>& args) {
             dictionaryPath = programFolder + "dic.db";
         }
         Database database;
+        database.setConnectionTemplate(localFileConnectionTemplate());
         if (connect(database, dictionaryPath) != 1)
             return failWith("cannot open the dictionary " + dictionaryPath);
         if (!dictionary.Load(database, mode))

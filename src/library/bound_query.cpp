@@ -49,7 +49,7 @@ bool BoundQuery::run(const std::string& sql, const std::vector<int>& widths) {
             return false;
         }
         std::vector<SQLLEN> parameterIndicators;
-        const SQLRETURN rc = odbc::executeStatement(statement, adaptAccessSql(sql), {}, parameterIndicators);
+        const SQLRETURN rc = odbc::executeStatement(statement, adaptAccessSql(sql, database_->dialect()), {}, parameterIndicators);
         SQLSMALLINT count = 0;
         if (!SQL_SUCCEEDED(rc) || !SQL_SUCCEEDED(SQLNumResultCols(statement, &count)) ||
             static_cast<size_t>(count) != widths.size()) {

@@ -152,11 +152,27 @@ void Database::close() {
     }
 }
 
-void Database::attach(void* environment, void* connection, std::string path) {
+void Database::attach(void* environment, void* connection, std::string path, SqlDialect dialect) {
     close();
     environment_ = environment;
     connection_ = connection;
     path_ = std::move(path);
+    dialect_ = dialect;
+    connectionLost_ = false;
+}
+
+void Database::setLastError(std::string message) {
+    // "08...": connection exceptions; "57P0...": the server is shutting down or restarting.
+    if (message.rfind("08", 0) == 0 || message.rfind("57P0", 0) == 0)
+        connectionLost_ = true;
+    lastError_ = std::move(message);
+}
+
+SqlDialect dialectOf(const std::string& connectionTemplate) {
+    const std::string driver = driverOf(connectionTemplate);
+    return driver.find("postgres") != std::string::npos || driver.find("psqlodbc") != std::string::npos
+               ? SqlDialect::postgresql
+               : SqlDialect::sqlite;
 }
 
 std::string defaultConnectionTemplate() {
@@ -169,6 +185,11 @@ std::string defaultConnectionTemplate() {
 void setDefaultConnectionTemplate(std::string connectionTemplate) {
     std::lock_guard lock(templateMutex());
     processTemplate() = std::move(connectionTemplate);
+}
+
+std::string localFileConnectionTemplate() {
+    const std::string process = defaultConnectionTemplate();
+    return dialectOf(process) == SqlDialect::sqlite ? process : std::string(kSqliteConnectionTemplate);
 }
 
 std::string applyConnectionSetting(const std::string& iniPath) {
@@ -234,7 +255,7 @@ int connect(Database& database, const std::string& path, ConnectMode mode) {
             database.setLastError(error.empty() ? "the driver refused the connection" : error);
             return 0;
         }
-        database.attach(handles->environment, handles->connection, path);
+        database.attach(handles->environment, handles->connection, path, dialectOf(connectionString));
         handles->environment = nullptr;
         handles->connection = nullptr;
         handles->connected = false;
@@ -259,7 +280,7 @@ int execute(Database& database, const std::string& sql, const std::vector<SqlPar
             return 0;
         }
         std::vector<SQLLEN> indicators;
-        const SQLRETURN rc = odbc::executeStatement(statement, adaptAccessSql(sql), parameters, indicators);
+        const SQLRETURN rc = odbc::executeStatement(statement, adaptAccessSql(sql, database.dialect()), parameters, indicators);
         const bool ok = SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA;
         if (!ok)
             database.setLastError(odbc::diagnostic(SQL_HANDLE_STMT, statement));

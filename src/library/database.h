@@ -18,12 +18,19 @@
 #include <variant>
 #include <vector>
 
+#include "library/sql_dialect.h"
+
 namespace tessera {
 
 class Query;
 
-// A value bound to one "?" of a statement: a text (UTF-8) or an integer.
-using SqlParameter = std::variant<std::string, int64_t>;
+// Binary bytes bound to a "?" (a BLOB in SQLite, a bytea in PostgreSQL).
+struct SqlBytes {
+    std::string bytes;
+};
+
+// A value bound to one "?" of a statement: a text (UTF-8), an integer or binary bytes.
+using SqlParameter = std::variant<std::string, int64_t, SqlBytes>;
 
 // The built-in connection template: the SQLite 3 ODBC driver as unixODBC registers it.
 // "{file}" stands for the data file's path, "{name}" for its name without folder and extension.
@@ -50,6 +57,13 @@ public:
 
     // The driver's last diagnostic ("SQLSTATE: message"), or empty.
     const std::string& lastError() const { return lastError_; }
+    // True once a diagnostic said the connection itself broke (SQLSTATE class 08, or the
+    // server shutting down): the handles are useless until connect() is called again.
+    bool connectionLost() const { return connectionLost_; }
+    // The SQL engine behind the connection (for the dialect adaptation).
+    SqlDialect dialect() const { return dialect_; }
+    // True for a database server (every engine but the embedded SQLite files).
+    bool isServer() const { return dialect_ != SqlDialect::sqlite; }
 
     // The file connect() was last given.
     const std::string& path() const { return path_; }
@@ -58,9 +72,9 @@ public:
     void* environmentHandle() const { return environment_; }
     void* connectionHandle() const { return connection_; }
     // Records a diagnostic for lastError(); used by the query code.
-    void setLastError(std::string message) { lastError_ = std::move(message); }
+    void setLastError(std::string message);
     // Takes ownership of freshly opened driver handles (connect() calls this).
-    void attach(void* environment, void* connection, std::string path);
+    void attach(void* environment, void* connection, std::string path, SqlDialect dialect);
     // Open queries register themselves so that close() can end them before the connection goes.
     void registerQuery(Query* query) { queries_.insert(query); }
     void unregisterQuery(Query* query) { queries_.erase(query); }
@@ -72,7 +86,13 @@ private:
     std::string template_;
     std::string path_;
     std::string lastError_;
+    SqlDialect dialect_ = SqlDialect::sqlite;
+    bool connectionLost_ = false;
 };
+
+// The engine a connection string or template names by its driver: PostgreSQL for the
+// PostgreSQL ODBC drivers, else SQLite.
+SqlDialect dialectOf(const std::string& connectionTemplate);
 
 // The process-wide template used by databases without their own: the environment variable
 // TESSERA_ODBC_CONNECTION when set (for a test run against another source), else the value of
@@ -80,6 +100,9 @@ private:
 std::string defaultConnectionTemplate();
 // Sets the process-wide template; empty restores the built-in one.
 void setDefaultConnectionTemplate(std::string connectionTemplate);
+// The template for the data files shipped with the program (the dictionary): the process-wide
+// one, unless that names a database server (a library shared there), then the built-in one.
+std::string localFileConnectionTemplate();
 
 // The settings key naming another ODBC source: section DATABASE, key Connection, holding a
 // template as above (for example "DRIVER=PostgreSQL Unicode;Server=db;Database={name}").

@@ -84,7 +84,7 @@ int Query::run(const std::string& sql, const std::vector<SqlParameter>& paramete
         statement_ = statement;
         database_->registerQuery(this);
         std::vector<SQLLEN> indicators;
-        const SQLRETURN rc = odbc::executeStatement(statement, adaptAccessSql(sql), parameters_, indicators);
+        const SQLRETURN rc = odbc::executeStatement(statement, adaptAccessSql(sql, database_->dialect()), parameters_, indicators);
         SQLSMALLINT columns = 0;
         if (!SQL_SUCCEEDED(rc) || !SQL_SUCCEEDED(SQLNumResultCols(statement, &columns)) || columns <= 0) {
             database_->setLastError(SQL_SUCCEEDED(rc) ? std::string("the statement returns no rows")
@@ -249,6 +249,61 @@ int queryNumbers(Database& database, const std::string& sql, std::vector<int32_t
 int queryTexts(Database& database, const std::string& sql, std::vector<std::string>& list) {
     list.clear();
     return collectFirstColumn(database, sql, [&](std::string value) { list.push_back(std::move(value)); });
+}
+
+int queryBytes(Database& database, const std::string& sql, const std::vector<SqlParameter>& parameters,
+               std::string& bytes) {
+    bytes.clear();
+    if (!database.isOpen())
+        return -1;
+    SQLHSTMT statement = nullptr;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(database.connectionHandle()), &statement))) {
+        database.setLastError(odbc::diagnostic(SQL_HANDLE_DBC, database.connectionHandle()));
+        return -1;
+    }
+    int result = -1;
+    try {
+        std::vector<SQLLEN> indicators;
+        SQLRETURN rc = odbc::executeStatement(statement, adaptAccessSql(sql, database.dialect()), parameters, indicators);
+        if (SQL_SUCCEEDED(rc))
+            rc = SQLFetch(statement);
+        if (rc == SQL_NO_DATA) {
+            result = 0;
+        } else if (SQL_SUCCEEDED(rc)) {
+            // Long values arrive in pieces; binary pieces carry no terminator.
+            char buffer[65536];
+            result = 1;
+            for (;;) {
+                SQLLEN indicator = 0;
+                const SQLRETURN got = SQLGetData(statement, 1, SQL_C_BINARY, buffer, sizeof buffer, &indicator);
+                if (got == SQL_NO_DATA)
+                    break;
+                if (!SQL_SUCCEEDED(got)) {
+                    result = -1;
+                    break;
+                }
+                if (indicator == SQL_NULL_DATA) {
+                    result = 0;
+                    break;
+                }
+                const size_t piece = (indicator == SQL_NO_TOTAL || indicator > static_cast<SQLLEN>(sizeof buffer))
+                                         ? sizeof buffer
+                                         : static_cast<size_t>(indicator);
+                bytes.append(buffer, piece);
+                if (got == SQL_SUCCESS)
+                    break;
+            }
+        }
+        if (result < 0)
+            database.setLastError(odbc::diagnostic(SQL_HANDLE_STMT, statement));
+    } catch (const std::bad_alloc&) {
+        database.setLastError("out of memory");
+        result = -1;
+    }
+    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    if (result != 1)
+        bytes.clear();
+    return result;
 }
 
 }  // namespace tessera

@@ -100,4 +100,10 @@ int queryNumbers(Database& database, const std::string& sql, std::vector<int32_t
 // The same with the first column as text.
 int queryTexts(Database& database, const std::string& sql, std::vector<std::string>& list);
 
+// The first column of the first row as binary bytes (a BLOB or bytea, read without any text
+// conversion). 1 with the bytes; 0 when there is no row or the value is NULL; -1 when the
+// database is closed or the statement failed.
+int queryBytes(Database& database, const std::string& sql, const std::vector<SqlParameter>& parameters,
+               std::string& bytes);
+
 }  // namespace tessera

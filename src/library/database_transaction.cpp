@@ -56,7 +56,7 @@ PreparedStatement::PreparedStatement(Database& database, const std::string& sql)
         database.setLastError(odbc::diagnostic(SQL_HANDLE_DBC, database.connectionHandle()));
         return;
     }
-    const std::string adapted = adaptAccessSql(sql);
+    const std::string adapted = adaptAccessSql(sql, database.dialect());
     auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(adapted.c_str()));
     if (!SQL_SUCCEEDED(SQLPrepare(statement, text, static_cast<SQLINTEGER>(adapted.size())))) {
         database.setLastError(odbc::diagnostic(SQL_HANDLE_STMT, statement));
@@ -77,24 +77,10 @@ bool PreparedStatement::run(const std::vector<SqlParameter>& parameters) {
         return false;
     auto* statement = static_cast<SQLHSTMT>(statement_);
     SQLFreeStmt(statement, SQL_RESET_PARAMS);
-    std::vector<SQLLEN> indicators(parameters.size(), 0);
-    for (size_t k = 0; k < parameters.size(); ++k) {
-        const auto number = static_cast<SQLUSMALLINT>(k + 1);
-        SQLRETURN rc;
-        if (const auto* value = std::get_if<std::string>(&parameters[k])) {
-            indicators[k] = static_cast<SQLLEN>(value->size());
-            rc = SQLBindParameter(statement, number, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
-                                  std::max<SQLULEN>(value->size(), 1), 0, const_cast<char*>(value->data()),
-                                  static_cast<SQLLEN>(value->size()), &indicators[k]);
-        } else {
-            const auto& integer = std::get<int64_t>(parameters[k]);
-            rc = SQLBindParameter(statement, number, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0,
-                                  const_cast<int64_t*>(&integer), 0, &indicators[k]);
-        }
-        if (!SQL_SUCCEEDED(rc)) {
-            database_->setLastError(odbc::diagnostic(SQL_HANDLE_STMT, statement));
-            return false;
-        }
+    std::vector<SQLLEN> indicators;
+    if (!SQL_SUCCEEDED(odbc::bindParameters(statement, parameters, indicators))) {
+        database_->setLastError(odbc::diagnostic(SQL_HANDLE_STMT, statement));
+        return false;
     }
     const SQLRETURN rc = SQLExecute(statement);
     SQLFreeStmt(statement, SQL_CLOSE);

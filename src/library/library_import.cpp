@@ -4,9 +4,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
@@ -165,32 +167,47 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
         summary.error = "the library is not open";
         return false;
     }
-    // What the library holds already: duplicate keys, player names, the next free ids.
+    const bool server = database.isServer();
+    // What the library holds: duplicate keys and player names, read again before every batch
+    // (only what was added since), so importers running at the same time see each other's games.
     std::unordered_map<uint64_t, int32_t> knownKeys;  // key -> the game holding it
-    {
-        Query query(database);
-        if (openQuery(query, "SELECT MainLineKey, ID FROM GameKey"))
+    std::unordered_set<std::string> knownPlayers;
+    int64_t keysSeenUpTo = INT32_MIN, playersSeenUpTo = INT32_MIN;
+    int32_t nextId = 1, nextPlayerId = 1;
+    auto catchUp = [&]() -> bool {
+        Query keys(database);
+        if (openQuery(keys, "SELECT MainLineKey, ID FROM GameKey WHERE ID > ?", {keysSeenUpTo}))
             do {
                 // Columns are fetched in order: the key first.
-                const auto key = static_cast<uint64_t>(std::strtoll(query.text(0).c_str(), nullptr, 10));
-                knownKeys.emplace(key, static_cast<int32_t>(std::strtol(query.text(1).c_str(), nullptr, 10)));
-            } while (query.next());
-    }
-    std::unordered_set<std::string> knownPlayers;
-    {
-        std::vector<std::string> names;
-        queryTexts(database, "SELECT Name FROM Player", names);
-        knownPlayers.insert(names.begin(), names.end());
-    }
-    int32_t nextId = std::max(store.largestGameId(), 0) + 1;
-    int32_t nextPlayerId = std::max(store.largestPlayerId(), 0) + 1;
+                const auto key = static_cast<uint64_t>(std::strtoll(keys.text(0).c_str(), nullptr, 10));
+                const int32_t id = static_cast<int32_t>(std::strtol(keys.text(1).c_str(), nullptr, 10));
+                knownKeys.emplace(key, id);
+                keysSeenUpTo = std::max<int64_t>(keysSeenUpTo, id);
+            } while (keys.next());
+        if (keys.failed())
+            return false;
+        Query players(database);
+        if (openQuery(players, "SELECT ID, Name FROM Player WHERE ID > ?", {playersSeenUpTo}))
+            do {
+                playersSeenUpTo = std::max<int64_t>(playersSeenUpTo, std::strtol(players.text(0).c_str(), nullptr, 10));
+                knownPlayers.insert(players.text(1));
+            } while (players.next());
+        if (players.failed())
+            return false;
+        nextId = std::max(nextId, maxValue(database, "GoFile", "ID") + 1);
+        nextPlayerId = std::max(nextPlayerId, static_cast<int32_t>(std::max<int64_t>(playersSeenUpTo, 0)) + 1);
+        return true;
+    };
 
     PreparedStatement insertGame(database, std::string("INSERT INTO GoFile (") + kGoFileColumns +
                                                ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     PreparedStatement insertKey(database, "INSERT INTO GameKey (ID, MainLineKey) VALUES (?, ?)");
     PreparedStatement insertPlayer(database, "INSERT INTO Player (ID, Name, Sex, Nation, Rank, Birthday, Information) "
                                              "VALUES (?, ?, '', '', ?, '', '')");
-    if (!insertGame.ready() || !insertKey.ready() || !insertPlayer.ready()) {
+    std::optional<PreparedStatement> insertBytes;
+    if (server)
+        insertBytes.emplace(database, "INSERT INTO GameData (ID, Bytes) VALUES (?, ?)");
+    if (!insertGame.ready() || !insertKey.ready() || !insertPlayer.ready() || (insertBytes && !insertBytes->ready())) {
         summary.error = "the library cannot take new games: " + database.lastError();
         return false;
     }
@@ -223,10 +240,18 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
                 options.prepare(item.record);
             item.key = duplicateKey(item.record);
         });
+        // The batch is one transaction. On a server, importers take turns per batch (the lock
+        // ends with the transaction) and each first catches up with what the others added.
+        Transaction transaction(database);
+        bool ok = transaction.active();
+        if (ok && server)
+            ok = execute(database, "SELECT pg_advisory_xact_lock(1954052463)") == 1;
+        if (ok)
+            ok = catchUp();
         // Number the new games in file order.
         std::vector<ImportItem*> fresh;
         for (auto& item : batch) {
-            if (!item.error.empty())
+            if (!ok || !item.error.empty())
                 continue;
             if (auto known = knownKeys.find(item.key); known != knownKeys.end()) {
                 item.duplicate = true;
@@ -243,11 +268,12 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
             item.sggPath = store.gamePath(item.id);
             fresh.push_back(&item);
         }
-        // Write the store files on every core.
+        // The game files on every core: into the store folder, or kept for the server's table.
+        std::vector<std::string> bytesOf(fresh.size());
         parallelFor(fresh.size(), threads, [&](size_t k) {
             ImportItem& item = *fresh[k];
-            std::string bytes;
-            if (!writeSggBytes(item.record, bytes, item.error) || !writeStoreFile(item.sggPath, bytes, item.error)) {
+            if (!writeSggBytes(item.record, bytesOf[k], item.error) ||
+                (!server && !writeStoreFile(item.sggPath, bytesOf[k], item.error))) {
                 if (item.error.empty())
                     item.error = "cannot store the game";
                 item.id = -1;
@@ -256,46 +282,49 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
         for (ImportItem* item : fresh)
             if (item->id < 0)
                 knownKeys.erase(item->key);  // not stored: a later copy may still come in
-        // The rows of the batch in one transaction.
-        bool ok = true;
+        // The rows of the batch.
         std::vector<std::pair<std::string, std::string>> newPlayers;
-        {
-            Transaction transaction(database);
-            ok = transaction.active();
-            for (ImportItem* item : fresh) {
-                if (!ok || item->id < 0)
+        for (size_t k = 0; k < fresh.size(); ++k) {
+            ImportItem* item = fresh[k];
+            if (!ok || item->id < 0)
+                continue;
+            LibraryRecord r = libraryRecordOf(item->record);
+            ok = insertGame.run({int64_t(r.id), int64_t(r.langType), int64_t(r.appType), r.event, r.gameName, r.date,
+                                 r.place, r.black, r.blackRank, r.white, r.whiteRank, r.resultText,
+                                 int64_t(r.resultType), int64_t(r.totalMoves), int64_t(r.lastBoardKey),
+                                 int64_t(r.mediaType), int64_t(r.expositType)}) &&
+                 insertKey.run({int64_t(r.id), static_cast<int64_t>(item->key)}) &&
+                 (!insertBytes || insertBytes->run({int64_t(r.id), SqlBytes{std::move(bytesOf[k])}}));
+            for (const auto& [name, rank] : {std::pair{r.black, r.blackRank}, std::pair{r.white, r.whiteRank}}) {
+                if (!ok || name.empty() || knownPlayers.count(name))
                     continue;
-                LibraryRecord r = libraryRecordOf(item->record);
-                ok = insertGame.run({int64_t(r.id), int64_t(r.langType), int64_t(r.appType), r.event, r.gameName,
-                                     r.date, r.place, r.black, r.blackRank, r.white, r.whiteRank, r.resultText,
-                                     int64_t(r.resultType), int64_t(r.totalMoves), int64_t(r.lastBoardKey),
-                                     int64_t(r.mediaType), int64_t(r.expositType)}) &&
-                     insertKey.run({int64_t(r.id), static_cast<int64_t>(item->key)});
-                for (const auto& [name, rank] : {std::pair{r.black, r.blackRank}, std::pair{r.white, r.whiteRank}}) {
-                    if (!ok || name.empty() || knownPlayers.count(name))
-                        continue;
-                    PlayerRecord player;
-                    player.name = name;
-                    player.rank = rank;
-                    fitPlayerFields(player);
-                    ok = insertPlayer.run({int64_t(nextPlayerId), player.name, player.rank});
-                    if (ok) {
-                        ++nextPlayerId;
-                        knownPlayers.insert(name);
-                        newPlayers.emplace_back(name, rank);
-                    }
+                PlayerRecord player;
+                player.name = name;
+                player.rank = rank;
+                fitPlayerFields(player);
+                ok = insertPlayer.run({int64_t(nextPlayerId), player.name, player.rank});
+                if (ok) {
+                    ++nextPlayerId;
+                    knownPlayers.insert(name);
+                    newPlayers.emplace_back(name, rank);
                 }
             }
-            if (ok)
-                ok = transaction.commit();
         }
+        if (ok)
+            ok = transaction.commit();
+        else
+            transaction.rollback();
         if (!ok) {
-            summary.error = "the library could not be written: " + database.lastError();
-            for (ImportItem* item : fresh)
-                if (item->id >= 0)
-                    ::unlink(item->sggPath.c_str());
-            for (const auto& entry : newPlayers)
-                knownPlayers.erase(entry.first);
+            if (database.connectionLost())
+                summary.error = "the connection to the library server was lost (" + database.lastError() +
+                                "); the games of earlier batches are stored, the unfinished batch is not: "
+                                "import again to add the rest";
+            else
+                summary.error = "the library could not be written: " + database.lastError();
+            if (!server)
+                for (ImportItem* item : fresh)
+                    if (item->id >= 0)
+                        ::unlink(item->sggPath.c_str());
             publishIndex();
             return false;
         }

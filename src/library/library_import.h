@@ -9,6 +9,9 @@
 // written as SGG files, then their rows are inserted in one transaction. A cancel takes effect
 // between batches, so everything imported before it stays, consistent: a row is committed only
 // after its file is written, and the files of a batch whose commit fails are removed again.
+// On a server library the game bytes go into the server's GameData table in the batch's
+// transaction instead, and importers running at the same time take turns per batch, so no id
+// is given twice and no game is stored twice.
 
 #include <atomic>
 #include <cstdint>

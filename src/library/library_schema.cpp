@@ -27,7 +27,12 @@ const char* const kSchema[] = {
     "CREATE INDEX IF NOT EXISTS PlayerName ON Player (Name)",
     "CREATE INDEX IF NOT EXISTS PlayerNation ON Player (Nation)",
     "CREATE INDEX IF NOT EXISTS PlayerSex ON Player (Sex)",
-    "CREATE TABLE IF NOT EXISTS GameKey (ID INTEGER PRIMARY KEY, MainLineKey INTEGER)",
+    "CREATE TABLE IF NOT EXISTS GameKey (ID INTEGER PRIMARY KEY, MainLineKey BIGINT)",
+};
+
+// A server library keeps the game files themselves too, so every client sees the same games.
+const char* const kServerSchema[] = {
+    "CREATE TABLE IF NOT EXISTS GameData (ID INTEGER PRIMARY KEY, Bytes BLOB)",
 };
 
 bool hasTable(Database& database, const char* table) {
@@ -52,10 +57,43 @@ bool createLibrarySchema(Database& database) {
     for (const char* statement : kSchema)
         if (!execute(database, statement))
             return false;
+    if (database.isServer())
+        for (const char* statement : kServerSchema)
+            if (!execute(database, statement))
+                return false;
+    return true;
+}
+
+// The library on a database server: reached, and its tables made when missing (readWrite).
+static bool openServerLibrary(Database& database, const std::string& path, LibraryAccess access, std::string& error) {
+    if (connect(database, path, ConnectMode::openExisting) != 1) {
+        error = "cannot reach the library server: " +
+                (database.lastError().empty() ? std::string("the driver refused the connection") : database.lastError());
+        database.close();
+        return false;
+    }
+    const bool complete = hasTable(database, "GoFile") && hasTable(database, "Player") &&
+                          hasTable(database, "GameKey") && hasTable(database, "GameData");
+    if (complete)
+        return true;
+    if (access == LibraryAccess::readOnly) {
+        error = "the library server holds no library yet (tessera-cli library --server CONNECTION init)";
+        database.close();
+        return false;
+    }
+    if (!createLibrarySchema(database)) {
+        error = "the library server refused the library's tables: " + database.lastError();
+        database.close();
+        return false;
+    }
     return true;
 }
 
 bool openLibraryDatabase(Database& database, const std::string& path, LibraryAccess access, std::string& error) {
+    const std::string connectionTemplate =
+        database.connectionTemplate().empty() ? defaultConnectionTemplate() : database.connectionTemplate();
+    if (dialectOf(connectionTemplate) != SqlDialect::sqlite)
+        return openServerLibrary(database, path, access, error);
     std::error_code ec;
     const bool exists = std::filesystem::exists(path, ec);
     if (exists && !std::filesystem::is_regular_file(path, ec)) {

@@ -10,6 +10,8 @@
 #include "library/database_text.h"
 #include "library/database_transaction.h"
 #include "library/game_mark_map.h"
+#include "platform/atomic_file.h"
+#include "platform/program_folders.h"
 #include "record/sgg_file.h"
 
 namespace tessera {
@@ -86,7 +88,63 @@ LibraryStore::LibraryStore(std::string programFolder, const GameMarkMap* marks)
 
 bool LibraryStore::open(LibraryAccess access, std::string& error) {
     std::lock_guard lock(databaseLock_);
+    access_ = access;
     return openLibraryDatabase(database_, databasePath(), access, error);
+}
+
+void LibraryStore::setConnectionTemplate(std::string connectionTemplate) {
+    std::lock_guard lock(databaseLock_);
+    database_.setConnectionTemplate(std::move(connectionTemplate));
+}
+
+bool LibraryStore::isServer() const {
+    std::lock_guard lock(databaseLock_);
+    if (database_.isOpen())
+        return database_.isServer();
+    const std::string& own = database_.connectionTemplate();
+    return dialectOf(own.empty() ? defaultConnectionTemplate() : own) != SqlDialect::sqlite;
+}
+
+void LibraryStore::reconnectIfLost() const {
+    if (!database_.connectionLost())
+        return;
+    std::string error;
+    if (!openLibraryDatabase(database_, databasePath(), access_, error))
+        database_.setLastError(error);
+}
+
+Database& LibraryStore::database() {
+    std::lock_guard lock(databaseLock_);
+    reconnectIfLost();
+    return database_;
+}
+
+bool LibraryStore::cacheGameFile(int32_t id, std::string& error) const {
+    const std::string path = gamePath(id);
+    if (id >= 0 && FileExists(path))
+        return true;
+    if (id < 0 || !isServer()) {
+        error = "no game file " + path;
+        return false;
+    }
+    std::string bytes;
+    int got;
+    {
+        std::lock_guard lock(databaseLock_);
+        reconnectIfLost();
+        got = queryBytes(database_, "SELECT Bytes FROM GameData WHERE ID=?", {int64_t(id)}, bytes);
+        if (got < 0)
+            error = "cannot read game " + std::to_string(id) + " from the library server: " + database_.lastError();
+    }
+    if (got == 0)
+        error = "the library server holds no game " + std::to_string(id);
+    if (got != 1)
+        return false;
+    if (!MakeFolderPath(path) || !writeFileAtomically(path, bytes)) {
+        error = "cannot write the cache file " + path;
+        return false;
+    }
+    return true;
 }
 
 void LibraryStore::close() {
@@ -108,7 +166,7 @@ std::string LibraryStore::gamePath(int32_t id) const {
 bool LibraryStore::readGame(int32_t id, GameRecord& game, std::string* error) const {
     std::lock_guard lock(readLock_);
     std::string reason;
-    const bool ok = id >= 0 && loadSggFile(gamePath(id), game, reason);
+    const bool ok = id >= 0 && (!isServer() || cacheGameFile(id, reason)) && loadSggFile(gamePath(id), game, reason);
     if (error)
         *error = id < 0 ? "no library game " + std::to_string(id) : reason;
     return ok;
@@ -119,6 +177,7 @@ int LibraryStore::markOf(int32_t id) const { return marks_ ? marks_->mark(id) : 
 int LibraryStore::queryRecords(const std::string& sql, const std::vector<SqlParameter>& parameters,
                                std::vector<LibraryRecord>& list) {
     std::lock_guard lock(databaseLock_);
+    reconnectIfLost();
     Query query(database_);
     if (!openQuery(query, sql, parameters))
         return query.failed() ? -1 : 0;
@@ -144,6 +203,7 @@ bool LibraryStore::loadRecord(int32_t id, LibraryRecord& record) {
 
 int LibraryStore::allIds(int applicationType, std::vector<int32_t>& list) {
     std::lock_guard lock(databaseLock_);
+    reconnectIfLost();
     const std::string sql = applicationType < 0
                                 ? std::string("SELECT ID FROM GoFile ORDER BY ID")
                                 : "SELECT ID FROM GoFile WHERE AppType=" + std::to_string(applicationType) + " ORDER BY ID";
@@ -153,6 +213,7 @@ int LibraryStore::allIds(int applicationType, std::vector<int32_t>& list) {
 
 bool LibraryStore::putGame(const LibraryRecord& r) {
     std::lock_guard lock(databaseLock_);
+    reconnectIfLost();
     Transaction transaction(database_);
     if (!transaction.active())
         return false;
@@ -172,6 +233,7 @@ bool LibraryStore::putPlayer(const PlayerRecord& player) {
     PlayerRecord p = player;
     fitPlayerFields(p);
     std::lock_guard lock(databaseLock_);
+    reconnectIfLost();
     Transaction transaction(database_);
     if (!transaction.active())
         return false;
@@ -185,6 +247,7 @@ bool LibraryStore::putPlayer(const PlayerRecord& player) {
 
 bool LibraryStore::loadCatalogue(LibraryCatalogue& catalogue) {
     std::lock_guard lock(databaseLock_);
+    reconnectIfLost();
     catalogue.clear();
     // Every game's row through bound column buffers (in kGoFileColumns order); a row whose text
     // did not fit is read again in full afterwards.
@@ -254,11 +317,13 @@ bool LibraryStore::loadCatalogue(LibraryCatalogue& catalogue) {
 
 int32_t LibraryStore::largestGameId() {
     std::lock_guard lock(databaseLock_);
+    reconnectIfLost();
     return maxValue(database_, "GoFile", "ID");
 }
 
 int32_t LibraryStore::largestPlayerId() {
     std::lock_guard lock(databaseLock_);
+    reconnectIfLost();
     return maxValue(database_, "Player", "ID");
 }
 

@@ -2,6 +2,12 @@
 // The game library: its database go.db (GoFile, Player) in the program folder and the SGG
 // file of every game under GoFile/<id/1000>/<id:08>.sgg.
 //
+// A library may instead live on a database server (a PostgreSQL connection template, from the
+// settings, TESSERA_ODBC_CONNECTION or setConnectionTemplate): then the server also holds the
+// SGG bytes of every game (table GameData) and GoFile/ is a local cache filled on demand.
+// A connection that breaks fails the operation at hand with the driver's message; the next
+// operation connects again.
+//
 // One LibraryStore serves the whole run. Its database calls are serialised by an internal lock,
 // so the window, the pattern search and the online update may share it from their threads;
 // readGame() holds a separate lock for each game read. Records read from the database carry the
@@ -45,6 +51,11 @@ public:
     void close();
     bool isOpen() const;
 
+    // The connection template of this library (before open); empty means the process-wide one.
+    void setConnectionTemplate(std::string connectionTemplate);
+    // True when the library lives on a database server (known before open from the template).
+    bool isServer() const;
+
     const std::string& programFolder() const { return programFolder_; }
     std::string databasePath() const { return programFolder_ + "go.db"; }
     // The folder of the game files, "<program folder>GoFile/".
@@ -53,7 +64,12 @@ public:
     std::string gamePath(int32_t id) const;
 
     // Reads the game's SGG file under the read lock; false (reason in *error) when missing or bad.
+    // A server library first fills a missing cache file from the server.
     bool readGame(int32_t id, GameRecord& game, std::string* error = nullptr) const;
+    // Server libraries: writes the game's bytes from the server into the cache when the file is
+    // missing. True when the file is there afterwards (always false for a local library whose
+    // file is missing); the reason in error.
+    bool cacheGameFile(int32_t id, std::string& error) const;
     // The GoFile row of the id with every column; false when there is none.
     bool loadRecord(int32_t id, LibraryRecord& record);
     // Ids of every game (applicationType < 0) or of one application type, ascending; the count.
@@ -79,14 +95,20 @@ public:
     int markOf(int32_t id) const;
 
     // The database and its lock, for callers that run their own statements (import, patches,
-    // queries). Hold the lock for as long as the database is used.
-    Database& database() { return database_; }
+    // queries). Hold the lock for as long as the database is used. A server connection that
+    // was lost is opened again here first.
+    Database& database();
     std::recursive_mutex& databaseLock() const { return databaseLock_; }
 
 private:
+    // Opens a lost server connection again (the lock held).
+    void reconnectIfLost() const;
+
     std::string programFolder_;
     const GameMarkMap* marks_;
-    Database database_;
+    // Mutable: cache fills and reconnections happen inside const reads, under databaseLock_.
+    mutable Database database_;
+    LibraryAccess access_ = LibraryAccess::readOnly;
     mutable std::recursive_mutex databaseLock_;
     mutable std::mutex readLock_;
 };

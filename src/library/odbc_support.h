@@ -16,6 +16,9 @@ std::string diagnostic(SQLSMALLINT handleType, SQLHANDLE handle);
 // The SQLSTATE of the handle's first diagnostic record, or "".
 std::string sqlState(SQLSMALLINT handleType, SQLHANDLE handle);
 
+// Binds one value per "?" to a prepared statement; the indicators must live until it has run.
+SQLRETURN bindParameters(SQLHSTMT statement, const std::vector<SqlParameter>& parameters, std::vector<SQLLEN>& indicators);
+
 // Runs sql (already adapted) on a fresh statement handle of the connection, binding one value
 // per "?". The indicators must live until the statement has been executed and fetched.
 // Returns the ODBC result of the execution; SQL_NO_DATA counts as success for the caller.

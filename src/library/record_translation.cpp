@@ -68,6 +68,7 @@ bool prepareInterfaceDictionary(TextDictionary& dictionary, InterfaceLanguage in
     const int mode = interfaceLanguage == kLanguageEnglish ? TextDictionary::kToEnglish : TextDictionary::kToTraditional;
     dictionary.setMode(mode);
     Database database;
+    database.setConnectionTemplate(localFileConnectionTemplate());
     if (connect(database, dictionaryPath) != 1) {
         logDiagnostic("dictionary " + dictionaryPath + " cannot be opened: " + database.lastError());
         return false;

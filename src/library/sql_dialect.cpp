@@ -1,5 +1,6 @@
 #include "library/sql_dialect.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string_view>
 #include <utility>
@@ -91,9 +92,60 @@ size_t limitInsertPoint(const std::string& out, size_t end) {
     return end;
 }
 
+// An Access "string" as a standard 'string'.
+std::string singleQuoted(const std::string& doubleQuoted) {
+    std::string out = "'";
+    const size_t end = doubleQuoted.size() >= 2 && doubleQuoted.back() == '"' ? doubleQuoted.size() - 1 : doubleQuoted.size();
+    for (size_t k = 1; k < end; ++k) {
+        const char c = doubleQuoted[k];
+        if (c == '"' && k + 1 < end && doubleQuoted[k + 1] == '"')
+            ++k;
+        if (c == '\'')
+            out += '\'';
+        out += c;
+    }
+    return out + "'";
+}
+
+// An Access [identifier]: a plain word stays unquoted (and folds like every other name);
+// anything else becomes a quoted identifier in the case the engine folds names to.
+std::string bracketIdentifier(const std::string& bracketed) {
+    const size_t end = bracketed.size() >= 2 && bracketed.back() == ']' ? bracketed.size() - 1 : bracketed.size();
+    const std::string name = bracketed.substr(1, end - 1);
+    const bool plain = !name.empty() && !std::isdigit(static_cast<unsigned char>(name[0])) &&
+                       std::all_of(name.begin(), name.end(), isWordChar);
+    if (plain)
+        return name;
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"')
+            out += '"';
+        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return out + "\"";
+}
+
+// The PostgreSQL spelling of an Access word, or the word itself.
+std::string postgresWord(const std::string& word, bool inDefinition) {
+    if (equalsIgnoringCase(word, "LIKE"))
+        return "ILIKE";
+    if (equalsIgnoringCase(word, "TRUE"))
+        return "-1";
+    if (equalsIgnoringCase(word, "FALSE"))
+        return "0";
+    if (inDefinition && (equalsIgnoringCase(word, "BLOB") || equalsIgnoringCase(word, "LONGBINARY")))
+        return "BYTEA";
+    if (inDefinition && equalsIgnoringCase(word, "COUNTER"))
+        return "SERIAL";
+    return word;
+}
+
 }  // namespace
 
-std::string adaptAccessSql(const std::string& sql) {
+std::string adaptAccessSql(const std::string& sql, SqlDialect dialect) {
+    const bool postgres = dialect == SqlDialect::postgresql;
+    bool inDefinition = false;  // a CREATE or ALTER statement: column types may be renamed
+    bool sawWord = false;
     std::string out;
     out.reserve(sql.size() + 16);
     // Pending LIMIT clauses: (parenthesis depth, count text).
@@ -120,10 +172,15 @@ std::string adaptAccessSql(const std::string& sql) {
         if (c == '\'' || c == '"' || c == '[' || c == '`') {
             const size_t end = quotedEnd(sql, i, c == '[' ? ']' : c);
             std::string literal = sql.substr(i, end - i);
-            if (c == '\'' && equalsIgnoringCase(previousWord, "LIKE"))
+            const bool text = c == '\'' || (c == '"' && postgres);
+            if (c == '"' && postgres)
+                literal = singleQuoted(literal);
+            else if (c == '[' && postgres)
+                literal = bracketIdentifier(literal);
+            if (text && equalsIgnoringCase(previousWord, "LIKE"))
                 literal = convertLikePattern(literal);
             out += literal;
-            previousWord = c == '\'' ? "'" : "identifier";
+            previousWord = text ? "'" : "identifier";
             i = end;
             continue;
         }
@@ -159,6 +216,10 @@ std::string adaptAccessSql(const std::string& sql) {
             while (end < sql.size() && isWordChar(sql[end]))
                 ++end;
             const std::string word = sql.substr(i, end - i);
+            if (!sawWord) {
+                sawWord = true;
+                inDefinition = equalsIgnoringCase(word, "CREATE") || equalsIgnoringCase(word, "ALTER");
+            }
             // SELECT [DISTINCT|ALL] TOP n: drop "TOP n" here, add LIMIT n at the end of this level.
             const bool afterSelect = equalsIgnoringCase(previousWord, "SELECT") ||
                                      ((equalsIgnoringCase(previousWord, "DISTINCT") ||
@@ -198,7 +259,9 @@ std::string adaptAccessSql(const std::string& sql) {
                     }
                 }
             }
-            out += word;
+            // A column type follows its column's name.
+            const bool typePosition = inDefinition && !previousWord.empty() && isWordChar(previousWord[0]);
+            out += postgres ? postgresWord(word, typePosition) : word;
             wordBeforePrevious = previousWord;
             previousWord = word;
             i = end;

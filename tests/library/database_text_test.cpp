@@ -82,10 +82,24 @@ TEST(SqlDialect, DeleteStarLikeWildcardsAndDates) {
     EXPECT_EQ(adaptAccessSql("INSERT INTO T VALUES (?, '古力')"), "INSERT INTO T VALUES (?, '古力')");
 }
 
+TEST(SqlDialect, PostgresComparesWithoutCaseAndTakesAccessStringsBracketsAndBooleans) {
+    auto pg = [](const std::string& sql) { return adaptAccessSql(sql, SqlDialect::postgresql); };
+    EXPECT_EQ(pg("SELECT Top 2 * FROM GoFile WHERE Black LIKE \"*lee*\" AND [Event]='x' AND [Game Date]<>#2020-01-31#"),
+              "SELECT * FROM GoFile WHERE Black ILIKE '%lee%' AND Event='x' AND \"game date\"<>'2020-01-31' LIMIT 2");
+    EXPECT_EQ(pg("SELECT * FROM T WHERE A = \"it's \"\"x\"\"\" AND B = True OR C = false"),
+              "SELECT * FROM T WHERE A = 'it''s \"x\"' AND B = -1 OR C = 0");
+    EXPECT_EQ(pg("CREATE TABLE T (ID COUNTER, Bytes BLOB, Counter INTEGER)"),
+              "CREATE TABLE T (ID SERIAL, Bytes BYTEA, Counter INTEGER)");
+    EXPECT_EQ(pg("SELECT Counter, 'LIKE true' FROM T"), "SELECT Counter, 'LIKE true' FROM T");
+    // SQLite keeps its own reading of double quotes and brackets.
+    EXPECT_EQ(adaptAccessSql("SELECT \"Name\", [Event] FROM T"), "SELECT \"Name\", [Event] FROM T");
+}
+
 TEST(SqlDialect, SurvivesBrokenText) {
     for (const char* text : {"SELECT TOP", "SELECT TOP 3", "'unterminated", "((((", "))) SELECT TOP 2 x", "#", "[a",
-                             "/* open", "DELETE *", "SELECT TOP 99999999999999999999999 x"})
-        EXPECT_FALSE(adaptAccessSql(text).empty());
+                             "/* open", "DELETE *", "SELECT TOP 99999999999999999999999 x", "\"", "[", "[]", "\"a"})
+        for (SqlDialect dialect : {SqlDialect::sqlite, SqlDialect::postgresql})
+            EXPECT_FALSE(adaptAccessSql(text, dialect).empty());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app/ui/library_desk.h"
 #include "app/ui/pattern_desk.h"
 #include "app/ui/settings_dialogs.h"
+#include "library/database.h"
 #include "library/record_translation.h"
 #include "platform/ini_file.h"
 #include "platform/program_folders.h"
@@ -45,6 +46,8 @@ bool DesktopApplication::startUp(const StartupOptions& options) {
     // value is read; then the language, the rules, and the general and board settings.
     files_ = settingsFilesFor(rootFolder_);
     settings_ = LoadDefaultSettings(files_);
+    // [DATABASE] Connection may put the library on a database server.
+    applyConnectionSetting(files_.customVantor);
 
     // The interface translation of the chosen language (none for Simplified Chinese); a
     // missing file leaves the source texts in use while the language index stays as read.

@@ -1,4 +1,4 @@
-// Every kind of library query against a real SQLite library.
+// Every kind of library query, on both back ends.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include "library/game_mark_map.h"
 #include "library/library_query.h"
 #include "library/library_store.h"
+#include "library/backends/library_backend.h"
 #include "support/test_support.h"
 
 namespace tessera {
@@ -14,11 +15,12 @@ namespace {
 
 using test::ScratchFolder;
 
-class LibraryQueryTest : public ::testing::Test {
+class LibraryQueryTest : public test::LibraryBackendTest {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(store.open(LibraryAccess::readWrite, error)) << error;
+        openOnBackend(store);
+        if (HasFatalFailure() || IsSkipped())
+            return;
         add(1, "2024-01-01", "古力", "O'Neil", 1, "名人战");
         add(2, "2025-01-01", "O'Neil", "古力", 1, "名人战");
         add(3, "2026-12-31", "古力", "常昊", 0, "It's a cup");
@@ -69,7 +71,7 @@ protected:
     LibraryStore store{folder.path().string(), &marks};
 };
 
-TEST_F(LibraryQueryTest, ByDate) {
+TEST_P(LibraryQueryTest, ByDate) {
     LibraryQuery q;
     q.kind = kQueryByDate;
     EXPECT_EQ(ids(q), (std::vector<int32_t>{3, 5, 2}));  // 2025 and 2026, newest first
@@ -83,7 +85,7 @@ TEST_F(LibraryQueryTest, ByDate) {
     EXPECT_EQ(ids(q), (std::vector<int32_t>{6, 4}));
 }
 
-TEST_F(LibraryQueryTest, ByPlayerWithQuotesSidesAndResults) {
+TEST_P(LibraryQueryTest, ByPlayerWithQuotesSidesAndResults) {
     EXPECT_EQ(ids(player("O'Neil", kEitherSide, kAnyResult)), (std::vector<int32_t>{1, 2, 5, 6}));
     EXPECT_EQ(ids(player("O'Neil", kEitherSide, kPlayerWins)), (std::vector<int32_t>{2, 5}));
     EXPECT_EQ(ids(player("O'Neil", kEitherSide, kPlayerLoses)), (std::vector<int32_t>{1, 6}));
@@ -95,7 +97,7 @@ TEST_F(LibraryQueryTest, ByPlayerWithQuotesSidesAndResults) {
     EXPECT_TRUE(ids(player("nobody", kEitherSide, kAnyResult)).empty());
 }
 
-TEST_F(LibraryQueryTest, ByEventIndexAndSql) {
+TEST_P(LibraryQueryTest, ByEventIndexAndSql) {
     LibraryQuery q;
     q.kind = kQueryByEvent;
     q.event = "It's a cup";
@@ -133,7 +135,7 @@ TEST_F(LibraryQueryTest, ByEventIndexAndSql) {
     EXPECT_EQ(list[0].mark, kMarkHot);
 }
 
-TEST_F(LibraryQueryTest, PlayersEventsAndNations) {
+TEST_P(LibraryQueryTest, PlayersEventsAndNations) {
     std::vector<PlayerRecord> players;
     ASSERT_TRUE(loadPlayers(store, playerListSql("China", ""), 0, players));
     EXPECT_EQ(players.size(), 3u);
@@ -152,6 +154,8 @@ TEST_F(LibraryQueryTest, PlayersEventsAndNations) {
     ASSERT_TRUE(nationNames(store, list));
     EXPECT_EQ(list, (std::vector<std::string>{"China", "Ireland"}));
 }
+
+TESSERA_ON_EVERY_BACKEND(LibraryQueryTest);
 
 }  // namespace
 }  // namespace tessera

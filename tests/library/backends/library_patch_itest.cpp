@@ -1,4 +1,4 @@
-// Patch histories, patch files and their application to a real SQLite library; the block folder.
+// Patch histories, patch files and their application to a library on both back ends; the block folder.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include "library/database_query.h"
 #include "library/library_patch.h"
 #include "library/library_store.h"
+#include "library/backends/library_backend.h"
 #include "support/test_support.h"
 
 namespace tessera {
@@ -53,11 +54,12 @@ TEST(LibraryPatches, HistoriesChooseBetweenPatchingAndReplacing) {
     EXPECT_TRUE(readPatchHistory((folder / "absent.ini").string()).empty());
 }
 
-class PatchApplyTest : public ::testing::Test {
+class PatchApplyTest : public test::LibraryBackendTest {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(store.open(LibraryAccess::readWrite, error)) << error;
+        openOnBackend(store);
+        if (HasFatalFailure() || IsSkipped())
+            return;
         LibraryRecord old;
         old.id = 2;
         old.black = "old";
@@ -89,7 +91,7 @@ protected:
     std::vector<PlayerRecord> players;
 };
 
-TEST_F(PatchApplyTest, AWholeFileIsReadAndAppliedReplacingRows) {
+TEST_P(PatchApplyTest, AWholeFileIsReadAndAppliedReplacingRows) {
     const std::string bytes = patchDataBytes(games, players);
     ASSERT_TRUE(writeBytes(folder / "patch5_GoMDB.dat", bytes));
     std::vector<LibraryRecord> readGames;
@@ -106,7 +108,7 @@ TEST_F(PatchApplyTest, AWholeFileIsReadAndAppliedReplacingRows) {
     EXPECT_EQ(store.allIds(-1, ids), 2);
 }
 
-TEST_F(PatchApplyTest, DamagedFilesAndFailingStatementsChangeNothing) {
+TEST_P(PatchApplyTest, DamagedFilesAndFailingStatementsChangeNothing) {
     const std::string bytes = patchDataBytes(games, players);
     std::vector<LibraryRecord> readGames;
     std::vector<PlayerRecord> readPlayers;
@@ -125,13 +127,15 @@ TEST_F(PatchApplyTest, DamagedFilesAndFailingStatementsChangeNothing) {
     EXPECT_FALSE(parsePatchData(huge, readGames, readPlayers, error));
 
     // A failing insert part way: the whole patch is rolled back.
-    ASSERT_EQ(execute(store.database(), "CREATE TRIGGER refuse BEFORE INSERT ON Player BEGIN SELECT RAISE(ABORT, 'no'); END"), 1);
+    ASSERT_EQ(execute(store.database(), refuseInsertsInto("Player")), 1);
     EXPECT_FALSE(applyPatch(store, games, players, error));
     LibraryRecord back;
     ASSERT_TRUE(store.loadRecord(2, back));
     EXPECT_EQ(back.black, "old");
     EXPECT_FALSE(store.loadRecord(3, back));
 }
+
+TESSERA_ON_EVERY_BACKEND(PatchApplyTest);
 
 TEST(LibraryPatches, LanguageAndBlockFolder) {
     ScratchFolder folder;

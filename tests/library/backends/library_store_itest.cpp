@@ -1,5 +1,5 @@
-// The game library against real SQLite files through the ODBC driver: schema, store, catalogue,
-// import with duplicates, and what a damaged or busy go.db does.
+// The game library on both back ends (SQLite files, a PostgreSQL server) through their ODBC
+// drivers: schema, store, catalogue, import with duplicates; what a damaged or busy go.db does.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "library/game_mark_map.h"
 #include "library/library_import.h"
 #include "library/library_store.h"
+#include "library/backends/library_backend.h"
 #include "support/test_support.h"
 
 namespace tessera {
@@ -25,13 +26,12 @@ std::string sgf(const std::string& black, const std::string& white, const std::s
     return "(;GM[1]FF[4]SZ[19]PB[" + black + "]PW[" + white + "]" + extra + moves + ")";
 }
 
-class LibraryStoreTest : public ::testing::Test {
+class LibraryStoreTest : public test::LibraryBackendTest {
 protected:
     void SetUp() override {
         program = (folder / "bin").string() + "/";
         std::filesystem::create_directories(program);
-        std::string error;
-        ASSERT_TRUE(store.open(LibraryAccess::readWrite, error)) << error;
+        openOnBackend(store);
     }
     LibraryRecord game(int id, const std::string& date, int appType = 1) {
         LibraryRecord r;
@@ -55,13 +55,13 @@ protected:
     LibraryStore store{(folder / "bin").string(), &marks};
 };
 
-TEST_F(LibraryStoreTest, GamePathsFollowTheThousandsLayout) {
+TEST_P(LibraryStoreTest, GamePathsFollowTheThousandsLayout) {
     EXPECT_EQ(store.gamePath(7), program + "GoFile/0/00000007.sgg");
     EXPECT_EQ(store.gamePath(1000), program + "GoFile/1/00001000.sgg");
     EXPECT_EQ(store.gamePath(45678), program + "GoFile/45/00045678.sgg");
 }
 
-TEST_F(LibraryStoreTest, RowsRoundTripAndReplaceWithQuotesKept) {
+TEST_P(LibraryStoreTest, RowsRoundTripAndReplaceWithQuotesKept) {
     LibraryRecord r = game(12, "2005-03-04");
     r.event = "It's 'the' cup";
     ASSERT_TRUE(store.putGame(r));
@@ -96,17 +96,17 @@ TEST_F(LibraryStoreTest, RowsRoundTripAndReplaceWithQuotesKept) {
     EXPECT_EQ(names[0].size(), 254u);  // cut to the field width
 }
 
-TEST_F(LibraryStoreTest, FailedInsertKeepsTheOldRow) {
+TEST_P(LibraryStoreTest, FailedInsertKeepsTheOldRow) {
     ASSERT_TRUE(store.putGame(game(5, "2001-01-01")));
     // A trigger makes every further insert fail: the delete before it must be undone.
-    ASSERT_EQ(execute(store.database(), "CREATE TRIGGER refuse BEFORE INSERT ON GoFile BEGIN SELECT RAISE(ABORT, 'no'); END"), 1);
+    ASSERT_EQ(execute(store.database(), refuseInsertsInto("GoFile")), 1);
     EXPECT_FALSE(store.putGame(game(5, "2002-02-02")));
     LibraryRecord back;
     ASSERT_TRUE(store.loadRecord(5, back));
     EXPECT_EQ(back.date, "2001-01-01");
 }
 
-TEST_F(LibraryStoreTest, CatalogueKeepsTextsOnlyOfRecordsFrom1980) {
+TEST_P(LibraryStoreTest, CatalogueKeepsTextsOnlyOfRecordsFrom1980) {
     ASSERT_TRUE(store.putGame(game(3, "1975-06-01")));
     ASSERT_TRUE(store.putGame(game(9, "1985-06-01")));
     ASSERT_TRUE(store.putGame(game(11, "1970-01-01", 2)));  // a tutorial: numbers only
@@ -133,7 +133,7 @@ TEST_F(LibraryStoreTest, CatalogueKeepsTextsOnlyOfRecordsFrom1980) {
     EXPECT_EQ(catalogue.find(10)->totalMoves, longTexts.totalMoves);
 }
 
-TEST_F(LibraryStoreTest, ImportStoresNewGamesAndCountsDuplicates) {
+TEST_P(LibraryStoreTest, ImportStoresNewGamesAndCountsDuplicates) {
     const auto in = folder / "in";
     ASSERT_TRUE(writeBytes(in / "a.sgf", sgf("Go Seigen", "Kitani", ";B[pd];W[dp];B[pq]", "DT[1939-09-28]RE[W+2]EV[Kamakura]")));
     ASSERT_TRUE(writeBytes(in / "sub/b.SGF", sgf("Go Seigen", "Kitani", ";B[pd];W[dp];B[pp]", "DT[1939]")));
@@ -190,7 +190,7 @@ TEST_F(LibraryStoreTest, ImportStoresNewGamesAndCountsDuplicates) {
     EXPECT_EQ(players.size(), 3u);
 }
 
-TEST_F(LibraryStoreTest, CancelledImportKeepsWhatWasCommitted) {
+TEST_P(LibraryStoreTest, CancelledImportKeepsWhatWasCommitted) {
     const auto in = folder / "in";
     for (int k = 0; k < 6; ++k)
         ASSERT_TRUE(writeBytes(in / (std::to_string(k) + ".sgf"), sgf("A", "B", ";B[" + std::string(1, char('a' + k)) + "a]")));
@@ -202,9 +202,13 @@ TEST_F(LibraryStoreTest, CancelledImportKeepsWhatWasCommitted) {
     EXPECT_EQ(summary.imported, 2);
     std::vector<int32_t> ids;
     EXPECT_EQ(store.allIds(-1, ids), 2);
-    for (int32_t id : ids)
-        EXPECT_TRUE(std::filesystem::exists(store.gamePath(id)));
+    for (int32_t id : ids) {
+        GameRecord game;
+        EXPECT_TRUE(store.readGame(id, game));
+    }
 }
+
+TESSERA_ON_EVERY_BACKEND(LibraryStoreTest);
 
 TEST(LibraryFiles, UnusableLibrariesAreRefusedWithAReasonAndLeftAlone) {
     ScratchFolder folder;
