@@ -28,6 +28,9 @@ bool ensureLibraryGameFile(const LibraryStore& store, int32_t id, const std::str
     const std::string target = store.gamePath(id);
     if (id >= 0 && FileExists(target))
         return true;
+    // A server library holds the game itself: the cache is filled from there first.
+    if (std::string reason; id >= 0 && store.isServer() && store.cacheGameFile(id, reason))
+        return true;
     char name[64];
     std::snprintf(name, sizeof name, "%08d.sgg.zip", id);
     const std::string zip = store.programFolder() + "temp/" + name;

@@ -292,7 +292,8 @@ bool buildStatistics(LibraryStore& store, const std::string& outputFolder, const
     const auto readOne = [&](size_t k) {
         GameRecord record;
         std::string reason;
-        if (loadSggFile(store.gamePath(ids[k]), record, reason)) {
+        // A server library's games come from its local cache, which fetches only what it lacks.
+        if (store.cacheGameFile(ids[k], reason) && loadSggFile(store.gamePath(ids[k]), record, reason)) {
             slots[k].gameId = ids[k];
             usable[k] = compactGame(record, maxMove, slots[k]) ? 1 : 0;
         }

@@ -177,6 +177,12 @@ private:
     void replaceDatabase(const std::string& libraryFolder, const std::vector<PatchEntry>& remote) {
         emit(UpdateStep::downloadDatabase);
         const std::string remotePath = update_paths::packedDatabase(libraryFolder);
+        // A shared server library is never swapped for a file under the other clients' feet.
+        if (store_.isServer()) {
+            fail(remotePath, "the library lives on a database server; bring the whole new library there "
+                             "with tessera-cli library --server CONNECTION copy-from");
+            return;
+        }
         const std::string zip = temp_ + "go.db.zip";
         const std::string fresh = folder_ + "go.db.new";
         if (!fetch(remotePath, zip) || !unpack(remotePath, zip, fresh))
@@ -185,6 +191,7 @@ private:
         std::vector<std::int32_t> ids;
         {
             Database database;
+            database.setConnectionTemplate(kSqliteConnectionTemplate);
             std::string error;
             const bool usable = openLibraryDatabase(database, fresh, LibraryAccess::readOnly, error) &&
                                 queryNumbers(database, "SELECT ID FROM GoFile ORDER BY ID", ids) == 1;
