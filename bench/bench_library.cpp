@@ -2,6 +2,8 @@
 // player query over them.
 //
 //   build/release/bench/bench_library
+// Against a library on a PostgreSQL server, name an empty database on it:
+//   TESSERA_ODBC_CONNECTION='DRIVER={PostgreSQL Unicode};Server=HOST;Database=DB;UID=USER' build/release/bench/bench_library
 // The import speed is measured on the real collection with the command line:
 //   /usr/bin/time -v build/release/dist/bin/tessera-cli --program-folder /tmp/lib/bin import /tmp/pro-70k
 

@@ -72,8 +72,7 @@ bool copyLibrary(LibraryStore& from, LibraryStore& to, LibraryCopySummary& summa
         }
     }
 
-    PreparedStatement insertGame(target, std::string("INSERT INTO GoFile (") + kGoFileColumns +
-                                             ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    PreparedStatement insertGame(target, kInsertGoFileRow);
     PreparedStatement insertKey(target, "INSERT INTO GameKey (ID, MainLineKey) VALUES (?, ?)");
     std::optional<PreparedStatement> insertBytes;
     if (withBytes)
@@ -90,10 +89,7 @@ bool copyLibrary(LibraryStore& from, LibraryStore& to, LibraryCopySummary& summa
         int missing = 0;
         for (size_t k = start; ok && k < end; ++k) {
             const LibraryRecord& r = rows[k];
-            ok = insertGame.run({int64_t(r.id), int64_t(r.langType), int64_t(r.appType), r.event, r.gameName, r.date,
-                                 r.place, r.black, r.blackRank, r.white, r.whiteRank, r.resultText,
-                                 int64_t(r.resultType), int64_t(r.totalMoves), int64_t(r.lastBoardKey),
-                                 int64_t(r.mediaType), int64_t(r.expositType)});
+            ok = insertGame.run(goFileRowValues(r));
             if (ok && keys.count(r.id))
                 ok = insertKey.run({int64_t(r.id), keys[r.id]});
             if (ok && insertBytes) {

@@ -199,8 +199,7 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
         return true;
     };
 
-    PreparedStatement insertGame(database, std::string("INSERT INTO GoFile (") + kGoFileColumns +
-                                               ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    PreparedStatement insertGame(database, kInsertGoFileRow);
     PreparedStatement insertKey(database, "INSERT INTO GameKey (ID, MainLineKey) VALUES (?, ?)");
     PreparedStatement insertPlayer(database, "INSERT INTO Player (ID, Name, Sex, Nation, Rank, Birthday, Information) "
                                              "VALUES (?, ?, '', '', ?, '', '')");
@@ -289,10 +288,7 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
             if (!ok || item->id < 0)
                 continue;
             LibraryRecord r = libraryRecordOf(item->record);
-            ok = insertGame.run({int64_t(r.id), int64_t(r.langType), int64_t(r.appType), r.event, r.gameName, r.date,
-                                 r.place, r.black, r.blackRank, r.white, r.whiteRank, r.resultText,
-                                 int64_t(r.resultType), int64_t(r.totalMoves), int64_t(r.lastBoardKey),
-                                 int64_t(r.mediaType), int64_t(r.expositType)}) &&
+            ok = insertGame.run(goFileRowValues(r)) &&
                  insertKey.run({int64_t(r.id), static_cast<int64_t>(item->key)}) &&
                  (!insertBytes || insertBytes->run({int64_t(r.id), SqlBytes{std::move(bytesOf[k])}}));
             for (const auto& [name, rank] : {std::pair{r.black, r.blackRank}, std::pair{r.white, r.whiteRank}}) {

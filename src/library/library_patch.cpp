@@ -276,8 +276,7 @@ bool applyPatch(LibraryStore& store, const std::vector<LibraryRecord>& games, co
     Database& database = store.database();
     Transaction transaction(database);
     PreparedStatement deleteGame(database, "DELETE * FROM GoFile WHERE ID=?");
-    PreparedStatement insertGame(database, std::string("INSERT INTO GoFile (") + kGoFileColumns +
-                                               ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    PreparedStatement insertGame(database, kInsertGoFileRow);
     PreparedStatement deletePlayer(database, "DELETE * FROM Player WHERE ID=?");
     PreparedStatement insertPlayer(database, "INSERT INTO Player (ID, Name, Sex, Nation, Rank, Birthday, Information) "
                                              "VALUES (?, ?, ?, ?, ?, ?, '')");
@@ -286,10 +285,7 @@ bool applyPatch(LibraryStore& store, const std::vector<LibraryRecord>& games, co
     for (size_t k = 0; ok && k < games.size(); ++k) {
         const LibraryRecord& r = games[k];
         ok = deleteGame.run({int64_t(r.id)}) &&
-             insertGame.run({int64_t(r.id), int64_t(r.langType), int64_t(r.appType), r.event, r.gameName, r.date,
-                             r.place, r.black, r.blackRank, r.white, r.whiteRank, r.resultText, int64_t(r.resultType),
-                             int64_t(r.totalMoves), int64_t(r.lastBoardKey), int64_t(r.mediaType),
-                             int64_t(r.expositType)});
+             insertGame.run(goFileRowValues(r));
     }
     for (size_t k = 0; ok && k < players.size(); ++k) {
         const PlayerRecord& p = players[k];

@@ -80,6 +80,14 @@ struct GoFileColumns {
 
 void readLibraryRow(const Query& query, LibraryRecord& record) { GoFileColumns(query).readAll(query, record); }
 
+std::vector<SqlParameter> goFileRowValues(const LibraryRecord& r) {
+    return {int64_t(r.id),         int64_t(r.langType),   int64_t(r.appType),      r.event,
+            r.gameName,            r.date,                r.place,                 r.black,
+            r.blackRank,           r.white,               r.whiteRank,             r.resultText,
+            int64_t(r.resultType), int64_t(r.totalMoves), int64_t(r.lastBoardKey), int64_t(r.mediaType),
+            int64_t(r.expositType)};
+}
+
 LibraryStore::LibraryStore(std::string programFolder, const GameMarkMap* marks)
     : programFolder_(std::move(programFolder)), marks_(marks) {
     if (!programFolder_.empty() && programFolder_.back() != '/')
@@ -219,13 +227,7 @@ bool LibraryStore::putGame(const LibraryRecord& r) {
         return false;
     if (!execute(database_, "DELETE * FROM GoFile WHERE ID=?", {int64_t(r.id)}))
         return false;
-    const bool inserted = execute(database_,
-                                  std::string("INSERT INTO GoFile (") + kGoFileColumns +
-                                      ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                                  {int64_t(r.id), int64_t(r.langType), int64_t(r.appType), r.event, r.gameName, r.date,
-                                   r.place, r.black, r.blackRank, r.white, r.whiteRank, r.resultText,
-                                   int64_t(r.resultType), int64_t(r.totalMoves), int64_t(r.lastBoardKey),
-                                   int64_t(r.mediaType), int64_t(r.expositType)});
+    const bool inserted = execute(database_, kInsertGoFileRow, goFileRowValues(r));
     return inserted && transaction.commit();
 }
 

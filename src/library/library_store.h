@@ -39,6 +39,11 @@ class Query;
 inline constexpr const char* kGoFileColumns =
     "ID, LangType, AppType, Event, Name, GameDate, Site, Black, BlackRank, White, WhiteRank, Result, ResultType, "
     "TotalCount, LastBoardKey, GameMediaType, ExpositType";
+// The insert of one GoFile row, a "?" per column in that order; goFileRowValues fills them.
+inline constexpr const char* kInsertGoFileRow =
+    "INSERT INTO GoFile (ID, LangType, AppType, Event, Name, GameDate, Site, Black, BlackRank, White, WhiteRank, "
+    "Result, ResultType, TotalCount, LastBoardKey, GameMediaType, ExpositType) "
+    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
 
 class LibraryStore {
 public:
@@ -112,6 +117,9 @@ private:
     mutable std::recursive_mutex databaseLock_;
     mutable std::mutex readLock_;
 };
+
+// The values of kInsertGoFileRow for a record.
+std::vector<SqlParameter> goFileRowValues(const LibraryRecord& record);
 
 // Reads the current row of a GoFile query (every column present) into record; the mark is
 // left as it is.
