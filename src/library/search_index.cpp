@@ -312,10 +312,12 @@ bool rebuildSearchIndex(const LibraryStore& store, const std::vector<int32_t>& i
     std::atomic<size_t> next{0}, done{0};
     std::atomic<bool> cancelled{false};
     constexpr size_t kBlock = 64;
-    // Game files are replaced by rename only, so the threads read them without the store's lock.
+    // Game files are replaced by rename only, so the threads read them without the store's read lock.
     auto indexOne = [&](int32_t id, GameRecord& record, EncodedGame& encoded) {
         std::string reason;
-        if (loadSggFile(store.gamePath(id), record, reason) && encodeGame(id, record, encoded))
+        // A server library keeps its game files in the database; the local folder is only a cache.
+        const bool present = !store.isServer() || store.cacheGameFile(id, reason);
+        if (present && loadSggFile(store.gamePath(id), record, reason) && encodeGame(id, record, encoded))
             return writer.add(std::move(encoded));
         return writer.addUnindexed(id);
     };
