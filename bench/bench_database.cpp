@@ -6,11 +6,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <unistd.h>
 
 #include "library/database.h"
 #include "library/database_query.h"
@@ -46,10 +46,12 @@ const std::string& libraryFile() {
         const std::string file = (benchFolder() / "go.db").string();
         Database database;
         connect(database, file, ConnectMode::createIfMissing);
-        execute(database,
-                "CREATE TABLE GoFile (ID INTEGER PRIMARY KEY, LangType INTEGER, AppType INTEGER, Event TEXT, Name TEXT, "
-                "GameDate TEXT, Site TEXT, Black TEXT, BlackRank TEXT, White TEXT, WhiteRank TEXT, Result TEXT, "
-                "ResultType INTEGER, TotalCount INTEGER, LastBoardKey INTEGER, GameMediaType INTEGER, ExpositType INTEGER)");
+        execute(
+            database,
+            "CREATE TABLE GoFile (ID INTEGER PRIMARY KEY, LangType INTEGER, AppType INTEGER, Event TEXT, Name TEXT, "
+            "GameDate TEXT, Site TEXT, Black TEXT, BlackRank TEXT, White TEXT, WhiteRank TEXT, Result TEXT, "
+            "ResultType INTEGER, TotalCount INTEGER, LastBoardKey INTEGER, GameMediaType INTEGER, ExpositType "
+            "INTEGER)");
         execute(database, "BEGIN");
         std::mt19937 random(7);
         const char* players[] = {"古力", "李世石", "柯洁", "井山裕太", "朴廷桓", "申真谞", "常昊", "李昌镐"};

@@ -39,7 +39,8 @@ void EngineStartStop(benchmark::State& state) {
     for (auto _ : state) {
         GtpEngine engine;
         std::string error;
-        if (!engine.start(engineCommand("gnugo"), error) || engine.command("boardsize 9", 10000).status != GtpReply::Success) {
+        if (!engine.start(engineCommand("gnugo"), error) ||
+            engine.command("boardsize 9", 10000).status != GtpReply::Success) {
             state.SkipWithError("GNU Go did not start");
             return;
         }

@@ -3,15 +3,16 @@
 //
 //   build/release/bench/bench_library
 // Against a library on a PostgreSQL server, name an empty database on it:
-//   TESSERA_ODBC_CONNECTION='DRIVER={PostgreSQL Unicode};Server=HOST;Database=DB;UID=USER' build/release/bench/bench_library
+//   TESSERA_ODBC_CONNECTION='DRIVER={PostgreSQL Unicode};Server=HOST;Database=DB;UID=USER'
+//   build/release/bench/bench_library
 // The import speed is measured on the real collection with the command line:
 //   /usr/bin/time -v build/release/dist/bin/tessera-cli --program-folder /tmp/lib/bin import /tmp/pro-70k
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "library/library_patch.h"
 #include "library/library_query.h"
@@ -46,7 +47,8 @@ LibraryStore& benchStore() {
             r.langType = 1;
             r.appType = 1;
             r.event = "第" + std::to_string(id % 40) + "届名人战";
-            r.date = std::to_string(1960 + id % 66) + "-0" + std::to_string(1 + id % 9) + "-1" + std::to_string(id % 10);
+            r.date =
+                std::to_string(1960 + id % 66) + "-0" + std::to_string(1 + id % 9) + "-1" + std::to_string(id % 10);
             r.black = players[id % 8];
             r.white = players[(id / 8) % 8];
             r.blackRank = "九段";
@@ -88,4 +90,3 @@ void BM_PlayerQuery(benchmark::State& state) {
 BENCHMARK(BM_PlayerQuery)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-

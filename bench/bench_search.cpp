@@ -103,7 +103,16 @@ void BM_WholeBoard(benchmark::State& state) {
     Fixture* f = fixture();
     runSearch(state, f ? positionAfter(f->game, static_cast<size_t>(state.range(0))) : SearchPattern());
 }
-BENCHMARK(BM_WholeBoard)->Arg(0)->Arg(2)->Arg(4)->Arg(10)->Arg(20)->Arg(40)->Arg(80)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WholeBoard)
+    ->Arg(0)
+    ->Arg(2)
+    ->Arg(4)
+    ->Arg(10)
+    ->Arg(20)
+    ->Arg(40)
+    ->Arg(80)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_Corner7x7(benchmark::State& state) {
     Fixture* f = fixture();

@@ -54,7 +54,8 @@ void BM_WriteSggBytes(benchmark::State& state) {
         benchmark::DoNotOptimize(bytes.data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
-    state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["games/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_WriteSggBytes);
 
@@ -69,7 +70,8 @@ void BM_ReadSggObject(benchmark::State& state) {
         benchmark::DoNotOptimize(readChunked(game, stream, 18));
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
-    state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["games/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ReadSggObject);
 
@@ -82,7 +84,8 @@ void BM_ReadSggBytes(benchmark::State& state) {
         benchmark::DoNotOptimize(readSggBytes(bytes, record, error));
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
-    state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["games/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ReadSggBytes);
 
@@ -95,7 +98,8 @@ void BM_LoadSggFile(benchmark::State& state) {
         benchmark::DoNotOptimize(loadSggFile(file, record, error));
     }
     std::filesystem::remove(file);
-    state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["games/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_LoadSggFile);
 

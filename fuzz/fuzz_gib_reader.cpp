@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "record/gib_file.h"
 #include "exercise_room.h"
+#include "record/gib_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

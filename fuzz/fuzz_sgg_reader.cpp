@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "exercise_room.h"
 #include "record/sgg_file.h"
 #include "record/sgg_node.h"
-#include "exercise_room.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

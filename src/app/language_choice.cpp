@@ -6,9 +6,7 @@ namespace tessera {
 
 namespace {
 
-char upperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
+char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
 
@@ -34,9 +32,7 @@ int codePageForLocale(std::string_view locale) {
     return 0;
 }
 
-int systemOemCodePage() {
-    return codePageForLocale(systemLocaleName());
-}
+int systemOemCodePage() { return codePageForLocale(systemLocaleName()); }
 
 InterfaceLanguage chooseLanguage(int langValue, int oemCodePage) {
     if (langValue == kLangValueFollowSystem) {
@@ -53,18 +49,16 @@ InterfaceLanguage chooseLanguage(int langValue, int oemCodePage) {
     return kLanguageEnglish;
 }
 
-int languageChoiceValue(InterfaceLanguage language) {
-    return kLangValueChoiceBase + language;
-}
+int languageChoiceValue(InterfaceLanguage language) { return kLangValueChoiceBase + language; }
 
 std::string languageName(InterfaceLanguage language) {
     switch (language) {
-    case kLanguageSimplifiedChinese:
-        return "Simplified Chinese";
-    case kLanguageTraditionalChinese:
-        return "Traditional Chinese";
-    default:
-        return "English";
+        case kLanguageSimplifiedChinese:
+            return "Simplified Chinese";
+        case kLanguageTraditionalChinese:
+            return "Traditional Chinese";
+        default:
+            return "English";
     }
 }
 

@@ -14,7 +14,6 @@
 
 namespace tessera {
 
-
 inline constexpr int kCodePageGbk = 936;
 inline constexpr int kCodePageBig5 = 950;
 

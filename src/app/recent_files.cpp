@@ -25,12 +25,14 @@ void RecentFiles::load() {
 }
 
 bool RecentFiles::add(const std::string& file) {
-    if (file.empty()) return false;
+    if (file.empty())
+        return false;
     // Another window may have changed the list since it was read.
     load();
     files_.erase(std::remove(files_.begin(), files_.end(), file), files_.end());
     files_.insert(files_.begin(), file);
-    if (files_.size() > static_cast<std::size_t>(kMaxFiles)) files_.resize(kMaxFiles);
+    if (files_.size() > static_cast<std::size_t>(kMaxFiles))
+        files_.resize(kMaxFiles);
     return save();
 }
 
@@ -48,7 +50,8 @@ bool RecentFiles::clear() {
 bool RecentFiles::save() const {
     std::vector<IniEntry> entries;
     for (int i = 0; i < kMaxFiles; ++i)
-        entries.push_back({kSection, keyOf(i), i < static_cast<int>(files_.size()) ? files_[static_cast<std::size_t>(i)] : ""});
+        entries.push_back(
+            {kSection, keyOf(i), i < static_cast<int>(files_.size()) ? files_[static_cast<std::size_t>(i)] : ""});
     MakeFolderPath(iniPath_);
     return writeIniValues(iniPath_, entries);
 }

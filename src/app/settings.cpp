@@ -7,9 +7,7 @@ namespace tessera {
 
 namespace {
 
-std::string decimal(int value) {
-    return std::to_string(value);
-}
+std::string decimal(int value) { return std::to_string(value); }
 
 // Writes `entries` in one atomic replacement of the file, making its folder first.
 bool saveEntries(const std::string& path, const std::vector<IniEntry>& entries) {
@@ -27,13 +25,9 @@ double clampDisplayProportion(double value) {
     return value;
 }
 
-std::string formatKomi(int ruleType, double komi) {
-    return formatFixed(komi, ruleType == 1 ? 2 : 1);
-}
+std::string formatKomi(int ruleType, double komi) { return formatFixed(komi, ruleType == 1 ? 2 : 1); }
 
-std::string formatDisplayProportion(double value) {
-    return formatFixed(value, 2);
-}
+std::string formatDisplayProportion(double value) { return formatFixed(value, 2); }
 
 void LoadGeneralSettings(const std::string& path, DefaultSettings& settings) {
     const IniDocument ini = IniDocument::load(path);

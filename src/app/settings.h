@@ -27,12 +27,12 @@ struct DefaultSettings {
     int promptSound = 1;   // play the prompt sounds (0/1)
     int stoneDelay = 500;  // ms between moves in auto replay
     // vantor.ini, VANTOR
-    int showGfpKnow = 1;          // marks of the whole-board knowledge base
-    int showGfpState = 1;         // marks of the whole-board statistics (A, B, C ...)
-    int showGlpState = 1;         // marks of the local statistics (A1, B1 ...)
-    int showMatrixPatterns = 0;   // the "*" marks of matrix-pattern matches; in no file
-    double gfpPer = 0.98;         // whole-board display proportion, 0.5 ... 1.0
-    double glpPer = 0.98;         // local display proportion, 0.5 ... 1.0
+    int showGfpKnow = 1;         // marks of the whole-board knowledge base
+    int showGfpState = 1;        // marks of the whole-board statistics (A, B, C ...)
+    int showGlpState = 1;        // marks of the local statistics (A1, B1 ...)
+    int showMatrixPatterns = 0;  // the "*" marks of matrix-pattern matches; in no file
+    double gfpPer = 0.98;        // whole-board display proportion, 0.5 ... 1.0
+    double glpPer = 0.98;        // local display proportion, 0.5 ... 1.0
     // vantor.ini, TRAINING
     int showCue = 0;     // hint text during training
     int showBranch = 0;  // answer branches during training
@@ -44,16 +44,16 @@ struct DefaultSettings {
     int emphasizeBoard = 1;       // heavier edge lines
     int graphBoardLight = 0;      // brightness offset of the board picture, signed
     // rule.ini, SETTING
-    int ruleType = 2;    // 1 Chinese, 2 Japanese, 3 Korean, 4 Ing
-    double komi = 6.5;   // komi of a new game
+    int ruleType = 2;   // 1 Chinese, 2 Japanese, 3 Korean, 4 Ing
+    double komi = 6.5;  // komi of a new game
     // lang.ini, SETTING (through the language rules)
     InterfaceLanguage language = kLanguageEnglish;
-    bool big5System = false;          // the system code page is Big5 (950)
+    bool big5System = false;  // the system code page is Big5 (950)
 };
 
 // What lang.ini and the system say about the interface language.
 struct LanguageSetting {
-    int storedValue = 1;          // LANG as read (1 when missing)
+    int storedValue = 1;  // LANG as read (1 when missing)
     InterfaceLanguage language = kLanguageEnglish;
     bool big5System = false;
 };

@@ -9,8 +9,8 @@ namespace tessera {
 namespace {
 
 // Fills the record from the three files at the given paths, in start-up order.
-DefaultSettings readSettings(const std::string& langPath, const std::string& rulePath,
-                             const std::string& vantorPath, int oemCodePage) {
+DefaultSettings readSettings(const std::string& langPath, const std::string& rulePath, const std::string& vantorPath,
+                             int oemCodePage) {
     DefaultSettings settings;
     const LanguageSetting language = LoadLanguage(langPath, oemCodePage);
     settings.language = language.language;

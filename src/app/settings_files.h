@@ -11,8 +11,8 @@
 namespace tessera {
 
 struct SettingsFiles {
-    std::string customFolder;   // <root>custom/
-    std::string customVantor;   // the user's copies, read and written
+    std::string customFolder;  // <root>custom/
+    std::string customVantor;  // the user's copies, read and written
     std::string customRule;
     std::string customLang;
     std::string shippedVantor;  // the shipped defaults beside custom/, only read

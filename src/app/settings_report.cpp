@@ -19,9 +19,7 @@ std::string sourceOf(const std::string& effectivePath, const std::string& custom
     return "shipped default; start-up makes the custom copy";
 }
 
-std::string orNone(const std::string& text) {
-    return text.empty() ? "(none)" : text;
-}
+std::string orNone(const std::string& text) { return text.empty() ? "(none)" : text; }
 
 class Report {
 public:

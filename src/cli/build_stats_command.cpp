@@ -87,8 +87,7 @@ int runBuildStats(const std::vector<std::string>& args) {
     return 0;
 }
 
-const CliCommandRegistration kBuildStats("build-stats", "build the pattern statistics from the library",
-                                         runBuildStats);
+const CliCommandRegistration kBuildStats("build-stats", "build the pattern statistics from the library", runBuildStats);
 
 }  // namespace
 }  // namespace tessera::cli

@@ -54,10 +54,13 @@ int runIndex(const std::vector<std::string>& args) {
     store.allIds(-1, ids);
     ProgressBar bar("games");
     const auto started = std::chrono::steady_clock::now();
-    const bool ok = rebuildSearchIndex(store, ids, threads, [&bar](size_t done, size_t total) {
-        bar.update(done, total);
-        return true;
-    }, error);
+    const bool ok = rebuildSearchIndex(
+        store, ids, threads,
+        [&bar](size_t done, size_t total) {
+            bar.update(done, total);
+            return true;
+        },
+        error);
     bar.finish();
     if (!ok)
         return failWith("index: " + error);

@@ -46,8 +46,8 @@ void printStatus(const LibraryStatus& status, const LibraryCopySummary* copy, bo
         if (copy)
             out << "copied " << copy->copied << " games (" << copy->alreadyThere << " already there, "
                 << copy->missingFiles << " without a game file) and " << copy->players << " players\n";
-        out << "server library: " << status.games << " games, " << status.players << " players, "
-            << status.storedFiles << " game files, largest id " << status.largestId << "\n";
+        out << "server library: " << status.games << " games, " << status.players << " players, " << status.storedFiles
+            << " game files, largest id " << status.largestId << "\n";
     }
     std::cout << out.str();
 }
@@ -80,8 +80,9 @@ int runLibrary(const std::vector<std::string>& args) {
     if (connection.empty())
         return failWith("library: name the server with --server CONNECTION (see library --help)");
     if (dialectOf(connection) == SqlDialect::sqlite)
-        return failWith("library: --server takes the connection string of a PostgreSQL server "
-                        "(DRIVER={PostgreSQL Unicode};Server=...;Database=...)");
+        return failWith(
+            "library: --server takes the connection string of a PostgreSQL server "
+            "(DRIVER={PostgreSQL Unicode};Server=...;Database=...)");
     if (action != "init" && action != "status" && action != "copy-from")
         return failWith("library: say init, status or copy-from PROGRAM_FOLDER (see library --help)");
     if (action == "copy-from" && sourceFolder.empty())
@@ -100,7 +101,8 @@ int runLibrary(const std::vector<std::string>& args) {
         if (!local.open(LibraryAccess::readOnly, error))
             return failWith("library: " + error);
         ProgressBar bar("games");
-        const bool ok = copyLibrary(local, server, copy, [&bar](size_t done, size_t total) { bar.update(done, total); });
+        const bool ok =
+            copyLibrary(local, server, copy, [&bar](size_t done, size_t total) { bar.update(done, total); });
         bar.finish();
         if (!ok)
             return failWith("library: " + copy.error + " (" + std::to_string(copy.copied) +

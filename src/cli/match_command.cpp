@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "cli/command_table.h"
 #include "cli/cli_json.h"
+#include "cli/command_table.h"
 #include "engine/engine_player.h"
 #include "engine/gtp_vertex.h"
 #include "engine/human_player.h"
@@ -162,9 +162,9 @@ int runMatch(const std::vector<std::string>& args) {
                 break;
             }
             const GtpMove move = parseGtpMove(line, setup.boardSize, setup.boardSize);
-            if (move.kind == GtpMoveKind::Resign ? referee.resign(colour)
+            if (move.kind == GtpMoveKind::Resign    ? referee.resign(colour)
                 : move.kind == GtpMoveKind::Invalid ? false
-                                                     : referee.submitHumanMove(move.point))
+                                                    : referee.submitHumanMove(move.point))
                 break;
             std::cerr << "not a legal move: " << line << "\n";
         }
@@ -197,8 +197,7 @@ int runMatch(const std::vector<std::string>& args) {
     return error.empty() ? 0 : 1;
 }
 
-const CliCommandRegistration registration("match", "play a game against GNU Go, or GNU Go against itself",
-                                          runMatch);
+const CliCommandRegistration registration("match", "play a game against GNU Go, or GNU Go against itself", runMatch);
 
 }  // namespace
 }  // namespace tessera::cli

@@ -142,8 +142,7 @@ int runQuery(const std::vector<std::string>& args) {
         return failWith("query: name exactly one of --latest, --dates, --undated, --player, --event, --block, --sql");
     if (query.kind == kQueryBySql && !isSingleSelect(query.sql))
         return failWith("query: --sql takes one SELECT statement");
-    if (query.kind == kQueryByIndex &&
-        blockIndexPath(GetProgramFolder(), query.group, query.file).empty())
+    if (query.kind == kQueryByIndex && blockIndexPath(GetProgramFolder(), query.group, query.file).empty())
         return failWith("query: --block takes a group folder and a file name of the block folder");
 
     const std::string folder = GetProgramFolder();

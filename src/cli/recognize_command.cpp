@@ -189,8 +189,8 @@ int runRecognize(const std::vector<std::string>& args) {
                             "; give its corners with --corners");
         if (options.size && grid.lines != options.size)
             grid = BoardGridGuess::fromCorners(grid.corners(), options.size);
-        position = options.size && found.grid.lines != options.size ? readBoardPicture(image, grid).position
-                                                                    : found.position;
+        position =
+            options.size && found.grid.lines != options.size ? readBoardPicture(image, grid).position : found.position;
         corners = grid.corners();
     }
 

@@ -13,10 +13,10 @@
 #include "cli/command_table.h"
 #include "library/library_browse.h"
 #include "library/library_store.h"
+#include "library/search_index.h"
 #include "platform/program_folders.h"
 #include "record/record_file.h"
 #include "stats/pattern_search.h"
-#include "library/search_index.h"
 
 namespace tessera::cli {
 namespace {
@@ -128,8 +128,7 @@ int runSearch(const std::vector<std::string>& args) {
     SearchProgress progress;
     const auto started = std::chrono::steady_clock::now();
     runPatternSearch(store, indexed ? &index : nullptr, ids, pattern, results, progress);
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
     const std::vector<SearchCandidate> candidates = rankCandidates(results.snapshot(), catalogue, pattern.colourToMove);
     const size_t matchedGames = candidateGameIds(candidates).size();
 

@@ -30,20 +30,34 @@ const char* kUpdateHelp =
 
 std::string describe(const UpdateEvent& event) {
     switch (event.step) {
-    case UpdateStep::downloadPatchIndex: return "downloading the library patch index";
-    case UpdateStep::patchIndexFailed: return "the library patch index could not be downloaded";
-    case UpdateStep::downloadPatch: return "downloading patch " + std::to_string(event.number);
-    case UpdateStep::applyPatch: return "applying patch " + std::to_string(event.number) + " to the library";
-    case UpdateStep::downloadDatabase: return "downloading the whole library";
-    case UpdateStep::downloadGames: return {};
-    case UpdateStep::analyseFiles: return "looking for changed files";
-    case UpdateStep::noUpdate: return "the data files are up to date";
-    case UpdateStep::downloadFileIndex: return "downloading the file index";
-    case UpdateStep::buildFileList: return "listing the files to update";
-    case UpdateStep::downloadFile: return "downloading " + event.path;
-    case UpdateStep::reopenDataFiles: return "reopening the data files";
-    case UpdateStep::fileFailed: return "failed: " + event.path + ": " + event.error;
-    case UpdateStep::finished: return {};
+        case UpdateStep::downloadPatchIndex:
+            return "downloading the library patch index";
+        case UpdateStep::patchIndexFailed:
+            return "the library patch index could not be downloaded";
+        case UpdateStep::downloadPatch:
+            return "downloading patch " + std::to_string(event.number);
+        case UpdateStep::applyPatch:
+            return "applying patch " + std::to_string(event.number) + " to the library";
+        case UpdateStep::downloadDatabase:
+            return "downloading the whole library";
+        case UpdateStep::downloadGames:
+            return {};
+        case UpdateStep::analyseFiles:
+            return "looking for changed files";
+        case UpdateStep::noUpdate:
+            return "the data files are up to date";
+        case UpdateStep::downloadFileIndex:
+            return "downloading the file index";
+        case UpdateStep::buildFileList:
+            return "listing the files to update";
+        case UpdateStep::downloadFile:
+            return "downloading " + event.path;
+        case UpdateStep::reopenDataFiles:
+            return "reopening the data files";
+        case UpdateStep::fileFailed:
+            return "failed: " + event.path + ": " + event.error;
+        case UpdateStep::finished:
+            return {};
     }
     return {};
 }
@@ -94,14 +108,15 @@ int runUpdate(const std::vector<std::string>& args) {
     bar.finish();
     if (!report.error.empty())
         return failWith("update: " + report.error);
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start).count();
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start).count();
     if (json) {
         std::ostringstream out;
         out << "{\"patches\":[";
         for (size_t k = 0; k < report.patches.size(); ++k)
             out << (k ? "," : "") << report.patches[k];
-        out << "],\"databaseReplaced\":" << (report.databaseReplaced ? "true" : "false") << ",\"games\":" << report.games
-            << ",\"files\":" << report.files << ",\"failed\":[";
+        out << "],\"databaseReplaced\":" << (report.databaseReplaced ? "true" : "false")
+            << ",\"games\":" << report.games << ",\"files\":" << report.files << ",\"failed\":[";
         for (size_t k = 0; k < report.failed.size(); ++k)
             out << (k ? "," : "") << "{\"path\":" << jsonString(report.failed[k].path)
                 << ",\"error\":" << jsonString(report.failed[k].error) << "}";

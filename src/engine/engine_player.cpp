@@ -131,33 +131,34 @@ void EnginePlayer::run(WorkerThread& self) {
 
 bool EnginePlayer::runJob(const Job& job) {
     switch (job.kind) {
-    case JobKind::Start:
-        return startEngine();
-    case JobKind::Position:
-        board_.copyFrom(job.position);
-        return send("set_free_handicap " + gtpStoneList(job.position), settings_.commandTimeLimitMs);
-    case JobKind::Play: {
-        const std::string vertex = gtpVertex(job.move.point, board_.width(), board_.height());
-        if (!send(std::string("play ") + (job.move.colour == kBlack ? "b " : "w ") + vertex, settings_.commandTimeLimitMs))
-            return false;
-        if (job.move.point >= 0) {
-            PointList captured;
-            playMove(board_, job.move, captured);
+        case JobKind::Start:
+            return startEngine();
+        case JobKind::Position:
+            board_.copyFrom(job.position);
+            return send("set_free_handicap " + gtpStoneList(job.position), settings_.commandTimeLimitMs);
+        case JobKind::Play: {
+            const std::string vertex = gtpVertex(job.move.point, board_.width(), board_.height());
+            if (!send(std::string("play ") + (job.move.colour == kBlack ? "b " : "w ") + vertex,
+                      settings_.commandTimeLimitMs))
+                return false;
+            if (job.move.point >= 0) {
+                PointList captured;
+                playMove(board_, job.move, captured);
+            }
+            return true;
         }
-        return true;
-    }
-    case JobKind::Move:
-        return chooseMove();
-    case JobKind::Score: {
-        std::string answer;
-        const bool answered = send("final_score", settings_.commandTimeLimitMs * 3, &answer);
-        const bool wellFormed = answer == "0" || (answer.size() > 2 && (answer[0] == 'B' || answer[0] == 'W') &&
-                                                  answer[1] == '+' &&
-                                                  answer.find_first_not_of("0123456789.", 2) == std::string::npos);
-        if (MatchReferee* ref = referee())
-            ref->reportScore(answered && wellFormed ? answer : std::string());
-        return answered;
-    }
+        case JobKind::Move:
+            return chooseMove();
+        case JobKind::Score: {
+            std::string answer;
+            const bool answered = send("final_score", settings_.commandTimeLimitMs * 3, &answer);
+            const bool wellFormed =
+                answer == "0" || (answer.size() > 2 && (answer[0] == 'B' || answer[0] == 'W') && answer[1] == '+' &&
+                                  answer.find_first_not_of("0123456789.", 2) == std::string::npos);
+            if (MatchReferee* ref = referee())
+                ref->reportScore(answered && wellFormed ? answer : std::string());
+            return answered;
+        }
     }
     return false;
 }
@@ -193,27 +194,27 @@ bool EnginePlayer::send(const std::string& command, int timeoutMs, std::string* 
         *answer = reply.text;
     const std::string name = engineName();
     switch (reply.status) {
-    case GtpReply::Success:
-        return true;
-    case GtpReply::Interrupted:
-        return false;  // stopped: nothing to report
-    case GtpReply::Failure:
-        fail(formatText(tr("围棋引擎 %s 拒绝了命令 \"%s\": %s").c_str(), name.c_str(), command.c_str(),
-                        oneLine(reply.text).c_str()),
-             "command \"" + command + "\" failed: " + oneLine(reply.text));
-        return false;
-    case GtpReply::Malformed:
-        fail(formatText(tr("围棋引擎 %s 的回答无法理解: %s").c_str(), name.c_str(), oneLine(reply.text).c_str()),
-             "answer to \"" + command + "\" is not GTP: " + oneLine(reply.text));
-        return false;
-    case GtpReply::Timeout:
-        fail(formatText(tr("围棋引擎 %s 在 %d 秒内没有回答").c_str(), name.c_str(), (timeoutMs + 999) / 1000),
-             formatText("no answer to \"%s\" within %d ms", command.c_str(), timeoutMs));
-        return false;
-    case GtpReply::Ended:
-        fail(formatText(tr("围棋引擎 %s 意外退出").c_str(), name.c_str()),
-             "the engine " + describeExit(engine_.exitStatus()) + " while answering \"" + command + "\"");
-        return false;
+        case GtpReply::Success:
+            return true;
+        case GtpReply::Interrupted:
+            return false;  // stopped: nothing to report
+        case GtpReply::Failure:
+            fail(formatText(tr("围棋引擎 %s 拒绝了命令 \"%s\": %s").c_str(), name.c_str(), command.c_str(),
+                            oneLine(reply.text).c_str()),
+                 "command \"" + command + "\" failed: " + oneLine(reply.text));
+            return false;
+        case GtpReply::Malformed:
+            fail(formatText(tr("围棋引擎 %s 的回答无法理解: %s").c_str(), name.c_str(), oneLine(reply.text).c_str()),
+                 "answer to \"" + command + "\" is not GTP: " + oneLine(reply.text));
+            return false;
+        case GtpReply::Timeout:
+            fail(formatText(tr("围棋引擎 %s 在 %d 秒内没有回答").c_str(), name.c_str(), (timeoutMs + 999) / 1000),
+                 formatText("no answer to \"%s\" within %d ms", command.c_str(), timeoutMs));
+            return false;
+        case GtpReply::Ended:
+            fail(formatText(tr("围棋引擎 %s 意外退出").c_str(), name.c_str()),
+                 "the engine " + describeExit(engine_.exitStatus()) + " while answering \"" + command + "\"");
+            return false;
     }
     return false;
 }

@@ -84,13 +84,13 @@ private:
     ProgramLog* log_;
     EngineSettings settings_;
     BookMove book_;
-    GtpEngine engine_;                   // used by the worker thread only
-    BoardGrid board_;                    // the engine's position, worker thread only
-    std::atomic<bool> failed_{false};    // set by the worker: every later job is dropped
-    std::mutex jobsMutex_;               // guards jobs_
+    GtpEngine engine_;                 // used by the worker thread only
+    BoardGrid board_;                  // the engine's position, worker thread only
+    std::atomic<bool> failed_{false};  // set by the worker: every later job is dropped
+    std::mutex jobsMutex_;             // guards jobs_
     std::condition_variable jobsChanged_;
     std::deque<Job> jobs_;
-    WorkerThread worker_;                // last: joined before the members above go
+    WorkerThread worker_;  // last: joined before the members above go
 };
 
 }  // namespace tessera

@@ -1,7 +1,7 @@
 #include "engine/gtp_engine.h"
 
-#include <chrono>
 #include <sys/wait.h>
+#include <chrono>
 
 namespace tessera {
 
@@ -55,9 +55,7 @@ GtpReply GtpEngine::command(std::string_view line, int timeoutMs) {
     }
     std::unique_lock lock(mutex_);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    const bool ready = changed_.wait_until(lock, deadline, [&] {
-        return !replies_.empty() || interrupted_ || ended_;
-    });
+    const bool ready = changed_.wait_until(lock, deadline, [&] { return !replies_.empty() || interrupted_ || ended_; });
     if (!replies_.empty()) {
         GtpReply reply = std::move(replies_.front());
         replies_.pop_front();

@@ -70,12 +70,12 @@ private:
 
     ProcessChannel channel_;
     std::string commandLine_;
-    mutable std::mutex mutex_;           // guards everything below
+    mutable std::mutex mutex_;  // guards everything below
     std::condition_variable changed_;
-    std::string partialLine_;            // output after the last line end
+    std::string partialLine_;  // output after the last line end
     bool inResponse_ = false;
-    GtpReply building_;                  // the response being read
-    std::deque<GtpReply> replies_;       // whole responses not yet taken
+    GtpReply building_;             // the response being read
+    std::deque<GtpReply> replies_;  // whole responses not yet taken
     bool ended_ = true;
     bool interrupted_ = false;
     std::string errorTail_;

@@ -20,7 +20,8 @@ struct Stone {
 
 const std::vector<Stone>& handicapTable(int stones) {
     static const std::vector<Stone> tables[10] = {
-        {}, {},
+        {},
+        {},
         {{E, E}, {F, F}},
         {{E, E}, {C, C}, {F, F}},
         {{E, E}, {E, F}, {F, E}, {F, F}},

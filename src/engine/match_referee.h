@@ -81,7 +81,10 @@ public:
     // The match's record: game information (result included once known) and the moves.
     GameRecord record() const;
     // The game information filled from the setup and, once known, the result.
-    GameInfo info() const { std::lock_guard lock(mutex_); return infoLocked(); }
+    GameInfo info() const {
+        std::lock_guard lock(mutex_);
+        return infoLocked();
+    }
 
 private:
     bool submitLocked(const Move& move);

@@ -15,11 +15,11 @@ constexpr int kMatchChineseRules = 1;   // komi in stones
 constexpr int kMatchJapaneseRules = 2;  // komi in points
 
 struct EngineSettings {
-    std::string command = "gnugo";  // a program path (started with "--mode gtp --quiet") or a whole command line
-    int level = 1;                  // the engine's strength, 1 (weakest) to 10
-    bool useBook = true;            // consult the whole-board statistics first (when they exist)
-    int moveTimeLimitMs = 60000;    // longest wait for one move
-    int commandTimeLimitMs = 10000; // longest wait for any other answer
+    std::string command = "gnugo";   // a program path (started with "--mode gtp --quiet") or a whole command line
+    int level = 1;                   // the engine's strength, 1 (weakest) to 10
+    bool useBook = true;             // consult the whole-board statistics first (when they exist)
+    int moveTimeLimitMs = 60000;     // longest wait for one move
+    int commandTimeLimitMs = 10000;  // longest wait for any other answer
 };
 
 struct MatchSetup {
@@ -28,10 +28,10 @@ struct MatchSetup {
     int whiteKind = kPlayerHuman;
     std::string whiteName;
     int rule = kMatchChineseRules;
-    double komi = 3.75;             // stones under Chinese rules, points under Japanese rules
-    int handicap = 0;               // 0, or 2 to 9
-    int boardSize = 19;             // lines per side, 5 to 19
-    int blind = 0;                  // always 0
+    double komi = 3.75;  // stones under Chinese rules, points under Japanese rules
+    int handicap = 0;    // 0, or 2 to 9
+    int boardSize = 19;  // lines per side, 5 to 19
+    int blind = 0;       // always 0
     EngineSettings blackEngine;
     EngineSettings whiteEngine;
 

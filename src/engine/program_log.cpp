@@ -2,14 +2,14 @@
 
 #include "platform/atomic_file.h"
 
-#include <cerrno>
-#include <cstdarg>
-#include <algorithm>
-#include <cstdio>
-#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <ctime>
 
 namespace tessera {
 
@@ -33,18 +33,15 @@ std::uint64_t millisecondsSinceBoot() {
     return static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec / 1000000);
 }
 
-
 }  // namespace
 
-std::string programLogPath(const std::string& programFolder) {
-    return programFolder + "log.txt";
-}
+std::string programLogPath(const std::string& programFolder) { return programFolder + "log.txt"; }
 
 std::string formatProgramLogLine(const struct tm& t, std::uint64_t milliseconds, std::string_view text) {
     char stamp[96];
-    const int length = std::snprintf(stamp, sizeof stamp, "%d-%02d-%02d %02d:%02d:%02d(%llu), ", t.tm_year + 1900,
-                                     t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec,
-                                     static_cast<unsigned long long>(milliseconds));
+    const int length =
+        std::snprintf(stamp, sizeof stamp, "%d-%02d-%02d %02d:%02d:%02d(%llu), ", t.tm_year + 1900, t.tm_mon + 1,
+                      t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec, static_cast<unsigned long long>(milliseconds));
     std::string line(stamp, static_cast<std::size_t>(length > 0 ? length : 0));
     const std::size_t room = kProgramLogLineBytes - line.size() - 2;
     line += cutAtCharacter(text, room);
@@ -54,9 +51,7 @@ std::string formatProgramLogLine(const struct tm& t, std::uint64_t milliseconds,
 
 ProgramLog::ProgramLog(std::string path, std::int64_t capBytes) : path_(std::move(path)), capBytes_(capBytes) {}
 
-ProgramLog::~ProgramLog() {
-    close();
-}
+ProgramLog::~ProgramLog() { close(); }
 
 void ProgramLog::logLine(std::string_view text) {
     std::lock_guard lock(mutex_);

@@ -49,10 +49,10 @@ private:
     // Writes one finished line; called under the lock.
     void writeLine(const std::string& line);
 
-    std::mutex mutex_;      // serialises every line and close()
+    std::mutex mutex_;  // serialises every line and close()
     std::string path_;
     std::int64_t capBytes_;
-    int fd_ = -1;           // open only while a line is written
+    int fd_ = -1;  // open only while a line is written
 };
 
 // The stamped line for `text` at the given local time and millisecond counter, cut to

@@ -35,16 +35,16 @@ int32_t BoardGeometry::neighbour(int direction, int32_t p) const {
     if (!isValidPoint(p))
         return -1;
     switch (direction) {
-    case 0:
-        return p - width_ >= 0 ? p - width_ : -1;
-    case 1:
-        return p + width_ < area() ? p + width_ : -1;
-    case 2:
-        return p % width_ == 0 ? -1 : p - 1;
-    case 3:
-        return p % width_ == width_ - 1 ? -1 : p + 1;
-    default:
-        return -1;
+        case 0:
+            return p - width_ >= 0 ? p - width_ : -1;
+        case 1:
+            return p + width_ < area() ? p + width_ : -1;
+        case 2:
+            return p % width_ == 0 ? -1 : p - 1;
+        case 3:
+            return p % width_ == width_ - 1 ? -1 : p + 1;
+        default:
+            return -1;
     }
 }
 

@@ -12,17 +12,17 @@ namespace tessera {
 
 // What a count found.
 struct CountResult {
-    bool counted = false;      // false: the rule type cannot be counted
-    bool areaCount = true;     // true: area count; false: territory count
-    int blackPoints = 0;       // area: points holding black after assignment; territory: black territory
-    int whitePoints = 0;       // area: points holding white; territory: white territory
-    int blackPrisoners = 0;    // territory only: capB, black stones captured or marked dead
-    int whitePrisoners = 0;    // territory only: capW
+    bool counted = false;    // false: the rule type cannot be counted
+    bool areaCount = true;   // true: area count; false: territory count
+    int blackPoints = 0;     // area: points holding black after assignment; territory: black territory
+    int whitePoints = 0;     // area: points holding white; territory: white territory
+    int blackPrisoners = 0;  // territory only: capB, black stones captured or marked dead
+    int whitePrisoners = 0;  // territory only: capW
     double komi = 0.0;
     double blackScore = 0.0;
     double whiteScore = 0.0;
-    PointList blackOwned;      // points that get ownership mark 5 during the report
-    PointList whiteOwned;      // points that get ownership mark 6
+    PointList blackOwned;  // points that get ownership mark 5 during the report
+    PointList whiteOwned;  // points that get ownership mark 6
 
     // kBlack or kWhite for the side with the higher score, kEmpty for equal scores.
     int winner() const { return blackScore > whiteScore ? kBlack : blackScore < whiteScore ? kWhite : kEmpty; }

@@ -52,8 +52,8 @@ bool hasLiberty(const uint8_t* cells, int width, int area, int32_t start) {
     for (size_t i = 0; i < group.size(); ++i) {
         const int32_t p = group[i];
         const int32_t x = p % width;
-        if ((p >= width && !visit(p - width)) || (p + width < area && !visit(p + width)) ||
-            (x > 0 && !visit(p - 1)) || (x + 1 < width && !visit(p + 1)))
+        if ((p >= width && !visit(p - width)) || (p + width < area && !visit(p + width)) || (x > 0 && !visit(p - 1)) ||
+            (x + 1 < width && !visit(p + 1)))
             return true;
     }
     return false;
@@ -78,8 +78,8 @@ bool playMove(BoardGrid& position, const Move& move, PointList& captured) {
     // Two such neighbours either belong to one group (seen empty once it is removed) or to
     // groups that do not touch, so removing one never gives another a liberty.
     const int32_t x = p % width;
-    const int32_t neighbours[4] = {p >= width ? p - width : -1, p + width < area ? p + width : -1,
-                                   x > 0 ? p - 1 : -1, x + 1 < width ? p + 1 : -1};
+    const int32_t neighbours[4] = {p >= width ? p - width : -1, p + width < area ? p + width : -1, x > 0 ? p - 1 : -1,
+                                   x + 1 < width ? p + 1 : -1};
     for (int32_t n : neighbours) {
         if (n < 0 || cells[n] != opponent || hasLiberty(cells, width, area, n))
             continue;

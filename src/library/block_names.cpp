@@ -46,7 +46,8 @@ BlockNameMap LoadBlockNames(const std::string& iniPath, InterfaceLanguage interf
         const std::string key = bounded(ini.readString(section, "key", ""));
         if (key.empty())
             break;
-        std::string name = bounded(ini.readString(section, interfaceLanguage == kLanguageEnglish ? "English" : "GB", ""));
+        std::string name =
+            bounded(ini.readString(section, interfaceLanguage == kLanguageEnglish ? "English" : "GB", ""));
         if (name.empty())
             continue;
         if (interfaceLanguage == kLanguageTraditionalChinese)

@@ -35,21 +35,24 @@ bool BoundQuery::run(const std::string& sql, const std::vector<int>& widths) {
         return false;
     try {
         SQLHSTMT statement = nullptr;
-        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(database_->connectionHandle()), &statement))) {
+        if (!SQL_SUCCEEDED(
+                SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(database_->connectionHandle()), &statement))) {
             database_->setLastError(odbc::diagnostic(SQL_HANDLE_DBC, database_->connectionHandle()));
             return false;
         }
         statement_ = statement;
         // Column-wise binding over blocks of rows; the fetched count tells how full a block is.
         SQLSetStmtAttr(statement, SQL_ATTR_ROW_BIND_TYPE, reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0);
-        if (!SQL_SUCCEEDED(SQLSetStmtAttr(statement, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(kBlockRows), 0)) ||
+        if (!SQL_SUCCEEDED(
+                SQLSetStmtAttr(statement, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(kBlockRows), 0)) ||
             !SQL_SUCCEEDED(SQLSetStmtAttr(statement, SQL_ATTR_ROWS_FETCHED_PTR, &fetched_, 0))) {
             database_->setLastError(odbc::diagnostic(SQL_HANDLE_STMT, statement));
             close();
             return false;
         }
         std::vector<SQLLEN> parameterIndicators;
-        const SQLRETURN rc = odbc::executeStatement(statement, adaptAccessSql(sql, database_->dialect()), {}, parameterIndicators);
+        const SQLRETURN rc =
+            odbc::executeStatement(statement, adaptAccessSql(sql, database_->dialect()), {}, parameterIndicators);
         SQLSMALLINT count = 0;
         if (!SQL_SUCCEEDED(rc) || !SQL_SUCCEEDED(SQLNumResultCols(statement, &count)) ||
             static_cast<size_t>(count) != widths.size()) {
@@ -117,7 +120,8 @@ std::string_view BoundQuery::text(int column) const {
     const SQLLEN length = c.indicators[rowInBlock_];
     if (length == SQL_NULL_DATA || length <= 0)
         return {};
-    const size_t kept = length == SQL_NO_TOTAL || length > c.width ? static_cast<size_t>(c.width) : static_cast<size_t>(length);
+    const size_t kept =
+        length == SQL_NO_TOTAL || length > c.width ? static_cast<size_t>(c.width) : static_cast<size_t>(length);
     return {c.values.data() + rowInBlock_ * static_cast<size_t>(c.width + 1), kept};
 }
 

@@ -49,9 +49,12 @@ bool hasKey(const std::string& connectionString, const std::string& key) {
 // The SQLite driver's library file, for machines where unixODBC has no "SQLite3" entry.
 std::string sqliteDriverLibrary() {
     static const char* const candidates[] = {
-        "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so", "/usr/lib/aarch64-linux-gnu/odbc/libsqlite3odbc.so",
-        "/usr/lib/i386-linux-gnu/odbc/libsqlite3odbc.so",   "/usr/lib/odbc/libsqlite3odbc.so",
-        "/usr/lib64/libsqlite3odbc.so",                      "/usr/local/lib/libsqlite3odbc.so",
+        "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so",
+        "/usr/lib/aarch64-linux-gnu/odbc/libsqlite3odbc.so",
+        "/usr/lib/i386-linux-gnu/odbc/libsqlite3odbc.so",
+        "/usr/lib/odbc/libsqlite3odbc.so",
+        "/usr/lib64/libsqlite3odbc.so",
+        "/usr/local/lib/libsqlite3odbc.so",
     };
     std::error_code ec;
     for (const char* candidate : candidates)
@@ -62,7 +65,8 @@ std::string sqliteDriverLibrary() {
 
 // A value wrapped in braces when ODBC would otherwise split it.
 std::string connectionValue(const std::string& value) {
-    if (value.find_first_of(";{}") == std::string::npos && (value.empty() || (value.front() != ' ' && value.back() != ' ')))
+    if (value.find_first_of(";{}") == std::string::npos &&
+        (value.empty() || (value.front() != ' ' && value.back() != ' ')))
         return value;
     std::string braced = "{";
     for (char c : value) {
@@ -107,8 +111,8 @@ bool driverConnect(Handles& handles, const std::string& connectionString, std::s
     SQLSMALLINT completedLength = 0;
     const SQLRETURN rc = SQLDriverConnect(handles.connection, nullptr,
                                           reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectionString.c_str())),
-                                          static_cast<SQLSMALLINT>(connectionString.size()), completed, sizeof completed,
-                                          &completedLength, SQL_DRIVER_NOPROMPT);
+                                          static_cast<SQLSMALLINT>(connectionString.size()), completed,
+                                          sizeof completed, &completedLength, SQL_DRIVER_NOPROMPT);
     if (!SQL_SUCCEEDED(rc)) {
         error = odbc::diagnostic(SQL_HANDLE_DBC, handles.connection);
         state = odbc::sqlState(SQL_HANDLE_DBC, handles.connection);
@@ -193,7 +197,8 @@ std::string localFileConnectionTemplate() {
 }
 
 std::string applyConnectionSetting(const std::string& iniPath) {
-    setDefaultConnectionTemplate(IniDocument::load(iniPath).readString(kConnectionSettingSection, kConnectionSettingKey, ""));
+    setDefaultConnectionTemplate(
+        IniDocument::load(iniPath).readString(kConnectionSettingSection, kConnectionSettingKey, ""));
     return defaultConnectionTemplate();
 }
 
@@ -275,12 +280,14 @@ int execute(Database& database, const std::string& sql, const std::vector<SqlPar
         return 0;
     SQLHSTMT statement = nullptr;
     try {
-        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(database.connectionHandle()), &statement))) {
+        if (!SQL_SUCCEEDED(
+                SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(database.connectionHandle()), &statement))) {
             database.setLastError(odbc::diagnostic(SQL_HANDLE_DBC, database.connectionHandle()));
             return 0;
         }
         std::vector<SQLLEN> indicators;
-        const SQLRETURN rc = odbc::executeStatement(statement, adaptAccessSql(sql, database.dialect()), parameters, indicators);
+        const SQLRETURN rc =
+            odbc::executeStatement(statement, adaptAccessSql(sql, database.dialect()), parameters, indicators);
         const bool ok = SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA;
         if (!ok)
             database.setLastError(odbc::diagnostic(SQL_HANDLE_STMT, statement));

@@ -76,7 +76,8 @@ int Query::run(const std::string& sql, const std::vector<SqlParameter>& paramete
             parameters_ = parameters;
         columnNames_.clear();
         SQLHSTMT statement = nullptr;
-        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(database_->connectionHandle()), &statement))) {
+        if (!SQL_SUCCEEDED(
+                SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(database_->connectionHandle()), &statement))) {
             database_->setLastError(odbc::diagnostic(SQL_HANDLE_DBC, database_->connectionHandle()));
             failed_ = true;
             return 0;
@@ -84,7 +85,8 @@ int Query::run(const std::string& sql, const std::vector<SqlParameter>& paramete
         statement_ = statement;
         database_->registerQuery(this);
         std::vector<SQLLEN> indicators;
-        const SQLRETURN rc = odbc::executeStatement(statement, adaptAccessSql(sql, database_->dialect()), parameters_, indicators);
+        const SQLRETURN rc =
+            odbc::executeStatement(statement, adaptAccessSql(sql, database_->dialect()), parameters_, indicators);
         SQLSMALLINT columns = 0;
         if (!SQL_SUCCEEDED(rc) || !SQL_SUCCEEDED(SQLNumResultCols(statement, &columns)) || columns <= 0) {
             database_->setLastError(SQL_SUCCEEDED(rc) ? std::string("the statement returns no rows")
@@ -132,8 +134,8 @@ bool Query::fetchRow() {
         // Long values arrive in pieces; each piece is terminated, so it carries sizeof buffer - 1 bytes.
         for (;;) {
             SQLLEN indicator = 0;
-            const SQLRETURN got = SQLGetData(statement, static_cast<SQLUSMALLINT>(k + 1), SQL_C_CHAR, buffer,
-                                             sizeof buffer, &indicator);
+            const SQLRETURN got =
+                SQLGetData(statement, static_cast<SQLUSMALLINT>(k + 1), SQL_C_CHAR, buffer, sizeof buffer, &indicator);
             if (got == SQL_NO_DATA)
                 break;
             if (!SQL_SUCCEEDED(got)) {
@@ -257,14 +259,16 @@ int queryBytes(Database& database, const std::string& sql, const std::vector<Sql
     if (!database.isOpen())
         return -1;
     SQLHSTMT statement = nullptr;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(database.connectionHandle()), &statement))) {
+    if (!SQL_SUCCEEDED(
+            SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(database.connectionHandle()), &statement))) {
         database.setLastError(odbc::diagnostic(SQL_HANDLE_DBC, database.connectionHandle()));
         return -1;
     }
     int result = -1;
     try {
         std::vector<SQLLEN> indicators;
-        SQLRETURN rc = odbc::executeStatement(statement, adaptAccessSql(sql, database.dialect()), parameters, indicators);
+        SQLRETURN rc =
+            odbc::executeStatement(statement, adaptAccessSql(sql, database.dialect()), parameters, indicators);
         if (SQL_SUCCEEDED(rc))
             rc = SQLFetch(statement);
         if (rc == SQL_NO_DATA) {

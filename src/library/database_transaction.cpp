@@ -34,8 +34,8 @@ bool Transaction::end(bool commit) {
     const bool ok = SQL_SUCCEEDED(rc);
     if (!ok)
         database_->setLastError(odbc::diagnostic(SQL_HANDLE_DBC, connection));
-    SQLSetConnectAttr(connection, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(static_cast<uintptr_t>(SQL_AUTOCOMMIT_ON)),
-                      0);
+    SQLSetConnectAttr(connection, SQL_ATTR_AUTOCOMMIT,
+                      reinterpret_cast<SQLPOINTER>(static_cast<uintptr_t>(SQL_AUTOCOMMIT_ON)), 0);
     if (!ok && commit)
         SQLEndTran(SQL_HANDLE_DBC, connection, SQL_ROLLBACK);
     return ok;
@@ -52,7 +52,8 @@ PreparedStatement::PreparedStatement(Database& database, const std::string& sql)
     if (!database.isOpen())
         return;
     SQLHSTMT statement = nullptr;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(database.connectionHandle()), &statement))) {
+    if (!SQL_SUCCEEDED(
+            SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(database.connectionHandle()), &statement))) {
         database.setLastError(odbc::diagnostic(SQL_HANDLE_DBC, database.connectionHandle()));
         return;
     }

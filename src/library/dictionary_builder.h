@@ -15,8 +15,8 @@ namespace tessera {
 
 struct DictionaryBuildResult {
     bool ok = false;
-    size_t rows = 0;       // rows written
-    std::string message;   // on failure: what went wrong (with the line number for bad lines)
+    size_t rows = 0;      // rows written
+    std::string message;  // on failure: what went wrong (with the line number for bad lines)
 };
 
 // Parses tsv and writes a fresh dic.db at outputPath (a temporary file in the same folder,

@@ -62,7 +62,8 @@ bool GameMarkMap::load(const std::string& path) {
 }
 
 int GameMarkMap::findLocked(int32_t id) const {
-    const auto it = std::lower_bound(pairs_.begin(), pairs_.end(), id, [](auto& pair, int32_t key) { return pair.first < key; });
+    const auto it =
+        std::lower_bound(pairs_.begin(), pairs_.end(), id, [](auto& pair, int32_t key) { return pair.first < key; });
     return it != pairs_.end() && it->first == id ? static_cast<int>(it - pairs_.begin()) : -1;
 }
 
@@ -94,7 +95,8 @@ void GameMarkMap::set(int32_t id, int mark) {
         }
         return;
     }
-    const auto place = std::upper_bound(pairs_.begin(), pairs_.end(), id, [](int32_t key, auto& pair) { return key < pair.first; });
+    const auto place =
+        std::upper_bound(pairs_.begin(), pairs_.end(), id, [](int32_t key, auto& pair) { return key < pair.first; });
     pairs_.insert(place, {id, mark});
     changed_ = true;
 }

@@ -8,19 +8,19 @@ namespace tessera {
 
 int browseTarget(BrowseCommand command, int count, int current, uint32_t randomValue) {
     switch (command) {
-    case BrowseCommand::first:
-        return count >= 1 ? 0 : -1;
-    case BrowseCommand::previous:
-        return current >= 1 && count >= 1 ? std::min(current, count) - 1 : -1;
-    case BrowseCommand::next:
-        // Without a current game "next" opens the first one rather than skipping it.
-        if (current < 0)
+        case BrowseCommand::first:
             return count >= 1 ? 0 : -1;
-        return current + 1 < count ? current + 1 : -1;
-    case BrowseCommand::last:
-        return count >= 1 ? count - 1 : -1;
-    case BrowseCommand::random:
-        return count >= 2 ? static_cast<int>(randomValue % static_cast<uint32_t>(count)) : -1;
+        case BrowseCommand::previous:
+            return current >= 1 && count >= 1 ? std::min(current, count) - 1 : -1;
+        case BrowseCommand::next:
+            // Without a current game "next" opens the first one rather than skipping it.
+            if (current < 0)
+                return count >= 1 ? 0 : -1;
+            return current + 1 < count ? current + 1 : -1;
+        case BrowseCommand::last:
+            return count >= 1 ? count - 1 : -1;
+        case BrowseCommand::random:
+            return count >= 2 ? static_cast<int>(randomValue % static_cast<uint32_t>(count)) : -1;
     }
     return -1;
 }

@@ -10,8 +10,8 @@
 #include "library/database_query.h"
 #include "library/database_text.h"
 #include "library/database_transaction.h"
-#include "library/library_store.h"
 #include "library/id_list_file.h"
+#include "library/library_store.h"
 
 namespace tessera {
 namespace {

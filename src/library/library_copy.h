@@ -11,11 +11,11 @@ namespace tessera {
 class LibraryStore;
 
 struct LibraryCopySummary {
-    int copied = 0;         // games copied with their rows, keys and file bytes
-    int alreadyThere = 0;   // games whose id the server holds already (left as they are)
-    int missingFiles = 0;   // games copied without bytes: no file in the local GoFile/
-    int players = 0;        // players copied
-    std::string error;      // set when a library could not be read or written
+    int copied = 0;        // games copied with their rows, keys and file bytes
+    int alreadyThere = 0;  // games whose id the server holds already (left as they are)
+    int missingFiles = 0;  // games copied without bytes: no file in the local GoFile/
+    int players = 0;       // players copied
+    std::string error;     // set when a library could not be read or written
 };
 
 // Copies every game and player of the open local library `from` into the open server library

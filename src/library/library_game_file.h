@@ -1,7 +1,7 @@
 #pragma once
 // Making sure a library game's SGG file is on disk: a missing file is taken from the library
-// server when the library lives on one, else fetched from the library download root ("<root><id/1000>/<id:08>.sgg.zip") into the program's temp/ folder and
-// unpacked into the store. Whatever happens, nothing is left in temp/.
+// server when the library lives on one, else fetched from the library download root ("<root><id/1000>/<id:08>.sgg.zip")
+// into the program's temp/ folder and unpacked into the store. Whatever happens, nothing is left in temp/.
 
 #include <string>
 

@@ -36,10 +36,10 @@ bool isRecordExtension(const fs::path& file) {
 struct ImportItem {
     std::string file;
     GameRecord record;
-    std::string error;   // non-empty: refused
+    std::string error;  // non-empty: refused
     uint64_t key = 0;
     bool duplicate = false;
-    int32_t id = -1;     // assigned when the game is new
+    int32_t id = -1;  // assigned when the game is new
     std::string sggPath;
 };
 
@@ -201,8 +201,9 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
 
     PreparedStatement insertGame(database, kInsertGoFileRow);
     PreparedStatement insertKey(database, "INSERT INTO GameKey (ID, MainLineKey) VALUES (?, ?)");
-    PreparedStatement insertPlayer(database, "INSERT INTO Player (ID, Name, Sex, Nation, Rank, Birthday, Information) "
-                                             "VALUES (?, ?, '', '', ?, '', '')");
+    PreparedStatement insertPlayer(database,
+                                   "INSERT INTO Player (ID, Name, Sex, Nation, Rank, Birthday, Information) "
+                                   "VALUES (?, ?, '', '', ?, '', '')");
     std::optional<PreparedStatement> insertBytes;
     if (server)
         insertBytes.emplace(database, "INSERT INTO GameData (ID, Bytes) VALUES (?, ?)");

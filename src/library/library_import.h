@@ -46,7 +46,7 @@ struct ImportSummary {
     std::vector<int32_t> importedIds;  // ids of the new games, in file order
     std::vector<int32_t> gameIds;      // every read file's game in file order: new, or the copy already held
     bool cancelled = false;
-    std::string error;  // set when the library itself failed (the import stopped there)
+    std::string error;       // set when the library itself failed (the import stopped there)
     std::string indexError;  // set when the search index could not take the new games (they are stored)
 };
 

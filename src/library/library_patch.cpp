@@ -15,8 +15,8 @@ namespace tessera {
 namespace {
 
 constexpr size_t kMagicBytes = 20;
-constexpr size_t kPlayerRecordBytes = 4 + kPlayerNameBytes + kPlayerSexBytes + kPlayerNationBytes + kPlayerRankBytes +
-                                      kPlayerBirthdayBytes;
+constexpr size_t kPlayerRecordBytes =
+    4 + kPlayerNameBytes + kPlayerSexBytes + kPlayerNationBytes + kPlayerRankBytes + kPlayerBirthdayBytes;
 constexpr size_t kMaxPatchBytes = size_t(512) << 20;
 
 // A bounded little-endian reader: every read fails once the bytes run out.
@@ -186,10 +186,10 @@ bool parsePatchData(const std::string& bytes, std::vector<LibraryRecord>& games,
         uint32_t id = 0, media = 0, total = 0, key = 0, exposit = 0, mark = 0;
         uint16_t resultType = 0;
         if (!in.integer(id) || !in.integer(r.langType) || !in.integer(r.appType) || !in.text(r.event) ||
-            !in.text(r.gameName) || !in.text(r.date) || !in.text(r.place) || !in.integer(media) ||
-            !in.text(r.black) || !in.text(r.blackRank) || !in.text(r.white) || !in.text(r.whiteRank) ||
-            !in.text(r.resultText) || !in.integer(resultType) || !in.integer(total) || !in.integer(key) ||
-            !in.integer(exposit) || !in.integer(mark))
+            !in.text(r.gameName) || !in.text(r.date) || !in.text(r.place) || !in.integer(media) || !in.text(r.black) ||
+            !in.text(r.blackRank) || !in.text(r.white) || !in.text(r.whiteRank) || !in.text(r.resultText) ||
+            !in.integer(resultType) || !in.integer(total) || !in.integer(key) || !in.integer(exposit) ||
+            !in.integer(mark))
             return fail("the patch file is cut short");
         r.id = static_cast<int32_t>(id);
         r.mediaType = static_cast<int32_t>(media);
@@ -278,14 +278,14 @@ bool applyPatch(LibraryStore& store, const std::vector<LibraryRecord>& games, co
     PreparedStatement deleteGame(database, "DELETE * FROM GoFile WHERE ID=?");
     PreparedStatement insertGame(database, kInsertGoFileRow);
     PreparedStatement deletePlayer(database, "DELETE * FROM Player WHERE ID=?");
-    PreparedStatement insertPlayer(database, "INSERT INTO Player (ID, Name, Sex, Nation, Rank, Birthday, Information) "
-                                             "VALUES (?, ?, ?, ?, ?, ?, '')");
+    PreparedStatement insertPlayer(database,
+                                   "INSERT INTO Player (ID, Name, Sex, Nation, Rank, Birthday, Information) "
+                                   "VALUES (?, ?, ?, ?, ?, ?, '')");
     bool ok = transaction.active() && deleteGame.ready() && insertGame.ready() && deletePlayer.ready() &&
               insertPlayer.ready();
     for (size_t k = 0; ok && k < games.size(); ++k) {
         const LibraryRecord& r = games[k];
-        ok = deleteGame.run({int64_t(r.id)}) &&
-             insertGame.run(goFileRowValues(r));
+        ok = deleteGame.run({int64_t(r.id)}) && insertGame.run(goFileRowValues(r));
     }
     for (size_t k = 0; ok && k < players.size(); ++k) {
         const PlayerRecord& p = players[k];

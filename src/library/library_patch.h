@@ -32,8 +32,8 @@ class LibraryStore;
 // The library's language: GoMDB.ini [OPTION] LangType 10001 (default) Simplified Chinese,
 // 10002 Traditional Chinese, anything else English.
 struct LibraryLanguage {
-    int langType = 1;                 // 1 Simplified, 2 Traditional, 0 English
-    std::string folderName = "GoMDB"; // "GoMDB", "GoMDB_Big5", "GoMDB_English"
+    int langType = 1;                  // 1 Simplified, 2 Traditional, 0 English
+    std::string folderName = "GoMDB";  // "GoMDB", "GoMDB_Big5", "GoMDB_English"
 };
 LibraryLanguage libraryLanguage(const std::string& programFolder);
 // The local patch folder: <program folder>patch/<folder name>/.

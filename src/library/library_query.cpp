@@ -40,16 +40,18 @@ BoundSql playerSql(const LibraryQuery& q) {
     if (q.side == kWhiteSide)
         return {std::string("SELECT * FROM GoFile WHERE White=?") + whiteResults[result] + order, {n}};
     switch (result) {
-    case kPlayerWins:
-        return {"SELECT * FROM GoFile WHERE (Black=? AND ResultType=1) OR (White=? AND ResultType=2)" + order, {n, n}};
-    case kPlayerDraws:
-        return {"SELECT * FROM GoFile WHERE ( White=? OR Black=? ) AND ResultType=0" + order, {n, n}};
-    case kPlayerLoses:
-        return {"SELECT * FROM GoFile WHERE (Black=? AND ResultType=2) OR (White=? AND ResultType=1)" + order, {n, n}};
-    case kResultNotKnown:
-        return {"SELECT * FROM GoFile WHERE (White=? OR Black=?) AND ResultType=-1" + order, {n, n}};
-    default:
-        return {"SELECT * FROM GoFile WHERE White=? OR Black=?" + order, {n, n}};
+        case kPlayerWins:
+            return {"SELECT * FROM GoFile WHERE (Black=? AND ResultType=1) OR (White=? AND ResultType=2)" + order,
+                    {n, n}};
+        case kPlayerDraws:
+            return {"SELECT * FROM GoFile WHERE ( White=? OR Black=? ) AND ResultType=0" + order, {n, n}};
+        case kPlayerLoses:
+            return {"SELECT * FROM GoFile WHERE (Black=? AND ResultType=2) OR (White=? AND ResultType=1)" + order,
+                    {n, n}};
+        case kResultNotKnown:
+            return {"SELECT * FROM GoFile WHERE (White=? OR Black=?) AND ResultType=-1" + order, {n, n}};
+        default:
+            return {"SELECT * FROM GoFile WHERE White=? OR Black=?" + order, {n, n}};
     }
 }
 
@@ -152,29 +154,29 @@ bool isSingleSelect(const std::string& text) {
 
 BoundSql librarySql(const LibraryQuery& query, int currentYear) {
     switch (query.kind) {
-    case kQueryByDate:
-        if (query.dateKind == kLatestGames) {
-            char sql[200];
-            std::snprintf(sql, sizeof sql,
-                          "SELECT Top 300 * FROM GoFile WHERE GameDate>='%04d-01-01' AND GameDate<='%04d-12-31' "
-                          "ORDER BY GameDate DESC, ID DESC",
-                          currentYear - 1, currentYear);
-            return {sql, {}};
-        }
-        if (query.dateKind == kDateRange)
-            return {"SELECT * FROM GoFile WHERE GameDate>=? AND GameDate<=? ORDER BY GameDate DESC, ID DESC",
-                    {dateText(query.fromDate), dateText(query.toDate < 1 ? 29991231 : query.toDate)}};
-        if (query.dateKind == kUndatedGames)
-            return {"SELECT * FROM GoFile WHERE GameDate='' ORDER BY ID DESC", {}};
-        return {};
-    case kQueryByPlayer:
-        return playerSql(query);
-    case kQueryByEvent:
-        return {"SELECT * FROM GoFile WHERE Event=? ORDER BY ID", {query.event}};
-    case kQueryBySql:
-        return {query.sql, {}};
-    default:
-        return {};
+        case kQueryByDate:
+            if (query.dateKind == kLatestGames) {
+                char sql[200];
+                std::snprintf(sql, sizeof sql,
+                              "SELECT Top 300 * FROM GoFile WHERE GameDate>='%04d-01-01' AND GameDate<='%04d-12-31' "
+                              "ORDER BY GameDate DESC, ID DESC",
+                              currentYear - 1, currentYear);
+                return {sql, {}};
+            }
+            if (query.dateKind == kDateRange)
+                return {"SELECT * FROM GoFile WHERE GameDate>=? AND GameDate<=? ORDER BY GameDate DESC, ID DESC",
+                        {dateText(query.fromDate), dateText(query.toDate < 1 ? 29991231 : query.toDate)}};
+            if (query.dateKind == kUndatedGames)
+                return {"SELECT * FROM GoFile WHERE GameDate='' ORDER BY ID DESC", {}};
+            return {};
+        case kQueryByPlayer:
+            return playerSql(query);
+        case kQueryByEvent:
+            return {"SELECT * FROM GoFile WHERE Event=? ORDER BY ID", {query.event}};
+        case kQueryBySql:
+            return {query.sql, {}};
+        default:
+            return {};
     }
 }
 
@@ -230,7 +232,8 @@ char playerInitial(const std::string& name) {
     const std::string gb = utf8ToGb18030(character);
     if (gb.size() != 2)
         return 0;
-    const auto code = static_cast<uint16_t>((static_cast<unsigned char>(gb[0]) << 8) | static_cast<unsigned char>(gb[1]));
+    const auto code =
+        static_cast<uint16_t>((static_cast<unsigned char>(gb[0]) << 8) | static_cast<unsigned char>(gb[1]));
     char letter = 0;
     for (const auto& boundary : kBoundaries)
         if (code >= boundary.code)

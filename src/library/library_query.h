@@ -18,7 +18,13 @@ namespace tessera {
 
 class LibraryStore;
 
-enum LibraryQueryKind : int { kQueryByDate = 1, kQueryByPlayer = 2, kQueryByEvent = 3, kQueryByIndex = 4, kQueryBySql = 5 };
+enum LibraryQueryKind : int {
+    kQueryByDate = 1,
+    kQueryByPlayer = 2,
+    kQueryByEvent = 3,
+    kQueryByIndex = 4,
+    kQueryBySql = 5
+};
 enum DateQueryKind : int { kLatestGames = 0, kDateRange = 1, kUndatedGames = 2 };
 enum PlayerSide : int { kEitherSide = 0, kBlackSide = 1, kWhiteSide = 2 };
 enum PlayerResult : int { kAnyResult = 0, kPlayerWins = 1, kPlayerDraws = 2, kPlayerLoses = 3, kResultNotKnown = 4 };
@@ -30,10 +36,10 @@ struct LibraryQuery {
     int32_t fromDate = 0, toDate = 0;  // YYYYMMDD; a toDate below 1 means 29991231
     int side = kEitherSide;
     int result = kAnyResult;
-    std::string player;                // kind 2
-    std::string event;                 // kind 3
-    std::string group, file;           // kind 4: block/<group>/<file>
-    std::string sql;                   // kind 5
+    std::string player;       // kind 2
+    std::string event;        // kind 3
+    std::string group, file;  // kind 4: block/<group>/<file>
+    std::string sql;          // kind 5
 
     bool operator==(const LibraryQuery&) const = default;
 };

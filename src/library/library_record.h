@@ -23,11 +23,11 @@ struct LibraryRecord {
     std::string event, gameName, date, place;  // date: YYYY-MM-DD or empty
     int32_t mediaType = 0;
     std::string black, blackRank, white, whiteRank, resultText;
-    int16_t resultType = -1;                   // -1 unknown, 0 draw, 1 black wins, 2 white wins
+    int16_t resultType = -1;  // -1 unknown, 0 draw, 1 black wins, 2 white wins
     int32_t totalMoves = 0;
     int32_t lastBoardKey = -1;
-    int32_t expositType = 0;                   // 2 commented, 3 detailed commentary, else none
-    int32_t mark = 0;                          // the user's mark (not stored in GoFile)
+    int32_t expositType = 0;  // 2 commented, 3 detailed commentary, else none
+    int32_t mark = 0;         // the user's mark (not stored in GoFile)
 
     bool operator==(const LibraryRecord&) const = default;
 };
@@ -42,8 +42,8 @@ struct PlayerRecord {
 };
 
 // Field widths of PlayerRecord in the patch files, terminator included.
-inline constexpr size_t kPlayerNameBytes = 255, kPlayerSexBytes = 50, kPlayerNationBytes = 255,
-                        kPlayerRankBytes = 100, kPlayerBirthdayBytes = 50;
+inline constexpr size_t kPlayerNameBytes = 255, kPlayerSexBytes = 50, kPlayerNationBytes = 255, kPlayerRankBytes = 100,
+                        kPlayerBirthdayBytes = 50;
 
 // Cuts every text of the player to its width (minus the terminator) on a UTF-8 boundary.
 void fitPlayerFields(PlayerRecord& player);

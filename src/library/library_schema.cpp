@@ -67,8 +67,9 @@ bool createLibrarySchema(Database& database) {
 // The library on a database server: reached, and its tables made when missing (readWrite).
 static bool openServerLibrary(Database& database, const std::string& path, LibraryAccess access, std::string& error) {
     if (connect(database, path, ConnectMode::openExisting) != 1) {
-        error = "cannot reach the library server: " +
-                (database.lastError().empty() ? std::string("the driver refused the connection") : database.lastError());
+        error =
+            "cannot reach the library server: " +
+            (database.lastError().empty() ? std::string("the driver refused the connection") : database.lastError());
         database.close();
         return false;
     }
@@ -119,7 +120,8 @@ bool openLibraryDatabase(Database& database, const std::string& path, LibraryAcc
         return true;
     if (access == LibraryAccess::readOnly) {
         // A file that holds no library (or cannot be read) must not be changed by a reader.
-        error = database.lastError().empty() ? "the library " + path + " holds no game tables" : reasonOf(database, path);
+        error =
+            database.lastError().empty() ? "the library " + path + " holds no game tables" : reasonOf(database, path);
         database.close();
         return false;
     }

@@ -27,15 +27,33 @@ bool sameName(const std::string& a, const char* b) {
 
 // The positions of the GoFile columns in a query's result, found once per query.
 struct GoFileColumns {
-    enum { id, langType, appType, event, name, date, site, black, blackRank, white, whiteRank, result, resultType,
-           totalCount, lastBoardKey, mediaType, expositType, count };
+    enum {
+        id,
+        langType,
+        appType,
+        event,
+        name,
+        date,
+        site,
+        black,
+        blackRank,
+        white,
+        whiteRank,
+        result,
+        resultType,
+        totalCount,
+        lastBoardKey,
+        mediaType,
+        expositType,
+        count
+    };
     int at[count];
 
     explicit GoFileColumns(const Query& query) {
-        static const char* const names[count] = {"ID", "LangType", "AppType", "Event", "Name", "GameDate",
-                                                 "Site", "Black", "BlackRank", "White", "WhiteRank", "Result",
-                                                 "ResultType", "TotalCount", "LastBoardKey", "GameMediaType",
-                                                 "ExpositType"};
+        static const char* const names[count] = {
+            "ID",         "LangType",   "AppType",      "Event",         "Name",       "GameDate",
+            "Site",       "Black",      "BlackRank",    "White",         "WhiteRank",  "Result",
+            "ResultType", "TotalCount", "LastBoardKey", "GameMediaType", "ExpositType"};
         for (int k = 0; k < count; ++k) {
             at[k] = -1;
             for (int c = 0; c < query.columnCount(); ++c)
@@ -55,7 +73,8 @@ struct GoFileColumns {
         record.resultType = static_cast<int16_t>(number(query, resultType));
         record.totalMoves = number(query, totalCount);
         // Keys are stored as signed 32-bit values; one written unsigned by another tool is folded back.
-        record.lastBoardKey = static_cast<int32_t>(static_cast<uint32_t>(std::strtoll(text(query, lastBoardKey).c_str(), nullptr, 10)));
+        record.lastBoardKey =
+            static_cast<int32_t>(static_cast<uint32_t>(std::strtoll(text(query, lastBoardKey).c_str(), nullptr, 10)));
         record.mediaType = number(query, mediaType);
         record.expositType = number(query, expositType);
     }
@@ -81,10 +100,22 @@ struct GoFileColumns {
 void readLibraryRow(const Query& query, LibraryRecord& record) { GoFileColumns(query).readAll(query, record); }
 
 std::vector<SqlParameter> goFileRowValues(const LibraryRecord& r) {
-    return {int64_t(r.id),         int64_t(r.langType),   int64_t(r.appType),      r.event,
-            r.gameName,            r.date,                r.place,                 r.black,
-            r.blackRank,           r.white,               r.whiteRank,             r.resultText,
-            int64_t(r.resultType), int64_t(r.totalMoves), int64_t(r.lastBoardKey), int64_t(r.mediaType),
+    return {int64_t(r.id),
+            int64_t(r.langType),
+            int64_t(r.appType),
+            r.event,
+            r.gameName,
+            r.date,
+            r.place,
+            r.black,
+            r.blackRank,
+            r.white,
+            r.whiteRank,
+            r.resultText,
+            int64_t(r.resultType),
+            int64_t(r.totalMoves),
+            int64_t(r.lastBoardKey),
+            int64_t(r.mediaType),
             int64_t(r.expositType)};
 }
 
@@ -212,9 +243,9 @@ bool LibraryStore::loadRecord(int32_t id, LibraryRecord& record) {
 int LibraryStore::allIds(int applicationType, std::vector<int32_t>& list) {
     std::lock_guard lock(databaseLock_);
     reconnectIfLost();
-    const std::string sql = applicationType < 0
-                                ? std::string("SELECT ID FROM GoFile ORDER BY ID")
-                                : "SELECT ID FROM GoFile WHERE AppType=" + std::to_string(applicationType) + " ORDER BY ID";
+    const std::string sql =
+        applicationType < 0 ? std::string("SELECT ID FROM GoFile ORDER BY ID")
+                            : "SELECT ID FROM GoFile WHERE AppType=" + std::to_string(applicationType) + " ORDER BY ID";
     queryNumbers(database_, sql, list);
     return static_cast<int>(list.size());
 }
@@ -242,7 +273,8 @@ bool LibraryStore::putPlayer(const PlayerRecord& player) {
     if (!execute(database_, "DELETE * FROM Player WHERE ID=?", {int64_t(p.id)}))
         return false;
     const bool inserted =
-        execute(database_, "INSERT INTO Player (ID, Name, Sex, Nation, Rank, Birthday, Information) VALUES (?, ?, ?, ?, ?, ?, '')",
+        execute(database_,
+                "INSERT INTO Player (ID, Name, Sex, Nation, Rank, Birthday, Information) VALUES (?, ?, ?, ?, ?, ?, '')",
                 {int64_t(p.id), p.name, p.sex, p.nation, p.rank, p.birthday});
     return inserted && transaction.commit();
 }
@@ -253,8 +285,25 @@ bool LibraryStore::loadCatalogue(LibraryCatalogue& catalogue) {
     catalogue.clear();
     // Every game's row through bound column buffers (in kGoFileColumns order); a row whose text
     // did not fit is read again in full afterwards.
-    enum { id, langType, appType, event, name, date, site, black, blackRank, white, whiteRank, result, resultType,
-           totalCount, lastBoardKey, mediaType, expositType };
+    enum {
+        id,
+        langType,
+        appType,
+        event,
+        name,
+        date,
+        site,
+        black,
+        blackRank,
+        white,
+        whiteRank,
+        result,
+        resultType,
+        totalCount,
+        lastBoardKey,
+        mediaType,
+        expositType
+    };
     static const std::vector<int> widths = {24, 24, 24, 256, 256, 64, 256, 128, 64, 128, 64, 128, 24, 24, 24, 24, 24};
     std::vector<LibraryRecord> records;
     std::vector<size_t> cutRows;

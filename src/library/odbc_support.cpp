@@ -30,7 +30,8 @@ std::string sqlState(SQLSMALLINT handleType, SQLHANDLE handle) {
     return reinterpret_cast<char*>(state);
 }
 
-SQLRETURN bindParameters(SQLHSTMT statement, const std::vector<SqlParameter>& parameters, std::vector<SQLLEN>& indicators) {
+SQLRETURN bindParameters(SQLHSTMT statement, const std::vector<SqlParameter>& parameters,
+                         std::vector<SQLLEN>& indicators) {
     indicators.assign(parameters.size(), 0);
     for (size_t k = 0; k < parameters.size(); ++k) {
         const auto number = static_cast<SQLUSMALLINT>(k + 1);

@@ -17,7 +17,8 @@ std::string diagnostic(SQLSMALLINT handleType, SQLHANDLE handle);
 std::string sqlState(SQLSMALLINT handleType, SQLHANDLE handle);
 
 // Binds one value per "?" to a prepared statement; the indicators must live until it has run.
-SQLRETURN bindParameters(SQLHSTMT statement, const std::vector<SqlParameter>& parameters, std::vector<SQLLEN>& indicators);
+SQLRETURN bindParameters(SQLHSTMT statement, const std::vector<SqlParameter>& parameters,
+                         std::vector<SQLLEN>& indicators);
 
 // Runs sql (already adapted) on a fresh statement handle of the connection, binding one value
 // per "?". The indicators must live until the statement has been executed and fetched.

@@ -50,14 +50,16 @@ bool translateRecordForInterface(GameRecord& record, int textLanguage, Interface
         TranslateRecord(record, toSimplified);
         return true;
     }
-    if (textLanguage == kSimplified && (interfaceLanguage == kLanguageEnglish || interfaceLanguage == kLanguageTraditionalChinese)) {
+    if (textLanguage == kSimplified &&
+        (interfaceLanguage == kLanguageEnglish || interfaceLanguage == kLanguageTraditionalChinese)) {
         TranslateRecord(record, interfaceDictionary);
         return true;
     }
     return false;
 }
 
-bool prepareInterfaceDictionary(TextDictionary& dictionary, InterfaceLanguage interfaceLanguage, const std::string& dictionaryPath) {
+bool prepareInterfaceDictionary(TextDictionary& dictionary, InterfaceLanguage interfaceLanguage,
+                                const std::string& dictionaryPath) {
     dictionary.clear();
     if (interfaceLanguage == kLanguageSimplifiedChinese) {
         dictionary.setMode(TextDictionary::kToTraditional);
@@ -65,7 +67,8 @@ bool prepareInterfaceDictionary(TextDictionary& dictionary, InterfaceLanguage in
     }
     // English needs the dictionary. The Traditional interface reads its Traditional entries
     // too: OpenCC alone turns the surnames 朴, 范 and 余 into 樸, 範 and 餘.
-    const int mode = interfaceLanguage == kLanguageEnglish ? TextDictionary::kToEnglish : TextDictionary::kToTraditional;
+    const int mode =
+        interfaceLanguage == kLanguageEnglish ? TextDictionary::kToEnglish : TextDictionary::kToTraditional;
     dictionary.setMode(mode);
     Database database;
     database.setConnectionTemplate(localFileConnectionTemplate());

@@ -7,15 +7,15 @@
 #include <string>
 
 #include "library/text_dictionary.h"
-#include "record/game_record.h"
 #include "platform/interface_language.h"
+#include "record/game_record.h"
 
 namespace tessera {
 
 // Applies dictionary.TranslateInPlace to every text of the record: the text fields of the
 // game information (the players' names through TranslateNameInPlace), the tag texts, and each
-// node's name, comment titles and bodies, and label texts. A label whose translation would no longer fit a label (4 bytes as stored)
-// keeps its text. Fields the dictionary does not translate stay as they are.
+// node's name, comment titles and bodies, and label texts. A label whose translation would no longer fit a label (4
+// bytes as stored) keeps its text. Fields the dictionary does not translate stay as they are.
 void TranslateRecord(GameRecord& record, const TextDictionary& dictionary);
 
 // Translates a record just opened whose texts are in textLanguage (1 Simplified, 2
@@ -32,6 +32,7 @@ bool translateRecordForInterface(GameRecord& record, int textLanguage, Interface
 // Simplified Chinese gets the Traditional mode with no entries. A file that cannot be opened
 // or read leaves the dictionary empty in its mode (English texts then stay Chinese) and
 // gives false.
-bool prepareInterfaceDictionary(TextDictionary& dictionary, InterfaceLanguage interfaceLanguage, const std::string& dictionaryPath);
+bool prepareInterfaceDictionary(TextDictionary& dictionary, InterfaceLanguage interfaceLanguage,
+                                const std::string& dictionaryPath);
 
 }  // namespace tessera

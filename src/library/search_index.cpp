@@ -108,8 +108,8 @@ std::string newSegmentName(const std::string& folder) {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const long long stamp = std::chrono::duration_cast<std::chrono::microseconds>(now).count();
     for (int extra = 0;; ++extra) {
-        const std::string name = "segment-" + std::to_string(stamp) + "-" + std::to_string(::getpid()) + "-" +
-                                 std::to_string(extra);
+        const std::string name =
+            "segment-" + std::to_string(stamp) + "-" + std::to_string(::getpid()) + "-" + std::to_string(extra);
         std::error_code ec;
         if (!fs::exists(folder + name + ".trees", ec))
             return name;
@@ -189,7 +189,8 @@ bool SearchIndexWriter::spillRun() {
     const std::string path = folder_ + name_ + ".run" + std::to_string(runs_.size());
     std::FILE* file = std::fopen(path.c_str(), "wb");
     runs_.push_back(path);
-    const bool ok = file && std::fwrite(entries_.data(), sizeof(PositionEntry), entries_.size(), file) == entries_.size();
+    const bool ok =
+        file && std::fwrite(entries_.data(), sizeof(PositionEntry), entries_.size(), file) == entries_.size();
     if (file && std::fclose(file) != 0)
         return fail("cannot write " + path);
     entries_.clear();
@@ -224,7 +225,9 @@ bool SearchIndexWriter::writeKeys() {
             }
         };
         std::vector<Run> runs(runs_.size());
-        auto later = [&](size_t a, size_t b) { return entryBefore(runs[b].buffer[runs[b].at], runs[a].buffer[runs[a].at]); };
+        auto later = [&](size_t a, size_t b) {
+            return entryBefore(runs[b].buffer[runs[b].at], runs[a].buffer[runs[a].at]);
+        };
         std::priority_queue<size_t, std::vector<size_t>, decltype(later)> heap(later);
         for (size_t k = 0; k < runs.size(); ++k) {
             runs[k].file = std::fopen(runs_[k].c_str(), "rb");
@@ -246,8 +249,8 @@ bool SearchIndexWriter::writeKeys() {
                 output.clear();
             }
         }
-        ok = ok && (output.empty() ||
-                    std::fwrite(output.data(), sizeof(PositionEntry), output.size(), out) == output.size());
+        ok = ok &&
+             (output.empty() || std::fwrite(output.data(), sizeof(PositionEntry), output.size(), out) == output.size());
         for (Run& run : runs)
             if (run.file)
                 std::fclose(run.file);
@@ -269,7 +272,8 @@ bool SearchIndexWriter::finish() {
     if (!openSegment())
         return false;
     // A later copy of an id replaces an earlier one; the table is kept in id order.
-    std::stable_sort(games_.begin(), games_.end(), [](const IndexedGame& a, const IndexedGame& b) { return a.id < b.id; });
+    std::stable_sort(games_.begin(), games_.end(),
+                     [](const IndexedGame& a, const IndexedGame& b) { return a.id < b.id; });
     std::vector<IndexedGame> unique;
     unique.reserve(games_.size());
     for (const IndexedGame& game : games_) {

@@ -28,7 +28,9 @@ constexpr int kMaxIndexedSide = 255;
 
 uint64_t stoneHash(int colour, int32_t p) { return mix64((uint64_t(uint32_t(p)) << 2) | uint64_t(colour & 3)); }
 
-uint64_t sizeHash(int width, int height) { return mix64(0xA5A5000000000000ull ^ (uint64_t(width) << 16) ^ uint64_t(height)); }
+uint64_t sizeHash(int width, int height) {
+    return mix64(0xA5A5000000000000ull ^ (uint64_t(width) << 16) ^ uint64_t(height));
+}
 
 uint64_t positionHash(const BoardGrid& grid) {
     uint64_t hash = sizeHash(grid.width(), grid.height());

@@ -38,9 +38,9 @@ struct IndexedGame {
     uint16_t width = 0;
     uint16_t height = 0;
     uint32_t nodeCount = 0;
-    uint32_t flags = 0;    // kIdsInTreeOrder, kScanInstead
-    uint64_t offset = 0;   // of the compact tree in NAME.trees
-    uint32_t bytes = 0;    // its length
+    uint32_t flags = 0;   // kIdsInTreeOrder, kScanInstead
+    uint64_t offset = 0;  // of the compact tree in NAME.trees
+    uint32_t bytes = 0;   // its length
     uint32_t reserved = 0;
 };
 static_assert(sizeof(IndexedGame) == 32);
@@ -48,7 +48,7 @@ constexpr uint32_t kIdsInTreeOrder = 1;  // node id == position in tree order
 constexpr uint32_t kScanInstead = 2;     // no tree: the game could not be indexed, read it instead
 
 struct PositionEntry {
-    uint64_t hash = 0;       // positionHash of the node's position
+    uint64_t hash = 0;  // positionHash of the node's position
     int32_t game = -1;
     uint32_t parentSeq = 0;  // the node, by its position in tree order
     uint32_t childSeq = 0;   // the move's node in tree order
@@ -79,8 +79,8 @@ std::vector<const GameNode*> nodesInTreeOrder(const GameTree& tree);
 // One game ready for a segment.
 struct EncodedGame {
     IndexedGame game;
-    std::string tree;                     // the compact tree
-    std::vector<PositionEntry> entries;   // unsorted
+    std::string tree;                    // the compact tree
+    std::vector<PositionEntry> entries;  // unsorted
 };
 // Encodes a record whose positions are computed; false (nothing to index) when a node's
 // position is unusable or of another size than the record's board.

@@ -72,8 +72,9 @@ std::string convertLikePattern(const std::string& literal) {
 bool isDateLiteral(const std::string& s, size_t i, size_t& end) {
     size_t j = i + 1;
     bool sawDigit = false;
-    while (j < s.size() && j - i < 32 && (std::isdigit(static_cast<unsigned char>(s[j])) || s[j] == '-' ||
-                                           s[j] == '/' || s[j] == ':' || s[j] == ' ')) {
+    while (
+        j < s.size() && j - i < 32 &&
+        (std::isdigit(static_cast<unsigned char>(s[j])) || s[j] == '-' || s[j] == '/' || s[j] == ':' || s[j] == ' ')) {
         sawDigit |= std::isdigit(static_cast<unsigned char>(s[j])) != 0;
         ++j;
     }
@@ -95,7 +96,8 @@ size_t limitInsertPoint(const std::string& out, size_t end) {
 // An Access "string" as a standard 'string'.
 std::string singleQuoted(const std::string& doubleQuoted) {
     std::string out = "'";
-    const size_t end = doubleQuoted.size() >= 2 && doubleQuoted.back() == '"' ? doubleQuoted.size() - 1 : doubleQuoted.size();
+    const size_t end =
+        doubleQuoted.size() >= 2 && doubleQuoted.back() == '"' ? doubleQuoted.size() - 1 : doubleQuoted.size();
     for (size_t k = 1; k < end; ++k) {
         const char c = doubleQuoted[k];
         if (c == '"' && k + 1 < end && doubleQuoted[k + 1] == '"')
@@ -221,10 +223,10 @@ std::string adaptAccessSql(const std::string& sql, SqlDialect dialect) {
                 inDefinition = equalsIgnoringCase(word, "CREATE") || equalsIgnoringCase(word, "ALTER");
             }
             // SELECT [DISTINCT|ALL] TOP n: drop "TOP n" here, add LIMIT n at the end of this level.
-            const bool afterSelect = equalsIgnoringCase(previousWord, "SELECT") ||
-                                     ((equalsIgnoringCase(previousWord, "DISTINCT") ||
-                                       equalsIgnoringCase(previousWord, "ALL")) &&
-                                      equalsIgnoringCase(wordBeforePrevious, "SELECT"));
+            const bool afterSelect =
+                equalsIgnoringCase(previousWord, "SELECT") ||
+                ((equalsIgnoringCase(previousWord, "DISTINCT") || equalsIgnoringCase(previousWord, "ALL")) &&
+                 equalsIgnoringCase(wordBeforePrevious, "SELECT"));
             if (equalsIgnoringCase(word, "TOP") && afterSelect) {
                 size_t numberStart = skipSpace(sql, end);
                 size_t numberEnd = numberStart;
@@ -234,7 +236,8 @@ std::string adaptAccessSql(const std::string& sql, SqlDialect dialect) {
                 size_t nextWordEnd = after;
                 while (nextWordEnd < sql.size() && isWordChar(sql[nextWordEnd]))
                     ++nextWordEnd;
-                const bool percent = equalsIgnoringCase(std::string_view(sql).substr(after, nextWordEnd - after), "PERCENT");
+                const bool percent =
+                    equalsIgnoringCase(std::string_view(sql).substr(after, nextWordEnd - after), "PERCENT");
                 if (numberEnd > numberStart && numberEnd - numberStart <= 18 && !percent &&
                     (numberEnd == sql.size() || !isWordChar(sql[numberEnd]))) {
                     pendingLimits.emplace_back(depth, sql.substr(numberStart, numberEnd - numberStart));

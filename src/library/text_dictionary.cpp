@@ -62,19 +62,19 @@ bool TextDictionary::Translate(const std::string& text, std::string& out) const 
     }
     const Entry* entry = find(text);
     switch (mode_) {
-    case kToEnglish:
-        if (!entry)
+        case kToEnglish:
+            if (!entry)
+                return false;
+            out = entry->target;
+            break;
+        case kToTraditional:
+            out = entry ? entry->target : GbToBig5(text);
+            break;
+        case kToSimplified:
+            out = entry ? entry->target : Big5ToGb(text);
+            break;
+        default:
             return false;
-        out = entry->target;
-        break;
-    case kToTraditional:
-        out = entry ? entry->target : GbToBig5(text);
-        break;
-    case kToSimplified:
-        out = entry ? entry->target : Big5ToGb(text);
-        break;
-    default:
-        return false;
     }
     return !out.empty();
 }

@@ -50,7 +50,8 @@ private:
         if (!loaded())
             handle_ = opencc_open((std::string("/usr/share/opencc/") + configName_).c_str());
         if (!loaded())
-            logDiagnostic(std::string("OpenCC configuration ") + configName_ + " not found; Chinese texts stay unconverted");
+            logDiagnostic(std::string("OpenCC configuration ") + configName_ +
+                          " not found; Chinese texts stay unconverted");
         return loaded();
     }
 

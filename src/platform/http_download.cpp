@@ -2,11 +2,11 @@
 
 #include <curl/curl.h>
 #include <fcntl.h>
-#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zip.h>
 #include <zlib.h>
+#include <cerrno>
 
 #include <cstdio>
 #include <memory>
@@ -230,8 +230,8 @@ bool unpackSingleEntryZip(const std::string& archive, const std::string& target,
                 std::to_string(options.maxBytes) + " bytes";
         return false;
     }
-    std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> file(zip_fopen_index(zip.get(), static_cast<zip_uint64_t>(entry), 0),
-                                                            zip_fclose);
+    std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> file(
+        zip_fopen_index(zip.get(), static_cast<zip_uint64_t>(entry), 0), zip_fclose);
     TemporaryBeside out(target);
     if (!out.ready()) {
         error = "unable to create target file " + target;
@@ -276,7 +276,8 @@ bool zipSingleFile(const std::string& source, const std::string& archive, const 
         return false;
     }
     zip_source_t* input = zip_source_file(zip, source.c_str(), 0, 0);
-    const zip_int64_t entry = input ? zip_file_add(zip, entryName.c_str(), input, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) : -1;
+    const zip_int64_t entry =
+        input ? zip_file_add(zip, entryName.c_str(), input, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) : -1;
     if (entry < 0) {
         if (input)
             zip_source_free(input);

@@ -16,9 +16,9 @@ namespace tessera {
 // Bounds of one download. A server that stops sending, sends forever or sends too much is a
 // failure, never a hang or a full disk.
 struct DownloadLimits {
-    long connectSeconds = 15;        // to open the connection
-    long stallSeconds = 30;          // no byte for this long ends the transfer
-    long totalSeconds = 0;           // whole transfer; 0: no limit beyond the stall limit
+    long connectSeconds = 15;  // to open the connection
+    long stallSeconds = 30;    // no byte for this long ends the transfer
+    long totalSeconds = 0;     // whole transfer; 0: no limit beyond the stall limit
     std::uint64_t maxBytes = std::uint64_t(1) << 30;
     // Keep the bytes of an interrupted transfer in "<target>.part" and continue from them on
     // the next call (a server that ignores the range request is read again from the start).
@@ -33,7 +33,7 @@ bool downloadFile(const std::string& url, const std::string& target, std::string
 
 struct UnzipOptions {
     std::uint64_t maxBytes = std::uint64_t(1) << 30;  // unpacked size
-    std::optional<std::uint32_t> expectedCrc;          // besides the archive's own CRC
+    std::optional<std::uint32_t> expectedCrc;         // besides the archive's own CRC
 };
 
 // Unpacks the one file of a zip archive (stored or deflated) to target. The bytes go to a

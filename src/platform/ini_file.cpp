@@ -13,9 +13,7 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isBlank(text.front()))
@@ -25,9 +23,7 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -227,9 +223,7 @@ std::string IniDocument::serialize() const {
     return bytes;
 }
 
-bool IniDocument::save(const std::string& path) const {
-    return writeFileAtomically(path, serialize());
-}
+bool IniDocument::save(const std::string& path) const { return writeFileAtomically(path, serialize()); }
 
 int parseProfileInt(std::string_view text) {
     std::size_t i = 0;

@@ -1,9 +1,9 @@
 #include "platform/installed_layout.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <pwd.h>
 #include <unistd.h>
+#include <cstdlib>
+#include <filesystem>
 
 #include "platform/atomic_file.h"
 #include "platform/program_folders.h"

@@ -1,10 +1,10 @@
 #include "platform/private_temp_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/atomic_file.h"

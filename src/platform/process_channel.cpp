@@ -1,10 +1,5 @@
 #include "platform/process_channel.h"
 
-#include <cerrno>
-#include <chrono>
-#include <csignal>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -12,6 +7,11 @@
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
 
 extern char** environ;
 
@@ -270,7 +270,8 @@ bool ProcessChannel::write(std::string_view text) {
             continue;
         if (n < 0 && errno != EAGAIN)
             return false;  // EPIPE: the child closed its input or ended
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0)
             return false;  // the child does not read its input
         pollfd fd = {stdinWrite_, POLLOUT, 0};

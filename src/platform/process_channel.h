@@ -14,6 +14,7 @@
 // thread, and they must not call stop() (which joins the very threads they run on).
 // A chunk is what one read returned: a line may be split over two chunks.
 
+#include <sys/types.h>
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
@@ -21,7 +22,6 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <thread>
 #include <vector>
 
@@ -86,21 +86,21 @@ private:
     void closeAll();
 
     ProcessChannelCallbacks callbacks_;
-    std::atomic<pid_t> pid_{0};      // written by the owner, read by the threads and tests
-    int stdinWrite_ = -1;            // our end of the child's input
-    int stdoutRead_ = -1;            // our end of the child's output
-    int stderrRead_ = -1;            // our end of the child's error
-    int wakeRead_ = -1;              // becomes readable when stop() wants the threads out
+    std::atomic<pid_t> pid_{0};  // written by the owner, read by the threads and tests
+    int stdinWrite_ = -1;        // our end of the child's input
+    int stdoutRead_ = -1;        // our end of the child's output
+    int stderrRead_ = -1;        // our end of the child's error
+    int wakeRead_ = -1;          // becomes readable when stop() wants the threads out
     int wakeWrite_ = -1;
     std::thread outputReader_;
     std::thread errorReader_;
     std::thread exitWatcher_;
     std::atomic<bool> running_{false};
     std::atomic<int> exitStatus_{-1};
-    std::mutex writeMutex_;          // one write at a time; guards stdinWrite_ against closeInput
-    std::mutex exitMutex_;           // guards the wait for the child's end
+    std::mutex writeMutex_;  // one write at a time; guards stdinWrite_ against closeInput
+    std::mutex exitMutex_;   // guards the wait for the child's end
     std::condition_variable exited_;
-    bool reaped_ = false;            // under exitMutex_
+    bool reaped_ = false;  // under exitMutex_
 };
 
 }  // namespace tessera

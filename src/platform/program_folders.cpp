@@ -2,12 +2,12 @@
 
 #include "platform/installed_layout.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tessera {
 
@@ -71,9 +71,7 @@ std::string GetRootFolder(const std::string& given) {
     return programFolder.substr(0, secondLast + 1);
 }
 
-std::string GetCustomFolder(const std::string& rootFolder) {
-    return rootFolder + "custom/";
-}
+std::string GetCustomFolder(const std::string& rootFolder) { return rootFolder + "custom/"; }
 
 bool FileExists(const std::string& path) {
     if (path.empty())

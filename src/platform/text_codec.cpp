@@ -1,7 +1,7 @@
 #include "platform/text_codec.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 
 namespace tessera {
 
@@ -132,7 +132,8 @@ std::string guessCjkCodePage(const std::string& bytes) {
     uchardet_delete(detector);
     std::transform(charset.begin(), charset.end(), charset.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    if (charset == "GB18030" || charset == "GBK" || charset == "GB2312" || charset == "EUC-CN" || charset == "HZ-GB-2312")
+    if (charset == "GB18030" || charset == "GBK" || charset == "GB2312" || charset == "EUC-CN" ||
+        charset == "HZ-GB-2312")
         return "GB18030";
     if (charset == "BIG5" || charset == "BIG5-HKSCS" || charset == "EUC-TW")
         return "BIG5";

@@ -55,7 +55,7 @@ public:
 
 private:
     std::atomic<int> state_{-1};
-    std::mutex mutex_;               // guards the wake-up of sleepUnlessStopped and stop's wait
+    std::mutex mutex_;  // guards the wake-up of sleepUnlessStopped and stop's wait
     std::condition_variable changed_;
     std::thread thread_;
     std::atomic<std::thread::id> threadId_{};  // set by the thread itself as it begins

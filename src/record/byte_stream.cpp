@@ -202,8 +202,8 @@ bool readCount(ByteStream& in, uint32_t& count, uint32_t itemBytes) {
     if (!readU32(in, count))
         return false;
     if (uint64_t{count} * itemBytes > in.remaining())
-        return in.fail("a count of " + std::to_string(count) + " items at offset " +
-                       std::to_string(in.position() - 4) + " does not fit in the data");
+        return in.fail("a count of " + std::to_string(count) + " items at offset " + std::to_string(in.position() - 4) +
+                       " does not fit in the data");
     return true;
 }
 
@@ -237,7 +237,8 @@ bool readText(ByteStream& in, std::string& utf8) {
 
 bool writeEncodedText(ByteStream& out, const std::string& encoded) {
     if (encoded.size() > kMaxTextBytes)
-        return out.fail("a text of " + std::to_string(encoded.size()) + " bytes is longer than the 65535 bytes a text may hold");
+        return out.fail("a text of " + std::to_string(encoded.size()) +
+                        " bytes is longer than the 65535 bytes a text may hold");
     return writeU16(out, static_cast<uint16_t>(encoded.size())) && out.write(encoded.data(), encoded.size());
 }
 

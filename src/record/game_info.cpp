@@ -89,8 +89,8 @@ std::string GameInfo::title() const {
     auto player = [](const std::string& name, const std::string& rank) {
         return rank.empty() ? name : name + "(" + rank + ")";
     };
-    std::string title = uiText("GameInfo", "黑") + " " + player(blackName, blackRank) + " VS " + uiText("GameInfo", "白") +
-                        " " + player(whiteName, whiteRank);
+    std::string title = uiText("GameInfo", "黑") + " " + player(blackName, blackRank) + " VS " +
+                        uiText("GameInfo", "白") + " " + player(whiteName, whiteRank);
     if (!resultText.empty())
         title += "(" + uiText("GameInfo", "结果") + ": " + resultText + ")";
     return title;

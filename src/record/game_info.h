@@ -14,33 +14,33 @@ enum RuleType : int16_t { kRulesUnknown = 0, kRulesChinese = 1, kRulesJapanese =
 
 struct GameInfo {
     // Field numbers (0-26) follow this declaration order; the binary game file writes field k as chunk k.
-    int32_t libraryId = -1;       // 0  id in the game library, -1 = not in the library
-    int16_t langType = -1;        // 1  -1 unknown, 0 English, 1 Simplified Chinese, 2 Traditional Chinese
-    int16_t appType = 0;          // 2  0 unknown, 1 game record, 2 tutorial, 3 problem set
-    int16_t boardWidth = 19;      // 3  SZ
-    int16_t boardHeight = 19;     // 4  SZ
-    std::string event;            // 5  EV
-    int32_t eventLevel = 0;       // 6  0 unknown, 1 domestic, 2 international
-    std::string gameName;         // 7  GN
-    std::string date;             // 8  DT
-    std::string place;            // 9  PC
-    int32_t mediaType = 0;        // 10 0 unknown .. 5
-    std::string timeLimit;        // 11 free text
-    std::string rulesText;        // 12 RU
-    int16_t ruleType = 0;         // 13 RuleType
-    double komi = 0.0;            // 14 KM
-    int16_t handicap = 0;         // 15 HA
-    std::string blackName;        // 16 PB
-    std::string blackRank;        // 17 BR
-    int16_t blackKind = 0;        // 18 0 unknown, 1 computer, 2 human
-    std::string whiteName;        // 19 PW
-    std::string whiteRank;        // 20 WR
-    int16_t whiteKind = 0;        // 21
-    std::string resultText;       // 22 RE, trimmed as read
-    int16_t resultType = -1;      // 23 ResultType
-    int32_t totalMoves = 0;       // 24 number of moves of the record
-    std::string writer;           // 25 US
-    std::string source;           // 26 SO
+    int32_t libraryId = -1;    // 0  id in the game library, -1 = not in the library
+    int16_t langType = -1;     // 1  -1 unknown, 0 English, 1 Simplified Chinese, 2 Traditional Chinese
+    int16_t appType = 0;       // 2  0 unknown, 1 game record, 2 tutorial, 3 problem set
+    int16_t boardWidth = 19;   // 3  SZ
+    int16_t boardHeight = 19;  // 4  SZ
+    std::string event;         // 5  EV
+    int32_t eventLevel = 0;    // 6  0 unknown, 1 domestic, 2 international
+    std::string gameName;      // 7  GN
+    std::string date;          // 8  DT
+    std::string place;         // 9  PC
+    int32_t mediaType = 0;     // 10 0 unknown .. 5
+    std::string timeLimit;     // 11 free text
+    std::string rulesText;     // 12 RU
+    int16_t ruleType = 0;      // 13 RuleType
+    double komi = 0.0;         // 14 KM
+    int16_t handicap = 0;      // 15 HA
+    std::string blackName;     // 16 PB
+    std::string blackRank;     // 17 BR
+    int16_t blackKind = 0;     // 18 0 unknown, 1 computer, 2 human
+    std::string whiteName;     // 19 PW
+    std::string whiteRank;     // 20 WR
+    int16_t whiteKind = 0;     // 21
+    std::string resultText;    // 22 RE, trimmed as read
+    int16_t resultType = -1;   // 23 ResultType
+    int32_t totalMoves = 0;    // 24 number of moves of the record
+    std::string writer;        // 25 US
+    std::string source;        // 26 SO
 
     static constexpr int kFieldCount = 27;
 

@@ -8,9 +8,9 @@
 namespace tessera {
 
 std::string moveTagText(uint32_t tag) {
-    static const char* const texts[kMoveTagCount] = {"未知标签类型", "鬼手", "妙手", "好手", "胜负手", "疑问手",
-                                                     "俗手",         "骗着", "无理手", "坏手", "中计",   "昏着",
-                                                     "超级勺子",     "求投手", "正解", "错解", "手筋"};
+    static const char* const texts[kMoveTagCount] = {"未知标签类型", "鬼手",   "妙手",   "好手", "胜负手", "疑问手",
+                                                     "俗手",         "骗着",   "无理手", "坏手", "中计",   "昏着",
+                                                     "超级勺子",     "求投手", "正解",   "错解", "手筋"};
     return uiText("GameNode", texts[tag < kMoveTagCount ? tag : 0]);
 }
 
@@ -60,8 +60,8 @@ bool GameNode::addLabel(const Label& label) {
 }
 
 const Mark* GameNode::findMark(int32_t point, int kind) const {
-    auto it = std::find_if(marks.begin(), marks.end(),
-                           [&](const Mark& m) { return m.point == point && m.kind == kind; });
+    auto it =
+        std::find_if(marks.begin(), marks.end(), [&](const Mark& m) { return m.point == point && m.kind == kind; });
     return it == marks.end() ? nullptr : &*it;
 }
 

@@ -68,28 +68,28 @@ std::string evaluationText(int index);
 int evaluationIndex(double evaluation);
 
 struct GameNode {
-    int32_t id = -1;                // unique in the tree; -1 = not yet assigned
-    std::string name;               // shown in the variation tree
-    uint32_t fullSetup = 0;         // 1 = the position is exactly the setup stones
-    Move move;                      // this node's move (a pass or nothing when point is -1)
-    PointList captured;             // stones removed by move (derived)
-    uint32_t moveTag = 0;           // index of moveTagText()
-    double evaluation = 0.5;        // 0.0 white wins .. 1.0 black wins
-    PointList addBlack;             // setup: points made black
-    PointList addWhite;             // setup: points made white
-    PointList clearPoints;          // setup: points made empty
-    uint32_t hasMask = 0;           // 1 = only maskPoints are shown while this node is displayed
-    PointList maskPoints;           // the points that stay shown when hasMask is set
-    BoardGrid position;             // position after this node (derived)
-    uint32_t blackCaptured = 0;     // black stones captured so far (derived)
-    uint32_t whiteCaptured = 0;     // white stones captured so far (derived)
-    uint8_t sideToMove = 0;         // colour to play after this node (1 or 2; 0 = unknown)
-    std::vector<Mark> marks;        // board markup
-    std::vector<Label> labels;      // text labels
+    int32_t id = -1;                      // unique in the tree; -1 = not yet assigned
+    std::string name;                     // shown in the variation tree
+    uint32_t fullSetup = 0;               // 1 = the position is exactly the setup stones
+    Move move;                            // this node's move (a pass or nothing when point is -1)
+    PointList captured;                   // stones removed by move (derived)
+    uint32_t moveTag = 0;                 // index of moveTagText()
+    double evaluation = 0.5;              // 0.0 white wins .. 1.0 black wins
+    PointList addBlack;                   // setup: points made black
+    PointList addWhite;                   // setup: points made white
+    PointList clearPoints;                // setup: points made empty
+    uint32_t hasMask = 0;                 // 1 = only maskPoints are shown while this node is displayed
+    PointList maskPoints;                 // the points that stay shown when hasMask is set
+    BoardGrid position;                   // position after this node (derived)
+    uint32_t blackCaptured = 0;           // black stones captured so far (derived)
+    uint32_t whiteCaptured = 0;           // white stones captured so far (derived)
+    uint8_t sideToMove = 0;               // colour to play after this node (1 or 2; 0 = unknown)
+    std::vector<Mark> marks;              // board markup
+    std::vector<Label> labels;            // text labels
     std::vector<DrawRecord> drawRecords;  // carried through unchanged
-    std::vector<Comment> comments;  // the first body is the node's comment
-    int32_t parentId = -1;          // -1 = a root
-    std::vector<int32_t> childIds;  // the first child is the main line
+    std::vector<Comment> comments;        // the first body is the node's comment
+    int32_t parentId = -1;                // -1 = a root
+    std::vector<int32_t> childIds;        // the first child is the main line
 
     // Back to the defaults, except that position keeps its size and only loses its stones.
     void reset();

@@ -91,7 +91,7 @@ private:
     // Forgets the node of an id.
     void unindexNode(int32_t id);
 
-    std::vector<std::unique_ptr<GameNode>> nodes_;      // insertion order, owning
+    std::vector<std::unique_ptr<GameNode>> nodes_;  // insertion order, owning
     // id -> node. Ids are usually 0..n-1, so most live in a vector indexed by id (nullptr
     // where no node has that id); an id far above the node count goes to the map instead,
     // so one id at the integer limit costs no memory.

@@ -79,7 +79,8 @@ PointList gibHandicapStones(const GibReader& reader) {
     const HandicapLayout layout = gibHandicapLayout(kind);
     PointList stones = handicapPoints(reader.handicap(), layout);
     if (movesHitStones(reader.moves(), stones)) {
-        const HandicapLayout other = layout == HandicapLayout::kTygem ? HandicapLayout::kCommon : HandicapLayout::kTygem;
+        const HandicapLayout other =
+            layout == HandicapLayout::kTygem ? HandicapLayout::kCommon : HandicapLayout::kTygem;
         PointList alternative = handicapPoints(reader.handicap(), other);
         if (!movesHitStones(reader.moves(), alternative))
             return alternative;
@@ -116,8 +117,8 @@ bool GibReader::readBytes(const std::string& bytes, std::string& error) {
         // A line ends after its "\n" or after kMaxLineBytes bytes, whichever comes first.
         if (newline != std::string::npos && newline < at)
             newline = bytes.find('\n', at);
-        const size_t lineEnd = std::min({newline == std::string::npos ? bytes.size() : newline + 1,
-                                         bytes.size(), at + kMaxLineBytes});
+        const size_t lineEnd =
+            std::min({newline == std::string::npos ? bytes.size() : newline + 1, bytes.size(), at + kMaxLineBytes});
         const std::string line = bytes.substr(at, lineEnd - at);
         at = lineEnd;
         if (!inBody) {

@@ -10,7 +10,7 @@ namespace tessera {
 PointList handicapPoints(int count, HandicapLayout layout) {
     if (count < 2 || count > 9)
         return {};
-    const int low = 3, middle = 9, high = 15;  // x from the left, y from the top
+    const int low = 3, middle = 9, high = 15;                              // x from the left, y from the top
     std::vector<std::pair<int, int>> points = {{high, low}, {low, high}};  // Q16, D4
     if (count == 3)
         points.push_back(layout == HandicapLayout::kTygem ? std::pair{low, low} : std::pair{high, high});

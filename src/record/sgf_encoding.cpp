@@ -60,7 +60,6 @@ bool isMostlyUtf8(const std::string& bytes) {
 
 }  // namespace
 
-
 std::string encodingForCharset(const std::string& charset) {
     std::string name;
     for (char c : charset)
@@ -68,7 +67,8 @@ std::string encodingForCharset(const std::string& charset) {
             name += static_cast<char>(std::toupper(static_cast<unsigned char>(c) == '_' ? '-' : c));
     if (name == "UTF8" || name == "UTF-8")
         return "UTF-8";
-    if (name == "GB2312" || name == "GBK" || name == "GB18030" || name == "EUC-CN" || name == "CP936" || name == "GB-2312")
+    if (name == "GB2312" || name == "GBK" || name == "GB18030" || name == "EUC-CN" || name == "CP936" ||
+        name == "GB-2312")
         return "GB18030";
     if (name == "BIG5" || name == "BIG-5" || name == "CP950" || name == "BIG5-HKSCS")
         return "BIG5";

@@ -14,13 +14,13 @@ enum class SgfByteGrouping {
     kGb18030,     // lead 81-FE with a trail byte, or the four-byte form
     kBig5,
     kShiftJis,
-    kKorean,      // CP949 / EUC-KR
+    kKorean,  // CP949 / EUC-KR
 };
 
 struct SgfEncoding {
-    std::string name;          // iconv name of the encoding, "UTF-8" for UTF-8
+    std::string name;  // iconv name of the encoding, "UTF-8" for UTF-8
     SgfByteGrouping grouping = SgfByteGrouping::kSingleByte;
-    std::string reason;        // how it was decided ("CA property", "valid UTF-8", ...)
+    std::string reason;  // how it was decided ("CA property", "valid UTF-8", ...)
 };
 
 // Decides the encoding of the bytes of an SGF file (byte order marks already handled): the
@@ -43,28 +43,29 @@ inline size_t characterLength(SgfByteGrouping grouping, const unsigned char* dat
         return 1;
     const unsigned char trail = data[1];
     switch (grouping) {
-    case SgfByteGrouping::kGb18030:
-        if (lead == 0xFF)
-            return 1;
-        if (trail >= 0x30 && trail <= 0x39)
-            return left >= 4 && data[2] >= 0x81 && data[2] <= 0xFE && data[3] >= 0x30 && data[3] <= 0x39 ? 4 : 1;
-        return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFE) ? 2 : 1;
-    case SgfByteGrouping::kBig5:
-        if (lead == 0xFF)
-            return 1;
-        return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0xA1 && trail <= 0xFE) ? 2 : 1;
-    case SgfByteGrouping::kShiftJis:
-        if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)))
-            return 1;
-        return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC) ? 2 : 1;
-    case SgfByteGrouping::kKorean:
-        if (lead == 0xFF)
-            return 1;
-        return (trail >= 0x41 && trail <= 0x5A) || (trail >= 0x61 && trail <= 0x7A) || (trail >= 0x81 && trail <= 0xFE)
-                   ? 2
-                   : 1;
-    case SgfByteGrouping::kSingleByte:
-        break;
+        case SgfByteGrouping::kGb18030:
+            if (lead == 0xFF)
+                return 1;
+            if (trail >= 0x30 && trail <= 0x39)
+                return left >= 4 && data[2] >= 0x81 && data[2] <= 0xFE && data[3] >= 0x30 && data[3] <= 0x39 ? 4 : 1;
+            return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFE) ? 2 : 1;
+        case SgfByteGrouping::kBig5:
+            if (lead == 0xFF)
+                return 1;
+            return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0xA1 && trail <= 0xFE) ? 2 : 1;
+        case SgfByteGrouping::kShiftJis:
+            if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)))
+                return 1;
+            return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC) ? 2 : 1;
+        case SgfByteGrouping::kKorean:
+            if (lead == 0xFF)
+                return 1;
+            return (trail >= 0x41 && trail <= 0x5A) || (trail >= 0x61 && trail <= 0x7A) ||
+                           (trail >= 0x81 && trail <= 0xFE)
+                       ? 2
+                       : 1;
+        case SgfByteGrouping::kSingleByte:
+            break;
     }
     return 1;
 }

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "record/record_bytes.h"
 #include "platform/text_codec.h"
+#include "record/record_bytes.h"
 
 namespace tessera {
 

@@ -154,7 +154,11 @@ struct NodeProperties {
 private:
     const SgfProperty** slotOf(const std::string& id) {
         if (id.size() == 1)
-            return id[0] == 'B' ? &black : id[0] == 'W' ? &white : id[0] == 'C' ? &comment : id[0] == 'N' ? &name : nullptr;
+            return id[0] == 'B'   ? &black
+                   : id[0] == 'W' ? &white
+                   : id[0] == 'C' ? &comment
+                   : id[0] == 'N' ? &name
+                                  : nullptr;
         if (id == "AB")
             return &addBlack;
         if (id == "AW")
@@ -220,7 +224,7 @@ bool readNode(const SgfNode& sgf, const BoardGeometry& geometry, GameNode& node,
     if (const std::string* name = firstValue(found.name))
         node.name = *name;
     if (found.quality && move)
-        node.moveTag = found.quality->identifier == "BM" ? kMoveTagBadMove
+        node.moveTag = found.quality->identifier == "BM"   ? kMoveTagBadMove
                        : found.quality->identifier == "TE" ? kMoveTagTesuji
                                                            : kMoveTagDoubtful;
     return true;
@@ -363,8 +367,8 @@ bool sgfTreeToRecord(const SgfNode& root, GameRecord& record, std::string& error
         node.id = static_cast<int32_t>(i);
         node.parentId = order[i].second;
         if (!readNode(*order[i].first, geometry, node, pointBudget)) {
-            error = "the record's point lists expand to more than " + std::to_string(kMaxRecordExpandedPoints) +
-                    " points";
+            error =
+                "the record's point lists expand to more than " + std::to_string(kMaxRecordExpandedPoints) + " points";
             record.clear();
             return false;
         }

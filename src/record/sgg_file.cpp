@@ -19,7 +19,9 @@ constexpr uint64_t kGameBase = 18;
 // corrupt file ask for gigabytes of positions.
 constexpr int kMaxBoardSize = 52;
 
-bool boardSizeStorable(const GameInfo& info) { return info.boardWidth <= kMaxBoardSize && info.boardHeight <= kMaxBoardSize; }
+bool boardSizeStorable(const GameInfo& info) {
+    return info.boardWidth <= kMaxBoardSize && info.boardHeight <= kMaxBoardSize;
+}
 
 std::string boardSizeError(const GameInfo& info) {
     return "a board of " + std::to_string(info.boardWidth) + " x " + std::to_string(info.boardHeight) +

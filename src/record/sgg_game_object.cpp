@@ -18,12 +18,12 @@ enum GameChunk : uint32_t { kInfoChunk = 0, kTagsChunk = 1, kNodesChunk = 2 };
 // int16 as u16, double as f64, text as text).
 using InfoField = std::variant<int32_t GameInfo::*, int16_t GameInfo::*, double GameInfo::*, std::string GameInfo::*>;
 const std::array<InfoField, GameInfo::kFieldCount> kInfoFields = {
-    &GameInfo::libraryId,  &GameInfo::langType,  &GameInfo::appType,    &GameInfo::boardWidth, &GameInfo::boardHeight,
-    &GameInfo::event,      &GameInfo::eventLevel, &GameInfo::gameName,  &GameInfo::date,       &GameInfo::place,
-    &GameInfo::mediaType,  &GameInfo::timeLimit, &GameInfo::rulesText,  &GameInfo::ruleType,   &GameInfo::komi,
-    &GameInfo::handicap,   &GameInfo::blackName, &GameInfo::blackRank,  &GameInfo::blackKind,  &GameInfo::whiteName,
-    &GameInfo::whiteRank,  &GameInfo::whiteKind, &GameInfo::resultText, &GameInfo::resultType, &GameInfo::totalMoves,
-    &GameInfo::writer,     &GameInfo::source,
+    &GameInfo::libraryId, &GameInfo::langType,   &GameInfo::appType,    &GameInfo::boardWidth, &GameInfo::boardHeight,
+    &GameInfo::event,     &GameInfo::eventLevel, &GameInfo::gameName,   &GameInfo::date,       &GameInfo::place,
+    &GameInfo::mediaType, &GameInfo::timeLimit,  &GameInfo::rulesText,  &GameInfo::ruleType,   &GameInfo::komi,
+    &GameInfo::handicap,  &GameInfo::blackName,  &GameInfo::blackRank,  &GameInfo::blackKind,  &GameInfo::whiteName,
+    &GameInfo::whiteRank, &GameInfo::whiteKind,  &GameInfo::resultText, &GameInfo::resultType, &GameInfo::totalMoves,
+    &GameInfo::writer,    &GameInfo::source,
 };
 
 class InfoObject : public ChunkedObject {
@@ -220,7 +220,8 @@ size_t adoptOrphans(GameTree& tree) {
 void repairTreeLinks(GameTree& tree, std::vector<std::string>& repairs) {
     breakParentLoops(tree);
     if (const size_t orphans = adoptOrphans(tree))
-        repairs.push_back(std::to_string(orphans) + " node(s) named a parent that does not exist; they now hang below the root");
+        repairs.push_back(std::to_string(orphans) +
+                          " node(s) named a parent that does not exist; they now hang below the root");
     // A valid link appears only in the list of the parent the child names, so one set of
     // listed ids finds duplicates and, afterwards, the children no list names.
     std::unordered_set<int32_t> listed;
@@ -369,7 +370,8 @@ struct GameObject::Parts {
 
 GameObject::GameObject(GameRecord* target)
     : target_(target),
-      parts_(new Parts{InfoObject(target->info), TagListObject(target->tags), NodeListObject(target->tree, target->info)}) {}
+      parts_(new Parts{InfoObject(target->info), TagListObject(target->tags),
+                       NodeListObject(target->tree, target->info)}) {}
 
 GameObject::GameObject(const GameRecord& source)
     : parts_(new Parts{InfoObject(source.info), TagListObject(source.tags), NodeListObject(source.tree)}) {}

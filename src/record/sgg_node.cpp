@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-
 namespace tessera {
 
 namespace {
@@ -114,65 +113,66 @@ bool NodeObject::listChunks(ChunkDirectory& directory, std::string& reason) cons
 bool NodeObject::writeChunk(ByteStream& out, const ChunkEntry& entry) const {
     const GameNode& node = *source_;
     switch (entry.type) {
-    case kLinks:
-        return writeU32(out, static_cast<uint32_t>(node.id)) && writeU32(out, static_cast<uint32_t>(node.parentId)) &&
-               writePointList(out, node.childIds);
-    case kName:
-        return writeEncodedText(out, name_);
-    case kFullSetup:
-        return writeU32(out, node.fullSetup);
-    case kMove:
-        return writeU8(out, static_cast<uint8_t>(node.move.colour)) &&
-               writeU16(out, static_cast<uint16_t>(static_cast<int16_t>(node.move.point)));
-    case kMoveTag:
-        return writeU32(out, node.moveTag);
-    case kEvaluation:
-        return writeF64(out, node.evaluation);
-    case kAddBlack:
-        return writePointList(out, node.addBlack);
-    case kAddWhite:
-        return writePointList(out, node.addWhite);
-    case kClearPoints:
-        return writePointList(out, node.clearPoints);
-    case kMarks:
-        if (!writeU32(out, static_cast<uint32_t>(node.marks.size())))
-            return false;
-        for (const Mark& mark : node.marks)
-            if (!writeU16(out, static_cast<uint16_t>(mark.kind)) || !writeU32(out, static_cast<uint32_t>(mark.point)))
+        case kLinks:
+            return writeU32(out, static_cast<uint32_t>(node.id)) &&
+                   writeU32(out, static_cast<uint32_t>(node.parentId)) && writePointList(out, node.childIds);
+        case kName:
+            return writeEncodedText(out, name_);
+        case kFullSetup:
+            return writeU32(out, node.fullSetup);
+        case kMove:
+            return writeU8(out, static_cast<uint8_t>(node.move.colour)) &&
+                   writeU16(out, static_cast<uint16_t>(static_cast<int16_t>(node.move.point)));
+        case kMoveTag:
+            return writeU32(out, node.moveTag);
+        case kEvaluation:
+            return writeF64(out, node.evaluation);
+        case kAddBlack:
+            return writePointList(out, node.addBlack);
+        case kAddWhite:
+            return writePointList(out, node.addWhite);
+        case kClearPoints:
+            return writePointList(out, node.clearPoints);
+        case kMarks:
+            if (!writeU32(out, static_cast<uint32_t>(node.marks.size())))
                 return false;
-        return true;
-    case kLabels:
-        if (!writeU32(out, static_cast<uint32_t>(node.labels.size())))
-            return false;
-        for (size_t i = 0; i < node.labels.size(); ++i) {
-            char text[kLabelTextBytes] = {};
-            std::memcpy(text, labelTexts_[i].data(), labelTexts_[i].size());  // at most 4 bytes, checked
-            if (!writeU32(out, static_cast<uint32_t>(node.labels[i].point)) || !writeU32(out, node.labels[i].colour) ||
-                !out.write(text, kLabelTextBytes))
-                return false;
-        }
-        return true;
-    case kDrawRecords:
-        if (!writeU32(out, static_cast<uint32_t>(node.drawRecords.size())))
-            return false;
-        for (const DrawRecord& record : node.drawRecords)
-            for (int32_t word : record)
-                if (!writeU32(out, static_cast<uint32_t>(word)))
+            for (const Mark& mark : node.marks)
+                if (!writeU16(out, static_cast<uint16_t>(mark.kind)) ||
+                    !writeU32(out, static_cast<uint32_t>(mark.point)))
                     return false;
-        return true;
-    case kComments:
-        if (!writeU32(out, static_cast<uint32_t>(commentTexts_.size())))
-            return false;
-        for (const auto& [title, body] : commentTexts_)
-            if (!writeEncodedText(out, title) || !writeEncodedText(out, body))
+            return true;
+        case kLabels:
+            if (!writeU32(out, static_cast<uint32_t>(node.labels.size())))
                 return false;
-        return true;
-    case kMask:
-        return writeU32(out, node.hasMask) && writePointList(out, node.maskPoints);
-    case kSideToMove:
-        return writeU8(out, storedSideToMove_);
-    default:
-        return out.fail("a node has no chunk " + std::to_string(entry.type));
+            for (size_t i = 0; i < node.labels.size(); ++i) {
+                char text[kLabelTextBytes] = {};
+                std::memcpy(text, labelTexts_[i].data(), labelTexts_[i].size());  // at most 4 bytes, checked
+                if (!writeU32(out, static_cast<uint32_t>(node.labels[i].point)) ||
+                    !writeU32(out, node.labels[i].colour) || !out.write(text, kLabelTextBytes))
+                    return false;
+            }
+            return true;
+        case kDrawRecords:
+            if (!writeU32(out, static_cast<uint32_t>(node.drawRecords.size())))
+                return false;
+            for (const DrawRecord& record : node.drawRecords)
+                for (int32_t word : record)
+                    if (!writeU32(out, static_cast<uint32_t>(word)))
+                        return false;
+            return true;
+        case kComments:
+            if (!writeU32(out, static_cast<uint32_t>(commentTexts_.size())))
+                return false;
+            for (const auto& [title, body] : commentTexts_)
+                if (!writeEncodedText(out, title) || !writeEncodedText(out, body))
+                    return false;
+            return true;
+        case kMask:
+            return writeU32(out, node.hasMask) && writePointList(out, node.maskPoints);
+        case kSideToMove:
+            return writeU8(out, storedSideToMove_);
+        default:
+            return out.fail("a node has no chunk " + std::to_string(entry.type));
     }
 }
 
@@ -181,89 +181,89 @@ bool NodeObject::readChunk(ByteStream& in, const ChunkEntry& entry) {
         return in.fail("a node being written cannot be read");
     GameNode& node = *target_;
     switch (entry.type) {
-    case kLinks:
-        return readI32(in, node.id) && readI32(in, node.parentId) && readPointList(in, node.childIds);
-    case kName:
-        return readText(in, node.name);
-    case kFullSetup:
-        return readU32(in, node.fullSetup);
-    case kMove: {
-        uint8_t colour = 0;
-        int16_t point = -1;
-        if (!readU8(in, colour) || !readI16(in, point))
-            return false;
-        node.move.colour = colour;
-        node.move.point = point;
-        return true;
-    }
-    case kMoveTag:
-        return readU32(in, node.moveTag);
-    case kEvaluation:
-        return readF64(in, node.evaluation);
-    case kAddBlack:
-        return readPointList(in, node.addBlack);
-    case kAddWhite:
-        return readPointList(in, node.addWhite);
-    case kClearPoints:
-        return readPointList(in, node.clearPoints);
-    case kMarks: {
-        uint32_t count = 0;
-        if (!readCount(in, count, kMarkBytes))
-            return false;
-        node.marks.assign(count, Mark{});
-        for (Mark& mark : node.marks)
-            if (!readI16(in, mark.kind) || !readI32(in, mark.point))
+        case kLinks:
+            return readI32(in, node.id) && readI32(in, node.parentId) && readPointList(in, node.childIds);
+        case kName:
+            return readText(in, node.name);
+        case kFullSetup:
+            return readU32(in, node.fullSetup);
+        case kMove: {
+            uint8_t colour = 0;
+            int16_t point = -1;
+            if (!readU8(in, colour) || !readI16(in, point))
                 return false;
-        return true;
-    }
-    case kLabels: {
-        uint32_t count = 0;
-        if (!readCount(in, count, kLabelBytes))
-            return false;
-        node.labels.clear();
-        node.labels.reserve(count);
-        for (uint32_t i = 0; i < count; ++i) {
-            Label label;
-            if (!readLabel(in, label))
-                return false;
-            // Bytes that are not GB18030 decode to replacement characters that could no
-            // longer be stored in 4 bytes; such a label is dropped like any over-long one.
-            if (toStoredText(label.text).size() <= Label::kMaxLabelBytes)
-                node.labels.push_back(std::move(label));
+            node.move.colour = colour;
+            node.move.point = point;
+            return true;
         }
-        return true;
-    }
-    case kDrawRecords: {
-        uint32_t count = 0;
-        if (!readCount(in, count, kDrawRecordBytes))
-            return false;
-        node.drawRecords.assign(count, DrawRecord{});
-        for (DrawRecord& record : node.drawRecords)
-            for (int32_t& word : record)
-                if (!readI32(in, word))
+        case kMoveTag:
+            return readU32(in, node.moveTag);
+        case kEvaluation:
+            return readF64(in, node.evaluation);
+        case kAddBlack:
+            return readPointList(in, node.addBlack);
+        case kAddWhite:
+            return readPointList(in, node.addWhite);
+        case kClearPoints:
+            return readPointList(in, node.clearPoints);
+        case kMarks: {
+            uint32_t count = 0;
+            if (!readCount(in, count, kMarkBytes))
+                return false;
+            node.marks.assign(count, Mark{});
+            for (Mark& mark : node.marks)
+                if (!readI16(in, mark.kind) || !readI32(in, mark.point))
                     return false;
-        return true;
-    }
-    case kComments: {
-        uint32_t count = 0;
-        if (!readCount(in, count, 4))
-            return false;
-        node.comments.clear();
-        node.comments.reserve(count);
-        for (uint32_t i = 0; i < count; ++i) {
-            Comment comment;
-            if (!readText(in, comment.title) || !readText(in, comment.body))
-                return false;
-            node.comments.push_back(std::move(comment));
+            return true;
         }
-        return true;
-    }
-    case kMask:
-        return readU32(in, node.hasMask) && readPointList(in, node.maskPoints);
-    case kSideToMove:
-        return readU8(in, node.sideToMove);
-    default:
-        return in.fail("unknown node chunk " + std::to_string(entry.type));
+        case kLabels: {
+            uint32_t count = 0;
+            if (!readCount(in, count, kLabelBytes))
+                return false;
+            node.labels.clear();
+            node.labels.reserve(count);
+            for (uint32_t i = 0; i < count; ++i) {
+                Label label;
+                if (!readLabel(in, label))
+                    return false;
+                // Bytes that are not GB18030 decode to replacement characters that could no
+                // longer be stored in 4 bytes; such a label is dropped like any over-long one.
+                if (toStoredText(label.text).size() <= Label::kMaxLabelBytes)
+                    node.labels.push_back(std::move(label));
+            }
+            return true;
+        }
+        case kDrawRecords: {
+            uint32_t count = 0;
+            if (!readCount(in, count, kDrawRecordBytes))
+                return false;
+            node.drawRecords.assign(count, DrawRecord{});
+            for (DrawRecord& record : node.drawRecords)
+                for (int32_t& word : record)
+                    if (!readI32(in, word))
+                        return false;
+            return true;
+        }
+        case kComments: {
+            uint32_t count = 0;
+            if (!readCount(in, count, 4))
+                return false;
+            node.comments.clear();
+            node.comments.reserve(count);
+            for (uint32_t i = 0; i < count; ++i) {
+                Comment comment;
+                if (!readText(in, comment.title) || !readText(in, comment.body))
+                    return false;
+                node.comments.push_back(std::move(comment));
+            }
+            return true;
+        }
+        case kMask:
+            return readU32(in, node.hasMask) && readPointList(in, node.maskPoints);
+        case kSideToMove:
+            return readU8(in, node.sideToMove);
+        default:
+            return in.fail("unknown node chunk " + std::to_string(entry.type));
     }
 }
 

@@ -49,9 +49,9 @@ std::string GameRoom::title() const {
     }
     if (isProblemRecord())
         return formatText("%s(%s) -- %s -- %s:%d", fileName.c_str(), tr("练习").c_str(), record_.info.gameName.c_str(),
-                      tr("场景").c_str(), currentNodeId_);
+                          tr("场景").c_str(), currentNodeId_);
     return formatText("%s -- %s -- %s:%d", fileName.c_str(), record_.info.title().c_str(), tr("场景").c_str(),
-                  currentNodeId_);
+                      currentNodeId_);
 }
 
 std::string GameRoom::frameTitle(int roomNumber) const {
@@ -131,12 +131,14 @@ NodeAnnotation GameRoom::currentAnnotation() const {
     const GameNode* node = currentNode();
     if (!node)
         return {};
-    return NodeAnnotation{node->name, node->moveTag < kMoveTagCount ? node->moveTag : 0, evaluationIndex(node->evaluation)};
+    return NodeAnnotation{node->name, node->moveTag < kMoveTagCount ? node->moveTag : 0,
+                          evaluationIndex(node->evaluation)};
 }
 
 bool GameRoom::annotateCurrentNode(const NodeAnnotation& annotation) {
     GameNode* node = record_.tree.find(currentNodeId_);
-    if (!node || annotation.moveTag >= kMoveTagCount || annotation.evaluationEntry < 0 || annotation.evaluationEntry > 10)
+    if (!node || annotation.moveTag >= kMoveTagCount || annotation.evaluationEntry < 0 ||
+        annotation.evaluationEntry > 10)
         return false;
     node->name = annotation.name;
     node->moveTag = annotation.moveTag;
@@ -245,9 +247,7 @@ bool GameRoom::canOpenFirstRecord() const {
     return (roomKind_ == kRoomLibrary || roomKind_ == kRoomTraining) && libraryList_ && libraryList_->size() > 0;
 }
 bool GameRoom::canOpenPreviousRecord() const { return canOpenFirstRecord() && libraryIndex_ >= 1; }
-bool GameRoom::canOpenNextRecord() const {
-    return canOpenFirstRecord() && libraryIndex_ + 1 < libraryList_->size();
-}
+bool GameRoom::canOpenNextRecord() const { return canOpenFirstRecord() && libraryIndex_ + 1 < libraryList_->size(); }
 bool GameRoom::canOpenRandomRecord() const { return canOpenFirstRecord() && libraryList_->size() >= 2; }
 
 void GameRoom::openFirstRecord() {
@@ -315,8 +315,8 @@ void GameRoom::showNode(const GameNode& node) {
             showPatternHints(HintResult());
         if (host_->isActiveRoom())
             host_->setStatusText(formatText("%s: %d\r\n%s: %d\r\n", tr("黑死子个数").c_str(),
-                                        static_cast<int>(node.blackCaptured), tr("白死子个数").c_str(),
-                                        static_cast<int>(node.whiteCaptured)));
+                                            static_cast<int>(node.blackCaptured), tr("白死子个数").c_str(),
+                                            static_cast<int>(node.whiteCaptured)));
     }
     putMoveNumbers();
     putTrainingMarks();
@@ -353,6 +353,8 @@ void GameRoom::stoneSound(const GameNode& node) {
     host_->playSound(sound, wait);
 }
 
-int GameRoom::stoneDelay() const { return settings_.preferences.stoneDelay < 10 ? 10 : settings_.preferences.stoneDelay; }
+int GameRoom::stoneDelay() const {
+    return settings_.preferences.stoneDelay < 10 ? 10 : settings_.preferences.stoneDelay;
+}
 
 }  // namespace tessera

@@ -196,9 +196,9 @@ public:
     // in trial play the base node or a node off the trial line).
     bool goToNode(int32_t id);
     bool canGoFirst() const;
-    bool canGoBack() const;      // goPrev and goBack5
-    bool canGoForward() const;   // goNext, goForward5, goLast, goToMoveNumber
-    bool canGoComment() const;   // goPrevComment, goNextComment
+    bool canGoBack() const;     // goPrev and goBack5
+    bool canGoForward() const;  // goNext, goForward5, goLast, goToMoveNumber
+    bool canGoComment() const;  // goPrevComment, goNextComment
     bool canGoToMoveNumber() const;
     void goFirst();
     void goBack5();
@@ -387,7 +387,7 @@ private:
     RoomKind roomKind_ = kRoomStudy;
     std::filesystem::path filePath_;
     uint64_t savedFingerprint_ = 0;  // recordFingerprint() of the record when last opened or saved
-    GameRecord record_;                 // gameInfo, tags and tree
+    GameRecord record_;              // gameInfo, tags and tree
     int32_t currentNodeId_ = 0;
     int32_t previousNodeId_ = -1;
     uint32_t moveNumberMode_ = 1;
@@ -399,9 +399,9 @@ private:
     int32_t trialBaseId_ = -1;
     int32_t trialFirstId_ = -1;
     bool autoReplay_ = false;
-    int replayHolds_ = 0;               // open dialogs of the room (ReplayHold)
-    bool replayingAnswer_ = false;      // true while the problem reply step runs (sounds wait)
-    int32_t pendingReplyFrom_ = -1;     // problem answer node awaiting the opponent's reply
+    int replayHolds_ = 0;            // open dialogs of the room (ReplayHold)
+    bool replayingAnswer_ = false;   // true while the problem reply step runs (sounds wait)
+    int32_t pendingReplyFrom_ = -1;  // problem answer node awaiting the opponent's reply
     BoardDisplay display_;
     std::vector<VariationItem> variationTree_;
     std::string countSummary_;
@@ -411,7 +411,7 @@ private:
     std::shared_ptr<RoomEngineGame> engineGame_;
     RoomEventQueue events_;
     ProblemTrainer trainer_;
-    bool answerWalk_ = false;           // "正解" is walking the answer line
+    bool answerWalk_ = false;  // "正解" is walking the answer line
 };
 
 }  // namespace tessera

@@ -1,10 +1,10 @@
 // GameRoom: counting, the rules, the engine game and the event queue.
 #include <utility>
 
-#include "room/count_report.h"
-#include "room/record_rules.h"
-#include "room/game_room.h"
 #include "platform/ui_text.h"
+#include "room/count_report.h"
+#include "room/game_room.h"
+#include "room/record_rules.h"
 
 namespace tessera {
 
@@ -24,16 +24,16 @@ CountResult GameRoom::count() {
         return CountResult();
     CountResult result;
     switch (rules_.ruleType) {
-    case kRulesChinese:
-        result = countArea(display_.position, deadPoints(), rules_.komi);
-        break;
-    case kRulesJapanese:
-    case kRulesKorean:
-        result = countTerritory(display_.position, deadPoints(), rules_.komi,
-                                static_cast<int>(node->blackCaptured), static_cast<int>(node->whiteCaptured));
-        break;
-    default:
-        break;  // Ing rules and unknown rules are not counted
+        case kRulesChinese:
+            result = countArea(display_.position, deadPoints(), rules_.komi);
+            break;
+        case kRulesJapanese:
+        case kRulesKorean:
+            result = countTerritory(display_.position, deadPoints(), rules_.komi, static_cast<int>(node->blackCaptured),
+                                    static_cast<int>(node->whiteCaptured));
+            break;
+        default:
+            break;  // Ing rules and unknown rules are not counted
     }
     const ReplayHold hold(*this);
     if (!result.counted) {
@@ -110,92 +110,92 @@ int GameRoom::drainEvents() {
 
 void GameRoom::applyEvent(const RoomEvent& event) {
     switch (event.kind) {
-    case kRoomEventMove:
-        playStone(event.move.point);
-        break;
-    case kRoomEventPosition: {
-        const GameNode* current = currentNode();
-        if (trialActive_ || (current && !current->childIds.empty()) || !event.position.isUsable())
+        case kRoomEventMove:
+            playStone(event.move.point);
             break;
-        if (current && !event.position.sameSize(record_.geometry()))
-            break;
-        GameNode setup;
-        setup.fullSetup = 1;
-        setup.sideToMove = static_cast<uint8_t>(event.value == kWhite ? kWhite : kBlack);
-        event.position.pointsWithValue(kBlack, setup.addBlack);
-        event.position.pointsWithValue(kWhite, setup.addWhite);
-        setup.position.copyFrom(event.position);
-        if (current) {
-            setup.parentId = current->id;
-            setup.blackCaptured = current->blackCaptured;
-            setup.whiteCaptured = current->whiteCaptured;
-        } else {
-            record_.info.boardWidth = static_cast<int16_t>(event.position.width());
-            record_.info.boardHeight = static_cast<int16_t>(event.position.height());
-        }
-        GameNode* added = record_.tree.addNode(std::move(setup));
-        if (!added)
-            break;
-        const int32_t id = added->id;
-        rebuildTree();
-        goToNode(id);
-        break;
-    }
-    case kRoomEventSideToMove:
-        if (sideToMove() != event.value)
-            setSideToMove(event.value);
-        break;
-    case kRoomEventGameOver: {
-        // The game's own record replaces the mirror built from the events: it holds every
-        // move that was played and the result in the game information.
-        std::string message;
-        if (engineGame_) {
-            GameRecord finished;
-            if (engineGame_->finishedRecord(finished)) {
-                record_ = std::move(finished);
-                record_.recomputePositions();
-                rules_ = recordRules(record_.info, settings_.rules);
-                rebuildTree();
-                const auto line = record_.tree.mainLine();
-                goToNode(line.empty() ? 0 : line.back()->id);
+        case kRoomEventPosition: {
+            const GameNode* current = currentNode();
+            if (trialActive_ || (current && !current->childIds.empty()) || !event.position.isUsable())
+                break;
+            if (current && !event.position.sameSize(record_.geometry()))
+                break;
+            GameNode setup;
+            setup.fullSetup = 1;
+            setup.sideToMove = static_cast<uint8_t>(event.value == kWhite ? kWhite : kBlack);
+            event.position.pointsWithValue(kBlack, setup.addBlack);
+            event.position.pointsWithValue(kWhite, setup.addWhite);
+            setup.position.copyFrom(event.position);
+            if (current) {
+                setup.parentId = current->id;
+                setup.blackCaptured = current->blackCaptured;
+                setup.whiteCaptured = current->whiteCaptured;
+            } else {
+                record_.info.boardWidth = static_cast<int16_t>(event.position.width());
+                record_.info.boardHeight = static_cast<int16_t>(event.position.height());
             }
-            engineGame_->stop();
-            message = engineGame_->endMessage();
-            updateTitle();
+            GameNode* added = record_.tree.addNode(std::move(setup));
+            if (!added)
+                break;
+            const int32_t id = added->id;
+            rebuildTree();
+            goToNode(id);
+            break;
         }
-        if (host_) {
-            host_->stopTimer(kEventDrainTimer);
-            host_->engineGameOver();
-            host_->showMessage(message.empty() ? uiText("GameRoom", "游戏结束") : message);
+        case kRoomEventSideToMove:
+            if (sideToMove() != event.value)
+                setSideToMove(event.value);
+            break;
+        case kRoomEventGameOver: {
+            // The game's own record replaces the mirror built from the events: it holds every
+            // move that was played and the result in the game information.
+            std::string message;
+            if (engineGame_) {
+                GameRecord finished;
+                if (engineGame_->finishedRecord(finished)) {
+                    record_ = std::move(finished);
+                    record_.recomputePositions();
+                    rules_ = recordRules(record_.info, settings_.rules);
+                    rebuildTree();
+                    const auto line = record_.tree.mainLine();
+                    goToNode(line.empty() ? 0 : line.back()->id);
+                }
+                engineGame_->stop();
+                message = engineGame_->endMessage();
+                updateTitle();
+            }
+            if (host_) {
+                host_->stopTimer(kEventDrainTimer);
+                host_->engineGameOver();
+                host_->showMessage(message.empty() ? uiText("GameRoom", "游戏结束") : message);
+            }
+            break;
         }
-        break;
-    }
-    case kRoomEventNewBoard: {
-        int size = event.words[kEventWordBoardSize];
-        if (size < 2 || size > 25)
-            size = 19;
-        record_.clear();
-        resetRoomState();
-        record_.info.boardWidth = static_cast<int16_t>(size);
-        record_.info.boardHeight = static_cast<int16_t>(size);
-        display_.showEmptyBoard(size, size);
-        if (event.words[kEventWordHandicap] < 1) {
-            GameNode root;
-            root.id = 0;
-            root.fullSetup = 1;
-            root.sideToMove = kBlack;
-            root.position = BoardGrid(size, size);
-            record_.tree.addNode(std::move(root));
+        case kRoomEventNewBoard: {
+            int size = event.words[kEventWordBoardSize];
+            if (size < 2 || size > 25)
+                size = 19;
+            record_.clear();
+            resetRoomState();
+            record_.info.boardWidth = static_cast<int16_t>(size);
+            record_.info.boardHeight = static_cast<int16_t>(size);
+            display_.showEmptyBoard(size, size);
+            if (event.words[kEventWordHandicap] < 1) {
+                GameNode root;
+                root.id = 0;
+                root.fullSetup = 1;
+                root.sideToMove = kBlack;
+                root.position = BoardGrid(size, size);
+                record_.tree.addNode(std::move(root));
+            }
+            rebuildTree();
+            if (!goToNode(0)) {
+                redraw();
+                updateTitle();
+            }
+            break;
         }
-        rebuildTree();
-        if (!goToNode(0)) {
-            redraw();
-            updateTitle();
-        }
-        break;
-    }
-    default:
-        break;
+        default:
+            break;
     }
 }
 

@@ -57,49 +57,49 @@ void GameRoom::clickPoint(int32_t p) {
     if (!display_.position.isValidPoint(p))
         return;
     switch (clickMode_) {
-    case kClickPlay:
-        if (roomKind_ == kRoomEngineGame) {
-            if (engineGame_)
-                engineGame_->boardClicked(p);
-        } else if (isProblemRecord() && !trialActive_) {
-            answerProblem(p);
-        } else {
-            playStone(p);
+        case kClickPlay:
+            if (roomKind_ == kRoomEngineGame) {
+                if (engineGame_)
+                    engineGame_->boardClicked(p);
+            } else if (isProblemRecord() && !trialActive_) {
+                answerProblem(p);
+            } else {
+                playStone(p);
+            }
+            break;
+        case kClickAddBlack:
+        case kClickAddWhite: {
+            const GameNode* node = currentNode();
+            if (node && node->fullSetup ? !mayEditSetupNode(*node) : !mayAddChild())
+                return;
+            const size_t before = record_.tree.size();
+            GameNode* edited = addSetupStone(record_.tree, record_.geometry(), currentNodeId_, p,
+                                             clickMode_ == kClickAddBlack ? kBlack : kWhite);
+            if (!edited)
+                return;
+            if (record_.tree.size() != before) {
+                adoptTrialNode(edited->id);
+                rebuildTree();
+            } else {
+                // The node's text may change between "添加黑子", "添加白子" and "添加棋子".
+                rebuildTree();
+            }
+            if (edited->id == currentNodeId_)
+                refreshCurrent();
+            else
+                goToNode(edited->id);
+            break;
         }
-        break;
-    case kClickAddBlack:
-    case kClickAddWhite: {
-        const GameNode* node = currentNode();
-        if (node && node->fullSetup ? !mayEditSetupNode(*node) : !mayAddChild())
-            return;
-        const size_t before = record_.tree.size();
-        GameNode* edited = addSetupStone(record_.tree, record_.geometry(), currentNodeId_, p,
-                                         clickMode_ == kClickAddBlack ? kBlack : kWhite);
-        if (!edited)
-            return;
-        if (record_.tree.size() != before) {
-            adoptTrialNode(edited->id);
-            rebuildTree();
-        } else {
-            // The node's text may change between "添加黑子", "添加白子" and "添加棋子".
-            rebuildTree();
-        }
-        if (edited->id == currentNodeId_)
-            refreshCurrent();
-        else
-            goToNode(edited->id);
-        break;
-    }
-    case kClickMask:
-        if (!currentNode())
-            return;
-        display_.mask.set(p, display_.mask.get(p) == 0 ? 1 : 0);
-        storeMask();
-        redraw();
-        break;
-    default:
-        clickMarkup(p);
-        break;
+        case kClickMask:
+            if (!currentNode())
+                return;
+            display_.mask.set(p, display_.mask.get(p) == 0 ? 1 : 0);
+            storeMask();
+            redraw();
+            break;
+        default:
+            clickMarkup(p);
+            break;
     }
 }
 
@@ -119,8 +119,8 @@ bool GameRoom::playStone(int32_t p) {
         if (!trialActive_ && canToggleTrial() && roomKind_ != kRoomEngineGame)
             startTrial(true);
     }
-    GameNode* added =
-        playMoveAtNode(record_.tree, record_.geometry(), current ? currentNodeId_ : -1, Move{static_cast<uint32_t>(colour), p});
+    GameNode* added = playMoveAtNode(record_.tree, record_.geometry(), current ? currentNodeId_ : -1,
+                                     Move{static_cast<uint32_t>(colour), p});
     if (!added)
         return false;
     adoptTrialNode(added->id);
@@ -210,22 +210,22 @@ int GameRoom::boardCursorIndex(bool overPoint) const {
     if (display_.rectSelect)
         return 4;
     switch (clickMode_) {
-    case kClickPlay:
-        return overPoint ? (sideToMove() == kWhite ? 1 : 0) : -1;
-    case kClickAddBlack:
-        return 0;
-    case kClickAddWhite:
-        return 1;
-    case kClickMask:
-        return 3;
-    case kClickDeadStones:
-        return 2;
-    case kClickCross:
-        return 8;
-    case kClickSquare:
-        return 7;
-    default:
-        return static_cast<int>(clickMode_);
+        case kClickPlay:
+            return overPoint ? (sideToMove() == kWhite ? 1 : 0) : -1;
+        case kClickAddBlack:
+            return 0;
+        case kClickAddWhite:
+            return 1;
+        case kClickMask:
+            return 3;
+        case kClickDeadStones:
+            return 2;
+        case kClickCross:
+            return 8;
+        case kClickSquare:
+            return 7;
+        default:
+            return static_cast<int>(clickMode_);
     }
 }
 
@@ -241,75 +241,77 @@ void GameRoom::clickMarkup(int32_t p) {
         refreshCurrent();
     }
     switch (clickMode_) {
-    case kClickDeadStones: {
-        const int stone = display_.position.get(p);
-        if (stone != kBlack && stone != kWhite)
-            return;
-        PointList group;
-        floodRegion(display_.position, p, group);
-        if (display_.hasMark(p, kMarkDead)) {
-            std::erase_if(display_.marks, [&](const Mark& m) {
-                return m.kind == kMarkDead && std::find(group.begin(), group.end(), m.point) != group.end();
-            });
-        } else {
-            for (int32_t q : group)
-                if (!display_.hasMark(q, kMarkDead))
-                    display_.marks.push_back(Mark{kMarkDead, q});
-        }
-        break;
-    }
-    case kClickCircle:
-    case kClickCross:
-    case kClickSquare:
-    case kClickTriangle:
-        if (!clearPoint(display_, p))
-            display_.marks.push_back(Mark{static_cast<int16_t>(clickMode_ - kClickCircle), p});
-        break;
-    case kClickRemoveMark:
-        if (!clearPoint(display_, p))
-            return;
-        break;
-    case kClickNextLetter: {
-        if (clearPoint(display_, p))
-            break;
-        const std::string sequence(kNextLetterSequence);
-        int furthest = -1;
-        for (const Label& label : display_.labels)
-            if (label.text.size() == 1) {
-                const size_t at = sequence.find(label.text[0]);
-                if (at != std::string::npos)
-                    furthest = std::max(furthest, static_cast<int>(at));
-            }
-        if (furthest + 1 >= static_cast<int>(sequence.size()))
-            return;
-        display_.labels.push_back(Label{p, kLabelBlue, std::string(1, sequence[static_cast<size_t>(furthest + 1)])});
-        break;
-    }
-    case kClickFreeLabel: {
-        // The label belongs to the node clicked on, whatever happens while the prompt is open.
-        const int32_t labelledId = currentNodeId_;
-        std::string text;
-        {
-            const ReplayHold hold(*this);
-            if (!host_ || !host_->askText(uiText("GameRoom", "添加自由文字 (最多两个汉字或四个字母)"), text))
+        case kClickDeadStones: {
+            const int stone = display_.position.get(p);
+            if (stone != kBlack && stone != kWhite)
                 return;
-            if (gbByteLength(text) > Label::kMaxLabelBytes) {
-                // Cut where the label's room ends, and say so: a label that silently vanished
-                // or changed would look like a fault of the board.
-                const std::string cut = labelPrefix(text);
-                host_->showMessage(formatText(uiText("GameRoom", "文字“%s”太长: 自由文字最多两个汉字或四个字母, 只放上了“%s”.").c_str(),
-                                              text.c_str(), cut.c_str()));
-                text = cut;
+            PointList group;
+            floodRegion(display_.position, p, group);
+            if (display_.hasMark(p, kMarkDead)) {
+                std::erase_if(display_.marks, [&](const Mark& m) {
+                    return m.kind == kMarkDead && std::find(group.begin(), group.end(), m.point) != group.end();
+                });
+            } else {
+                for (int32_t q : group)
+                    if (!display_.hasMark(q, kMarkDead))
+                        display_.marks.push_back(Mark{kMarkDead, q});
             }
+            break;
         }
-        if (text.empty() || currentNodeId_ != labelledId)
+        case kClickCircle:
+        case kClickCross:
+        case kClickSquare:
+        case kClickTriangle:
+            if (!clearPoint(display_, p))
+                display_.marks.push_back(Mark{static_cast<int16_t>(clickMode_ - kClickCircle), p});
+            break;
+        case kClickRemoveMark:
+            if (!clearPoint(display_, p))
+                return;
+            break;
+        case kClickNextLetter: {
+            if (clearPoint(display_, p))
+                break;
+            const std::string sequence(kNextLetterSequence);
+            int furthest = -1;
+            for (const Label& label : display_.labels)
+                if (label.text.size() == 1) {
+                    const size_t at = sequence.find(label.text[0]);
+                    if (at != std::string::npos)
+                        furthest = std::max(furthest, static_cast<int>(at));
+                }
+            if (furthest + 1 >= static_cast<int>(sequence.size()))
+                return;
+            display_.labels.push_back(
+                Label{p, kLabelBlue, std::string(1, sequence[static_cast<size_t>(furthest + 1)])});
+            break;
+        }
+        case kClickFreeLabel: {
+            // The label belongs to the node clicked on, whatever happens while the prompt is open.
+            const int32_t labelledId = currentNodeId_;
+            std::string text;
+            {
+                const ReplayHold hold(*this);
+                if (!host_ || !host_->askText(uiText("GameRoom", "添加自由文字 (最多两个汉字或四个字母)"), text))
+                    return;
+                if (gbByteLength(text) > Label::kMaxLabelBytes) {
+                    // Cut where the label's room ends, and say so: a label that silently vanished
+                    // or changed would look like a fault of the board.
+                    const std::string cut = labelPrefix(text);
+                    host_->showMessage(formatText(
+                        uiText("GameRoom", "文字“%s”太长: 自由文字最多两个汉字或四个字母, 只放上了“%s”.").c_str(),
+                        text.c_str(), cut.c_str()));
+                    text = cut;
+                }
+            }
+            if (text.empty() || currentNodeId_ != labelledId)
+                return;
+            clearPoint(display_, p);
+            display_.labels.push_back(Label{p, freeLabelColour(text), text});
+            break;
+        }
+        default:
             return;
-        clearPoint(display_, p);
-        display_.labels.push_back(Label{p, freeLabelColour(text), text});
-        break;
-    }
-    default:
-        return;
     }
     redraw();
     storeMarkup();

@@ -51,8 +51,8 @@ void GameRoom::announce(AnswerVerdict verdict) {
 void GameRoom::stepBack() {
     if (!isProblemRecord())
         return;
-    const int32_t target = stepBackTarget(record_.tree, currentNodeId_, settings_.oneUserStudy,
-                                          trainer_.answers().answeringColour());
+    const int32_t target =
+        stepBackTarget(record_.tree, currentNodeId_, settings_.oneUserStudy, trainer_.answers().answeringColour());
     if (target < 0)
         return;
     stopTrainingTimers();

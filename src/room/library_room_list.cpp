@@ -8,7 +8,10 @@ namespace tessera {
 
 LibraryRoomList::LibraryRoomList(LibraryStore& store, GameMarkMap& marks, std::string downloadRoot, LibraryQuery query,
                                  std::vector<LibraryRecord> records)
-    : store_(store), marks_(marks), downloadRoot_(std::move(downloadRoot)), query_(std::move(query)),
+    : store_(store),
+      marks_(marks),
+      downloadRoot_(std::move(downloadRoot)),
+      query_(std::move(query)),
       records_(std::move(records)) {}
 
 bool LibraryRoomList::load(int index, GameRecord& record, std::string& error) {

@@ -49,8 +49,8 @@ RuleSettings recordRules(const GameInfo& info, const RuleSettings& fallback) {
     const RuleType stated = statedRuleType(info);
     if (stated != kRulesUnknown)
         rules.ruleType = stated;
-    const bool komiStated = std::isfinite(info.komi) &&
-                            (info.komi != 0.0 || info.handicap > 0 || stated != kRulesUnknown);
+    const bool komiStated =
+        std::isfinite(info.komi) && (info.komi != 0.0 || info.handicap > 0 || stated != kRulesUnknown);
     if (!komiStated)
         return rules;
     const double points = inStones(info.komi) ? info.komi * 2.0 : info.komi;

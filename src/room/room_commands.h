@@ -97,7 +97,7 @@ enum class RoomCommandId : int {
     Pass = 33120,    // "停一手" in a game against the computer
     Resign = 33121,  // "认输" in a game against the computer
     // Run by the window itself (its dialogs), not by the room.
-    Match = 32816,   // "对弈": the game settings dialog, then a match in the room
+    Match = 32816,  // "对弈": the game settings dialog, then a match in the room
     Rules = 33101,
     GameInfo = 33110,
     NodeProperties = 33111,      // "节点属性": the current node's name, move tag and evaluation
@@ -108,9 +108,32 @@ enum class RoomCommandId : int {
 // The picture of a command's tool bar button (drawn by the window; None: text only).
 enum class CommandIcon {
     None,
-    SkipBackward, SeekBackward, ArrowLeft, ArrowRight, SeekForward, SkipForward, Play, Stop, NewFile,
-    AlternatePlay, AddBlack, AddWhite, Mask, DeadStones, Letter, Circle, Cross, Square, Triangle, Eraser,
-    FreeLabel, Trial, Restart, EndTrial, Undo, Count,
+    SkipBackward,
+    SeekBackward,
+    ArrowLeft,
+    ArrowRight,
+    SeekForward,
+    SkipForward,
+    Play,
+    Stop,
+    NewFile,
+    AlternatePlay,
+    AddBlack,
+    AddWhite,
+    Mask,
+    DeadStones,
+    Letter,
+    Circle,
+    Cross,
+    Square,
+    Triangle,
+    Eraser,
+    FreeLabel,
+    Trial,
+    Restart,
+    EndTrial,
+    Undo,
+    Count,
 };
 
 struct RoomCommand {

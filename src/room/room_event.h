@@ -22,11 +22,11 @@ namespace tessera {
 // Kinds of room events.
 enum RoomEventKind : int32_t {
     kRoomEventNone = -1,
-    kRoomEventMove = 0,         // play `move.point` for the side to move
-    kRoomEventPosition = 1,     // add a full-setup child holding `position`, `value` to move
-    kRoomEventSideToMove = 2,   // make `value` the side to move
-    kRoomEventGameOver = 3,     // the engine game ended
-    kRoomEventNewBoard = 4,     // clear the record; words as the match parameters below
+    kRoomEventMove = 0,        // play `move.point` for the side to move
+    kRoomEventPosition = 1,    // add a full-setup child holding `position`, `value` to move
+    kRoomEventSideToMove = 2,  // make `value` the side to move
+    kRoomEventGameOver = 3,    // the engine game ended
+    kRoomEventNewBoard = 4,    // clear the record; words as the match parameters below
 };
 
 // The six words of a match-started event: rule, komi (two words), handicap, board size, blind.

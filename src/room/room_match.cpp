@@ -17,7 +17,9 @@ RoomMatch::RoomMatch(GameRoom& room, ProgramLog* log, const PatternBases* book)
     : room_(room), book_(book), blackEngine_(log), whiteEngine_(log) {
     if (book_) {
         // Runs on the engine's worker thread; every pattern file has its own lock.
-        const auto bookMove = [book](const BoardGrid& position, int colour) { return pickBookMove(*book, position, colour); };
+        const auto bookMove = [book](const BoardGrid& position, int colour) {
+            return pickBookMove(*book, position, colour);
+        };
         blackEngine_.setBookMove(bookMove);
         whiteEngine_.setBookMove(bookMove);
     }

@@ -26,13 +26,15 @@ public:
     // The number the next registered room gets.
     int nextNumber() const {
         int largest = kFirstRoomNumber - 1;
-        for (const Entry& entry : entries_) largest = std::max(largest, entry.number);
+        for (const Entry& entry : entries_)
+            largest = std::max(largest, entry.number);
         return largest + 1;
     }
 
     // Appends the room and returns its number; -1 (nothing registered) when full or already in.
     int registerRoom(Room* room) {
-        if (full() || room == nullptr || indexOf(room) >= 0) return -1;
+        if (full() || room == nullptr || indexOf(room) >= 0)
+            return -1;
         const int number = nextNumber();
         entries_.push_back(Entry{room, number});
         return number;
@@ -41,14 +43,16 @@ public:
     // Removes the room; returns the index it had, or -1 when it was not registered.
     int unregisterRoom(const Room* room) {
         const int index = indexOf(room);
-        if (index >= 0) entries_.erase(entries_.begin() + index);
+        if (index >= 0)
+            entries_.erase(entries_.begin() + index);
         return index;
     }
 
     // The index of the room in creation order, or -1.
     int indexOf(const Room* room) const {
         for (std::size_t i = 0; i < entries_.size(); ++i)
-            if (entries_[i].room == room) return static_cast<int>(i);
+            if (entries_[i].room == room)
+                return static_cast<int>(i);
         return -1;
     }
 

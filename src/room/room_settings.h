@@ -15,11 +15,11 @@ namespace tessera {
 
 // The general values a room copies when it is created ("系统设置" edits the active room's).
 struct RoomPreferences {
-    bool promptSound = true;        // PromptSound: trial start and end sounds
-    int stoneDelay = 500;           // StoneDelay, ms: auto replay and problem replies (at least 10 used)
-    bool showKnowledge = true;      // ShowGFPKnow
-    bool showGlobalStats = true;    // ShowGFPState
-    bool showLocalStats = true;     // ShowGLPState
+    bool promptSound = true;      // PromptSound: trial start and end sounds
+    int stoneDelay = 500;         // StoneDelay, ms: auto replay and problem replies (at least 10 used)
+    bool showKnowledge = true;    // ShowGFPKnow
+    bool showGlobalStats = true;  // ShowGFPState
+    bool showLocalStats = true;   // ShowGLPState
     bool showMatrixPatterns = false;
     double gfpPer = 0.98;           // GFPPer
     double glpPer = 0.98;           // GLPPer
@@ -39,10 +39,10 @@ struct RuleSettings {
 struct RoomSettings {
     // A plain room (tests, tools): one-second replay and problems as they are stored.
     RoomPreferences preferences{.stoneDelay = 1000, .randomOrientation = false};
-    bool stoneSound = true;      // StoneSound: stone sounds (the global "落子声" switch)
-    bool oneUserStudy = false;   // one-person study: problem answers are not replied to
-    RuleSettings rules;          // the rules of counting
-    int boardSize = 19;          // size of a new game's board
+    bool stoneSound = true;     // StoneSound: stone sounds (the global "落子声" switch)
+    bool oneUserStudy = false;  // one-person study: problem answers are not replied to
+    RuleSettings rules;         // the rules of counting
+    int boardSize = 19;         // size of a new game's board
 };
 
 // The query result a library or training room came from. The library fills it.

@@ -4,8 +4,8 @@
 // Chinese), and translateRecordForInterface converts them for the interface language.
 
 #include "library/text_dictionary.h"
-#include "room/room_settings.h"
 #include "platform/interface_language.h"
+#include "room/room_settings.h"
 
 namespace tessera {
 

@@ -24,8 +24,8 @@ std::string baseText(const GameNode& node, const BoardGeometry& geometry) {
     const std::string commentMark = node.name.empty() && !node.comment().empty() ? tr("解说") : std::string();
     if (node.hasSetup()) {
         const char* kind = !node.addBlack.empty() && !node.addWhite.empty() ? "添加棋子"
-                           : !node.addBlack.empty()                          ? "添加黑子"
-                                                                             : "添加白子";
+                           : !node.addBlack.empty()                         ? "添加黑子"
+                                                                            : "添加白子";
         return formatText("%s%s%s", tr(kind).c_str(), nameText.c_str(), commentMark.c_str());
     }
     int x = -1, y = -1;
@@ -82,7 +82,7 @@ std::vector<VariationItem> buildVariationTree(const GameTree& tree, const BoardG
         const GameNode* node;
         std::vector<VariationItem>* list;
         int depth;
-        int position = 0;         // of a flat branch: its number among the branching node's children
+        int position = 0;          // of a flat branch: its number among the branching node's children
         int32_t branchingId = -1;  // of a flat branch
     };
     auto branchItem = [](const GameNode& child, int position, int32_t branchingId) {

@@ -58,10 +58,10 @@ void listMoves(const FoundStats& found, const LibraryCatalogue& catalogue, const
         const std::string label = std::string(1, letter) + suffix;
         if (total > 0 && static_cast<double>(covered) / total <= share)
             mark(point, count, label);
-        result.report += formatText("%s(%s),%s:%04d(%02.0f%%),%s:%04d(%02.0f%%), %s:%04d\r\n", label.c_str(),
-                                    board.pointText(point).c_str(), tr("总").c_str(), count.total,
-                                    percent(count.total, total), tr("赢").c_str(), count.wins,
-                                    percent(count.wins, count.total), tr("负").c_str(), count.losses);
+        result.report +=
+            formatText("%s(%s),%s:%04d(%02.0f%%),%s:%04d(%02.0f%%), %s:%04d\r\n", label.c_str(),
+                       board.pointText(point).c_str(), tr("总").c_str(), count.total, percent(count.total, total),
+                       tr("赢").c_str(), count.wins, percent(count.wins, count.total), tr("负").c_str(), count.losses);
         HintDetail detail;
         detail.sequence = static_cast<int>(result.details.size());
         detail.label = label;

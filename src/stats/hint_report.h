@@ -31,16 +31,16 @@ struct HintDetail {
     std::string label;
     int32_t point = -1;  // on the board as the room holds it
     std::vector<GameRef> games;
-    int kind = 1;        // 1 whole-board statistics, 0 local statistics
-    int group = -1;      // local statistics: the index in groupsOf(position, 5)
+    int kind = 1;    // 1 whole-board statistics, 0 local statistics
+    int group = -1;  // local statistics: the index in groupsOf(position, 5)
     ResultCount result;
 };
 
 struct HintRequest {
-    BoardGrid position;        // the room's position (game orientation)
+    BoardGrid position;  // the room's position (game orientation)
     int colourToMove = 1;
     bool lastWasStoneMove = false;  // the current node holds a stone move (local statistics)
-    bool overlayEmpty = true;  // the board shows no labels, hints or markup of its own
+    bool overlayEmpty = true;       // the board shows no labels, hints or markup of its own
     bool showKnowledge = false;
     bool showGlobal = false;
     bool showLocal = false;
@@ -49,12 +49,12 @@ struct HintRequest {
 };
 
 struct HintResult {
-    bool clearOverlay = false;       // the statistics replace the node's own marks
-    bool knowledgeShown = false;     // a note was shown: the room adds no marks of its own
-    std::string report;              // the information pane's text
-    std::vector<BoardHint> hints;    // whole-board statistics
-    std::vector<Label> labels;       // local statistics and the note's labels
-    std::vector<Mark> marks;         // the note's markup
+    bool clearOverlay = false;     // the statistics replace the node's own marks
+    bool knowledgeShown = false;   // a note was shown: the room adds no marks of its own
+    std::string report;            // the information pane's text
+    std::vector<BoardHint> hints;  // whole-board statistics
+    std::vector<Label> labels;     // local statistics and the note's labels
+    std::vector<Mark> marks;       // the note's markup
     std::vector<HintDetail> details;
 };
 

@@ -78,8 +78,8 @@ void searchWholeBoard(const LibraryStore& store, const SearchIndex& index, const
                 const int32_t point = variants[size_t(v)].mapBack(e->point);
                 if (point < 0 || point > INT16_MAX)
                     continue;
-                found.push_back({rank[size_t(e->game)], uint8_t(v), e->parentSeq, e->childSeq, int16_t(point),
-                                 e->game, s});
+                found.push_back(
+                    {rank[size_t(e->game)], uint8_t(v), e->parentSeq, e->childSeq, int16_t(point), e->game, s});
             }
         }
     std::sort(found.begin(), found.end(), entryHitBefore);
@@ -102,7 +102,8 @@ void searchWholeBoard(const LibraryStore& store, const SearchIndex& index, const
             std::optional<CompactTreeReader> tree;
             if (!(game->flags & kIdsInTreeOrder))
                 tree.emplace(index.treeOf(*game, segment));
-            for (; at < found.size() && found[at].rank == static_cast<int32_t>(k) && found[at].variant == variant; ++at) {
+            for (; at < found.size() && found[at].rank == static_cast<int32_t>(k) && found[at].variant == variant;
+                 ++at) {
                 const int32_t node = tree ? tree->nodeId(found[at].childSeq) : static_cast<int32_t>(found[at].childSeq);
                 hits.emplace_back(found[at].point, GameRef{ids[k], node, 0});
             }
@@ -114,7 +115,7 @@ void searchWholeBoard(const LibraryStore& store, const SearchIndex& index, const
 
 // Region mode: what one orientation needs of a game.
 struct RegionVariant {
-    bool usable = false;            // a region of at least one point
+    bool usable = false;  // a region of at least one point
     int width = 0, height = 0;
     PointList black, white;         // points the pattern holds black / white
     std::vector<uint8_t> expected;  // per point: the pattern's value, kOutside outside the region
@@ -138,7 +139,8 @@ struct RegionSearch {
     const std::array<SearchVariant, kSearchVariants>& variants;
     std::array<RegionVariant, kSearchVariants> regions;
 
-    RegionSearch(const SearchPattern& p, const std::array<SearchVariant, kSearchVariants>& v) : pattern(p), variants(v) {
+    RegionSearch(const SearchPattern& p, const std::array<SearchVariant, kSearchVariants>& v)
+        : pattern(p), variants(v) {
         for (int k = 0; k < kSearchVariants; ++k) {
             const SearchVariant& variant = variants[size_t(k)];
             RegionVariant& r = regions[size_t(k)];

@@ -100,7 +100,8 @@ bool buildKnowledge(const std::vector<std::string>& files, const std::string& ou
                 continue;
         }
         SlotRef ref;
-        if (!knowledge.put(note.position.id, bytes) || !index.put(note.position.id, serializePosition(note.position), &ref)) {
+        if (!knowledge.put(note.position.id, bytes) ||
+            !index.put(note.position.id, serializePosition(note.position), &ref)) {
             error = "cannot write " + index.temporaryPath();
             return false;
         }

@@ -35,8 +35,8 @@ void scanRecord(const GameRecord& record, int32_t gameId, const SearchPattern& p
         std::vector<const GameNode*> matching;
         std::unordered_set<int32_t> matchingIds;
         for (const GameNode* node : nodes) {
-            const bool match = pattern.regionMode ? regionMatches(node->position, variant)
-                                                  : node->position.equals(variant.grid);
+            const bool match =
+                pattern.regionMode ? regionMatches(node->position, variant) : node->position.equals(variant.grid);
             if (match) {
                 matching.push_back(node);
                 matchingIds.insert(node->id);

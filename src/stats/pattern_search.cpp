@@ -10,21 +10,21 @@ namespace tessera {
 std::vector<int32_t> searchScopeIds(LibraryStore& store, int scope) {
     std::vector<int32_t> ids;
     switch (scope) {
-    case kScopeAllGames:
-        store.allIds(-1, ids);
-        break;
-    case kScopeGameRecords:
-        store.allIds(kAppGameRecord, ids);
-        break;
-    case kScopeLessons: {
-        store.allIds(kAppTutorial, ids);
-        std::vector<int32_t> exercises;
-        store.allIds(kAppProblem, exercises);
-        ids.insert(ids.end(), exercises.begin(), exercises.end());
-        break;
-    }
-    default:
-        break;
+        case kScopeAllGames:
+            store.allIds(-1, ids);
+            break;
+        case kScopeGameRecords:
+            store.allIds(kAppGameRecord, ids);
+            break;
+        case kScopeLessons: {
+            store.allIds(kAppTutorial, ids);
+            std::vector<int32_t> exercises;
+            store.allIds(kAppProblem, exercises);
+            ids.insert(ids.end(), exercises.begin(), exercises.end());
+            break;
+        }
+        default:
+            break;
     }
     return ids;
 }

@@ -18,10 +18,10 @@
 namespace tessera {
 
 struct SearchPattern {
-    BoardGrid position;      // the searched position (any size up to 52 x 52)
-    int colourToMove = 1;    // 1 black, 2 white: the colour of the counted next moves
+    BoardGrid position;    // the searched position (any size up to 52 x 52)
+    int colourToMove = 1;  // 1 black, 2 white: the colour of the counted next moves
     bool regionMode = false;
-    BoardGrid region;        // region mode: non-zero inside the region (same size as position)
+    BoardGrid region;  // region mode: non-zero inside the region (same size as position)
 };
 
 // One orientation: variant 0 is the pattern as searched, variant v > 0 the pattern under

@@ -22,9 +22,9 @@ namespace tessera {
 class LibraryCatalogue;
 
 struct SearchCandidate {
-    MoveStats move;      // the point (searched orientation) and its hits in the order found
-    std::string label;   // one character
-    ResultCount count;   // filled by countCandidates
+    MoveStats move;     // the point (searched orientation) and its hits in the order found
+    std::string label;  // one character
+    ResultCount count;  // filled by countCandidates
 };
 
 class SearchResults {
@@ -47,7 +47,7 @@ private:
 
     mutable std::mutex mutex_;
     std::vector<MoveStats> points_;
-    std::vector<int> slotOfPoint_;  // point -> index in points_, -1 for none
+    std::vector<int> slotOfPoint_;                    // point -> index in points_, -1 for none
     std::vector<std::unordered_set<uint64_t>> seen_;  // per entry of points_: (game, node) recorded
     std::atomic<bool> newResults_{false};
 };

@@ -200,7 +200,8 @@ bool SlotFileWriter::create(const std::string& path, int32_t slotCount, std::str
 }
 
 bool SlotFileWriter::put(int32_t i, const std::string& record, SlotRef* ref) {
-    if (!file_ || finished_ || i < 0 || static_cast<size_t>(i) >= slots_.size() || !slots_[static_cast<size_t>(i)].isEmpty())
+    if (!file_ || finished_ || i < 0 || static_cast<size_t>(i) >= slots_.size() ||
+        !slots_[static_cast<size_t>(i)].isEmpty())
         return false;
     if (heapEnd_ + record.size() > 0x7FFFFFFFull)
         return false;

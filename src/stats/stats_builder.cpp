@@ -69,7 +69,8 @@ bool compactGame(const GameRecord& record, int maxMove, CompactGame& game) {
         const GameNode& node = *line[k];
         if (!node.isPlainMove() || node.move.point >= 361)
             break;  // a pass, setup or odd node ends what the statistics can follow
-        game.steps.push_back(Step{static_cast<int16_t>(node.move.point), static_cast<uint8_t>(node.move.colour), node.id});
+        game.steps.push_back(
+            Step{static_cast<int16_t>(node.move.point), static_cast<uint8_t>(node.move.colour), node.id});
     }
     return true;
 }
@@ -154,8 +155,8 @@ void collectOccurrences(const std::vector<CompactGame>& games, std::vector<Occur
 // Sorts the occurrences, keeps the keys played in at least minGames games, writes their
 // statistics and returns the representatives of the kept positions (ids in key order).
 bool writeStatistics(std::vector<Occurrence>& occurrences, const std::vector<CompactGame>& games, bool local,
-                     int minGames, SlotFileWriter& writer, std::vector<Representative>& representatives,
-                     int& positions, bool& truncated) {
+                     int minGames, SlotFileWriter& writer, std::vector<Representative>& representatives, int& positions,
+                     bool& truncated) {
     std::sort(occurrences.begin(), occurrences.end(), [](const Occurrence& a, const Occurrence& b) {
         if (a.key != b.key)
             return a.key < b.key;
@@ -209,8 +210,8 @@ bool writeStatistics(std::vector<Occurrence>& occurrences, const std::vector<Com
         if (!writer.put(static_cast<int32_t>(id), serializeStats(stats)))
             return false;
         const Occurrence& first = occurrences[position.first];
-        representatives.push_back(Representative{first.game, first.step, first.anchor, first.symmetry, local,
-                                                 static_cast<int32_t>(id)});
+        representatives.push_back(
+            Representative{first.game, first.step, first.anchor, first.symmetry, local, static_cast<int32_t>(id)});
     }
     positions = static_cast<int>(kept.size());
     occurrences.clear();

@@ -33,12 +33,12 @@ struct StatsBuildOptions {
 };
 
 struct StatsBuildSummary {
-    int gamesRead = 0;        // 19 x 19 games replayed
-    int gamesSkipped = 0;     // other sizes, unreadable files
-    int globalPositions = 0;  // positions written to GFP.dat
-    int localPositions = 0;   // positions written to GLP.dat
-    uint64_t occurrences = 0; // whole-board and local occurrences counted
-    bool truncated = false;   // more positions qualified than a base can hold
+    int gamesRead = 0;         // 19 x 19 games replayed
+    int gamesSkipped = 0;      // other sizes, unreadable files
+    int globalPositions = 0;   // positions written to GFP.dat
+    int localPositions = 0;    // positions written to GLP.dat
+    uint64_t occurrences = 0;  // whole-board and local occurrences counted
+    bool truncated = false;    // more positions qualified than a base can hold
 };
 
 // Reports a stage ("reading", "counting", "writing") and its progress; false cancels.

@@ -18,19 +18,19 @@ class LibraryStore;
 inline constexpr const char* kBookGroup = "books";
 
 struct BookImportRequest {
-    std::string name;            // the Simplified Chinese title, also the index file's name
-    std::string englishTitle;    // empty: the name
-    std::string traditionalTitle;  // empty: the name converted with OpenCC
+    std::string name;                // the Simplified Chinese title, also the index file's name
+    std::string englishTitle;        // empty: the name
+    std::string traditionalTitle;    // empty: the name converted with OpenCC
     std::vector<std::string> paths;  // record files and folders
     int singlePlay = 0;
 };
 
 struct BookImportResult {
     ImportSummary summary;
-    int problems = 0;         // ids in the book's index after the import
+    int problems = 0;  // ids in the book's index after the import
     std::string indexPath;
-    int bookIndex = -1;       // the book's place in TPBs.ini
-    std::string error;        // why the book could not be made (empty on success)
+    int bookIndex = -1;  // the book's place in TPBs.ini
+    std::string error;   // why the book could not be made (empty on success)
 };
 
 // The index file name for a book name: path separators and control characters become '_';

@@ -54,9 +54,8 @@ bool saysWrong(const std::string& comment) {
 AnswerVerdict markedVerdict(const GameNode& node, int answeringColour) {
     if (node.moveTag == kMoveTagCorrect)
         return AnswerVerdict::Right;
-    if (node.moveTag == kMoveTagWrong ||
-        (node.moveTag == kMoveTagBadMove && node.move.isStoneMove() &&
-         node.move.colour == static_cast<uint32_t>(answeringColour)))
+    if (node.moveTag == kMoveTagWrong || (node.moveTag == kMoveTagBadMove && node.move.isStoneMove() &&
+                                          node.move.colour == static_cast<uint32_t>(answeringColour)))
         return AnswerVerdict::Wrong;
     for (const Comment& comment : node.comments) {
         if (saysWrong(comment.body))

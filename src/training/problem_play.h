@@ -12,8 +12,8 @@ namespace tessera {
 
 struct ProblemRun {
     AnswerVerdict result = AnswerVerdict::Open;  // Open: unfinished
-    int played = 0;                   // moves of the answer used (the one that strayed included)
-    std::vector<int32_t> replies;     // the record's replies, in order
+    int played = 0;                              // moves of the answer used (the one that strayed included)
+    std::vector<int32_t> replies;                // the record's replies, in order
 };
 
 // Plays points (the player's moves, in the record's own orientation, -1 for a pass) from the root.

@@ -51,7 +51,8 @@ std::optional<std::vector<FileIndexEntry>> parseFileIndex(const std::string& byt
             error = "the file index is cut short";
             return std::nullopt;
         }
-        const std::size_t length = static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
+        const std::size_t length = static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1])
+                                                                               << 8;
         at += 2;
         if (bytes.size() - at < length + 12) {
             error = "the file index is cut short";

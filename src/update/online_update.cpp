@@ -29,8 +29,12 @@ std::string hex(std::uint32_t value) {
 class Updater {
 public:
     Updater(LibraryStore& store, const UpdateOptions& options, const std::function<void(const UpdateEvent&)>& onEvent)
-        : store_(store), options_(options), onEvent_(onEvent), folder_(store.programFolder()),
-          temp_(folder_ + "temp/"), base_(options.baseUrl) {
+        : store_(store),
+          options_(options),
+          onEvent_(onEvent),
+          folder_(store.programFolder()),
+          temp_(folder_ + "temp/"),
+          base_(options.baseUrl) {
         if (!base_.empty() && base_.back() != '/')
             base_ += '/';
     }
@@ -163,14 +167,14 @@ private:
         const std::vector<PatchEntry> local = readPatchHistory(historyPath_);
         const std::vector<PatchEntry> fresh = newPatches(local, remote);
         switch (choosePatchPath(local, fresh)) {
-        case PatchPath::upToDate:
-            return;
-        case PatchPath::replaceDatabase:
-            replaceDatabase(language.folderName, remote);
-            return;
-        case PatchPath::applyPatches:
-            applyPatches(language.folderName, local, fresh);
-            return;
+            case PatchPath::upToDate:
+                return;
+            case PatchPath::replaceDatabase:
+                replaceDatabase(language.folderName, remote);
+                return;
+            case PatchPath::applyPatches:
+                applyPatches(language.folderName, local, fresh);
+                return;
         }
     }
 
@@ -179,8 +183,9 @@ private:
         const std::string remotePath = update_paths::packedDatabase(libraryFolder);
         // A shared server library is never swapped for a file under the other clients' feet.
         if (store_.isServer()) {
-            fail(remotePath, "the library lives on a database server; bring the whole new library there "
-                             "with tessera-cli library --server CONNECTION copy-from");
+            fail(remotePath,
+                 "the library lives on a database server; bring the whole new library there "
+                 "with tessera-cli library --server CONNECTION copy-from");
             return;
         }
         const std::string zip = temp_ + "go.db.zip";

@@ -41,9 +41,9 @@ enum class UpdateStep {
     noUpdate,            // the file index has not changed
     downloadFileIndex,
     buildFileList,
-    downloadFile,        // path, done / total
+    downloadFile,  // path, done / total
     reopenDataFiles,
-    fileFailed,          // path, error
+    fileFailed,  // path, error
     finished,
 };
 
@@ -69,13 +69,13 @@ struct UpdateFailure {
 };
 
 struct UpdateReport {
-    std::vector<int> patches;     // patch numbers now in the library
+    std::vector<int> patches;  // patch numbers now in the library
     bool databaseReplaced = false;
-    int games = 0;                // SGG files fetched
-    int files = 0;                // data files replaced
+    int games = 0;  // SGG files fetched
+    int files = 0;  // data files replaced
     std::vector<UpdateFailure> failed;
     bool cancelled = false;
-    std::string error;            // the whole update could not run (no server configured, ...)
+    std::string error;  // the whole update could not run (no server configured, ...)
     // True when the program should reopen its library and data files.
     bool dataChanged() const { return databaseReplaced || !patches.empty() || files > 0 || games > 0; }
 };

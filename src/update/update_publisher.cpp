@@ -104,8 +104,8 @@ bool publishLibrary(const std::string& programFolder, const std::string& out, in
     const std::string name = "patch" + std::to_string(number) + "_GoMDB.dat";
     const std::string scratch = out + "." + name;
     const std::string patchZip = out + update_paths::patchData(language.folderName, number);
-    const bool packed = writeFileAtomically(scratch, patchDataBytes(games, players)) &&
-                        zipInto(scratch, patchZip, name, report.error);
+    const bool packed =
+        writeFileAtomically(scratch, patchDataBytes(games, players)) && zipInto(scratch, patchZip, name, report.error);
     ::unlink(scratch.c_str());
     if (!packed) {
         report.error = report.error.empty() ? "cannot write " + scratch : report.error;

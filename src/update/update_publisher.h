@@ -17,10 +17,10 @@
 namespace tessera {
 
 struct PublishReport {
-    int patch = -1;   // number of the patch added, -1 when the library had nothing new
-    int games = 0;    // in that patch
+    int patch = -1;  // number of the patch added, -1 when the library had nothing new
+    int games = 0;   // in that patch
     int players = 0;
-    int files = 0;    // data files packed (new or changed)
+    int files = 0;  // data files packed (new or changed)
     int indexVersion = 0;
     std::string error;
 };

@@ -22,8 +22,8 @@ struct SoundFile {
 };
 
 constexpr SoundFile kSounds[] = {
-    {kSoundStone, BoardSound::StonePlaced}, {kSoundCaptureOne, BoardSound::CaptureOne},
-    {kSoundCaptureSome, BoardSound::CaptureFew},   {kSoundCaptureMany, BoardSound::CaptureMany},
+    {kSoundStone, BoardSound::StonePlaced},       {kSoundCaptureOne, BoardSound::CaptureOne},
+    {kSoundCaptureSome, BoardSound::CaptureFew},  {kSoundCaptureMany, BoardSound::CaptureMany},
     {kSoundTrialEnd, BoardSound::TrialEnd},       {kSoundTrialStart, BoardSound::TrialStart},
     {kSoundGameStart, BoardSound::GameStart},     {kSoundAnswerRight, BoardSound::AnswerRight},
     {kSoundAnswerWrong, BoardSound::AnswerWrong},
@@ -75,9 +75,10 @@ bool makeFolder(const fs::path& folder, std::string* error) {
 std::vector<fs::path> boardAssetFiles(const fs::path& rootFolder, const fs::path& programFolder) {
     const fs::path marble = marbleFolder(rootFolder);
     const fs::path board = boardFolder(programFolder);
-    std::vector<fs::path> files{marble / "mb_bgn.jpg", marble / "mb_board.jpg", marble / "mb_bstone.png",
-                                marble / "mb_wstone.png", board / "wood.png", board / "black.png",
-                                board / "white.png", numbered(board, kBoardTileResource, ".png")};
+    std::vector<fs::path> files{marble / "mb_bgn.jpg",    marble / "mb_board.jpg",
+                                marble / "mb_bstone.png", marble / "mb_wstone.png",
+                                board / "wood.png",       board / "black.png",
+                                board / "white.png",      numbered(board, kBoardTileResource, ".png")};
     for (int side = kSizedStoneSmallest; side <= kSizedStoneLargest; ++side) {
         files.push_back(numbered(board, kBlackStoneResourceBase + side, ".png"));
         files.push_back(numbered(board, kWhiteStoneResourceBase + side, ".png"));
@@ -107,14 +108,17 @@ bool generateBoardAssets(const fs::path& rootFolder, const fs::path& programFold
         return false;
     // Each size is drawn at its own resolution, so these stones need no scaling.
     for (int side = kSizedStoneSmallest; side <= kSizedStoneLargest; ++side) {
-        if (!writeImage(numbered(board, kBlackStoneResourceBase + side, ".png"), drawKeyedStone(StoneShade::Black, side), error) ||
-            !writeImage(numbered(board, kWhiteStoneResourceBase + side, ".png"), drawKeyedStone(StoneShade::White, side), error))
+        if (!writeImage(numbered(board, kBlackStoneResourceBase + side, ".png"),
+                        drawKeyedStone(StoneShade::Black, side), error) ||
+            !writeImage(numbered(board, kWhiteStoneResourceBase + side, ".png"),
+                        drawKeyedStone(StoneShade::White, side), error))
             return false;
     }
 
     for (const SoundFile& s : kSounds) {
         const std::string wav = encodeWav16Mono(synthesiseBoardSound(s.sound), kBoardSoundRate);
-        if (!writeAtomically(numbered(board, s.resource, ".wav"), QByteArray(wav.data(), static_cast<qsizetype>(wav.size())), error))
+        if (!writeAtomically(numbered(board, s.resource, ".wav"),
+                             QByteArray(wav.data(), static_cast<qsizetype>(wav.size())), error))
             return false;
     }
     return true;

@@ -15,9 +15,9 @@
 namespace tessera {
 
 // Resource numbers of the board folder's pictures.
-constexpr int kBoardTileResource = 20002;         // the wood tile
-constexpr int kBlackStoneResourceBase = 20100;    // + side: a black stone of that side
-constexpr int kWhiteStoneResourceBase = 20200;    // + side: a white stone of that side
+constexpr int kBoardTileResource = 20002;       // the wood tile
+constexpr int kBlackStoneResourceBase = 20100;  // + side: a black stone of that side
+constexpr int kWhiteStoneResourceBase = 20200;  // + side: a white stone of that side
 constexpr int kSizedStoneSmallest = 10;
 constexpr int kSizedStoneLargest = 59;
 

@@ -68,21 +68,21 @@ struct BoardDisplay {
     // An empty board of the size, every point shown.
     BoardDisplay(int width, int height);
 
-    BoardGrid position;                // game orientation; values 0, 1, 2
-    BoardGrid mask;                    // same size; 1 shown, 0 hatched
-    std::vector<Mark> marks;           // markup incl. dead stones (4) and, during a count, 5/6
-    std::vector<Label> labels;         // the node's labels (stored back into the node)
-    std::vector<Label> moveNumbers;    // drawn like labels after them, never stored
-    std::vector<HintMark> hints;       // statistics hints and search letters
-    std::vector<Mark> noteMarks;       // a knowledge note's markup: drawn like marks, never stored
-    BoardGrid highlight;               // stones of a pattern the record was opened on (tinted); empty none
-    std::vector<RegionRect> regions;   // the node's draw records
-    bool flipX = false;                // display transform flags (never applied to the record)
+    BoardGrid position;               // game orientation; values 0, 1, 2
+    BoardGrid mask;                   // same size; 1 shown, 0 hatched
+    std::vector<Mark> marks;          // markup incl. dead stones (4) and, during a count, 5/6
+    std::vector<Label> labels;        // the node's labels (stored back into the node)
+    std::vector<Label> moveNumbers;   // drawn like labels after them, never stored
+    std::vector<HintMark> hints;      // statistics hints and search letters
+    std::vector<Mark> noteMarks;      // a knowledge note's markup: drawn like marks, never stored
+    BoardGrid highlight;              // stones of a pattern the record was opened on (tinted); empty none
+    std::vector<RegionRect> regions;  // the node's draw records
+    bool flipX = false;               // display transform flags (never applied to the record)
     bool flipY = false;
     bool transpose = false;
-    int32_t cursor = -1;               // the last-move mark, moved by the keyboard; -1 none
-    bool cursorShown = true;           // false hides the mark and ignores the cursor keys
-    bool rectSelect = false;           // a drag on the board selects a rectangle of points
+    int32_t cursor = -1;      // the last-move mark, moved by the keyboard; -1 none
+    bool cursorShown = true;  // false hides the mark and ignores the cursor keys
+    bool rectSelect = false;  // a drag on the board selects a rectangle of points
 
     // Shows an empty board of the size: position emptied, every point shown, overlay and
     // cursor cleared. Transform, hints and the selection mode stay.

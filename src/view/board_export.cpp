@@ -38,7 +38,8 @@ bool endsWithSvg(const std::string& path) {
     if (path.size() < 4)
         return false;
     std::string tail = path.substr(path.size() - 4);
-    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(tail.begin(), tail.end(), tail.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return tail == ".svg";
 }
 

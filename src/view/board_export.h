@@ -14,9 +14,9 @@
 namespace tessera {
 
 struct BoardExportOptions {
-    int size = 800;            // the picture is size x size pixels (clamped to 100 .. 4000)
-    bool coordinates = true;   // the coordinates along the bottom and right
-    bool moveNumbers = true;   // false leaves the display's move numbers out
+    int size = 800;           // the picture is size x size pixels (clamped to 100 .. 4000)
+    bool coordinates = true;  // the coordinates along the bottom and right
+    bool moveNumbers = true;  // false leaves the display's move numbers out
 };
 
 // The display as the board view draws it with these settings, size x size.

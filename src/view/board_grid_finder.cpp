@@ -9,10 +9,10 @@ namespace tessera {
 
 namespace {
 
-constexpr int kReach = 3;         // a line pixel is compared with the pixels this far on either side
-constexpr int kLineContrast = 28; // and must be this much darker than both
-constexpr int kMinRun = 5;        // shorter runs of line pixels are letters, dots or grain
-constexpr int kMaxMisses = 3;     // lines in a row a chain may miss (rows full of stones)
+constexpr int kReach = 3;          // a line pixel is compared with the pixels this far on either side
+constexpr int kLineContrast = 28;  // and must be this much darker than both
+constexpr int kMinRun = 5;         // shorter runs of line pixels are letters, dots or grain
+constexpr int kMaxMisses = 3;      // lines in a row a chain may miss (rows full of stones)
 constexpr std::array<int, 3> kBoardSizes = {19, 13, 9};
 
 struct Peak {
@@ -78,8 +78,8 @@ std::vector<Peak> profilePeaks(const std::vector<double>& profile) {
     std::vector<double> smooth(profile.size(), 0.0);
     double highest = 0;
     for (int i = 1; i + 1 < n; ++i) {
-        smooth[static_cast<size_t>(i)] = profile[static_cast<size_t>(i - 1)] + profile[static_cast<size_t>(i)] +
-                                         profile[static_cast<size_t>(i + 1)];
+        smooth[static_cast<size_t>(i)] =
+            profile[static_cast<size_t>(i - 1)] + profile[static_cast<size_t>(i)] + profile[static_cast<size_t>(i + 1)];
         highest = std::max(highest, smooth[static_cast<size_t>(i)]);
     }
     std::vector<Peak> peaks;
@@ -104,8 +104,8 @@ std::vector<Peak> profilePeaks(const std::vector<double>& profile) {
 
 // The index of the peak nearest to q within tolerance, or -1.
 int nearestPeak(const std::vector<Peak>& peaks, double q, double tolerance) {
-    const auto it = std::lower_bound(peaks.begin(), peaks.end(), q,
-                                     [](const Peak& p, double value) { return p.position < value; });
+    const auto it =
+        std::lower_bound(peaks.begin(), peaks.end(), q, [](const Peak& p, double value) { return p.position < value; });
     int best = -1;
     double bestDistance = tolerance;
     for (auto candidate : {it - 1, it}) {
@@ -199,8 +199,9 @@ std::array<AxisChoice, kBoardSizes.size()> chooseLines(const std::vector<Peak>& 
     std::vector<int> seeds(peaks.size());
     for (size_t i = 0; i < peaks.size(); ++i)
         seeds[i] = static_cast<int>(i);
-    std::sort(seeds.begin(), seeds.end(),
-              [&](int x, int y) { return peaks[static_cast<size_t>(x)].strength > peaks[static_cast<size_t>(y)].strength; });
+    std::sort(seeds.begin(), seeds.end(), [&](int x, int y) {
+        return peaks[static_cast<size_t>(x)].strength > peaks[static_cast<size_t>(y)].strength;
+    });
     seeds.resize(std::min<size_t>(seeds.size(), 24));
     for (int a : seeds) {
         for (size_t b = static_cast<size_t>(a) + 1; b < peaks.size(); ++b) {
@@ -321,8 +322,6 @@ BoardGridGuess findBoardGrid(const LumaImage& image) {
     return refined.found() ? refined : guess;
 }
 
-BoardGridGuess findBoardGrid(const PixelImage& image) {
-    return findBoardGrid(makeLuma(image));
-}
+BoardGridGuess findBoardGrid(const PixelImage& image) { return findBoardGrid(makeLuma(image)); }
 
 }  // namespace tessera

@@ -27,8 +27,9 @@ struct BoardGridGuess {
     std::vector<double> columns;  // x of each vertical line, left to right (`lines` values)
     std::vector<double> rows;     // y of each horizontal line, top to bottom
 
-    bool found() const { return lines >= 2 && static_cast<int>(columns.size()) == lines &&
-                                static_cast<int>(rows.size()) == lines; }
+    bool found() const {
+        return lines >= 2 && static_cast<int>(columns.size()) == lines && static_cast<int>(rows.size()) == lines;
+    }
     // The outermost lines, rounded to pixels: (first column, first row, last column, last row).
     ImageRect corners() const;
     // Evenly spaced lines between two opposite corners (any order); none when lines < 2.

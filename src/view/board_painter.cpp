@@ -28,12 +28,18 @@ QRect toQRect(const PixelRect& r) { return QRect(r.left, r.top, r.width(), r.hei
 // Windows pen styles of region records: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 none.
 Qt::PenStyle penStyleOf(int style) {
     switch (style) {
-    case 1: return Qt::DashLine;
-    case 2: return Qt::DotLine;
-    case 3: return Qt::DashDotLine;
-    case 4: return Qt::DashDotDotLine;
-    case 5: return Qt::NoPen;
-    default: return Qt::SolidLine;
+        case 1:
+            return Qt::DashLine;
+        case 2:
+            return Qt::DotLine;
+        case 3:
+            return Qt::DashDotLine;
+        case 4:
+            return Qt::DashDotDotLine;
+        case 5:
+            return Qt::NoPen;
+        default:
+            return Qt::SolidLine;
     }
 }
 
@@ -74,8 +80,13 @@ void BoardPainter::paint(const BoardDisplay& display, const BoardViewport& viewp
     }
     // Layers 1 to 6 change only with the settings, the size and the transform: they are drawn
     // once into the base image and copied from there on every paint.
-    const BaseKey key{settings, width, height, state.gridLayout(), state.display().transformCode(),
-                      state.display().position.width(), state.display().position.height()};
+    const BaseKey key{settings,
+                      width,
+                      height,
+                      state.gridLayout(),
+                      state.display().transformCode(),
+                      state.display().position.width(),
+                      state.display().position.height()};
     if (!baseKey_ || !(*baseKey_ == key)) {
         drawBase(state, width, height);
         baseKey_ = key;
@@ -333,54 +344,56 @@ void BoardPainter::drawMarkup(QPainter& p, const BoardScreen& state) {
     const BoardGrid& position = state.display().position;
     p.save();
     for (const auto* list : {&state.display().marks, &state.display().noteMarks})
-    for (const Mark& mark : *list) {
-        const auto rect = state.cellRect(mark.point);
-        if (!rect)
-            continue;
-        // The middle third of the cell.
-        const int dx = rect->width() / 3;
-        const int dy = rect->height() / 3;
-        const QRect inner(rect->left + dx, rect->top + dy, rect->width() - 2 * dx, rect->height() - 2 * dy);
-        const QColor contrast = position.get(mark.point) == kBlack ? Qt::white : Qt::black;
-        switch (mark.kind) {
-        case kViewCircle:
-            p.setRenderHint(QPainter::Antialiasing, true);
-            p.setPen(QPen(contrast, 1));
-            p.setBrush(kRed);
-            p.drawEllipse(QRectF(inner).adjusted(0.5, 0.5, -0.5, -0.5));
-            break;
-        case kViewCross:
-            p.setRenderHint(QPainter::Antialiasing, true);
-            p.setPen(QPen(contrast, 2, Qt::SolidLine, Qt::FlatCap));
-            p.drawLine(QPointF(inner.left(), inner.top()), QPointF(inner.left() + inner.width(), inner.top() + inner.height()));
-            p.drawLine(QPointF(inner.left(), inner.top() + inner.height()), QPointF(inner.left() + inner.width(), inner.top()));
-            break;
-        case kViewSquare:
-            p.fillRect(inner, contrast);
-            break;
-        case kViewTriangle: {
-            p.setRenderHint(QPainter::Antialiasing, true);
-            p.setPen(QPen(contrast, 1));
-            p.setBrush(contrast);
-            const QPolygonF triangle({QPointF(inner.left() + inner.width() / 2.0, inner.top()),
-                                      QPointF(inner.left(), inner.top() + inner.height()),
-                                      QPointF(inner.left() + inner.width(), inner.top() + inner.height())});
-            p.drawPolygon(triangle);
-            break;
+        for (const Mark& mark : *list) {
+            const auto rect = state.cellRect(mark.point);
+            if (!rect)
+                continue;
+            // The middle third of the cell.
+            const int dx = rect->width() / 3;
+            const int dy = rect->height() / 3;
+            const QRect inner(rect->left + dx, rect->top + dy, rect->width() - 2 * dx, rect->height() - 2 * dy);
+            const QColor contrast = position.get(mark.point) == kBlack ? Qt::white : Qt::black;
+            switch (mark.kind) {
+                case kViewCircle:
+                    p.setRenderHint(QPainter::Antialiasing, true);
+                    p.setPen(QPen(contrast, 1));
+                    p.setBrush(kRed);
+                    p.drawEllipse(QRectF(inner).adjusted(0.5, 0.5, -0.5, -0.5));
+                    break;
+                case kViewCross:
+                    p.setRenderHint(QPainter::Antialiasing, true);
+                    p.setPen(QPen(contrast, 2, Qt::SolidLine, Qt::FlatCap));
+                    p.drawLine(QPointF(inner.left(), inner.top()),
+                               QPointF(inner.left() + inner.width(), inner.top() + inner.height()));
+                    p.drawLine(QPointF(inner.left(), inner.top() + inner.height()),
+                               QPointF(inner.left() + inner.width(), inner.top()));
+                    break;
+                case kViewSquare:
+                    p.fillRect(inner, contrast);
+                    break;
+                case kViewTriangle: {
+                    p.setRenderHint(QPainter::Antialiasing, true);
+                    p.setPen(QPen(contrast, 1));
+                    p.setBrush(contrast);
+                    const QPolygonF triangle({QPointF(inner.left() + inner.width() / 2.0, inner.top()),
+                                              QPointF(inner.left(), inner.top() + inner.height()),
+                                              QPointF(inner.left() + inner.width(), inner.top() + inner.height())});
+                    p.drawPolygon(triangle);
+                    break;
+                }
+                case kViewRedSquare:
+                    p.fillRect(inner, kRed);
+                    break;
+                case kViewBlackSquare:
+                    p.fillRect(inner, Qt::black);
+                    break;
+                case kViewWhiteSquare:
+                    p.fillRect(inner, Qt::white);
+                    break;
+                default:
+                    break;
+            }
         }
-        case kViewRedSquare:
-            p.fillRect(inner, kRed);
-            break;
-        case kViewBlackSquare:
-            p.fillRect(inner, Qt::black);
-            break;
-        case kViewWhiteSquare:
-            p.fillRect(inner, Qt::white);
-            break;
-        default:
-            break;
-        }
-    }
     p.restore();
 }
 

@@ -14,8 +14,8 @@
 
 #include <QImage>
 
-#include "view/board_picture_cache.h"
 #include "view/board_display.h"
+#include "view/board_picture_cache.h"
 #include "view/board_viewport.h"
 
 class QPainter;
@@ -74,11 +74,11 @@ private:
     const QImage& circleStone(int colour, int size);
 
     BoardPictureCache pictures_;
-    QImage base_;                   // background, board, coordinates, grid and star points
-    std::optional<BaseKey> baseKey_;  // what base_ shows; empty: nothing yet
+    QImage base_;                                    // background, board, coordinates, grid and star points
+    std::optional<BaseKey> baseKey_;                 // what base_ shows; empty: nothing yet
     std::map<std::pair<int, int>, QImage> circles_;  // (colour, size) -> circle stone
-    QImage hatch_;  // the 8 x 8 mask pattern: white diagonal lines on transparent
-    bool vector_ = false;  // set while paintVector draws: stones as circles, not pictures
+    QImage hatch_;                                   // the 8 x 8 mask pattern: white diagonal lines on transparent
+    bool vector_ = false;                            // set while paintVector draws: stones as circles, not pictures
 };
 
 }  // namespace tessera

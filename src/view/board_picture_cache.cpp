@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "platform/program_folders.h"
-#include "view/board_viewport.h"
 #include "view/board_assets.h"
 #include "view/board_pictures.h"
+#include "view/board_viewport.h"
 
 namespace tessera {
 
@@ -51,7 +51,8 @@ QImage BoardPictureCache::adjustBrightness(const QImage& picture, int light) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
             if (line[x] != 0)
-                line[x] = qRgba(adjust(qRed(line[x])), adjust(qGreen(line[x])), adjust(qBlue(line[x])), qAlpha(line[x]));
+                line[x] =
+                    qRgba(adjust(qRed(line[x])), adjust(qGreen(line[x])), adjust(qBlue(line[x])), qAlpha(line[x]));
     }
     return image;
 }

@@ -60,10 +60,10 @@ private:
     int style_ = -1;
     int light_ = 0;
     QImage woodTile_;
-    QImage ownStones_[2];      // Traditional: 23 x 23, red made transparent
+    QImage ownStones_[2];  // Traditional: 23 x 23, red made transparent
     QImage marbleBackground_;
     QImage marbleBoard_;
-    QImage marbleStones_[2];   // Marble: full-size stones with alpha
+    QImage marbleStones_[2];          // Marble: full-size stones with alpha
     std::map<int, QImage> sized_[2];  // side -> stone ready to draw
     QImage none_;
 };

@@ -23,9 +23,7 @@ int medianOf(std::vector<int>& values) {
     return *middle;
 }
 
-int roundToInt(double value) {
-    return static_cast<int>(std::lround(value));
-}
+int roundToInt(double value) { return static_cast<int>(std::lround(value)); }
 
 // The two looks at one intersection; `sides` tells which of left, right, up, down has a line.
 PointLook lookAt(const LumaImage& g, double cx, double cy, double cellX, double cellY, const bool sides[4],
@@ -136,12 +134,12 @@ std::vector<PointLook> lookAtPoints(const LumaImage& image, const BoardGridGuess
     std::vector<int> scratch;
     for (int row = 0; row < n; ++row) {
         for (int column = 0; column < n; ++column) {
-            const bool sides[4] = {column > 0, column < n - 1, row > 0, row < n - 1};
+            const bool sides[4] = {column > 0, column<n - 1, row> 0, row < n - 1};
             const double cellX = std::abs(spacingAt(grid.columns, static_cast<size_t>(column)));
             const double cellY = std::abs(spacingAt(grid.rows, static_cast<size_t>(row)));
             looks[static_cast<size_t>(row * n + column)] =
-                lookAt(image, grid.columns[static_cast<size_t>(column)], grid.rows[static_cast<size_t>(row)],
-                       cellX, cellY, sides, scratch);
+                lookAt(image, grid.columns[static_cast<size_t>(column)], grid.rows[static_cast<size_t>(row)], cellX,
+                       cellY, sides, scratch);
         }
     }
     return looks;

@@ -12,8 +12,8 @@
 //     middle third nor numbers lie, even three digits filling a small stone from side to side.
 // A point whose lines are hidden, or which is clearly darker than the board, holds a stone.
 // The stones' tones are split in two where they fall clearly apart (black below, white
-// above); when all stones share one colour, those clearly darker than the board are black. So white stones that have the board's own
-// colour (printed diagrams, light marble boards) are still found, and no colour is fixed.
+// above); when all stones share one colour, those clearly darker than the board are black. So white stones that have
+// the board's own colour (printed diagrams, light marble boards) are still found, and no colour is fixed.
 
 #include <string>
 #include <vector>

@@ -22,7 +22,7 @@ using Buffer = std::vector<double>;
 struct Mode {
     double frequency;  // Hz
     double amplitude;
-    double decay;      // seconds for the amplitude to fall to 1/e
+    double decay;  // seconds for the amplitude to fall to 1/e
 };
 
 int samplesFor(double seconds) { return static_cast<int>(seconds * kBoardSoundRate); }
@@ -48,7 +48,8 @@ void addStrike(Buffer& out, double start, const std::vector<Mode>& modes, double
         const double attack = std::min(1.0, t / 0.0004);
         double s = 0;
         for (size_t k = 0; k < modes.size(); ++k)
-            s += modes[k].amplitude * std::exp(-t / modes[k].decay) * std::sin(kTau * modes[k].frequency * t + phases[k]);
+            s += modes[k].amplitude * std::exp(-t / modes[k].decay) *
+                 std::sin(kTau * modes[k].frequency * t + phases[k]);
         // Differenced white noise: a bright, short contact click.
         const double white = random.between(-1, 1);
         s += noise * (white - previousNoise) * std::exp(-t / clickDecay);
@@ -60,7 +61,7 @@ void addStrike(Buffer& out, double start, const std::vector<Mode>& modes, double
 // A stone set down firmly on a thick wooden board.
 void addTock(Buffer& out, DeterministicRandom& random) {
     const std::vector<Mode> board{
-        {196, 0.55, 0.030}, {415, 0.35, 0.022}, {870, 1.00, 0.016}, {1310, 0.55, 0.011},
+        {196, 0.55, 0.030},  {415, 0.35, 0.022},  {870, 1.00, 0.016},  {1310, 0.55, 0.011},
         {1980, 0.35, 0.008}, {2870, 0.22, 0.005}, {4150, 0.12, 0.003},
     };
     addStrike(out, 0.0, board, 1.0, 0.6, 0.0015, random);
@@ -70,7 +71,10 @@ void addTock(Buffer& out, DeterministicRandom& random) {
 void addStoneClack(Buffer& out, double start, double gain, DeterministicRandom& random) {
     const double f = random.between(0.88, 1.15);
     const std::vector<Mode> stone{
-        {2350 * f, 0.6, 0.007}, {3720 * f, 1.0, 0.005}, {5480 * f, 0.55, 0.0035}, {7900 * f, 0.25, 0.002},
+        {2350 * f, 0.6, 0.007},
+        {3720 * f, 1.0, 0.005},
+        {5480 * f, 0.55, 0.0035},
+        {7900 * f, 0.25, 0.002},
     };
     addStrike(out, start, stone, gain, 0.35, 0.0008, random);
 }
@@ -81,7 +85,9 @@ void addChimeNote(Buffer& out, double start, double frequency, double gain) {
     const int length = samplesFor(0.9);
     if (out.size() < static_cast<size_t>(first + length))
         out.resize(first + length, 0.0);
-    const Mode partials[] = {{frequency, 1.0, 0.32}, {frequency * 2.0, 0.28, 0.18}, {frequency * 3.01, 0.08, 0.10},
+    const Mode partials[] = {{frequency, 1.0, 0.32},
+                             {frequency * 2.0, 0.28, 0.18},
+                             {frequency * 3.01, 0.08, 0.10},
                              {frequency * 4.2, 0.04, 0.06}};
     for (int i = 0; i < length; ++i) {
         const double t = static_cast<double>(i) / kBoardSoundRate;
@@ -121,56 +127,56 @@ std::vector<int16_t> synthesiseBoardSound(BoardSound sound) {
     DeterministicRandom random(0x50D0000u + static_cast<uint64_t>(sound));
     Buffer buffer;
     switch (sound) {
-    case BoardSound::StonePlaced:
-        addTock(buffer, random);
-        return finish(buffer, 0.85);
-    case BoardSound::CaptureOne:
-        addTock(buffer, random);
-        addStoneClack(buffer, 0.16, 0.45, random);
-        return finish(buffer, 0.85);
-    case BoardSound::CaptureFew: {
-        addTock(buffer, random);
-        double t = 0.14;
-        for (int i = 0; i < 5; ++i) {
-            addStoneClack(buffer, t, random.between(0.25, 0.45), random);
-            t += random.between(0.035, 0.075);
+        case BoardSound::StonePlaced:
+            addTock(buffer, random);
+            return finish(buffer, 0.85);
+        case BoardSound::CaptureOne:
+            addTock(buffer, random);
+            addStoneClack(buffer, 0.16, 0.45, random);
+            return finish(buffer, 0.85);
+        case BoardSound::CaptureFew: {
+            addTock(buffer, random);
+            double t = 0.14;
+            for (int i = 0; i < 5; ++i) {
+                addStoneClack(buffer, t, random.between(0.25, 0.45), random);
+                t += random.between(0.035, 0.075);
+            }
+            return finish(buffer, 0.85);
         }
-        return finish(buffer, 0.85);
-    }
-    case BoardSound::CaptureMany: {
-        addTock(buffer, random);
-        double t = 0.13;
-        for (int i = 0; i < 16; ++i) {
-            // The rattle swells and dies away as the handful pours into the lid.
-            const double swell = std::sin(std::numbers::pi * (i + 0.5) / 16);
-            addStoneClack(buffer, t, (0.15 + 0.35 * swell) * random.between(0.7, 1.0), random);
-            t += random.between(0.018, 0.045);
+        case BoardSound::CaptureMany: {
+            addTock(buffer, random);
+            double t = 0.13;
+            for (int i = 0; i < 16; ++i) {
+                // The rattle swells and dies away as the handful pours into the lid.
+                const double swell = std::sin(std::numbers::pi * (i + 0.5) / 16);
+                addStoneClack(buffer, t, (0.15 + 0.35 * swell) * random.between(0.7, 1.0), random);
+                t += random.between(0.018, 0.045);
+            }
+            return finish(buffer, 0.85);
         }
-        return finish(buffer, 0.85);
-    }
-    case BoardSound::TrialStart:
-        addChimeNote(buffer, 0.0, 659.26, 1.0);   // E5
-        addChimeNote(buffer, 0.14, 880.0, 0.9);   // A5
-        return finish(buffer, 0.45);
-    case BoardSound::TrialEnd:
-        addChimeNote(buffer, 0.0, 880.0, 0.9);
-        addChimeNote(buffer, 0.14, 659.26, 1.0);
-        return finish(buffer, 0.45);
-    case BoardSound::GameStart:
-        addChimeNote(buffer, 0.0, 523.25, 1.0);   // C5
-        addChimeNote(buffer, 0.12, 659.26, 0.9);  // E5
-        addChimeNote(buffer, 0.24, 783.99, 0.85); // G5
-        return finish(buffer, 0.45);
-    case BoardSound::AnswerRight:
-        addChimeNote(buffer, 0.0, 783.99, 0.9);    // G5
-        addChimeNote(buffer, 0.09, 987.77, 0.9);   // B5
-        addChimeNote(buffer, 0.18, 1174.66, 0.9);  // D6
-        addChimeNote(buffer, 0.27, 1567.98, 1.0);  // G6
-        return finish(buffer, 0.45);
-    case BoardSound::AnswerWrong:
-        addChimeNote(buffer, 0.0, 311.13, 1.0);    // D#4
-        addChimeNote(buffer, 0.2, 293.66, 1.0);    // D4
-        return finish(buffer, 0.5);
+        case BoardSound::TrialStart:
+            addChimeNote(buffer, 0.0, 659.26, 1.0);  // E5
+            addChimeNote(buffer, 0.14, 880.0, 0.9);  // A5
+            return finish(buffer, 0.45);
+        case BoardSound::TrialEnd:
+            addChimeNote(buffer, 0.0, 880.0, 0.9);
+            addChimeNote(buffer, 0.14, 659.26, 1.0);
+            return finish(buffer, 0.45);
+        case BoardSound::GameStart:
+            addChimeNote(buffer, 0.0, 523.25, 1.0);    // C5
+            addChimeNote(buffer, 0.12, 659.26, 0.9);   // E5
+            addChimeNote(buffer, 0.24, 783.99, 0.85);  // G5
+            return finish(buffer, 0.45);
+        case BoardSound::AnswerRight:
+            addChimeNote(buffer, 0.0, 783.99, 0.9);    // G5
+            addChimeNote(buffer, 0.09, 987.77, 0.9);   // B5
+            addChimeNote(buffer, 0.18, 1174.66, 0.9);  // D6
+            addChimeNote(buffer, 0.27, 1567.98, 1.0);  // G6
+            return finish(buffer, 0.45);
+        case BoardSound::AnswerWrong:
+            addChimeNote(buffer, 0.0, 311.13, 1.0);  // D#4
+            addChimeNote(buffer, 0.2, 293.66, 1.0);  // D4
+            return finish(buffer, 0.5);
     }
     return {};
 }
@@ -189,13 +195,13 @@ std::string encodeWav16Mono(const std::vector<int16_t>& samples, int sampleRate)
     out += "RIFF";
     put32(36 + dataBytes);
     out += "WAVEfmt ";
-    put32(16);                                        // size of the format chunk
-    put16(1);                                         // PCM
-    put16(1);                                         // one channel
+    put32(16);  // size of the format chunk
+    put16(1);   // PCM
+    put16(1);   // one channel
     put32(static_cast<uint32_t>(sampleRate));
-    put32(static_cast<uint32_t>(sampleRate) * 2);     // bytes per second
-    put16(2);                                         // bytes per frame
-    put16(16);                                        // bits per sample
+    put32(static_cast<uint32_t>(sampleRate) * 2);  // bytes per second
+    put16(2);                                      // bytes per frame
+    put16(16);                                     // bits per sample
     out += "data";
     put32(dataBytes);
     for (int16_t s : samples)

@@ -11,15 +11,15 @@ namespace tessera {
 constexpr int kBoardSoundRate = 44100;
 
 enum class BoardSound {
-    StonePlaced,     // a short wooden tock
-    CaptureOne,      // the tock, then one stone dropped into the lid
-    CaptureFew,      // the tock, then a handful of stones
-    CaptureMany,     // the tock, then a long rattle
-    TrialStart,      // two rising chime notes
-    TrialEnd,        // the same two notes falling
-    GameStart,       // three rising chime notes
-    AnswerRight,     // a bright rising major arpeggio
-    AnswerWrong,     // two low notes falling a semitone
+    StonePlaced,  // a short wooden tock
+    CaptureOne,   // the tock, then one stone dropped into the lid
+    CaptureFew,   // the tock, then a handful of stones
+    CaptureMany,  // the tock, then a long rattle
+    TrialStart,   // two rising chime notes
+    TrialEnd,     // the same two notes falling
+    GameStart,    // three rising chime notes
+    AnswerRight,  // a bright rising major arpeggio
+    AnswerWrong,  // two low notes falling a semitone
 };
 
 // The samples of one sound at kBoardSoundRate, peak-normalised, fading to silence at the end.

@@ -20,9 +20,8 @@ void drawLastMoveMark(QPainter& p, const QRect& cell, int stone, bool ring) {
     p.save();
     p.setPen(QPen(kBracketBlue, 2, Qt::SolidLine, Qt::FlatCap));
     // Corner brackets: from each corner along both sides for a third of the side.
-    const QLine strokes[8] = {{x0, y0, x0 + length, y0}, {x0, y0, x0, y0 + length},
-                              {x1, y0, x1 - length, y0}, {x1, y0, x1, y0 + length},
-                              {x0, y1, x0 + length, y1}, {x0, y1, x0, y1 - length},
+    const QLine strokes[8] = {{x0, y0, x0 + length, y0}, {x0, y0, x0, y0 + length}, {x1, y0, x1 - length, y0},
+                              {x1, y0, x1, y0 + length}, {x0, y1, x0 + length, y1}, {x0, y1, x0, y1 - length},
                               {x1, y1, x1 - length, y1}, {x1, y1, x1, y1 - length}};
     p.drawLines(strokes, 8);
     if (ring && (stone == 1 || stone == 2)) {

@@ -29,7 +29,7 @@ struct MarbleRecipe {
     Rgb dark, base, light;  // the cloudy body
     Rgb vein;               // the main veins
     double veinStrength;
-    Rgb fineVein;           // a second, thinner family
+    Rgb fineVein;  // a second, thinner family
     double fineStrength;
 };
 
@@ -66,13 +66,15 @@ QImage drawMarble(int side, const MarbleRecipe& recipe) {
 }  // namespace
 
 QImage drawMarbleBackground(int side) {
-    const MarbleRecipe verde{0xBA5E0001u, {22, 40, 34}, {38, 64, 54}, {62, 94, 80}, {176, 198, 184}, 0.55, {120, 150, 134}, 0.35};
+    const MarbleRecipe verde{0xBA5E0001u,     {22, 40, 34}, {38, 64, 54},    {62, 94, 80},
+                             {176, 198, 184}, 0.55,         {120, 150, 134}, 0.35};
     return drawMarble(side, verde);
 }
 
 QImage drawMarbleBoard(int side) {
     // A warm sand-coloured marble, well below white so that white stones stand out on it.
-    const MarbleRecipe sand{0xB0A4D001u, {178, 152, 116}, {197, 174, 138}, {214, 195, 162}, {130, 108, 82}, 0.30, {160, 138, 108}, 0.22};
+    const MarbleRecipe sand{
+        0xB0A4D001u, {178, 152, 116}, {197, 174, 138}, {214, 195, 162}, {130, 108, 82}, 0.30, {160, 138, 108}, 0.22};
     return drawMarble(side, sand);
 }
 

@@ -8,9 +8,9 @@ bool renderRecordPicture(const GameRecord& record, const RecordPictureOptions& o
                          QImage& picture, std::string& error) {
     const GameNode* node = mainLineNodeAtMove(record, options.move);
     if (!node) {
-        error = record.tree.empty() ? "the record has no nodes"
-                                    : "the main line has only " + std::to_string(record.tree.countMainLineMoves()) +
-                                          " moves";
+        error = record.tree.empty()
+                    ? "the record has no nodes"
+                    : "the main line has only " + std::to_string(record.tree.countMainLineMoves()) + " moves";
         return false;
     }
     BoardViewport viewport;

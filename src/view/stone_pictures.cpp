@@ -120,8 +120,9 @@ QImage drawKeyedStone(StoneShade stone, int side) {
             // The pixel stays opaque after keying, so its share of the background is wood.
             const double t = (coverage - 0.5) * 2.0;
             const double keep = 0.5 + 0.5 * t;
-            QRgb pixel = qRgb(channel(c.r * keep + kEdgeBlend.r * (1 - keep)), channel(c.g * keep + kEdgeBlend.g * (1 - keep)),
-                              channel(c.b * keep + kEdgeBlend.b * (1 - keep)));
+            QRgb pixel =
+                qRgb(channel(c.r * keep + kEdgeBlend.r * (1 - keep)), channel(c.g * keep + kEdgeBlend.g * (1 - keep)),
+                     channel(c.b * keep + kEdgeBlend.b * (1 - keep)));
             if (pixel == kStoneKeyColour)
                 pixel = qRgb(254, 0, 0);  // never the key colour inside the stone
             image.setPixel(x, y, pixel);
@@ -142,7 +143,8 @@ QImage drawMarbleStone(StoneShade stone, int side) {
             // A soft black shadow, fading out before the square's edge, under the stone.
             const double d = std::hypot(x + 0.5 - shadowCentre, y + 0.5 - shadowCentre);
             const double border = std::min({x + 0.5, y + 0.5, side - x - 0.5, side - y - 0.5}) / side;
-            const double shadow = kShadowAlpha * (1.0 - smoothStep(bodyRadius - 0.03 * side, bodyRadius + 0.04 * side, d)) *
+            const double shadow = kShadowAlpha *
+                                  (1.0 - smoothStep(bodyRadius - 0.03 * side, bodyRadius + 0.04 * side, d)) *
                                   smoothStep(0.0, 0.03, border);
             // The stone over its shadow: straight (not premultiplied) colour and the combined alpha.
             const double alpha = coverage + shadow * (1.0 - coverage);

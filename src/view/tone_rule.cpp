@@ -49,10 +49,9 @@ bool recognizeBoard(const PixelImage& image, const ImageRect& rect, BoardGrid& g
         for (int column = 0; column < lines; ++column) {
             const auto cx = static_cast<int32_t>(static_cast<float>(column) * dx + static_cast<float>(r.left));
             const auto cy = static_cast<int32_t>(static_cast<float>(r.top) + static_cast<float>(row) * dy);
-            const ImageRect sample{static_cast<int32_t>(static_cast<float>(cx) - hx),
-                                   static_cast<int32_t>(static_cast<float>(cy) - hy),
-                                   static_cast<int32_t>(static_cast<float>(cx) + hx),
-                                   static_cast<int32_t>(static_cast<float>(cy) + hy)};
+            const ImageRect sample{
+                static_cast<int32_t>(static_cast<float>(cx) - hx), static_cast<int32_t>(static_cast<float>(cy) - hy),
+                static_cast<int32_t>(static_cast<float>(cx) + hx), static_cast<int32_t>(static_cast<float>(cy) + hy)};
             const ToneCount tones = countTones(image, sample);
             if (tones.sampled == 0)
                 continue;

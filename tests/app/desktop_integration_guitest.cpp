@@ -1,6 +1,7 @@
 // The main window among the desktop: records dropped onto it, the recent files of the File
 // menu, and records handed over by another start of the program.
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -8,21 +9,20 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
-#include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <QDir>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <thread>
-#include <unistd.h>
 
-#include "desktop_fixture.h"
 #include "app/ui/desktop_integration.h"
 #include "app/ui/record_file_drop.h"
 #include "app/ui/single_instance.h"
+#include "desktop_fixture.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
 #include "support/gui_test_support.h"
@@ -97,7 +97,8 @@ TEST_F(DesktopIntegrationTest, RecentFilesAreRememberedNewestFirstAndReopenFromT
     EXPECT_EQ(stored.files().front(), (scratch / "records/two.SGF").string());
 
     // The list holds at most ten files; the oldest leave first.
-    for (int i = 0; i < 12; ++i) stored.add("/records/game" + std::to_string(i) + ".sgf");
+    for (int i = 0; i < 12; ++i)
+        stored.add("/records/game" + std::to_string(i) + ".sgf");
     EXPECT_EQ(stored.files().size(), 10u);
     EXPECT_EQ(stored.files().front(), "/records/game11.sgf");
     EXPECT_EQ(stored.files().back(), "/records/game2.sgf");
@@ -108,7 +109,8 @@ TEST_F(DesktopIntegrationTest, RecentFilesAreRememberedNewestFirstAndReopenFromT
 bool handOver(const QString& name, const QStringList& files) {
     std::atomic<int> result{-1};
     std::thread sender([&] { result = handFilesToRunningInstance(name, files, 5000) ? 1 : 0; });
-    while (result < 0) test::processEvents();
+    while (result < 0)
+        test::processEvents();
     sender.join();
     test::processEvents();
     return result == 1;
@@ -138,7 +140,8 @@ TEST_F(DesktopIntegrationTest, HandedOverFilesOpenInTheRunningProgram) {
         }
         dropped = true;
     });
-    while (!dropped) test::processEvents();
+    while (!dropped)
+        test::processEvents();
     stranger.join();
     EXPECT_EQ(window().roomCount(), 2);
     EXPECT_TRUE(handOver(name, {record("two.SGF")}));

@@ -2,9 +2,9 @@
 // the desktop's own tools, and the installed executables started with a scratch home, where
 // they make the user's folders from the shared data.
 
+#include <gtest/gtest.h>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -22,7 +22,7 @@ struct ProcessRun {
 
 // Runs a program to its end (60 s at most) with `environment`; output is stdout and stderr.
 ProcessRun run(const QString& program, const QStringList& arguments,
-        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -57,7 +57,7 @@ protected:
     static void SetUpTestSuite() {
         scratch_ = new test::ScratchFolder;
         const ProcessRun install = run(TESSERA_CMAKE_COMMAND, {"--install", TESSERA_BINARY_DIR, "--prefix",
-                                                        QString::fromStdString(prefix().string())});
+                                                               QString::fromStdString(prefix().string())});
         installOutput_ = new QString(install.output);
         installed_ = install.exitCode == 0;
     }
@@ -76,19 +76,21 @@ protected:
 };
 
 TEST_F(InstallTest, DesktopFilesAreInPlaceAndValid) {
-    for (const char* path : {"bin/tessera", "bin/tessera-cli", "share/tessera/vantor.ini",
-                             "share/tessera/BoardTemplate/Marble/mb_board.jpg", "share/tessera/program/dic.db",
-                             "share/tessera/program/board/20716.wav", "share/tessera/program/translations/tessera_en.qm",
-                             "share/icons/hicolor/scalable/apps/org.tessera.Tessera.svg",
-                             "share/icons/hicolor/48x48/apps/org.tessera.Tessera.png",
-                             "share/icons/hicolor/256x256/apps/org.tessera.Tessera.png",
-                             "share/mime/packages/org.tessera.Tessera.xml"})
+    for (const char* path :
+         {"bin/tessera", "bin/tessera-cli", "share/tessera/vantor.ini",
+          "share/tessera/BoardTemplate/Marble/mb_board.jpg", "share/tessera/program/dic.db",
+          "share/tessera/program/board/20716.wav", "share/tessera/program/translations/tessera_en.qm",
+          "share/icons/hicolor/scalable/apps/org.tessera.Tessera.svg",
+          "share/icons/hicolor/48x48/apps/org.tessera.Tessera.png",
+          "share/icons/hicolor/256x256/apps/org.tessera.Tessera.png", "share/mime/packages/org.tessera.Tessera.xml"})
         EXPECT_TRUE(fs::is_regular_file(prefix() / path)) << path;
 
-    const ProcessRun desktop = run("desktop-file-validate", {installed("share/applications/org.tessera.Tessera.desktop")});
+    const ProcessRun desktop =
+        run("desktop-file-validate", {installed("share/applications/org.tessera.Tessera.desktop")});
     EXPECT_EQ(desktop.exitCode, 0) << desktop.output.toStdString();
     EXPECT_FALSE(desktop.output.contains("error")) << desktop.output.toStdString();
-    const ProcessRun appstream = run("appstreamcli", {"validate", "--no-net", installed("share/metainfo/org.tessera.Tessera.metainfo.xml")});
+    const ProcessRun appstream =
+        run("appstreamcli", {"validate", "--no-net", installed("share/metainfo/org.tessera.Tessera.metainfo.xml")});
     EXPECT_EQ(appstream.exitCode, 0) << appstream.output.toStdString();
     // The file types compile into a MIME database (the XML and the magic are well formed).
     const ProcessRun mime = run("update-mime-database", {installed("share/mime")});
@@ -108,7 +110,8 @@ TEST_F(InstallTest, InstalledProgramsSeedTheUsersFolders) {
     EXPECT_TRUE(fs::is_symlink(user / "program/board"));
     EXPECT_TRUE(fs::is_regular_file(user / "program/board/20716.wav"));
     EXPECT_TRUE(fs::is_regular_file(user / "BoardTemplate/Marble/mb_board.jpg"));
-    const ProcessRun english = run(installed("bin/tessera-cli"), {"translate", "--lang", "en", "李昌镐"}, userEnvironment(home));
+    const ProcessRun english =
+        run(installed("bin/tessera-cli"), {"translate", "--lang", "en", "李昌镐"}, userEnvironment(home));
     EXPECT_TRUE(english.output.contains("Lee Changho")) << english.output.toStdString();
 
     // The desktop program under XDG_DATA_HOME makes custom/ there at its first start.
@@ -127,8 +130,9 @@ TEST_F(InstallTest, ProgramFolderOptionStillWins) {
     const fs::path home = scratch_->path() / "home3";
     const fs::path folder = scratch_->path() / "portable/bin";
     fs::create_directories(folder);
-    const ProcessRun cli = run(installed("bin/tessera-cli"), {"--program-folder", QString::fromStdString(folder.string()), "settings"},
-                        userEnvironment(home));
+    const ProcessRun cli =
+        run(installed("bin/tessera-cli"), {"--program-folder", QString::fromStdString(folder.string()), "settings"},
+            userEnvironment(home));
     ASSERT_EQ(cli.exitCode, 0) << cli.output.toStdString();
     EXPECT_TRUE(cli.output.contains(QString::fromStdString(folder.string()))) << cli.output.toStdString();
     EXPECT_FALSE(fs::exists(home / ".local/share/tessera"));

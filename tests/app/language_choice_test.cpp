@@ -29,11 +29,25 @@ TEST(LanguageRules, StoredValuesMapToLanguages) {
 
 TEST(LanguageRules, LocalesMapToCodePages) {
     const std::map<std::string, int> expected = {
-        {"zh_CN", 936},       {"zh_CN.UTF-8", 936}, {"zh_CN.GB18030", 936}, {"zh_SG.GBK", 936},
-        {"zh_cn.utf8", 936},  {"zh-CN", 936},       {"zh_TW", 950},         {"zh_TW.Big5", 950},
-        {"zh_HK.UTF-8", 950}, {"zh_TW@radical", 950}, {"zh_MO.UTF-8", 0},   {"zh", 0},
-        {"zh_CNX", 0},        {"en_US.UTF-8", 0},   {"ja_JP.UTF-8", 0},     {"C", 0},
-        {"POSIX", 0},         {"", 0},              {"_CN", 0},
+        {"zh_CN", 936},
+        {"zh_CN.UTF-8", 936},
+        {"zh_CN.GB18030", 936},
+        {"zh_SG.GBK", 936},
+        {"zh_cn.utf8", 936},
+        {"zh-CN", 936},
+        {"zh_TW", 950},
+        {"zh_TW.Big5", 950},
+        {"zh_HK.UTF-8", 950},
+        {"zh_TW@radical", 950},
+        {"zh_MO.UTF-8", 0},
+        {"zh", 0},
+        {"zh_CNX", 0},
+        {"en_US.UTF-8", 0},
+        {"ja_JP.UTF-8", 0},
+        {"C", 0},
+        {"POSIX", 0},
+        {"", 0},
+        {"_CN", 0},
     };
     for (const auto& [locale, codePage] : expected)
         EXPECT_EQ(codePageForLocale(locale), codePage) << locale;

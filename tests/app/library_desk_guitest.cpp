@@ -2,16 +2,16 @@
 // search dialog, opened and browsed in a library room, marked read and hot, found marked again
 // after a restart; a game whose file is missing and cannot be fetched.
 
+#include <gtest/gtest.h>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "desktop_fixture.h"
 #include "app/ui/library_desk.h"
+#include "desktop_fixture.h"
 #include "library/ui/library_search_dialog.h"
 #include "room/game_room.h"
 #include "room/ui/main_window.h"

@@ -3,6 +3,7 @@
 // a library game whose file is missing fetched from the same server when opened, and the
 // failure text with the server gone.
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -10,12 +11,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "desktop_fixture.h"
 #include "app/ui/library_desk.h"
+#include "desktop_fixture.h"
 #include "room/game_room.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
@@ -23,8 +23,8 @@
 #include "support/gui_test_support.h"
 #include "support/http_test_server.h"
 #include "support/test_support.h"
-#include "update/update_publisher.h"
 #include "update/ui/online_update_dialog.h"
+#include "update/update_publisher.h"
 
 namespace tessera {
 namespace {

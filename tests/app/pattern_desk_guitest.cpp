@@ -6,6 +6,7 @@
 // board. The knowledge notes built from the window's command show in a room; the progress
 // dialog's cancel button stops the work.
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
@@ -14,7 +15,6 @@
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>

@@ -1,11 +1,11 @@
 // The board properties dialog: values in and out, apply, use defaults and cancel.
 
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QSlider>
-#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -17,7 +17,8 @@ namespace {
 
 QPushButton* button(QDialog& dialog, const QString& text) {
     for (QPushButton* candidate : dialog.findChildren<QPushButton*>())
-        if (candidate->text() == text) return candidate;
+        if (candidate->text() == text)
+            return candidate;
     return nullptr;
 }
 

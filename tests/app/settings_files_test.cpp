@@ -32,9 +32,9 @@ TEST(SettingsFiles, FirstStartCopiesTheShippedDefaultsBeforeReading) {
     ASSERT_FALSE(FileExists(files.customFolder));
 
     const DefaultSettings settings = LoadDefaultSettings(files, 950);
-    for (const auto& [custom, shipped] : {std::pair{files.customLang, files.shippedLang},
-                                          std::pair{files.customRule, files.shippedRule},
-                                          std::pair{files.customVantor, files.shippedVantor}})
+    for (const auto& [custom, shipped] :
+         {std::pair{files.customLang, files.shippedLang}, std::pair{files.customRule, files.shippedRule},
+          std::pair{files.customVantor, files.shippedVantor}})
         EXPECT_EQ(test::readBytes(custom), test::readBytes(shipped)) << custom;
     // The shipped LANG=0 follows the system: Big5 here.
     EXPECT_EQ(settings.language, kLanguageTraditionalChinese);

@@ -1,12 +1,11 @@
 // Start-up of the desktop program against a scratch installation (root with the shipped
 // defaults, program folder bin/).
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QTabBar>
-#include <gtest/gtest.h>
-
 
 #include "app/language_choice.h"
 #include "desktop_fixture.h"
@@ -30,7 +29,8 @@ protected:
     // The translations the build made, copied into the scratch program folder.
     void shipTranslations() {
         const QString built = QCoreApplication::applicationDirPath() + "/../dist/bin/translations";
-        std::filesystem::copy(built.toStdString(), scratch / "bin/translations", std::filesystem::copy_options::recursive);
+        std::filesystem::copy(built.toStdString(), scratch / "bin/translations",
+                              std::filesystem::copy_options::recursive);
     }
 };
 
@@ -82,7 +82,8 @@ TEST_F(StartupTest, EnglishWithoutDictionaryStartsTranslated) {
     EXPECT_EQ(uiText("tessera::MainWindow", "棋室"), "棋室");
     // A Chinese interface never shows an English phrase: the kind of failure, else the log.
     EXPECT_EQ(userFailureReason("cannot write b.sgg: Permission denied"), "没有访问权限");
-    EXPECT_EQ(userFailureReason("chunk 3 of the object at offset 9 is cut"), "数据有误, 无法处理 (详细原因已写入日志 log.txt)");
+    EXPECT_EQ(userFailureReason("chunk 3 of the object at offset 9 is cut"),
+              "数据有误, 无法处理 (详细原因已写入日志 log.txt)");
 }
 
 TEST_F(StartupTest, TraditionalChineseComesFromTheConvertedTranslation) {

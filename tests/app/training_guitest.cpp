@@ -2,18 +2,18 @@
 // worked through with clicks on the board and the training keys; the right and wrong
 // announcements; the book titles in the English and Traditional Chinese interfaces.
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
-#include "desktop_fixture.h"
 #include "app/ui/library_desk.h"
+#include "desktop_fixture.h"
 #include "room/game_room.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"

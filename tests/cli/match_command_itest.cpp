@@ -14,16 +14,17 @@ using test::CliRun;
 
 // Runs tessera-cli match with `input` on standard input; the program log goes to the scratch
 // folder.
-CliRun runMatch(const test::ScratchFolder& folder, const std::vector<std::string>& args, const std::string& input = "") {
+CliRun runMatch(const test::ScratchFolder& folder, const std::vector<std::string>& args,
+                const std::string& input = "") {
     test::writeBytes(folder / "input.txt", input);
     std::vector<std::string> all{"--program-folder", folder.path().string(), "match"};
     all.insert(all.end(), args.begin(), args.end());
     return test::runCli(all, false, (folder / "input.txt").string());
 }
 
-#define REQUIRE_GNUGO()                                  \
-    if (findProgram("gnugo", {"/usr/games"}).empty())    \
-        GTEST_SKIP() << "GNU Go is not installed (Debian package gnugo)"
+#define REQUIRE_GNUGO()                               \
+    if (findProgram("gnugo", {"/usr/games"}).empty()) \
+    GTEST_SKIP() << "GNU Go is not installed (Debian package gnugo)"
 
 TEST(MatchCommand, GnuGoAgainstItselfWritesTheWholeGameAndItsResult) {
     REQUIRE_GNUGO();

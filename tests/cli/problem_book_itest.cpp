@@ -38,13 +38,14 @@ TEST(ImportBook, AFolderBecomesAListedBookWithItsTitles) {
     const std::string program = (folder / "bin").string() + "/";
     std::filesystem::create_directories(program);
     test::ScopedVariable programFolder("TESSERA_PROGRAM_FOLDER", program.c_str());
-    const test::CliRun made = cli({"import", "--book", "围棋题", "--title-en", "Go problems", "--json",
-                                   problem("goproblems")});
+    const test::CliRun made =
+        cli({"import", "--book", "围棋题", "--title-en", "Go problems", "--json", problem("goproblems")});
     ASSERT_EQ(made.exitCode, 0) << made.output;
     EXPECT_NE(made.output.find("\"imported\":14"), std::string::npos) << made.output;
     EXPECT_NE(made.output.find("\"problems\":14"), std::string::npos) << made.output;
     const std::string books = test::readBytes(program + "TPBs.ini");
-    for (const char* line : {"TITLE0=Go problems", "TITLE1=围棋题", "TITLE2=圍棋題", "GROUP=books", "BLOCK=围棋题", "TOTAL=1"})
+    for (const char* line :
+         {"TITLE0=Go problems", "TITLE1=围棋题", "TITLE2=圍棋題", "GROUP=books", "BLOCK=围棋题", "TOTAL=1"})
         EXPECT_NE(books.find(line), std::string::npos) << line << "\n" << books;
     EXPECT_EQ(cli({"query", "--block", "books", "围棋题", "--json"}).exitCode, 0);
     EXPECT_EQ(cli({"import", "--title-en", "x", problem("goproblems")}).exitCode, 1);

@@ -20,10 +20,9 @@ namespace {
 using test::CliRun;
 using test::runCli;
 
-constexpr const char* kRows[] = {
-    ".............", "..X......O...", ".............", "...X.....OX..", ".............",
-    "......X......", ".....OX......", "......O......", ".............", "..O.......X..",
-    ".............", "..........O..", "............."};
+constexpr const char* kRows[] = {".............", "..X......O...", ".............", "...X.....OX..", ".............",
+                                 "......X......", ".....OX......", "......O......", ".............", "..O.......X..",
+                                 ".............", "..........O..", "............."};
 
 class RecognizeCli : public ::testing::Test {
 protected:
@@ -42,8 +41,8 @@ protected:
         record.recomputePositions();
         std::string error;
         ASSERT_TRUE(saveRecordFile(folder / "setup.sgf", record, error)) << error;
-        const CliRun render = runCli({"render", (folder / "setup.sgf").string(), "--style", "2", "--size", "400",
-                                      "--coords", "-o", picture});
+        const CliRun render = runCli(
+            {"render", (folder / "setup.sgf").string(), "--style", "2", "--size", "400", "--coords", "-o", picture});
         ASSERT_EQ(render.exitCode, 0) << render.output;
         BoardViewport viewport;
         viewport.applySettings({kStyleSimple, true, true, false, 0});

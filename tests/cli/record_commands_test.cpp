@@ -30,7 +30,8 @@ TEST(RecordCommands, GibHandicapGamesConvertFromTheRightPositionAndClashesAreFla
     ASSERT_TRUE(test::writeBytes(folder / "clash.sgf", "(;AB[pd];W[dd];B[pd])"));
     const std::string flagged = runCli({"info", "--json", (folder / "clash.sgf").string()}).output;
     EXPECT_NE(flagged.find("\"warning\":\"move 2 (Q16) lands on an occupied point\""), std::string::npos) << flagged;
-    const CliRun converted = test::runCli({"convert", (folder / "clash.sgf").string(), (folder / "clash.sgg").string()});
+    const CliRun converted =
+        test::runCli({"convert", (folder / "clash.sgf").string(), (folder / "clash.sgg").string()});
     EXPECT_EQ(converted.exitCode, 0);
     const std::string& said = converted.output;
     EXPECT_NE(said.find("warning: "), std::string::npos) << said;
@@ -50,8 +51,7 @@ TEST(RecordCommands, InfoPrintsOneJsonLinePerFileAndFailsWhenOneFails) {
     EXPECT_NE(first.find("\"blackName\":\"黑\\\"棋\""), std::string::npos) << first;
     EXPECT_NE(first.find("\"nodes\":4,\"totalMoves\":3"), std::string::npos) << first;
     EXPECT_NE(first.find("\"resultType\":2,\"komi\":6.5"), std::string::npos) << first;
-    EXPECT_NE(first.find("\"final\":[\"X....\",\".O...\",\".....\",\".....\",\"....X\"]"), std::string::npos)
-        << first;
+    EXPECT_NE(first.find("\"final\":[\"X....\",\".O...\",\".....\",\".....\",\"....X\"]"), std::string::npos) << first;
     const std::string second = run.output.substr(split + 1);
     EXPECT_NE(second.find("\"ok\":false,\"error\":\"no game tree"), std::string::npos) << second;
 

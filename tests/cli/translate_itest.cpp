@@ -46,7 +46,8 @@ TEST_F(TranslateCli, TranslatesIntoEachLanguage) {
     EXPECT_EQ(runCli({"translate", "--lang", "zh_CN", "聶衛平"}).output, "聂卫平\n");
 
     // The dictionary in the program folder is the default.
-    const CliRun fromFolder = runCli({"--program-folder", folder.path().string(), "translate", "--lang", "en", "井山裕太"});
+    const CliRun fromFolder =
+        runCli({"--program-folder", folder.path().string(), "translate", "--lang", "en", "井山裕太"});
     EXPECT_EQ(fromFolder.exitCode, 0);
     EXPECT_EQ(fromFolder.output, "Iyama Yuta\n");
 }
@@ -73,9 +74,12 @@ TEST_F(TranslateCli, TraditionalNamesAreThoseTheWindowShows) {
 
 TEST_F(TranslateCli, RefusesWithOneLine) {
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"translate", "--lang", "fr", "古力"}, {"translate", "古力"},
-          {"translate", "--lang", "en"}, {"translate", "--lang", "en", "--dict", dictionary + ".missing", "古力"},
-          {"dict", "build", dictionary + ".missing.tsv", "-o", dictionary}, {"dict", "rebuild"}}) {
+         {std::vector<std::string>{"translate", "--lang", "fr", "古力"},
+          {"translate", "古力"},
+          {"translate", "--lang", "en"},
+          {"translate", "--lang", "en", "--dict", dictionary + ".missing", "古力"},
+          {"dict", "build", dictionary + ".missing.tsv", "-o", dictionary},
+          {"dict", "rebuild"}}) {
         const CliRun run = runCli(args);
         EXPECT_NE(run.exitCode, 0) << args[0];
         EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;

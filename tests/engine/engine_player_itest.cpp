@@ -26,9 +26,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-#define REQUIRE_GNUGO()                                            \
-    if (findProgram("gnugo", {"/usr/games"}).empty())              \
-        GTEST_SKIP() << "GNU Go is not installed (Debian package gnugo)"
+#define REQUIRE_GNUGO()                               \
+    if (findProgram("gnugo", {"/usr/games"}).empty()) \
+    GTEST_SKIP() << "GNU Go is not installed (Debian package gnugo)"
 
 bool processGone(pid_t pid) { return pid <= 0 || (::kill(pid, 0) != 0 && errno == ESRCH); }
 
@@ -231,8 +231,7 @@ TEST(EnginePlayerFailures, NonsenseSilenceAndIllegalMovesEachEndTheMatchWithThei
         {"silent", "sleep 60 & while read line; do :; done\n", "没有回答"},
         {"refuser", "while read line; do echo '? unknown command'; echo; done\n", "拒绝了命令"},
         // Answers every command; to a move request it names A1 every time.
-        {"repeater",
-         "while read cmd rest; do case $cmd in reg_genmove) echo '= A1';; *) echo '=';; esac; echo; done\n",
+        {"repeater", "while read cmd rest; do case $cmd in reg_genmove) echo '= A1';; *) echo '=';; esac; echo; done\n",
          "不合法"},
         {"offboard",
          "while read cmd rest; do case $cmd in reg_genmove) echo '= Z99';; *) echo '=';; esac; echo; done\n",

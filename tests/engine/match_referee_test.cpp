@@ -117,7 +117,7 @@ TEST(MatchReferee, TwoPassesEndTheGameWithACountAndOnePassDoesNot) {
     const GameRecord record = match.referee.record();
     EXPECT_EQ(record.info.resultText, match.referee.result());
     EXPECT_EQ(record.info.resultType, kResultBlackWins);
-    EXPECT_EQ(record.tree.size(), 6u);  // root, two stones, three passes
+    EXPECT_EQ(record.tree.size(), 6u);               // root, two stones, three passes
     EXPECT_FALSE(match.referee.submitHumanMove(0));  // over
     EXPECT_FALSE(match.referee.resign(kBlack));
 }

@@ -150,12 +150,12 @@ TEST(BoardTransformTest, CodesMeanWhatTheirNamesSay) {
         BoardTransform t(code, board);
         return t.resultGeometry().coordOf(t.mapPoint(p));
     };
-    EXPECT_EQ(mapped(0), (Coord{7, 2}));    // flipX
-    EXPECT_EQ(mapped(1), (Coord{1, 10}));   // flipY
-    EXPECT_EQ(mapped(2), (Coord{2, 1}));    // transpose, result is 13 wide
-    EXPECT_EQ(mapped(3), (Coord{7, 10}));   // half turn
-    EXPECT_EQ(mapped(4), (Coord{10, 1}));   // transpose then flipX
-    EXPECT_EQ(mapped(7), (Coord{1, 2}));    // unknown code: identity
+    EXPECT_EQ(mapped(0), (Coord{7, 2}));   // flipX
+    EXPECT_EQ(mapped(1), (Coord{1, 10}));  // flipY
+    EXPECT_EQ(mapped(2), (Coord{2, 1}));   // transpose, result is 13 wide
+    EXPECT_EQ(mapped(3), (Coord{7, 10}));  // half turn
+    EXPECT_EQ(mapped(4), (Coord{10, 1}));  // transpose then flipX
+    EXPECT_EQ(mapped(7), (Coord{1, 2}));   // unknown code: identity
     EXPECT_EQ(BoardTransform(4, board).resultGeometry().width(), 13);
 }
 

@@ -11,8 +11,9 @@ BoardGrid board(const std::vector<std::string>& rows) {
     BoardGrid grid(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
     for (size_t y = 0; y < rows.size(); ++y)
         for (size_t x = 0; x < rows[y].size(); ++x)
-            grid.set(grid.pointAt(static_cast<int>(x), static_cast<int>(y)),
-                     rows[y][x] == 'X' ? kBlack : rows[y][x] == 'O' ? kWhite : kEmpty);
+            grid.set(grid.pointAt(static_cast<int>(x), static_cast<int>(y)), rows[y][x] == 'X'   ? kBlack
+                                                                             : rows[y][x] == 'O' ? kWhite
+                                                                                                 : kEmpty);
     return grid;
 }
 
@@ -39,7 +40,7 @@ TEST(Counting, AreaCountOfTheWorkedExample) {
     EXPECT_DOUBLE_EQ(result.blackScore, 40.25);
     EXPECT_DOUBLE_EQ(result.whiteScore, 40.75);
     EXPECT_EQ(result.winner(), kWhite);
-    EXPECT_DOUBLE_EQ(result.margin(), 0.25);  // in stones
+    EXPECT_DOUBLE_EQ(result.margin(), 0.25);   // in stones
     EXPECT_EQ(result.blackOwned.size(), 44u);  // stones and territory alike
     EXPECT_EQ(result.whiteOwned.size(), 37u);
 }
@@ -69,7 +70,7 @@ TEST(Counting, TerritoryCountWithAGroupMarkedDead) {
     EXPECT_EQ(result.whitePoints, 27);  // 23 empty points and the 4 emptied dead stones
     EXPECT_DOUBLE_EQ(result.blackScore, 38.0);
     EXPECT_DOUBLE_EQ(result.whiteScore, 39.5);
-    EXPECT_DOUBLE_EQ(result.margin(), 1.5);  // in points
+    EXPECT_DOUBLE_EQ(result.margin(), 1.5);    // in points
     EXPECT_EQ(result.whiteOwned.size(), 27u);  // territory only, no stones
 }
 

@@ -32,9 +32,9 @@ TEST(PlayMoveTest, RefusedMovesChangeNothing) {
     PointList captured{99};
     EXPECT_FALSE(playMove(g, at(g, kWhite, 0, 0), captured));  // occupied
     EXPECT_TRUE(captured.empty());
-    EXPECT_FALSE(playMove(g, Move{kWhite, -1}, captured));    // pass
-    EXPECT_FALSE(playMove(g, Move{0, 4}, captured));          // no colour
-    EXPECT_FALSE(playMove(g, Move{kBlack, 9}, captured));     // off the board
+    EXPECT_FALSE(playMove(g, Move{kWhite, -1}, captured));  // pass
+    EXPECT_FALSE(playMove(g, Move{0, 4}, captured));        // no colour
+    EXPECT_FALSE(playMove(g, Move{kBlack, 9}, captured));   // off the board
     EXPECT_EQ(g, before);
 }
 

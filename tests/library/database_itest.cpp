@@ -52,7 +52,8 @@ TEST_F(DatabaseTest, CjkTextsComeBackUnchangedThroughLiteralsAndParameters) {
     addGame(1, chinese, korean);
     std::string quoted = japanese;
     quoteSql(quoted);
-    ASSERT_EQ(execute(database, "INSERT INTO GoFile (ID, Black, White) VALUES (2, '" + quoted + "', '" + mixed + "')"), 1);
+    ASSERT_EQ(execute(database, "INSERT INTO GoFile (ID, Black, White) VALUES (2, '" + quoted + "', '" + mixed + "')"),
+              1);
 
     Query query(database);
     ASSERT_EQ(openQuery(query, "SELECT * FROM GoFile WHERE White=? ORDER BY ID", {korean}), 1);
@@ -160,11 +161,14 @@ TEST_F(DatabaseTest, ForEachRowVisitsFromTheFirstRowAndStops) {
     std::atomic<int> stop{0};
     seen.clear();
     ASSERT_EQ(openQuery(query, "SELECT ID FROM GoFile ORDER BY ID"), 1);
-    forEachRow(query, [&](Query& q) {
-        collect(q);
-        stop = 1;
-        return 1;
-    }, &stop);
+    forEachRow(
+        query,
+        [&](Query& q) {
+            collect(q);
+            stop = 1;
+            return 1;
+        },
+        &stop);
     EXPECT_EQ(seen, std::vector<int32_t>{1});
 }
 
@@ -197,8 +201,8 @@ TEST(DatabaseFiles, MissingOrForeignFilesDoNotOpen) {
     EXPECT_FALSE(std::filesystem::exists(missing));  // not created behind the caller's back
 
     const std::string foreign = (folder / "foreign.db").string();
-    ASSERT_TRUE(test::writeBytes(foreign, std::string("GoMDBPatchDat\0\0\0\0 not a database at all", 40) +
-                                              std::string(4096, '\x5a')));
+    ASSERT_TRUE(test::writeBytes(
+        foreign, std::string("GoMDBPatchDat\0\0\0\0 not a database at all", 40) + std::string(4096, '\x5a')));
     EXPECT_EQ(connect(database, foreign), 0);
     EXPECT_FALSE(database.isOpen());
     EXPECT_EQ(execute(database, "CREATE TABLE T (A INTEGER)"), 0);
@@ -217,8 +221,8 @@ TEST(DatabaseFiles, ReadOnlyFileReadsButRefusesWrites) {
     }
     using std::filesystem::perms;
     std::filesystem::permissions(path, perms::owner_read | perms::group_read | perms::others_read);
-    std::filesystem::permissions(folder.path(), perms::owner_read | perms::owner_exec | perms::others_read |
-                                                    perms::others_exec);
+    std::filesystem::permissions(folder.path(),
+                                 perms::owner_read | perms::owner_exec | perms::others_read | perms::others_exec);
     // Root ignores file permissions: the reading runs in a child that gives them up first (as
     // "nobody"), so the test means the same wherever it runs. Exit codes name the failed step.
     const pid_t child = fork();
@@ -290,7 +294,8 @@ TEST(DatabaseFiles, FileLockedByAnotherProcessFailsCleanlyAndRecovers) {
 }
 
 TEST(DatabaseConnection, TemplatesNameOtherSources) {
-    EXPECT_EQ(connectionStringFor("DRIVER=SQLite3;Database={file}", "/tmp/go.db"), "DRIVER=SQLite3;Database=/tmp/go.db");
+    EXPECT_EQ(connectionStringFor("DRIVER=SQLite3;Database={file}", "/tmp/go.db"),
+              "DRIVER=SQLite3;Database=/tmp/go.db");
     EXPECT_EQ(connectionStringFor("DSN=lib;Database={name}", "/data/dic.db"), "DSN=lib;Database=dic");
     EXPECT_EQ(connectionStringFor("Database={file}", "/a;b/x}.db"), "Database={/a;b/x}}.db}");
 

@@ -60,7 +60,8 @@ TEST(DatabaseText, LeadingInteger) {
 TEST(SqlDialect, TopBecomesLimitAtTheEndOfItsLevel) {
     EXPECT_EQ(adaptAccessSql("SELECT Top 300 * FROM GoFile WHERE GameDate>='2023-01-01' ORDER BY GameDate DESC"),
               "SELECT * FROM GoFile WHERE GameDate>='2023-01-01' ORDER BY GameDate DESC LIMIT 300");
-    EXPECT_EQ(adaptAccessSql("select distinct top 5 Event from GoFile;  "), "select distinct Event from GoFile LIMIT 5;  ");
+    EXPECT_EQ(adaptAccessSql("select distinct top 5 Event from GoFile;  "),
+              "select distinct Event from GoFile LIMIT 5;  ");
     EXPECT_EQ(adaptAccessSql("SELECT * FROM T WHERE ID IN (SELECT TOP 3 ID FROM T ORDER BY ID) ORDER BY ID"),
               "SELECT * FROM T WHERE ID IN (SELECT ID FROM T ORDER BY ID LIMIT 3) ORDER BY ID");
     // Not the TOP of a SELECT: a column, a literal, a percentage.

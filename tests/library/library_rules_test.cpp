@@ -123,7 +123,8 @@ TEST(LibraryRules, QueriesBindNamesAndFreeSqlMustBeOneSelect) {
     player.player = "O'Neil";
     player.result = kPlayerLoses;
     const BoundSql loses = librarySql(player, 2026);
-    EXPECT_EQ(loses.sql, "SELECT * FROM GoFile WHERE (Black=? AND ResultType=2) OR (White=? AND ResultType=1) ORDER BY ID");
+    EXPECT_EQ(loses.sql,
+              "SELECT * FROM GoFile WHERE (Black=? AND ResultType=2) OR (White=? AND ResultType=1) ORDER BY ID");
     EXPECT_EQ(loses.parameters.size(), 2u);
 
     EXPECT_TRUE(isSingleSelect("  select * from GoFile where Black='a;b';  "));

@@ -70,7 +70,7 @@ TEST_F(DictionaryTest, TraditionalModeTakesEntriesThenConverts) {
     EXPECT_EQ(dictionary.size(), 1u);  // only rows with a Traditional text
     std::string out;
     EXPECT_TRUE(dictionary.Translate("朴廷桓", out));
-    EXPECT_EQ(out, "朴廷桓");  // OpenCC alone would write 樸廷桓
+    EXPECT_EQ(out, "朴廷桓");                          // OpenCC alone would write 樸廷桓
     EXPECT_TRUE(dictionary.Translate("聂卫平", out));  // no entry: converted
     EXPECT_EQ(out, "聶衛平");
     EXPECT_TRUE(dictionary.Translate("Lee Sedol", out));
@@ -138,7 +138,7 @@ GameRecord sampleRecord() {
     GameNode root;
     root.name = "古力";
     root.comments.push_back({"三星杯", "黑中盘胜"});
-    root.labels.push_back({3, 0, "古力"});    // "Gu Li 9p" would not fit a label
+    root.labels.push_back({3, 0, "古力"});  // "Gu Li 9p" would not fit a label
     root.labels.push_back({4, 0, "黑胜"});
     record.tree.addNode(root);
     return record;
@@ -225,8 +225,11 @@ TEST(DictionaryBuilder, ShippedDictionaryBuildsAndTranslatesPlayersOfThreeCountr
     TextDictionary dictionary;
     ASSERT_TRUE(prepareInterfaceDictionary(dictionary, kLanguageEnglish, path));
     EXPECT_EQ(dictionary.size(), result.rows);  // no text twice
-    for (auto [chinese, english] : {std::pair{"柯洁", "Ke Jie"}, {"井山裕太", "Iyama Yuta"}, {"李昌镐", "Lee Changho"},
-                                    {"本因坊战", "Honinbo"}, {"应氏杯", "Ing Cup"}}) {
+    for (auto [chinese, english] : {std::pair{"柯洁", "Ke Jie"},
+                                    {"井山裕太", "Iyama Yuta"},
+                                    {"李昌镐", "Lee Changho"},
+                                    {"本因坊战", "Honinbo"},
+                                    {"应氏杯", "Ing Cup"}}) {
         std::string out;
         EXPECT_TRUE(dictionary.Translate(chinese, out));
         EXPECT_EQ(out, english);

@@ -1,10 +1,10 @@
 #include "platform/atomic_file.h"
 
-#include <csignal>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <csignal>
+#include <filesystem>
 
 #include "support/test_support.h"
 

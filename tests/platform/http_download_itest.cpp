@@ -101,8 +101,8 @@ TEST(HttpDownload, UnpackingChecksTheEntryAndItsCrc) {
         return unpackSingleEntryZip(zip.string(), target, error, options);
     };
     auto untouched = [&] {
-        return test::readBytes(target) == "old contents" && std::distance(fs::directory_iterator(folder / "out"),
-                                                                          fs::directory_iterator()) == 1;
+        return test::readBytes(target) == "old contents" &&
+               std::distance(fs::directory_iterator(folder / "out"), fs::directory_iterator()) == 1;
     };
 
     ASSERT_TRUE(zipSingleFile((folder / "source.bin").string(), (folder / "deflated.zip").string(), "data.bin", error));

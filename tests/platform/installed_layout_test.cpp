@@ -18,7 +18,8 @@ TEST(InstalledLayoutTest, SharedDataIsFoundOnlyBesideAnInstallation) {
     fs::create_directories(prefix / "bin");
     EXPECT_EQ(installedDataFolder((prefix / "bin/").string(), "../share/tessera"), "");
     fs::create_directories(prefix / "share/tessera/program");
-    EXPECT_EQ(installedDataFolder((prefix / "bin/").string(), "../share/tessera"), (prefix / "share/tessera/").string());
+    EXPECT_EQ(installedDataFolder((prefix / "bin/").string(), "../share/tessera"),
+              (prefix / "share/tessera/").string());
     EXPECT_EQ(installedDataFolder("", "../share/tessera"), "");
 }
 

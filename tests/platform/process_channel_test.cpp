@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <atomic>
 #include <chrono>
 #include <csignal>
 #include <mutex>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
 #include <vector>
 

@@ -35,7 +35,10 @@ TEST(ByteStream, MemoryAndFileStreamsStopAtTheirEnd) {
 }
 
 TEST(ByteStream, WindowsAndCountsBoundReads) {
-    const std::string bytes("\xFF\xFF\xFF\x7F" "abcdefgh", 12);
+    const std::string bytes(
+        "\xFF\xFF\xFF\x7F"
+        "abcdefgh",
+        12);
     MemoryStream in(bytes.data(), bytes.size());
     {
         StreamWindow window(in, 6);

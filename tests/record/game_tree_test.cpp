@@ -151,11 +151,11 @@ TEST(RecomputeTest, PositionsPrisonersAndSideToMove) {
 TEST(RecomputeTest, SideToMoveComesFromTheFirstChildWithAStone) {
     GameTree tree;
     tree.addNode(nodeWith(0, -1));
-    tree.addNode(nodeWith(1, 0));                    // empty node
-    tree.addNode(nodeWith(2, 0, {kWhite, 10}));      // handicap game: white starts
+    tree.addNode(nodeWith(1, 0));                // empty node
+    tree.addNode(nodeWith(2, 0, {kWhite, 10}));  // handicap game: white starts
     tree.recomputePositions(BoardGeometry(19, 19));
     EXPECT_EQ(tree.find(0)->sideToMove, kWhite);
-    EXPECT_EQ(tree.find(1)->sideToMove, kBlack);     // no child: black
+    EXPECT_EQ(tree.find(1)->sideToMove, kBlack);  // no child: black
 }
 
 TEST(RecomputeTest, FullSetupAndSetupAfterTheMove) {
@@ -169,7 +169,7 @@ TEST(RecomputeTest, FullSetupAndSetupAfterTheMove) {
     setup.addWhite = {12};
     tree.addNode(setup);
     GameNode both = nodeWith(2, 1, {kBlack, 6});
-    both.addWhite = {6};     // overwrites the stone just played
+    both.addWhite = {6};  // overwrites the stone just played
     both.clearPoints = {12};
     tree.addNode(both);
     tree.recomputePositions(g);
@@ -220,7 +220,7 @@ TEST(NodeTest, LabelsAreLimitedToFourBytesInTheirFileForm) {
     GameNode node;
     EXPECT_FALSE(node.addLabel({3, 0, "ABCDE"}));
     EXPECT_TRUE(node.addLabel({3, 0, "ABCD"}));
-    EXPECT_TRUE(node.addLabel({4, 0, "黑白"}));    // two characters, four bytes
+    EXPECT_TRUE(node.addLabel({4, 0, "黑白"}));     // two characters, four bytes
     EXPECT_FALSE(node.addLabel({5, 0, "黑白子"}));  // six bytes
     EXPECT_FALSE(node.addLabel({5, 0, ""}));
     EXPECT_EQ(node.labels.size(), 2u);

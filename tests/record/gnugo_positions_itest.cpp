@@ -52,7 +52,8 @@ TEST(GnuGoPositions, FinalPositionsOfProfessionalGamesMatchGnuGo) {
             path = scratch / "game.sgf";
             fs::copy_file(file, path, fs::copy_options::overwrite_existing);
         }
-        if (const GtpReply loaded = engine.command("loadsgf " + path.string(), 60000); loaded.status != GtpReply::Success) {
+        if (const GtpReply loaded = engine.command("loadsgf " + path.string(), 60000);
+            loaded.status != GtpReply::Success) {
             notCompared.push_back(file.string() + ": GNU Go refuses it: " + loaded.text);
             if (!engine.isRunning())
                 ASSERT_TRUE(engine.start({program, "--mode", "gtp"}, error)) << error;

@@ -42,8 +42,8 @@ TEST(HandicapCorpus, NoMoveLandsOnAStoneAfterTheSetup) {
         if (const std::string warning = occupiedPointWarning(record); !warning.empty())
             clashes.push_back(fs::relative(file, test::sharedDir()).string() + ": " + warning);
     }
-    std::cout << "GIB records " << gib << " (" << handicapGib << " with handicap), handicap SGF records "
-              << handicapSgf << ", with a move on a stone " << clashes.size() << "\n";
+    std::cout << "GIB records " << gib << " (" << handicapGib << " with handicap), handicap SGF records " << handicapSgf
+              << ", with a move on a stone " << clashes.size() << "\n";
     EXPECT_GE(handicapGib, 2);
     EXPECT_GE(handicapSgf, 100);
     // The one record known to clash is a Fox game that names six handicap stones but records

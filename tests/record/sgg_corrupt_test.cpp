@@ -18,13 +18,13 @@ using test::ScratchFolder;
 using test::writeBytes;
 
 // Offsets inside the 136-byte file of a new game (one root node, default information).
-constexpr size_t kGameCount = 19;          // game directory entry count
-constexpr size_t kNodeListEntry = 47;      // game entry 2: type, offset, size
-constexpr size_t kTagCount = 84;           // the tag list's count
-constexpr size_t kNodeCount = 89;          // node list directory entry count
-constexpr size_t kNodeEntrySize = 101;     // size of the node list's entry for node 0
+constexpr size_t kGameCount = 19;       // game directory entry count
+constexpr size_t kNodeListEntry = 47;   // game entry 2: type, offset, size
+constexpr size_t kTagCount = 84;        // the tag list's count
+constexpr size_t kNodeCount = 89;       // node list directory entry count
+constexpr size_t kNodeEntrySize = 101;  // size of the node list's entry for node 0
 constexpr size_t kNodeDirectoryCount = 107;
-constexpr size_t kChildCount = 132;        // node 0's child count
+constexpr size_t kChildCount = 132;  // node 0's child count
 
 std::string newGameBytes() {
     GameRecord record;

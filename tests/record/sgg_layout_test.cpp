@@ -50,10 +50,10 @@ std::string saved(const GameRecord& record) {
 
 TEST(SggLayout, NewEmptyGameMatchesTheDocumentedBytes) {
     std::string expected = header();
-    expected += directory({{0, 60, 6}, {1, 66, 22}, {2, 88, 48}});  // game, 42 bytes at 18
-    expected += directory({});                                       // information: no fields
-    expected += directory({{0, 84, 4}}) + u32(0);                    // tag list: count 0
-    expected += directory({{0, 106, 30}});                           // node list: node 0
+    expected += directory({{0, 60, 6}, {1, 66, 22}, {2, 88, 48}});              // game, 42 bytes at 18
+    expected += directory({});                                                  // information: no fields
+    expected += directory({{0, 84, 4}}) + u32(0);                               // tag list: count 0
+    expected += directory({{0, 106, 30}});                                      // node list: node 0
     expected += directory({{0, 124, 12}}) + u32(0) + u32(0xFFFFFFFF) + u32(0);  // id 0, root, no children
     ASSERT_EQ(expected.size(), 136u);
 

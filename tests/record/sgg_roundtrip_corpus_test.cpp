@@ -57,7 +57,8 @@ std::string difference(const GameRecord& a, const GameRecord& b, bool exact) {
     const auto nodesA = preorder(a.tree, &shapeA);
     const auto nodesB = preorder(b.tree, &shapeB);
     if (shapeA != shapeB)
-        return "tree shape differs (" + std::to_string(nodesA.size()) + " vs " + std::to_string(nodesB.size()) + " nodes)";
+        return "tree shape differs (" + std::to_string(nodesA.size()) + " vs " + std::to_string(nodesB.size()) +
+               " nodes)";
     for (size_t i = 0; i < nodesA.size(); ++i) {
         const GameNode& n = *nodesA[i];
         const GameNode& m = *nodesB[i];

@@ -149,11 +149,11 @@ TEST(SggRoundTrip, EveryInformationFieldSurvivesAlone) {
     // One copier per field, in field-number order.
 #define FIELD(name) [](GameInfo& to, const GameInfo& from) { to.name = from.name; }
     void (*const copy[])(GameInfo&, const GameInfo&) = {
-        FIELD(libraryId),  FIELD(langType),   FIELD(appType),    FIELD(boardWidth), FIELD(boardHeight), FIELD(event),
-        FIELD(eventLevel), FIELD(gameName),   FIELD(date),       FIELD(place),      FIELD(mediaType),   FIELD(timeLimit),
-        FIELD(rulesText),  FIELD(ruleType),   FIELD(komi),       FIELD(handicap),   FIELD(blackName),   FIELD(blackRank),
-        FIELD(blackKind),  FIELD(whiteName),  FIELD(whiteRank),  FIELD(whiteKind),  FIELD(resultText),  FIELD(resultType),
-        FIELD(totalMoves), FIELD(writer),     FIELD(source)};
+        FIELD(libraryId),  FIELD(langType),  FIELD(appType),   FIELD(boardWidth), FIELD(boardHeight), FIELD(event),
+        FIELD(eventLevel), FIELD(gameName),  FIELD(date),      FIELD(place),      FIELD(mediaType),   FIELD(timeLimit),
+        FIELD(rulesText),  FIELD(ruleType),  FIELD(komi),      FIELD(handicap),   FIELD(blackName),   FIELD(blackRank),
+        FIELD(blackKind),  FIELD(whiteName), FIELD(whiteRank), FIELD(whiteKind),  FIELD(resultText),  FIELD(resultType),
+        FIELD(totalMoves), FIELD(writer),    FIELD(source)};
 #undef FIELD
     static_assert(std::size(copy) == GameInfo::kFieldCount);
     for (int field = 0; field < GameInfo::kFieldCount; ++field) {
@@ -293,9 +293,9 @@ TEST(SggWrite, ReplacesAnExistingFileAtomically) {
     std::string error;
     GameRecord record = fullRecord();
     ASSERT_TRUE(saveSggFile(file, record, error)) << error;
-    EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read);
+    EXPECT_EQ(
+        std::filesystem::status(file).permissions() & std::filesystem::perms::all,
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
     // A failing save leaves the previous file untouched.
     const std::string before = readBytes(file);
     record.tree.root()->comments = {{"", std::string(70000, 'x')}};

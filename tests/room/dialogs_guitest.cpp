@@ -1,5 +1,6 @@
 // The room's dialogs: rules and game information.
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -7,7 +8,6 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTranslator>
-#include <gtest/gtest.h>
 
 #include "record/ui/game_info_dialog.h"
 #include "room/ui/rules_dialog.h"
@@ -42,7 +42,8 @@ TEST(GameInfoDialog, EditsEveryPageAndKeepsWhatItDoesNotShow) {
     EXPECT_EQ(dialog.pages()->count(), 5);
     EXPECT_EQ(dialog.info(), info);  // nothing changed, nothing lost
     for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
-        if (edit->text() == "李世石") edit->setText("  Lee Sedol ");
+        if (edit->text() == "李世石")
+            edit->setText("  Lee Sedol ");
     }
     GameInfo edited = dialog.info();
     EXPECT_EQ(edited.blackName, "Lee Sedol");
@@ -63,8 +64,10 @@ TEST(GameInfoDialog, TabLabelsAreNamesOfPagesInEveryLanguage) {
         }
         GameInfoDialog dialog(GameInfo{});
         QStringList labels;
-        for (int i = 0; i < dialog.pages()->count(); ++i) labels << dialog.pages()->tabText(i);
-        if (*file) QCoreApplication::removeTranslator(&translator);
+        for (int i = 0; i < dialog.pages()->count(); ++i)
+            labels << dialog.pages()->tabText(i);
+        if (*file)
+            QCoreApplication::removeTranslator(&translator);
         for (const QString& label : labels) {
             EXPECT_FALSE(label.contains('.') || label.contains(QChar(0x2026)) || label.contains(QChar(0x3002)))
                 << file << ": " << label.toStdString();
@@ -81,7 +84,8 @@ TEST(GameInfoDialog, ANegativeBoardSizeKeepsTheDialogOpen) {
     dialog.show();
     QSpinBox* width = nullptr;  // the board width field: the first spin box showing 19
     for (QSpinBox* box : dialog.findChildren<QSpinBox*>())
-        if (width == nullptr && box->value() == 19) width = box;
+        if (width == nullptr && box->value() == 19)
+            width = box;
     ASSERT_NE(width, nullptr);
     width->setValue(-1);
     test::MessageCatcher messages;

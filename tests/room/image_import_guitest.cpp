@@ -1,11 +1,11 @@
 // The board picture import from the room's menu on the offscreen platform: a JPEG of a board
 // is opened in the dialog, its grid is found, the stones are read and the room shows them.
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "go/move.h"
 #include "room/ui/desktop_defaults.h"

@@ -1,9 +1,9 @@
 // The main window on the offscreen platform: rooms, their tabs and the window commands.
 
+#include <gtest/gtest.h>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTabBar>
-#include <gtest/gtest.h>
 
 #include "platform/ui_text.h"
 #include "room/ui/desktop_defaults.h"
@@ -25,12 +25,14 @@ protected:
     }
     QStringList tabTitles() const {
         QStringList titles;
-        for (int i = 0; i < window->roomTabs()->count(); ++i) titles << window->roomTabs()->tabText(i);
+        for (int i = 0; i < window->roomTabs()->count(); ++i)
+            titles << window->roomTabs()->tabText(i);
         return titles;
     }
     void closeRoom(RoomWindow* room) {
         for (QMdiSubWindow* sub : window->mdiArea()->subWindowList())
-            if (sub->widget() == room) sub->close();
+            if (sub->widget() == room)
+                sub->close();
         test::processEvents();
     }
 
@@ -66,7 +68,8 @@ TEST_F(MainWindowTest, TabStripFollowsOpeningAndClosingRooms) {
 
 TEST_F(MainWindowTest, TheEleventhNewRoomIsRefusedAndAfterCloseAllNumberingStartsAgain) {
     window->closeAllRooms();  // nothing open: nothing happens
-    for (int i = 0; i < 10; ++i) ASSERT_NE(window->newRoom(), nullptr);
+    for (int i = 0; i < 10; ++i)
+        ASSERT_NE(window->newRoom(), nullptr);
     EXPECT_EQ(window->newRoom(), nullptr);
     EXPECT_EQ(window->roomCount(), 10);
     EXPECT_EQ(window->roomTabs()->count(), 10);
@@ -83,7 +86,8 @@ TEST_F(MainWindowTest, TheEleventhNewRoomIsRefusedAndAfterCloseAllNumberingStart
 
 TEST_F(MainWindowTest, ClosingARoomActivatesTheNeighbouringTab) {
     std::vector<RoomWindow*> rooms;
-    for (int i = 0; i < 4; ++i) rooms.push_back(window->newRoom());  // 100 to 103
+    for (int i = 0; i < 4; ++i)
+        rooms.push_back(window->newRoom());  // 100 to 103
     window->activateRoomAt(1);
     closeRoom(rooms[1]);  // 101: 102 slides into its place and takes over
     EXPECT_EQ(window->activeRoom(), rooms[2]);
@@ -96,7 +100,8 @@ TEST_F(MainWindowTest, ClosingARoomActivatesTheNeighbouringTab) {
 }
 
 TEST_F(MainWindowTest, AFailedOpenLeavesTheWindowExactlyAsItWas) {
-    for (int i = 0; i < 3; ++i) window->newRoom();
+    for (int i = 0; i < 3; ++i)
+        window->newRoom();
     window->activateRoomAt(1);
     test::processEvents();
     auto state = [this] {

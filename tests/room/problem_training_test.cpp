@@ -49,7 +49,7 @@ TEST_F(ProblemRoom, RightAnswerIsRepliedAfterTheDelayAndAnnounced) {
     settings.preferences.stoneDelay = 300;
     open("gogameguru/easy/ggg-easy-01.sgf");
     room->clickPoint(at("rs"));
-    EXPECT_EQ(currentPoint(), at("rs"));  // the answer at once
+    EXPECT_EQ(currentPoint(), at("rs"));                 // the answer at once
     ASSERT_EQ(host.timers.at(kProblemReplyTimer), 300);  // the reply after StoneDelay
     room->onTimer(kProblemReplyTimer);
     EXPECT_EQ(currentPoint(), at("rr"));
@@ -75,7 +75,7 @@ TEST_F(ProblemRoom, WrongAnswersAreToldAtOnceAndOnlyTheFirstAnswerCounts) {
     EXPECT_EQ(room->currentNodeId(), 0);
     answer("rs");
     answer("ns");
-    EXPECT_EQ(host.verdicts.back(), true);  // announced ...
+    EXPECT_EQ(host.verdicts.back(), true);   // announced ...
     EXPECT_EQ(room->trainer().solved(), 0);  // ... but the first answer was wrong
     EXPECT_EQ(room->trainer().failed(), 1);
 }
@@ -96,7 +96,7 @@ TEST_F(ProblemRoom, OnePersonStudyPlaysBothSidesAndStepsBackOneMove) {
     open("gogameguru/easy/ggg-easy-01.sgf");
     room->clickPoint(at("rs"));
     EXPECT_EQ(host.timers.count(kProblemReplyTimer), 0u);  // no reply comes
-    room->clickPoint(at("rr"));  // the user plays White's answer too
+    room->clickPoint(at("rr"));                            // the user plays White's answer too
     EXPECT_EQ(currentPoint(), at("rr"));
     room->stepBack();
     EXPECT_EQ(currentPoint(), at("rs"));

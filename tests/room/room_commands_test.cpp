@@ -19,16 +19,20 @@ TEST(RoomCommands, IdsAreUniqueEntriesCompleteAndEveryListedIdHasAnEntry) {
     for (const RoomCommand& entry : roomCommands()) {
         const int number = static_cast<int>(entry.id);
         EXPECT_TRUE(ids.insert(entry.id).second) << number;
-        static const std::set<RoomCommandId> windowsOwn = {RoomCommandId::Rules, RoomCommandId::GameInfo,
-                                                           RoomCommandId::Match, RoomCommandId::ExportBoardPicture,
-                                                           RoomCommandId::CopyBoardPicture, RoomCommandId::NodeProperties};
+        static const std::set<RoomCommandId> windowsOwn = {RoomCommandId::Rules,
+                                                           RoomCommandId::GameInfo,
+                                                           RoomCommandId::Match,
+                                                           RoomCommandId::ExportBoardPicture,
+                                                           RoomCommandId::CopyBoardPicture,
+                                                           RoomCommandId::NodeProperties};
         EXPECT_TRUE(entry.run || windowsOwn.count(entry.id)) << number;
         EXPECT_TRUE(entry.enabled) << number;
         EXPECT_NE(std::string(entry.source), "") << number;
     }
     for (int list = 0; list <= static_cast<int>(CommandList::ContextMenu); ++list)
         for (RoomCommandId id : commandList(static_cast<CommandList>(list)))
-            EXPECT_TRUE(id == RoomCommandId::Separator || ids.count(id)) << "list " << list << " id " << static_cast<int>(id);
+            EXPECT_TRUE(id == RoomCommandId::Separator || ids.count(id))
+                << "list " << list << " id " << static_cast<int>(id);
     EXPECT_EQ(findRoomCommand(RoomCommandId::Separator), nullptr);
 }
 
@@ -41,16 +45,16 @@ TEST(RoomCommands, DisabledCommandsDoNothing) {
             runRoomCommand(room, entry.id);
     room.openRecord(lineRecord({"D4", "Q16"}), kRoomStudy);
     EXPECT_FALSE(runRoomCommand(room, RoomCommandId::PreviousMove));  // at the root
-    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::Rules));  // the window's own
+    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::Rules));         // the window's own
     EXPECT_TRUE(runRoomCommand(room, RoomCommandId::LastMove));
     EXPECT_EQ(room.currentNodeId(), 2);
-    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::RestartTrial));  // outside trial play
+    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::RestartTrial));     // outside trial play
     EXPECT_FALSE(runRoomCommand(room, RoomCommandId::RectangleSelect));  // outside mask mode
     EXPECT_TRUE(runRoomCommand(room, RoomCommandId::ModeMask));
     EXPECT_TRUE(runRoomCommand(room, RoomCommandId::RectangleSelect));
     EXPECT_TRUE(findRoomCommand(RoomCommandId::RectangleSelect)->checked(room));
     EXPECT_FALSE(runRoomCommand(room, RoomCommandId::FirstRecord));  // needs a library list
-    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::MarkUnread));  // needs a library record
+    EXPECT_FALSE(runRoomCommand(room, RoomCommandId::MarkUnread));   // needs a library record
     EXPECT_TRUE(runRoomCommand(room, RoomCommandId::NumbersLast50));
     EXPECT_TRUE(findRoomCommand(RoomCommandId::NumbersLast50)->checked(room));
     EXPECT_EQ(room.display().moveNumbers.size(), 2u);

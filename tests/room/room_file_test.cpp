@@ -12,9 +12,9 @@ namespace {
 using test::pointOf;
 using test::RecordingHost;
 
-#define OPEN_OR_FAIL(room, name)                                          \
-    do {                                                                  \
-        std::string error;                                                \
+#define OPEN_OR_FAIL(room, name)                                            \
+    do {                                                                    \
+        std::string error;                                                  \
         ASSERT_TRUE((room).openFile(test::testData(name), error)) << error; \
     } while (0)
 
@@ -101,7 +101,7 @@ TEST(RoomFile, AProblemFromAnSggFileIsAnsweredAndCountedInMoves) {
     EXPECT_TRUE(room.currentNode()->move.point < 0);
     room.toggleTrial();
     room.goNext();
-    room.goNext();  // at the end of the line
+    room.goNext();                      // at the end of the line
     room.clickPoint(pointOf("E5", 9));  // trial play: a stone of white
     EXPECT_EQ(room.currentNode()->move, (Move{kWhite, pointOf("E5", 9)}));
     room.endTrial();
@@ -117,7 +117,8 @@ TEST(RoomFile, EveryNavigationCommandIsSafeOnATreeWithDanglingParents) {
         GameNode node;
         node.id = id;
         node.parentId = id == 0 ? 100 : id - 1;
-        if (id > 0) node.move = Move{static_cast<uint32_t>(2 - id % 2), id};
+        if (id > 0)
+            node.move = Move{static_cast<uint32_t>(2 - id % 2), id};
         record.tree.addNode(node);
     }
     GameNode stray;

@@ -1,11 +1,11 @@
 // A game against the real GNU Go in the real window: the settings dialog, clicks on the
 // board, the engine's answers, pass, resignation, the result and saving the game.
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QSpinBox>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
@@ -73,11 +73,13 @@ TEST_F(RoomMatchTest, APersonPlaysGnuGoFromTheDialogToAResignation) {
     click(4, 4);  // occupied: nothing happens
     ASSERT_TRUE(processUntil([&] { return enabled(RoomCommandId::Pass); }));
     room->runCommand(RoomCommandId::Pass);  // GNU Go plays on (or passes too, which ends the game)
-    ASSERT_TRUE(processUntil([&] { return nodes() >= 4 && (enabled(RoomCommandId::Pass) || !messages.texts.empty()); }));
+    ASSERT_TRUE(
+        processUntil([&] { return nodes() >= 4 && (enabled(RoomCommandId::Pass) || !messages.texts.empty()); }));
     if (messages.texts.empty()) {
         room->runCommand(RoomCommandId::Resign);
         ASSERT_TRUE(processUntil([&] { return !messages.texts.empty(); }));
-        EXPECT_NE(messages.texts.front().toStdString().find("白中盘胜"), std::string::npos) << messages.texts.front().toStdString();
+        EXPECT_NE(messages.texts.front().toStdString().find("白中盘胜"), std::string::npos)
+            << messages.texts.front().toStdString();
         EXPECT_EQ(room->room().record().info.resultText, "W+R");
     }
     EXPECT_NE(messages.texts.front().toStdString().find("游戏结束"), std::string::npos);
@@ -88,8 +90,7 @@ TEST_F(RoomMatchTest, APersonPlaysGnuGoFromTheDialogToAResignation) {
     // The finished game saves like any record and opens again with its moves and result.
     test::ScratchFolder folder;
     QString error;
-    ASSERT_TRUE(room->saveFile(QString::fromStdString((folder / "match.sgg").string()), error))
-        << error.toStdString();
+    ASSERT_TRUE(room->saveFile(QString::fromStdString((folder / "match.sgg").string()), error)) << error.toStdString();
     GameRecord saved;
     std::string readError;
     ASSERT_TRUE(loadRecordFile(folder / "match.sgg", saved, readError)) << readError;

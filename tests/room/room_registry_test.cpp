@@ -11,7 +11,8 @@ struct FakeRoom {};
 TEST(RoomRegistry, RefusesTheEleventhRoomAndStrangers) {
     RoomRegistry<FakeRoom> registry;
     FakeRoom rooms[11];
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(registry.registerRoom(&rooms[i]), 100 + i);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(registry.registerRoom(&rooms[i]), 100 + i);
     EXPECT_TRUE(registry.full());
     EXPECT_EQ(registry.registerRoom(&rooms[10]), -1);
     EXPECT_EQ(registry.size(), 10);

@@ -17,7 +17,8 @@ TEST(RoomTranslation, RecordsTakeTheInterfacesScriptByTheirTextLanguage) {
     } cases[] = {
         {kLanguageSimplifiedChinese, 2, "名人戰", "名人战"},  // Traditional under the Simplified interface: converted
         {kLanguageSimplifiedChinese, 1, "名人戰", "名人戰"},  // already Simplified by its language: unchanged
-        {kLanguageTraditionalChinese, -1, "名人战", "名人戰"},  // language unknown, taken as Simplified, under the Traditional one
+        {kLanguageTraditionalChinese, -1, "名人战",
+         "名人戰"},  // language unknown, taken as Simplified, under the Traditional one
     };
     TextDictionary dictionary(TextDictionary::kToTraditional);
     for (const auto& c : cases) {

@@ -1,22 +1,22 @@
 // A room window on the offscreen platform, driven through real input events on the board.
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTextBrowser>
 #include <QTimer>
-#include <QMouseEvent>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QTreeWidget>
 #include <QWheelEvent>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
@@ -24,9 +24,9 @@
 #include "record/record_file.h"
 #include "room/room_commands.h"
 #include "room/ui/board_picture_dialog.h"
+#include "room/ui/node_dialog.h"
 #include "room_window_fixture.h"
 #include "support/test_support.h"
-#include "room/ui/node_dialog.h"
 #include "view/ui/board_cursors.h"
 #include "view/ui/board_widget.h"
 
@@ -45,7 +45,8 @@ protected:
                          Qt::NoModifier);
         QMouseEvent release(QEvent::MouseButtonRelease, to, board->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
                             Qt::NoModifier);
-        for (QMouseEvent* event : {&press, &move, &release}) QCoreApplication::sendEvent(board, event);
+        for (QMouseEvent* event : {&press, &move, &release})
+            QCoreApplication::sendEvent(board, event);
         test::processEvents();
     }
     void trigger(const QString& text) {
@@ -196,7 +197,8 @@ TEST_F(RoomWindowTest, TheBoardGoesToTheClipboardAndToPngAndSvgFiles) {
 TEST_F(RoomWindowTest, EditsMarkTheRoomAndClosingAsksToSaveThem) {
     QMdiSubWindow* sub = nullptr;
     for (QMdiSubWindow* candidate : window->mdiArea()->subWindowList())
-        if (candidate->widget() == room) sub = candidate;
+        if (candidate->widget() == room)
+            sub = candidate;
     ASSERT_NE(sub, nullptr);
     EXPECT_FALSE(room->roomTitle().startsWith("*"));
     click(3, 3);
@@ -258,8 +260,10 @@ TEST_F(RoomWindowTest, ARecordWithAHundredThousandNestedVariationsOpensAndCloses
     constexpr int kLevels = 100'000;
     std::string text = "(;GM[1]SZ[5]";  // a small board keeps 200,001 positions cheap
     text.reserve(20 * kLevels);
-    for (int i = 0; i < kLevels; ++i) text += "(;B[aa]";
-    for (int i = 0; i < kLevels; ++i) text += "(;W[bb]))";
+    for (int i = 0; i < kLevels; ++i)
+        text += "(;B[aa]";
+    for (int i = 0; i < kLevels; ++i)
+        text += "(;W[bb]))";
     text += ")";
     test::ScratchFolder folder;
     ASSERT_TRUE(test::writeBytes(folder / "deep.sgf", text));
@@ -279,7 +283,8 @@ TEST_F(RoomWindowTest, TheBoardGoesWhileItsRoomWindowIsStillWhole) {
     // The board's destructor calls into the window's view state: it must run before the
     // window's members are destroyed, not from QWidget's destructor afterwards.
     QString typeAtBoardEnd;
-    QObject::connect(room->board(), &QObject::destroyed, [&, w = room] { typeAtBoardEnd = w->metaObject()->className(); });
+    QObject::connect(room->board(), &QObject::destroyed,
+                     [&, w = room] { typeAtBoardEnd = w->metaObject()->className(); });
     window.reset();
     EXPECT_EQ(typeAtBoardEnd, "tessera::RoomWindow");
 }
@@ -350,12 +355,12 @@ TEST_F(RoomWindowTest, TheMouseCursorOverTheBoardFollowsTheTool) {
     EXPECT_EQ(board->cursor().shape(), Qt::BitmapCursor);
     click(9, 9);
     EXPECT_EQ(board->shownCursor(), 1);  // then white
-    hover(QPoint(2, 2));                  // off the points: the arrow in play mode
+    hover(QPoint(2, 2));                 // off the points: the arrow in play mode
     EXPECT_EQ(board->shownCursor(), -1);
     EXPECT_NE(board->cursor().shape(), Qt::BitmapCursor);
-    const std::pair<const char*, int> tools[] = {{"添加黑子", 0}, {"添加白子", 1}, {"标记死子", 2}, {"掩码操作", 3},
-                                                 {"添加文字", 5}, {"添加圆圈", 6}, {"添加叉", 8},   {"添加方块", 7},
-                                                 {"添加三角", 9}, {"删除标记", 10}, {"添加自由文字", 11}};
+    const std::pair<const char*, int> tools[] = {
+        {"添加黑子", 0}, {"添加白子", 1}, {"标记死子", 2}, {"掩码操作", 3},  {"添加文字", 5},     {"添加圆圈", 6},
+        {"添加叉", 8},   {"添加方块", 7}, {"添加三角", 9}, {"删除标记", 10}, {"添加自由文字", 11}};
     for (const auto& [tool, index] : tools) {
         trigger(tool);
         EXPECT_EQ(board->shownCursor(), index) << tool;

@@ -81,8 +81,7 @@ const char* kMirrored = "(;SZ[19]PB[A]PW[B]RE[B+R](;B[pd];W[dp];B[pp])(;B[dd];W[
 
 TEST_F(PatternSearchTest, CandidatesCountEachGameOnceOnTheWholeBoardAndEveryOrientationInARegion) {
     const auto ids = importTexts({kMirrored, "(;SZ[19]PB[C]PW[D]RE[W+2.5];B[pd];W[dp])",
-                                  "(;SZ[19]PB[E]PW[F]RE[Draw];B[pd];W[pp])",
-                                  "(;SZ[9]PB[G]PW[H]RE[B+1];B[cc];W[gg])"});
+                                  "(;SZ[19]PB[E]PW[F]RE[Draw];B[pd];W[pp])", "(;SZ[9]PB[G]PW[H]RE[B+1];B[cc];W[gg])"});
     ASSERT_EQ(ids.size(), 4u);
     SearchPattern pattern = positionOf(kMirrored, 1);  // after Q16, white to move
     ASSERT_EQ(pattern.colourToMove, 2);

@@ -13,7 +13,8 @@ QApplication& guiApplication() {
     static int argc = 1;
     static char name[] = "tessera-gui-tests";
     static char* argv[] = {name, nullptr};
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static QApplication* app = new QApplication(argc, argv);  // lives until exit on purpose
     return *app;
 }
@@ -36,7 +37,8 @@ void leftClick(QWidget* widget, QPoint at) {
 
 QAction* findAction(const QWidget* widget, const QString& text) {
     for (QAction* action : widget->findChildren<QAction*>())
-        if (action->text() == text) return action;
+        if (action->text() == text)
+            return action;
     return nullptr;
 }
 

@@ -3,5 +3,6 @@
 // allocates through the driver manager are not suppressed. Compiled into every test program,
 // so that the tests pass under plain ctest as well as under scripts/test.
 extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\nleak:libdbus\nleak:libglib\nleak:libgobject\nleak:libsqlite3odbc\nleak:libodbcinst\nleak:libltdl\n";
+    return "leak:libfontconfig\nleak:libdbus\nleak:libglib\nleak:libgobject\nleak:libsqlite3odbc\nleak:"
+           "libodbcinst\nleak:libltdl\n";
 }

@@ -30,7 +30,8 @@ std::string findBinFolder() {
     for (const auto& entry : std::filesystem::directory_iterator("/usr/lib/postgresql", ec)) {
         const std::string bin = (entry.path() / "bin").string();
         const int version = std::atoi(entry.path().filename().c_str());
-        if (version > bestVersion && std::filesystem::exists(bin + "/initdb", ec) && std::filesystem::exists(bin + "/pg_ctl", ec)) {
+        if (version > bestVersion && std::filesystem::exists(bin + "/initdb", ec) &&
+            std::filesystem::exists(bin + "/pg_ctl", ec)) {
             best = bin;
             bestVersion = version;
         }
@@ -130,7 +131,8 @@ bool PostgresServer::start() {
 }
 
 bool PostgresServer::stopAbruptly() {
-    const bool stopped = runAsServerUser({binFolder_ + "/pg_ctl", "-D", folder_ + "/data", "-m", "immediate", "-w", "-s", "stop"});
+    const bool stopped =
+        runAsServerUser({binFolder_ + "/pg_ctl", "-D", folder_ + "/data", "-m", "immediate", "-w", "-s", "stop"});
     running_ = running_ && !stopped;
     return stopped;
 }
@@ -144,7 +146,8 @@ PostgresServer::~PostgresServer() {
 }
 
 std::string PostgresServer::connectionTemplate(const std::string& database) const {
-    return std::string("DRIVER={") + kDriver + "};Server=" + folder_ + ";Port=5432;Database=" + database + ";UID=tessera";
+    return std::string("DRIVER={") + kDriver + "};Server=" + folder_ + ";Port=5432;Database=" + database +
+           ";UID=tessera";
 }
 
 std::string PostgresServer::newDatabase() {

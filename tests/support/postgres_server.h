@@ -40,13 +40,13 @@ private:
 
 // Gets the program's PostgreSQL server into `server` or skips the test saying why; in CI
 // (CI=true), which installs PostgreSQL, a missing server is a failure.
-#define TESSERA_REQUIRE_POSTGRES(server)                                                    \
-    do {                                                                                    \
-        std::string why_;                                                                   \
-        server = ::tessera::test::PostgresServer::shared(why_);                             \
-        if (!server) {                                                                      \
-            if (::tessera::test::runningInCi())                                             \
-                FAIL() << "no PostgreSQL server in CI: " << why_;                           \
-            GTEST_SKIP() << "PostgreSQL back end skipped: " << why_;                        \
-        }                                                                                   \
+#define TESSERA_REQUIRE_POSTGRES(server)                             \
+    do {                                                             \
+        std::string why_;                                            \
+        server = ::tessera::test::PostgresServer::shared(why_);      \
+        if (!server) {                                               \
+            if (::tessera::test::runningInCi())                      \
+                FAIL() << "no PostgreSQL server in CI: " << why_;    \
+            GTEST_SKIP() << "PostgreSQL back end skipped: " << why_; \
+        }                                                            \
     } while (0)

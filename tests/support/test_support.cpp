@@ -39,7 +39,8 @@ std::vector<std::filesystem::path> corpusFiles(std::initializer_list<const char*
         for (auto it = std::filesystem::recursive_directory_iterator(root / "corpus" / folder, ec);
              !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
             std::string extension = it->path().extension().string();
-            for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            for (char& c : extension)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
             if (it->is_regular_file() && std::find(extensions.begin(), extensions.end(), extension) != extensions.end())
                 files.push_back(it->path());
         }

@@ -63,11 +63,11 @@ private:
 
 // Skips the current test when the shared corpus is not beside the checkout; in CI (CI=true),
 // which always has it, its absence is a failure.
-#define TESSERA_REQUIRE_SHARED()                                                            \
-    do {                                                                                    \
-        if (::tessera::test::sharedDir().empty()) {                                         \
-            if (::tessera::test::runningInCi())                                             \
-                FAIL() << "the shared corpus folder is absent, and CI always has it";        \
-            GTEST_SKIP() << "the shared corpus folder is absent";                           \
-        }                                                                                   \
+#define TESSERA_REQUIRE_SHARED()                                                      \
+    do {                                                                              \
+        if (::tessera::test::sharedDir().empty()) {                                   \
+            if (::tessera::test::runningInCi())                                       \
+                FAIL() << "the shared corpus folder is absent, and CI always has it"; \
+            GTEST_SKIP() << "the shared corpus folder is absent";                     \
+        }                                                                             \
     } while (0)

@@ -20,15 +20,16 @@ TEST(ProblemBooks, ReadingStopsAtTheFirstIncompleteBookAndTheSelectionStaysInsid
     test::ScratchFolder folder;
     const std::string path = (folder / "TPBs.ini").string();
     EXPECT_TRUE(loadProblemBooks(path, 1).books.empty());  // no file
-    ASSERT_TRUE(test::writeBytes(path, "[TPBS]\nDEFAULT=5\nTOTAL=3\n" + book(0, "a") + book(1, nullptr) + book(2, "c")));
+    ASSERT_TRUE(
+        test::writeBytes(path, "[TPBS]\nDEFAULT=5\nTOTAL=3\n" + book(0, "a") + book(1, nullptr) + book(2, "c")));
     ProblemBookList list = loadProblemBooks(path, 1);
     ASSERT_EQ(list.books.size(), 1u);  // the second book has no BLOCK
     EXPECT_EQ(list.books[0].title, "题库0");
     ASSERT_TRUE(test::writeBytes(path, "[TPBS]\nDEFAULT=5\nTOTAL=2\n" + book(0, "a") + book(1, "b")));
     list = loadProblemBooks(path, 0);
     ASSERT_EQ(list.books.size(), 2u);
-    EXPECT_EQ(list.selected, 0);  // DEFAULT beyond the books
-    EXPECT_EQ(list.books[1].title, "Book 1");  // English titles from TITLE0
+    EXPECT_EQ(list.selected, 0);                           // DEFAULT beyond the books
+    EXPECT_EQ(list.books[1].title, "Book 1");              // English titles from TITLE0
     EXPECT_TRUE(loadProblemBooks(path, 2).books.empty());  // no TITLE2: nothing in Traditional Chinese
     ASSERT_TRUE(test::writeBytes(path, "[TPBS]\nDEFAULT=1\nTOTAL=0\n" + book(0, "a")));
     EXPECT_TRUE(loadProblemBooks(path, 1).books.empty());
@@ -51,7 +52,8 @@ TEST(ProblemBooks, SavedBooksAreListedRenewedInPlaceAndTakeABrokenBooksPlace) {
     EXPECT_EQ(list.books[0].block, "死活");
 
     // A file whose second book is broken: the new book takes that place and is listed.
-    ASSERT_TRUE(test::writeBytes(path, "; my books\n[TPBS]\nTOTAL=3\n" + book(0, "a") + book(1, nullptr) + book(2, "c")));
+    ASSERT_TRUE(
+        test::writeBytes(path, "; my books\n[TPBS]\nTOTAL=3\n" + book(0, "a") + book(1, nullptr) + book(2, "c")));
     ASSERT_TRUE(saveProblemBook(path, ProblemBookEntry{{"New", "新", "新"}, 0, "books", "new"}, &index));
     EXPECT_EQ(index, 1);
     list = loadProblemBooks(path, 1);

@@ -29,8 +29,8 @@ TEST(FileIndex, OnlyDataFilesInsideTheProgramFolderMayBeNamed) {
     for (const char* path : {"dic.db", "board/black.png", "translations/tessera_en.qm", "GFP.dat"})
         EXPECT_TRUE(update_paths::isDataFilePath(path)) << path;
     for (const char* path : {"", "/etc/passwd", "../outside", "board/../../x", "C:/x", "C:x", "board\\..\\..\\x",
-                             "a//b", "./dic.db", "board/", "go.db", "GoFile/0/00000001.sgg", "patch/GoMDB/x",
-                             "temp/x", "ftpindex.ini", "custom/vantor.ini", "log.txt", "a\nb"})
+                             "a//b", "./dic.db", "board/", "go.db", "GoFile/0/00000001.sgg", "patch/GoMDB/x", "temp/x",
+                             "ftpindex.ini", "custom/vantor.ini", "log.txt", "a\nb"})
         EXPECT_FALSE(update_paths::isDataFilePath(path)) << path;
 }
 

@@ -37,7 +37,9 @@ protected:
         test::importGeneratedGames(pub, scratch.path(), nextGame, count);
         nextGame += count;
     }
-    void writeData(const std::string& path, const std::string& bytes) { ASSERT_TRUE(test::writeBytes(pub + path, bytes)); }
+    void writeData(const std::string& path, const std::string& bytes) {
+        ASSERT_TRUE(test::writeBytes(pub + path, bytes));
+    }
     void publish() {
         PublishReport report;
         ASSERT_TRUE(publishUpdateTree(pub, out, -1, report)) << report.error;
@@ -244,7 +246,7 @@ TEST_F(OnlineUpdateTest, IndexPathsOutsideTheDataFilesAreRefused) {
     ASSERT_TRUE(test::writeBytes(out + "ftpindex.dat", fileIndexBytes(index)));
     const UpdateReport report = update();
     EXPECT_EQ(failedPaths(report), (std::vector<std::string>{"../escape.txt", "/tmp/absolute.txt", "C:/drive.txt",
-                                                            "x\\..\\..\\escape.txt", "go.db"}));
+                                                             "x\\..\\..\\escape.txt", "go.db"}));
     EXPECT_EQ(clientFile("a.txt"), "one");
     EXPECT_EQ(clientGames(), 1);
     EXPECT_FALSE(fs::exists(scratch / "escape.txt"));

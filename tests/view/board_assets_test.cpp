@@ -43,7 +43,8 @@ void expectSeamless(const QImage& image, const char* what) {
         for (int i = 0; i + 1 < n; ++i)
             inside += lineDistance(image, columns, i, i + 1);
         inside /= n - 1;
-        EXPECT_LE(lineDistance(image, columns, n - 1, 0), 2.0 * inside + 1.0) << what << (columns ? " columns" : " rows");
+        EXPECT_LE(lineDistance(image, columns, n - 1, 0), 2.0 * inside + 1.0)
+            << what << (columns ? " columns" : " rows");
     }
 }
 
@@ -141,13 +142,15 @@ TEST_F(BoardAssetsTest, SoundsAreShortValidAndAudible) {
         int peak = 0;
         for (int16_t s : wav.samples)
             peak = std::max(peak, std::abs(static_cast<int>(s)));
-        EXPECT_GT(peak, 32767 / 3) << number;   // clearly audible
-        EXPECT_LT(peak, 32767) << number;       // never clipped
+        EXPECT_GT(peak, 32767 / 3) << number;                    // clearly audible
+        EXPECT_LT(peak, 32767) << number;                        // never clipped
         EXPECT_LT(std::abs(wav.samples.back()), 100) << number;  // ends without a click
     }
     // Longer captures rattle longer.
-    EXPECT_LT(synthesiseBoardSound(BoardSound::StonePlaced).size(), synthesiseBoardSound(BoardSound::CaptureOne).size());
-    EXPECT_LT(synthesiseBoardSound(BoardSound::CaptureFew).size(), synthesiseBoardSound(BoardSound::CaptureMany).size());
+    EXPECT_LT(synthesiseBoardSound(BoardSound::StonePlaced).size(),
+              synthesiseBoardSound(BoardSound::CaptureOne).size());
+    EXPECT_LT(synthesiseBoardSound(BoardSound::CaptureFew).size(),
+              synthesiseBoardSound(BoardSound::CaptureMany).size());
 }
 
 TEST_F(BoardAssetsTest, OutputIsTheSameOnEveryRun) {
@@ -231,7 +234,7 @@ TEST(BoardPictures, WoodTileIsWarmGrainedAndSeamless) {
     EXPECT_GT(r / n, g / n + 20);  // warm: red over green over blue
     EXPECT_GT(g / n, b / n + 40);
     const double spread = std::sqrt(sumSquares / n - (sum / n) * (sum / n));
-    EXPECT_GT(spread, 4.0);  // the grain shows
+    EXPECT_GT(spread, 4.0);   // the grain shows
     EXPECT_LT(spread, 30.0);  // without drowning the grid lines
     expectSeamless(wood, "wood");
 }

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <vector>
 
-#include <QMouseEvent>
 #include <gtest/gtest.h>
+#include <QMouseEvent>
 
 #include "support/test_support.h"
 #include "view/gui_application.h"
@@ -56,7 +56,8 @@ TEST(BoardOnAScaledScreen, PaintsAtDevicePixelsAndClicksLandOnTheClickedPoint) {
                 continue;
             const double angle = ray * M_PI / 8, dx = std::cos(angle), dy = std::sin(angle);
             auto at = [&](double r) {
-                return shown.pixel(cx + static_cast<int>(std::lround(r * dx)), cy + static_cast<int>(std::lround(r * dy)));
+                return shown.pixel(cx + static_cast<int>(std::lround(r * dx)),
+                                   cy + static_cast<int>(std::lround(r * dy)));
             };
             double r = 2;
             while (r < cell && near(at(r), stone))

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/program_folders.h"
 #include "laid_out_board.h"
+#include "platform/program_folders.h"
 #include "support/test_support.h"
 #include "view/gui_application.h"
 

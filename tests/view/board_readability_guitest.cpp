@@ -47,8 +47,8 @@ TEST_F(BoardReadabilityTest, TextsReadOnSmallBoardsAndKeepInProportionOnLargeOne
             BoardDisplay& display = laid.display;
             display.position.set(board.pointAt(3, 3), kWhite);
             display.position.set(board.pointAt(9, 9), kBlack);
-            display.moveNumbers = {Label{board.pointAt(3, 3), kBlue, "188"}};  // a move number on a stone
-            display.labels = {Label{board.pointAt(6, 6), kBlue, "A"}};         // a letter on an empty point
+            display.moveNumbers = {Label{board.pointAt(3, 3), kBlue, "188"}};        // a move number on a stone
+            display.labels = {Label{board.pointAt(6, 6), kBlue, "A"}};               // a letter on an empty point
             display.hints = {HintMark{board.pointAt(12, 12), kBlue, "12%", false}};  // a hint on an empty point
             const QImage image = laid.render(painter);
             const BoardScreen view = laid.screen();
@@ -103,7 +103,8 @@ TEST_F(BoardReadabilityTest, TheLastMoveShowsOnBothColoursInEveryStyle) {
                 for (int dy = -radius; dy <= radius; ++dy)
                     for (int dx = -radius; dx <= radius; ++dx)
                         if (dx * dx + dy * dy <= radius * radius &&
-                            std::abs(lightness(marked.pixel(cx + dx, cy + dy)) - lightness(plain.pixel(cx + dx, cy + dy))) >= 90)
+                            std::abs(lightness(marked.pixel(cx + dx, cy + dy)) -
+                                     lightness(plain.pixel(cx + dx, cy + dy))) >= 90)
                             ++standing;
                 EXPECT_GE(standing, view.cell()) << "too faint a mark on the stone";
                 // And the corner brackets around the cell.

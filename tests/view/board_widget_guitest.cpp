@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <gtest/gtest.h>
 
 #include "support/test_support.h"
 #include "view/gui_application.h"

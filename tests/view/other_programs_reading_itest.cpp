@@ -140,13 +140,14 @@ TEST(OtherProgramsReading, PicturesOfOtherProgramsAreReadNearlyPointForPoint) {
         const QImage picture(QString::fromStdString(entry.path().string()));
         ASSERT_FALSE(picture.isNull()) << file;
         // Printed diagrams are also read as a greyed, shadowed scan.
-        const std::vector<std::string> copies =
-            source.rfind("sgf2dg", 0) == 0 ? std::vector<std::string>{"", " jpeg", " scan"}
-                                            : std::vector<std::string>{"", " jpeg"};
+        const std::vector<std::string> copies = source.rfind("sgf2dg", 0) == 0
+                                                    ? std::vector<std::string>{"", " jpeg", " scan"}
+                                                    : std::vector<std::string>{"", " jpeg"};
         for (const std::string& copy : copies) {
             const bool jpeg = copy == " jpeg";
-            const PixelImage image = PixelImage::fromQImage(
-                jpeg ? jpegCopy(picture, 60) : copy == " scan" ? jpegCopy(scannedCopy(picture), 75) : picture);
+            const PixelImage image = PixelImage::fromQImage(jpeg              ? jpegCopy(picture, 60)
+                                                            : copy == " scan" ? jpegCopy(scannedCopy(picture), 75)
+                                                                              : picture);
             const BoardPictureReading reading = readBoardPicture(image);
             Tally& tally = tallies[source + copy];
             ++tally.pictures;

@@ -15,7 +15,7 @@
 namespace tessera::test {
 
 struct SamplePosition {
-    std::string name;   // record file and move, for failure messages
+    std::string name;  // record file and move, for failure messages
     BoardGrid position;
 };
 
@@ -50,8 +50,8 @@ inline std::vector<SamplePosition> samplePositions(int records, int move) {
         if (!node)
             node = mainLineNodeAtMove(record, -1);
         if (node && node->position.isUsable())
-            samples.push_back({files[i].lexically_relative(root).string() + " move " + std::to_string(move),
-                               node->position});
+            samples.push_back(
+                {files[i].lexically_relative(root).string() + " move " + std::to_string(move), node->position});
     }
     return samples;
 }

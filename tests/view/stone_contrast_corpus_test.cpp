@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "record/record_file.h"
 #include "laid_out_board.h"
+#include "record/record_file.h"
 #include "support/test_support.h"
 #include "view/board_assets.h"
 #include "view/board_painter.h"
@@ -70,8 +70,9 @@ void measure(const BoardScreen& view, const QImage& image, const QImage& empty, 
             const double angle = (2 * ray + 1) * M_PI / 8;
             double darkest = 255;
             for (double r = 0.3 * cell; r <= 0.55 * cell; r += 0.5)
-                darkest = std::min(darkest, luminance(image.pixel(static_cast<int>(std::floor(cx + 0.5 + r * std::cos(angle))),
-                                                                  static_cast<int>(std::floor(cy + 0.5 + r * std::sin(angle))))));
+                darkest = std::min(
+                    darkest, luminance(image.pixel(static_cast<int>(std::floor(cx + 0.5 + r * std::cos(angle))),
+                                                   static_cast<int>(std::floor(cy + 0.5 + r * std::sin(angle))))));
             m->whiteEdges.push_back(darkest);
         }
     }
@@ -151,8 +152,9 @@ TEST_F(StoneContrastTest, StonesStandOutFromTheBoardInEveryStyleAndSize) {
             const double white = percentile(m.whiteCentres, 0.5) - board;
             const double black = board - percentile(m.blackCentres, 0.5);
             const double dip = percentile(m.board, 0.95) - percentile(m.whiteEdges, 0.5);
-            std::printf("style %d at %4d px: board %.0f, white +%.0f, black -%.0f, white edge %.0f under the lightest board\n",
-                        style, size, board, white, black, dip);
+            std::printf(
+                "style %d at %4d px: board %.0f, white +%.0f, black -%.0f, white edge %.0f under the lightest board\n",
+                style, size, board, white, black, dip);
             SCOPED_TRACE(testing::Message() << "style " << style << " at " << size << " px");
             EXPECT_GE(white, kLeastWhiteGap);
             EXPECT_GE(black, kLeastBlackGap);

@@ -66,12 +66,12 @@ TEST(ToneRule, AQuarterIsNotEnoughAndDarkWinsOverLight) {
     // at (20, 20) it covers columns and rows 13 to 26.
     PixelImage image(400, 400, kBoard);
     BoardGrid grid(19, 19);
-    fillRect(image, 13, 13, 26, 13 + 2, kInk);    // 42 dark pixels: 21 %
-    fillRect(image, 13, 16, 13 + 6, 16, kInk);    // 7 more: exactly 25 %
+    fillRect(image, 13, 13, 26, 13 + 2, kInk);  // 42 dark pixels: 21 %
+    fillRect(image, 13, 16, 13 + 6, 16, kInk);  // 7 more: exactly 25 %
     ASSERT_TRUE(recognizeBoard(image, {0, 0, 360, 360}, grid));
     EXPECT_EQ(grid.get(20), 0);
-    fillRect(image, 20, 16, 21, 16, kInk);        // 51 of 196: 26 %
-    fillRect(image, 13, 18, 26, 26, kPaper);      // light share far higher
+    fillRect(image, 20, 16, 21, 16, kInk);                       // 51 of 196: 26 %
+    fillRect(image, 13, 18, 26, 26, kPaper);                     // light share far higher
     ASSERT_TRUE(recognizeBoard(image, {360, 360, 0, 0}, grid));  // drawn the other way round
     EXPECT_EQ(grid.get(20), kBlack);
     EXPECT_EQ(grid.countValue(kBlack) + grid.countValue(kWhite), 1);
@@ -79,7 +79,7 @@ TEST(ToneRule, AQuarterIsNotEnoughAndDarkWinsOverLight) {
 
 TEST(ToneRule, ReadsStonesAtTheEdgesAndRefusesUnusableInput) {
     PixelImage image(400, 400, kBoard);
-    fillRect(image, 0, 0, 6, 6, kInk);           // the corner's square starts at -6: 7 x 7 of 49 inside
+    fillRect(image, 0, 0, 6, 6, kInk);            // the corner's square starts at -6: 7 x 7 of 49 inside
     fillRect(image, 354, 354, 366, 366, kPaper);  // the far corner at (360, 360)
     BoardGrid grid(19, 19);
     grid.set(100, kWhite);

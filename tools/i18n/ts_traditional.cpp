@@ -4,19 +4,20 @@
 // runs it on the English translation source, whose source texts are the program's Simplified
 // Chinese texts, so the Traditional Chinese translation never has to be kept by hand.
 
+#include <opencc/opencc.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <cstdio>
-#include <opencc/opencc.h>
 
 namespace {
 
 QString convert(opencc_t converter, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     char* converted = opencc_convert_utf8(converter, utf8.constData(), static_cast<size_t>(utf8.size()));
-    if (converted == nullptr) return text;
+    if (converted == nullptr)
+        return text;
     const QString result = QString::fromUtf8(converted);
     opencc_convert_utf8_free(converted);
     return result;

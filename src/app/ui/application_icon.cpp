@@ -1,9 +1,9 @@
 #include "app/ui/application_icon.h"
 
 #include <QDir>
-#include <algorithm>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 
 namespace tessera {
 

@@ -1,6 +1,5 @@
 #include "app/ui/desktop_application.h"
 
-
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
@@ -51,7 +50,8 @@ bool DesktopApplication::startUp(const StartupOptions& options) {
 
     // The interface translation of the chosen language (none for Simplified Chinese); a
     // missing file leaves the source texts in use while the language index stays as read.
-    translationLoaded_ = translation_.install(settings_.language, QString::fromStdString(programFolder_ + "translations"));
+    translationLoaded_ =
+        translation_.install(settings_.language, QString::fromStdString(programFolder_ + "translations"));
 
     // The dictionary of the data texts (player names, events) for the interface language.
     loadEnglishDictionary();
@@ -85,7 +85,8 @@ bool DesktopApplication::startUp(const StartupOptions& options) {
 
     // The first record goes into the empty room 100, each further one into a room of its own.
     for (const QString& file : options.files) {
-        if (!window_->openRecordFile(file)) continue;
+        if (!window_->openRecordFile(file))
+            continue;
         if (options.goToMove >= 0) {
             RoomWindow* room = window_->activeRoom();
             room->room().goToMoveNumber(options.goToMove);
@@ -96,7 +97,8 @@ bool DesktopApplication::startUp(const StartupOptions& options) {
 }
 
 void DesktopApplication::shutDown() {
-    if (!started_) return;
+    if (!started_)
+        return;
     started_ = false;
     // The windows go first (rooms use everything below), then in order: the data files, the
     // sounds and pictures, the translation.
@@ -161,8 +163,10 @@ void DesktopApplication::copySettingsIntoDefaults() {
     defaults_.patternBases = patterns_ ? &patterns_->bases() : nullptr;
     defaults_.catalogue = library_ ? &library_->catalogue() : nullptr;
     defaults_.showHintDetails = [this](RoomWindow& room) {
-        if (patterns_) patterns_->showHintDetails(room);
-    };    defaults_.programLog = log_.get();
+        if (patterns_)
+            patterns_->showHintDetails(room);
+    };
+    defaults_.programLog = log_.get();
     defaults_.recordTranslator = interfaceRecordTranslator(settings_.language, dictionary_);
     // The outside record editor: SETTING/ExternalEditor of vantor.ini, else the desktop's opener.
     const std::string editor = readIniString(files_.customVantor, "SETTING", "ExternalEditor", "");
@@ -200,7 +204,8 @@ void DesktopApplication::openDataFiles() {
     // the pattern files, which an update may replace, are opened again.
     library_->setUpdateHooks(log_.get(), [this] {
         loadEnglishDictionary();
-        if (patterns_) patterns_->reopen();
+        if (patterns_)
+            patterns_->reopen();
     });
 }
 
@@ -214,9 +219,12 @@ void DesktopApplication::closeDataFiles() {
 }
 
 void DesktopApplication::connectSettingsDialogs() {
-    QObject::connect(window_.get(), &MainWindow::systemSettingsRequested, window_.get(), [this] { runSystemSettings(); });
-    QObject::connect(window_.get(), &MainWindow::boardPropertiesRequested, window_.get(), [this] { runBoardProperties(); });
-    QObject::connect(window_.get(), &MainWindow::languageDialogRequested, window_.get(), [this] { runLanguageDialog(); });
+    QObject::connect(window_.get(), &MainWindow::systemSettingsRequested, window_.get(),
+                     [this] { runSystemSettings(); });
+    QObject::connect(window_.get(), &MainWindow::boardPropertiesRequested, window_.get(),
+                     [this] { runBoardProperties(); });
+    QObject::connect(window_.get(), &MainWindow::languageDialogRequested, window_.get(),
+                     [this] { runLanguageDialog(); });
     QObject::connect(window_.get(), &MainWindow::languageMenuChosen, window_.get(),
                      [this](int value) { chooseLanguageFromMenu(value); });
 }
@@ -225,7 +233,8 @@ void DesktopApplication::chooseLanguageFromMenu(int langValue) { saveLanguageCho
 
 void DesktopApplication::runLanguageDialog() {
     LanguageDialog dialog(settings_.language, window_.get());
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
     saveLanguageChoice(languageChoiceValue(dialog.language()));
 }
 
@@ -247,20 +256,23 @@ void DesktopApplication::runSystemSettings() {
     values.stoneSound = defaults_.stoneSound;
     storePreferences(room ? room->preferences() : defaults_.general, values);
     SystemSettingsDialog dialog(values, window_.get());
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
     values = dialog.values();
     // The stone sound is one switch for the whole program; the rest belongs to the room.
     defaults_.stoneSound = values.stoneSound != 0;
     const RoomPreferences general = preferencesOf(values);
-    if (room != nullptr) room->setPreferences(general);
+    if (room != nullptr)
+        room->setPreferences(general);
     if (dialog.saveAsDefault()) {
         settings_.stoneSound = values.stoneSound;
         storePreferences(general, settings_);
         defaults_.general = general;
         MakeFolderPath(files_.customVantor);
         if (!SaveGeneralSettings(files_.customVantor, settings_))
-            QMessageBox::warning(window_.get(), QApplication::applicationDisplayName(),
-                                 MainWindow::tr("无法保存设置文件 %1").arg(QString::fromStdString(files_.customVantor)));
+            QMessageBox::warning(
+                window_.get(), QApplication::applicationDisplayName(),
+                MainWindow::tr("无法保存设置文件 %1").arg(QString::fromStdString(files_.customVantor)));
     }
     window_->updateCommands();
 }
@@ -268,19 +280,26 @@ void DesktopApplication::runSystemSettings() {
 void DesktopApplication::runBoardProperties() {
     RoomWindow* room = window_->activeRoom();
     const BoardViewSettings roomValues = room ? room->boardSettings() : defaults_.board;
-    BoardPropertiesDialog dialog(roomValues, defaults_.board, [room](const BoardViewSettings& values) {
-        if (room) room->applyBoardSettings(values);
-    }, window_.get());
-    if (dialog.exec() != QDialog::Accepted) return;
+    BoardPropertiesDialog dialog(
+        roomValues, defaults_.board,
+        [room](const BoardViewSettings& values) {
+            if (room)
+                room->applyBoardSettings(values);
+        },
+        window_.get());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
     const BoardViewSettings values = dialog.values();
-    if (room != nullptr) room->applyBoardSettings(values);
+    if (room != nullptr)
+        room->applyBoardSettings(values);
     if (dialog.saveAsDefault()) {
         storeBoardSettings(values, settings_);
         defaults_.board = values;
         MakeFolderPath(files_.customVantor);
         if (!SaveBoardSettings(files_.customVantor, settings_))
-            QMessageBox::warning(window_.get(), QApplication::applicationDisplayName(),
-                                 MainWindow::tr("无法保存设置文件 %1").arg(QString::fromStdString(files_.customVantor)));
+            QMessageBox::warning(
+                window_.get(), QApplication::applicationDisplayName(),
+                MainWindow::tr("无法保存设置文件 %1").arg(QString::fromStdString(files_.customVantor)));
     }
 }
 

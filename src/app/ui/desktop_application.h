@@ -31,10 +31,10 @@ class MainWindow;
 class SoundPlayer;
 
 struct StartupOptions {
-    QStringList files;          // records to open: the first in room 100, the others in rooms of their own
-    bool showWindow = true;     // tests keep the window hidden
+    QStringList files;       // records to open: the first in room 100, the others in rooms of their own
+    bool showWindow = true;  // tests keep the window hidden
     bool maximised = true;
-    int goToMove = -1;          // with files: the move each opened record starts at (-1: the start)
+    int goToMove = -1;  // with files: the move each opened record starts at (-1: the start)
 };
 
 class DesktopApplication {

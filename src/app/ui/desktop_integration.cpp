@@ -22,7 +22,10 @@ DesktopIntegration::DesktopIntegration(MainWindow& window, const std::string& re
     recentMenu_ = new QMenu(MainWindow::tr("最近打开的棋谱"), file);
     QAction* before = nullptr;
     for (QAction* action : file->actions())
-        if (action->isSeparator()) { before = action; break; }
+        if (action->isSeparator()) {
+            before = action;
+            break;
+        }
     file->insertMenu(before, recentMenu_);
     connect(recentMenu_, &QMenu::aboutToShow, this, &DesktopIntegration::fillRecentFilesMenu);
     fillRecentFilesMenu();
@@ -42,10 +45,12 @@ bool DesktopIntegration::listenForHandedFiles(const QString& name) {
 }
 
 void DesktopIntegration::openHandedFiles(const QStringList& files) {
-    if (window_.isMinimized()) window_.showNormal();
+    if (window_.isMinimized())
+        window_.showNormal();
     window_.raise();
     window_.activateWindow();
-    for (const QString& path : files) window_.openRecordFile(path);
+    for (const QString& path : files)
+        window_.openRecordFile(path);
 }
 
 void DesktopIntegration::fillRecentFilesMenu() {
@@ -57,7 +62,8 @@ void DesktopIntegration::fillRecentFilesMenu() {
         const QString file = QString::fromStdString(path);
         // "&1 name" gives each entry a key; the full path is the tip.
         QString text = QFileInfo(file).fileName().replace('&', "&&");
-        if (number < 10) text = QString("&%1 %2").arg(number).arg(text);
+        if (number < 10)
+            text = QString("&%1 %2").arg(number).arg(text);
         QAction* action = recentMenu_->addAction(text, this, [this, file] { openRecentFile(file); });
         action->setToolTip(QDir::toNativeSeparators(file));
         action->setStatusTip(QDir::toNativeSeparators(file));
@@ -75,7 +81,8 @@ void DesktopIntegration::openRecentFile(const QString& file) {
     // A file that no longer opens leaves the list (openRecordFile showed the reason); one
     // refused only because every room is taken stays.
     const bool roomFree = window_.roomCount() < kMaxOpenRooms;
-    if (!window_.openRecordFile(file) && roomFree) recent_.remove(file.toStdString());
+    if (!window_.openRecordFile(file) && roomFree)
+        recent_.remove(file.toStdString());
 }
 
 }  // namespace tessera

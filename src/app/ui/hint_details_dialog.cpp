@@ -12,9 +12,9 @@
 
 #include "app/ui/library_desk.h"
 #include "library/id_list_file.h"
+#include "room/ui/room_window.h"
 #include "stats/local_groups.h"
 #include "stats/pattern_highlight.h"
-#include "room/ui/room_window.h"
 
 namespace tessera {
 
@@ -74,8 +74,7 @@ void HintDetailsDialog::showGames(int detail) {
     for (int row = 0; row < static_cast<int>(shown_.size()); ++row) {
         const GameRef& ref = shown_[static_cast<size_t>(row)];
         const LibraryRecord* record = catalogue.find(ref.gameId);
-        const QStringList cells{QString::number(ref.gameId),
-                                record ? QString::fromStdString(record->date) : QString(),
+        const QStringList cells{QString::number(ref.gameId), record ? QString::fromStdString(record->date) : QString(),
                                 record ? QString::fromStdString(record->black) : QString(),
                                 record ? QString::fromStdString(record->white) : QString(),
                                 record ? QString::fromStdString(record->resultText) : QString()};

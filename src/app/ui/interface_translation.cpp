@@ -16,7 +16,8 @@ namespace {
 QString firstInstalledFamily(const QStringList& families) {
     const QStringList installed = QFontDatabase::families();
     for (const QString& family : families)
-        if (installed.contains(family)) return family;
+        if (installed.contains(family))
+            return family;
     return {};
 }
 
@@ -25,12 +26,14 @@ void chooseInterfaceFont(InterfaceLanguage language) {
     const QString family = firstInstalledFamily(language == kLanguageTraditionalChinese
                                                     ? QStringList{"Noto Sans CJK TC", "Noto Sans CJK SC"}
                                                     : QStringList{"Noto Sans CJK SC", "Noto Sans CJK TC"});
-    if (family.isEmpty()) return;
+    if (family.isEmpty())
+        return;
     QFont font = QApplication::font();
     if (language == kLanguageEnglish) {
         // Latin text keeps the desktop's font; Chinese data texts (names) fall back to CJK.
         QStringList fallbacks = QFont::substitutes(font.family());
-        if (!fallbacks.contains(family)) QFont::insertSubstitution(font.family(), family);
+        if (!fallbacks.contains(family))
+            QFont::insertSubstitution(font.family(), family);
         return;
     }
     font.setFamily(family);
@@ -43,9 +46,12 @@ InterfaceTranslation::~InterfaceTranslation() { uninstall(); }
 
 QString InterfaceTranslation::fileName(InterfaceLanguage language) {
     switch (language) {
-        case kLanguageEnglish: return "tessera_en.qm";
-        case kLanguageTraditionalChinese: return "tessera_zh_TW.qm";
-        default: return {};
+        case kLanguageEnglish:
+            return "tessera_en.qm";
+        case kLanguageTraditionalChinese:
+            return "tessera_zh_TW.qm";
+        default:
+            return {};
     }
 }
 
@@ -62,9 +68,9 @@ bool InterfaceTranslation::install(InterfaceLanguage language, const QString& fo
         }
     }
     // Qt's own texts (standard dialog buttons) in Chinese; English needs none.
-    const QString qtFile = language == kLanguageTraditionalChinese ? "qtbase_zh_TW"
+    const QString qtFile = language == kLanguageTraditionalChinese  ? "qtbase_zh_TW"
                            : language == kLanguageSimplifiedChinese ? "qtbase_zh_CN"
-                                                                     : QString();
+                                                                    : QString();
     if (!qtFile.isEmpty()) {
         auto qt = std::make_unique<QTranslator>();
         if (qt->load(qtFile, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -83,7 +89,8 @@ bool InterfaceTranslation::install(InterfaceLanguage language, const QString& fo
 void InterfaceTranslation::uninstall() {
     setUiTextTranslator({});
     setUiLanguage(kLanguageSimplifiedChinese);
-    for (auto& translator : translators_) QCoreApplication::removeTranslator(translator.get());
+    for (auto& translator : translators_)
+        QCoreApplication::removeTranslator(translator.get());
     translators_.clear();
 }
 

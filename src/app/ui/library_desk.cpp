@@ -16,20 +16,22 @@
 #include "library/library_game_file.h"
 #include "library/library_import.h"
 #include "library/ui/library_search_dialog.h"
-#include "training/ui/book_import_dialog.h"
-#include "training/ui/problem_book_dialog.h"
+#include "platform/failure_reason.h"
 #include "room/game_room.h"
 #include "room/library_room_list.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
+#include "training/ui/book_import_dialog.h"
+#include "training/ui/problem_book_dialog.h"
 #include "update/ui/online_update_dialog.h"
-#include "platform/failure_reason.h"
 
 namespace tessera {
 
 LibraryDesk::LibraryDesk(const std::string& programFolder, const std::string& rootFolder,
                          const std::string& vantorIniPath, InterfaceLanguage interfaceLanguage)
-    : programFolder_(programFolder), vantorIniPath_(vantorIniPath), language_(interfaceLanguage),
+    : programFolder_(programFolder),
+      vantorIniPath_(vantorIniPath),
+      language_(interfaceLanguage),
       store_(programFolder, &marks_) {
     marks_.load(markFilePath(rootFolder));
     std::string error;
@@ -129,7 +131,8 @@ void LibraryDesk::refreshDock() {
         return;
     RoomWindow* room = window_->activeRoom();
     const auto* list = room ? dynamic_cast<const LibraryRoomList*>(room->room().libraryList().get()) : nullptr;
-    const bool libraryRoom = list && (room->room().roomKind() == kRoomLibrary || room->room().roomKind() == kRoomTraining);
+    const bool libraryRoom =
+        list && (room->room().roomKind() == kRoomLibrary || room->room().roomKind() == kRoomTraining);
     if (!libraryRoom) {
         if (dock_->isVisible())
             dock_->hide();
@@ -206,8 +209,8 @@ RoomWindow* LibraryDesk::targetRoom() {
     return room ? room : window_->newRoom();
 }
 
-bool LibraryDesk::showQueryResult(const LibraryQuery& query, std::vector<LibraryRecord> records, int index, RoomKind kind,
-                                  int32_t startNode, bool newRoom, const BoardGrid& highlight) {
+bool LibraryDesk::showQueryResult(const LibraryQuery& query, std::vector<LibraryRecord> records, int index,
+                                  RoomKind kind, int32_t startNode, bool newRoom, const BoardGrid& highlight) {
     RoomWindow* room = newRoom ? window_->newRoom() : targetRoom();
     if (!room)
         return false;
@@ -289,7 +292,8 @@ QString LibraryDesk::importBook(const BookImportRequest& request) {
         ok = importProblemBook(store_, programFolder_, request, result, progress, cancel);
     });
     if (!ok)
-        return tr("不能建立题库 %1: %2").arg(QString::fromStdString(request.name), QString::fromStdString(userFailureReason(result.error)));
+        return tr("不能建立题库 %1: %2")
+            .arg(QString::fromStdString(request.name), QString::fromStdString(userFailureReason(result.error)));
     QString text = tr("题库 %1: %2 道题 (新导入 %3 道, 已有 %4 道, 不能读取 %5 个文件)")
                        .arg(QString::fromStdString(request.name))
                        .arg(result.problems)

@@ -18,10 +18,10 @@
 #include "library/library_catalogue.h"
 #include "library/library_query.h"
 #include "library/library_store.h"
+#include "platform/interface_language.h"
 #include "room/game_room.h"
 #include "training/book_import.h"
 #include "training/problem_books.h"
-#include "platform/interface_language.h"
 
 class QAction;
 class QDockWidget;

@@ -9,11 +9,11 @@
 #include "app/ui/hint_details_dialog.h"
 #include "app/ui/library_desk.h"
 #include "app/ui/progress_dialog_run.h"
+#include "platform/failure_reason.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
 #include "stats/knowledge_builder.h"
 #include "stats/stats_builder.h"
-#include "platform/failure_reason.h"
 
 namespace tessera {
 
@@ -53,15 +53,16 @@ QString PatternDesk::buildStatistics() {
     StatsBuildSummary summary;
     std::string error;
     bool ok = false;
-    runWithProgressDialog(window_, tr("正在生成统计数据..."), [&](std::atomic<int>& percent, const std::atomic<bool>& cancel) {
-        ok = tessera::buildStatistics(library_->store(), programFolder_, StatsBuildOptions(), summary, error,
-                                      [&](const std::string& stage, size_t done, size_t total) {
-                                          // Reading takes most of the time: 0-80 %, writing the rest.
-                                          const int share = total ? static_cast<int>(done * 80 / total) : 0;
-                                          percent = stage == "reading" ? share : 80 + share / 4;
-                                          return !cancel.load();
-                                      });
-    });
+    runWithProgressDialog(
+        window_, tr("正在生成统计数据..."), [&](std::atomic<int>& percent, const std::atomic<bool>& cancel) {
+            ok = tessera::buildStatistics(library_->store(), programFolder_, StatsBuildOptions(), summary, error,
+                                          [&](const std::string& stage, size_t done, size_t total) {
+                                              // Reading takes most of the time: 0-80 %, writing the rest.
+                                              const int share = total ? static_cast<int>(done * 80 / total) : 0;
+                                              percent = stage == "reading" ? share : 80 + share / 4;
+                                              return !cancel.load();
+                                          });
+        });
     bases_.open(programFolder_);  // the new files replaced the old ones
     if (!ok)
         return error == "cancelled" ? tr("生成统计数据已取消")
@@ -79,16 +80,18 @@ QString PatternDesk::buildKnowledge(const QStringList& files) {
     KnowledgeBuildSummary summary;
     std::string error;
     bool ok = false;
-    runWithProgressDialog(window_, tr("正在生成知识库..."), [&](std::atomic<int>& percent, const std::atomic<bool>& cancel) {
-        ok = tessera::buildKnowledge(paths, programFolder_, summary, error, [&](size_t done, size_t total) {
-            percent = total ? static_cast<int>(done * 100 / total) : 0;
-            return !cancel.load();
+    runWithProgressDialog(
+        window_, tr("正在生成知识库..."), [&](std::atomic<int>& percent, const std::atomic<bool>& cancel) {
+            ok = tessera::buildKnowledge(paths, programFolder_, summary, error, [&](size_t done, size_t total) {
+                percent = total ? static_cast<int>(done * 100 / total) : 0;
+                return !cancel.load();
+            });
         });
-    });
     bases_.open(programFolder_);
     QString text = ok ? tr("%1 个棋谱: %2 条知识").arg(summary.files).arg(summary.notes)
-                 : error == "cancelled" ? tr("生成知识库已取消")
-                                        : tr("无法生成知识库: %1").arg(QString::fromStdString(userFailureReason(error)));
+                   : error == "cancelled"
+                       ? tr("生成知识库已取消")
+                       : tr("无法生成知识库: %1").arg(QString::fromStdString(userFailureReason(error)));
     // The files that could not be read are named (the first ten).
     if (summary.refusedFiles > 0)
         text += "\n" + tr("无法读取 %1 个文件:").arg(summary.refusedFiles);

@@ -8,8 +8,9 @@
 
 namespace tessera {
 
-void runWithProgressDialog(QWidget* parent, const QString& label,
-                           const std::function<void(std::atomic<int>& percent, const std::atomic<bool>& cancel)>& work) {
+void runWithProgressDialog(
+    QWidget* parent, const QString& label,
+    const std::function<void(std::atomic<int>& percent, const std::atomic<bool>& cancel)>& work) {
     QProgressDialog progress(label, QApplication::translate("ProgressDialog", "取消"), 0, 100, parent);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);

@@ -164,7 +164,8 @@ BoardPropertiesDialog::BoardPropertiesDialog(const BoardViewSettings& roomValues
     QPushButton* defaultsButton = buttons->addButton(tr("使用默认配置"), QDialogButtonBox::ResetRole);
     connect(applyButton, &QPushButton::clicked, this, [this] {
         applied_ = true;
-        if (apply_) apply_(values());
+        if (apply_)
+            apply_(values());
     });
     connect(defaultsButton, &QPushButton::clicked, this, [this] { show(defaults_); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -200,7 +201,8 @@ bool BoardPropertiesDialog::saveAsDefault() const { return saveDefault_->isCheck
 
 void BoardPropertiesDialog::reject() {
     // Cancelling restores what the room had before the dialog.
-    if (applied_ && apply_) apply_(original_);
+    if (applied_ && apply_)
+        apply_(original_);
     QDialog::reject();
 }
 

@@ -1,9 +1,9 @@
 #include "app/ui/single_instance.h"
 
+#include <unistd.h>
 #include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <unistd.h>
 
 namespace tessera {
 
@@ -18,21 +18,26 @@ constexpr int kMaxFiles = 100;
 }  // namespace
 
 QString singleInstanceName(const std::string& programFolder) {
-    const QByteArray hash = QCryptographicHash::hash(QByteArray::fromStdString(programFolder), QCryptographicHash::Sha1);
+    const QByteArray hash =
+        QCryptographicHash::hash(QByteArray::fromStdString(programFolder), QCryptographicHash::Sha1);
     return QString("tessera-%1-%2").arg(getuid()).arg(QString::fromLatin1(hash.toHex().left(16)));
 }
 
 bool handFilesToRunningInstance(const QString& name, const QStringList& files, int timeoutMs) {
     for (const QString& file : files)
-        if (file.contains('\n')) return false;  // cannot travel as a line: open it here
+        if (file.contains('\n'))
+            return false;  // cannot travel as a line: open it here
     QLocalSocket socket;
     socket.connectToServer(name);
-    if (!socket.waitForConnected(timeoutMs)) return false;
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
     QByteArray message(kGreeting);
-    for (const QString& file : files) message += file.toUtf8() + '\n';
+    for (const QString& file : files)
+        message += file.toUtf8() + '\n';
     message += '\n';
     socket.write(message);
-    if (!socket.waitForBytesWritten(timeoutMs)) return false;
+    if (!socket.waitForBytesWritten(timeoutMs))
+        return false;
     QByteArray answer;
     while (answer.size() < static_cast<int>(sizeof kAnswer - 1) && socket.waitForReadyRead(timeoutMs))
         answer += socket.readAll();
@@ -51,7 +56,8 @@ bool SingleInstanceServer::listen(const QString& name) {
     // first; a socket file nobody answers on was left behind and goes.
     QLocalSocket probe;
     probe.connectToServer(name);
-    if (probe.waitForConnected(500)) return false;
+    if (probe.waitForConnected(500))
+        return false;
     QLocalServer::removeServer(name);
     return server_->listen(name);
 }
@@ -60,7 +66,8 @@ void SingleInstanceServer::accept() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { read(socket); });
-        if (socket->bytesAvailable() > 0) read(socket);
+        if (socket->bytesAvailable() > 0)
+            read(socket);
     }
 }
 
@@ -71,7 +78,8 @@ void SingleInstanceServer::read(QLocalSocket* socket) {
         return;
     }
     const QByteArray pending = socket->peek(socket->bytesAvailable());
-    if (!pending.endsWith("\n\n")) return;
+    if (!pending.endsWith("\n\n"))
+        return;
     const QByteArray message = socket->readAll();
     if (!message.startsWith(kGreeting)) {
         socket->abort();
@@ -79,12 +87,14 @@ void SingleInstanceServer::read(QLocalSocket* socket) {
     }
     QStringList files;
     for (const QByteArray& line : message.mid(static_cast<int>(sizeof kGreeting - 1)).split('\n')) {
-        if (!line.isEmpty() && files.size() < kMaxFiles) files << QString::fromUtf8(line);
+        if (!line.isEmpty() && files.size() < kMaxFiles)
+            files << QString::fromUtf8(line);
     }
     socket->write(kAnswer);
     socket->flush();
     socket->disconnectFromServer();
-    if (!files.isEmpty()) emit filesReceived(files);
+    if (!files.isEmpty())
+        emit filesReceived(files);
 }
 
 }  // namespace tessera

@@ -49,7 +49,7 @@ MatchSetupDialog::MatchSetupDialog(QWidget* parent) : QDialog(parent) {
     sizes->setPopupMode(QToolButton::InstantPopup);
     auto* sizeMenu = new QMenu(sizes);
     const std::pair<QString, int> sizeEntries[] = {
-        {tr("19*19 路( 标准棋盘 )"), 19}, {tr("5 * 5 路棋盘"), 5},   {tr("9 * 9 路棋盘"), 9},
+        {tr("19*19 路( 标准棋盘 )"), 19}, {tr("5 * 5 路棋盘"), 5},  {tr("9 * 9 路棋盘"), 9},
         {tr("11*11 路棋盘"), 11},         {tr("13*13 路棋盘"), 13}, {tr("15*15 路棋盘"), 15},
     };
     for (const auto& [text, size] : sizeEntries)
@@ -139,7 +139,9 @@ void MatchSetupDialog::chooseEngine(Panel& panel) {
         panel.engine->setText(file);
 }
 
-void MatchSetupDialog::updateKomiLabel() { komiLabel_->setText(rule_->currentIndex() == 0 ? tr("贴子数:") : tr("贴目数:")); }
+void MatchSetupDialog::updateKomiLabel() {
+    komiLabel_->setText(rule_->currentIndex() == 0 ? tr("贴子数:") : tr("贴目数:"));
+}
 
 void MatchSetupDialog::putSide(Panel& panel, int kind, const std::string& name, const EngineSettings& engine) {
     panel.kind->setCurrentIndex(kind == kPlayerComputer ? 1 : 0);
@@ -150,7 +152,9 @@ void MatchSetupDialog::putSide(Panel& panel, int kind, const std::string& name, 
     panel.book->setChecked(engine.useBook);
 }
 
-int MatchSetupDialog::kindOf(const Panel& panel) { return panel.kind->currentIndex() == 1 ? kPlayerComputer : kPlayerHuman; }
+int MatchSetupDialog::kindOf(const Panel& panel) {
+    return panel.kind->currentIndex() == 1 ? kPlayerComputer : kPlayerHuman;
+}
 
 EngineSettings MatchSetupDialog::engineOf(const Panel& panel) {
     EngineSettings engine;

@@ -36,7 +36,7 @@ public:
 private:
     struct Panel {
         QGroupBox* box = nullptr;
-        QComboBox* kind = nullptr;    // 0 person, 1 computer
+        QComboBox* kind = nullptr;  // 0 person, 1 computer
         QLineEdit* name = nullptr;
         QWidget* engineArea = nullptr;  // shown for the computer only
         QLineEdit* engine = nullptr;

@@ -36,8 +36,8 @@ const char* const kSexValues[] = {"", "Man", "Woman", "Computer"};
 
 }  // namespace
 
-LibrarySearchDialog::LibrarySearchDialog(LibraryStore& store, InterfaceLanguage interfaceLanguage, const LibraryQuery& current,
-                                         QWidget* parent)
+LibrarySearchDialog::LibrarySearchDialog(LibraryStore& store, InterfaceLanguage interfaceLanguage,
+                                         const LibraryQuery& current, QWidget* parent)
     : QDialog(parent), store_(store), query_(current) {
     setWindowTitle(tr("查询棋谱"));
     pages_ = new QTabWidget;
@@ -245,31 +245,31 @@ LibraryQuery LibrarySearchDialog::queryOfPage() const {
     LibraryQuery query;
     query.kind = pages_->currentIndex() + 1;
     switch (query.kind) {
-    case kQueryByDate:
-        query.dateKind = std::max(0, dateKind_->checkedId());
-        query.fromDate = fromDate_->text().toInt();
-        query.toDate = toDate_->text().toInt();
-        if (query.toDate < 1)
-            query.toDate = 29991231;
-        break;
-    case kQueryByPlayer:
-        query.player = playerName_->text().toStdString();
-        query.side = side_->currentIndex();
-        query.result = result_->currentIndex();
-        break;
-    case kQueryByEvent:
-        if (events_->currentItem())
-            query.event = events_->currentItem()->text().toStdString();
-        break;
-    case kQueryByIndex:
-        if (const QTreeWidgetItem* item = blocks_->currentItem()) {
-            query.group = item->data(0, Qt::UserRole).toString().toStdString();
-            query.file = item->data(0, Qt::UserRole + 1).toString().toStdString();
-        }
-        break;
-    case kQueryBySql:
-        query.sql = sql_->toPlainText().toStdString();
-        break;
+        case kQueryByDate:
+            query.dateKind = std::max(0, dateKind_->checkedId());
+            query.fromDate = fromDate_->text().toInt();
+            query.toDate = toDate_->text().toInt();
+            if (query.toDate < 1)
+                query.toDate = 29991231;
+            break;
+        case kQueryByPlayer:
+            query.player = playerName_->text().toStdString();
+            query.side = side_->currentIndex();
+            query.result = result_->currentIndex();
+            break;
+        case kQueryByEvent:
+            if (events_->currentItem())
+                query.event = events_->currentItem()->text().toStdString();
+            break;
+        case kQueryByIndex:
+            if (const QTreeWidgetItem* item = blocks_->currentItem()) {
+                query.group = item->data(0, Qt::UserRole).toString().toStdString();
+                query.file = item->data(0, Qt::UserRole + 1).toString().toStdString();
+            }
+            break;
+        case kQueryBySql:
+            query.sql = sql_->toPlainText().toStdString();
+            break;
     }
     return query;
 }

@@ -24,7 +24,8 @@ QLineEdit* lineEdit(const std::string& value) { return new QLineEdit(text(value)
 // A drop-down of the display texts of an enumeration; entry i holds value first + i.
 QComboBox* enumBox(int first, int count, int value, const std::function<std::string(int)>& textOf) {
     auto* box = new QComboBox;
-    for (int i = 0; i < count; ++i) box->addItem(text(textOf(first + i)), first + i);
+    for (int i = 0; i < count; ++i)
+        box->addItem(text(textOf(first + i)), first + i);
     const int index = box->findData(value);
     box->setCurrentIndex(index >= 0 ? index : 0);
     return box;
@@ -124,7 +125,8 @@ GameInfoDialog::GameInfoDialog(const GameInfo& info, QWidget* parent) : QDialog(
     // A typed result sets the result type the way a record reader would.
     connect(resultText_, &QLineEdit::textEdited, this, [this](const QString& value) {
         const int index = resultType_->findData(parseResultType(value.toStdString()));
-        if (index >= 0) resultType_->setCurrentIndex(index);
+        if (index >= 0)
+            resultType_->setCurrentIndex(index);
     });
     form->addRow(tr("结果:"), resultText_);
     form->addRow(tr("结果类型:"), resultType_);

@@ -21,7 +21,8 @@ class BoardPictureDialog : public QDialog {
     Q_OBJECT
 public:
     // Starts from the board's size and settings.
-    BoardPictureDialog(const GameRoom& room, const BoardViewSettings& settings, int boardSize, QWidget* parent = nullptr);
+    BoardPictureDialog(const GameRoom& room, const BoardViewSettings& settings, int boardSize,
+                       QWidget* parent = nullptr);
 
     BoardExportOptions options() const;
     // Writes the picture (SVG by the ".svg" name, else PNG); false with a one-line reason.

@@ -9,10 +9,10 @@
 
 #include "engine/match_setup.h"
 
+#include "platform/interface_language.h"
 #include "record/game_record.h"
 #include "room/room_settings.h"
 #include "view/board_viewport.h"
-#include "platform/interface_language.h"
 
 namespace tessera {
 
@@ -23,18 +23,18 @@ class SoundPlayer;
 struct PatternBases;
 
 struct DesktopDefaults {
-    BoardViewSettings board;             // BOARD section
-    RoomPreferences general;             // SETTING, VANTOR and TRAINING sections
-    bool stoneSound = true;              // StoneSound: flipped directly by "落子声" (F7)
-    RuleSettings rules;                  // RULETYPE and KOMI of rule.ini
+    BoardViewSettings board;  // BOARD section
+    RoomPreferences general;  // SETTING, VANTOR and TRAINING sections
+    bool stoneSound = true;   // StoneSound: flipped directly by "落子声" (F7)
+    RuleSettings rules;       // RULETYPE and KOMI of rule.ini
     InterfaceLanguage language = kLanguageSimplifiedChinese;
-    std::string programFolder;           // with a trailing '/'
-    std::string externalEditor = "xdg-open";  // the outside record editor, given the SGF path
-    SoundPlayer* sounds = nullptr;       // null: silent
-    ProgramLog* programLog = nullptr;    // log.txt (engine failures, records mended on load); null: none
-    std::optional<MatchSetup> lastMatch; // the game settings chosen last ("对弈" opens with them)
-    const PatternBases* patternBases = nullptr;  // the statistics and knowledge; null: no hints
-    const LibraryCatalogue* catalogue = nullptr; // results of the library's games; null: none
+    std::string programFolder;                    // with a trailing '/'
+    std::string externalEditor = "xdg-open";      // the outside record editor, given the SGF path
+    SoundPlayer* sounds = nullptr;                // null: silent
+    ProgramLog* programLog = nullptr;             // log.txt (engine failures, records mended on load); null: none
+    std::optional<MatchSetup> lastMatch;          // the game settings chosen last ("对弈" opens with them)
+    const PatternBases* patternBases = nullptr;   // the statistics and knowledge; null: no hints
+    const LibraryCatalogue* catalogue = nullptr;  // results of the library's games; null: none
     // "查看详细统计信息" of a room's hint pane; empty: the button does nothing.
     std::function<void(RoomWindow& room)> showHintDetails;
     // Converts an opened record's texts for the interface language; empty: shown as read.

@@ -14,15 +14,16 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QMessageBox>
+#include <QProcess>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTextBrowser>
 #include <QToolBar>
 
+#include "platform/failure_reason.h"
 #include "record/occupied_point_check.h"
 #include "record/record_file.h"
 #include "room/room_commands.h"
@@ -30,7 +31,6 @@
 #include "room/ui/room_actions.h"
 #include "room/ui/room_window.h"
 #include "room/ui/sound_player.h"
-#include "platform/failure_reason.h"
 
 namespace tessera {
 
@@ -71,7 +71,8 @@ MainWindow::~MainWindow() {
     // half-destroyed main window.
     closingAll_ = true;
     for (RoomWindow* room : rooms()) {
-        if (QMdiSubWindow* sub = subWindowOf(room)) delete sub;
+        if (QMdiSubWindow* sub = subWindowOf(room))
+            delete sub;
     }
 }
 
@@ -167,24 +168,29 @@ void MainWindow::addBarToggle(QMenu* menu, const QString& text, std::vector<QWid
     auto* action = menu->addAction(text);
     action->setCheckable(true);
     action->setChecked(true);
-    if (!key.isEmpty()) action->setShortcut(key);
+    if (!key.isEmpty())
+        action->setShortcut(key);
     // Shows a hidden bar or hides a visible one; several bars follow the first.
     connect(action, &QAction::triggered, this, [this, bars, action] {
         const bool show = bars.front()->isHidden();
-        for (QWidget* bar : bars) bar->setVisible(show);
+        for (QWidget* bar : bars)
+            bar->setVisible(show);
         action->setChecked(show);
     });
     for (QWidget* bar : bars) {
         if (auto* dock = qobject_cast<QDockWidget*>(bar))
-            connect(dock, &QDockWidget::visibilityChanged, action, [bars, action] { action->setChecked(!bars.front()->isHidden()); });
+            connect(dock, &QDockWidget::visibilityChanged, action,
+                    [bars, action] { action->setChecked(!bars.front()->isHidden()); });
     }
 }
 
 void MainWindow::addCommands(QWidget* target, CommandList list) {
     for (RoomCommandId id : commandList(list)) {
         if (id == RoomCommandId::Separator) {
-            if (auto* menu = qobject_cast<QMenu*>(target)) menu->addSeparator();
-            if (auto* bar = qobject_cast<QToolBar*>(target)) bar->addSeparator();
+            if (auto* menu = qobject_cast<QMenu*>(target))
+                menu->addSeparator();
+            if (auto* bar = qobject_cast<QToolBar*>(target))
+                bar->addSeparator();
         } else if (QAction* action = roomActions_->action(id)) {
             target->addAction(action);
         }
@@ -260,7 +266,8 @@ void MainWindow::createMenus() {
 // ---- rooms -----------------------------------------------------------------------------------
 
 RoomWindow* MainWindow::newRoom() {
-    if (registry_.full()) return nullptr;  // silently, as with every refused command
+    if (registry_.full())
+        return nullptr;  // silently, as with every refused command
     auto* room = new RoomWindow(*this, defaults_);
     QMdiSubWindow* sub = mdi_->addSubWindow(room);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -289,13 +296,16 @@ void MainWindow::unregisterRoom(RoomWindow* room) {
     const int index = registry_.unregisterRoom(room);
     subWindows_.erase(room);
     const bool wasActive = room == closingActiveRoom_;
-    if (wasActive) closingActiveRoom_ = nullptr;
-    if (index < 0) return;
+    if (wasActive)
+        closingActiveRoom_ = nullptr;
+    if (index < 0)
+        return;
     {
         const QSignalBlocker quiet(roomTabs_);
         roomTabs_->removeTab(index);
     }
-    if (closingAll_) return;
+    if (closingAll_)
+        return;
     // The neighbouring tab takes over (the one that slid into the closed tab's place, else the
     // one before it), as in every tabbed program, not whichever room was active before.
     if (wasActive && !registry_.empty()) {
@@ -323,14 +333,16 @@ QMdiSubWindow* MainWindow::subWindowOf(const RoomWindow* room) const {
 
 RoomWindow* MainWindow::activeRoom() const {
     QMdiSubWindow* sub = mdi_->currentSubWindow();
-    if (sub == nullptr) return nullptr;
+    if (sub == nullptr)
+        return nullptr;
     auto* room = qobject_cast<RoomWindow*>(sub->widget());
     return registry_.indexOf(room) >= 0 ? room : nullptr;
 }
 
 std::vector<RoomWindow*> MainWindow::rooms() const {
     std::vector<RoomWindow*> list;
-    for (int i = 0; i < registry_.size(); ++i) list.push_back(registry_.roomAt(i));
+    for (int i = 0; i < registry_.size(); ++i)
+        list.push_back(registry_.roomAt(i));
     return list;
 }
 
@@ -358,7 +370,8 @@ void MainWindow::onTabSelected(int index) { activateRoomAt(index); }
 
 void MainWindow::activateRoomAt(int index) {
     RoomWindow* room = registry_.roomAt(index);
-    if (room == nullptr) return;
+    if (room == nullptr)
+        return;
     if (QMdiSubWindow* sub = subWindowOf(room)) {
         mdi_->setActiveSubWindow(sub);
         onSubWindowActivated(sub);
@@ -375,16 +388,19 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::closeAllRooms() {
-    if (registry_.empty()) return;
+    if (registry_.empty())
+        return;
     setUpdatesEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     closingAll_ = true;
     while (!registry_.empty()) {
         RoomWindow* room = activeRoom();
-        if (room == nullptr) room = registry_.roomAt(registry_.size() - 1);
+        if (room == nullptr)
+            room = registry_.roomAt(registry_.size() - 1);
         QMdiSubWindow* sub = subWindowOf(room);
         const int before = registry_.size();
-        if (sub == nullptr || !sub->close()) break;  // a room that refuses ends the loop
+        if (sub == nullptr || !sub->close())
+            break;  // a room that refuses ends the loop
         if (registry_.size() == before) {
             delete sub;  // WA_DeleteOnClose defers the deletion; the registry must shrink now
         }
@@ -401,14 +417,17 @@ void MainWindow::toggleKeepOnTop() {
     const bool wasVisible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, keepOnTop_);
     setGeometry(frame);  // position and size stay
-    if (wasVisible) show();
+    if (wasVisible)
+        show();
     keepOnTopAction_->setChecked(keepOnTop_);
 }
 
 void MainWindow::toggleStoneSound() {
     defaults_.stoneSound = !defaults_.stoneSound;
-    if (!defaults_.stoneSound && defaults_.sounds != nullptr) defaults_.sounds->stopAll();
-    for (RoomWindow* room : rooms()) room->setStoneSound(defaults_.stoneSound);
+    if (!defaults_.stoneSound && defaults_.sounds != nullptr)
+        defaults_.sounds->stopAll();
+    for (RoomWindow* room : rooms())
+        room->setStoneSound(defaults_.stoneSound);
     stoneSoundAction_->setChecked(defaults_.stoneSound);
     roomActions_->update(activeRoom());
 }
@@ -419,9 +438,11 @@ void MainWindow::showAnnouncement(const QString& text) { statusBar()->showMessag
 
 void MainWindow::roomChanged(RoomWindow* room) {
     const int index = registry_.indexOf(room);
-    if (index < 0) return;
+    if (index < 0)
+        return;
     if (QMdiSubWindow* sub = subWindowOf(room))
-        sub->setWindowTitle(QString("%1 %2( %3 )").arg(tr("棋室")).arg(registry_.numberAt(index)).arg(room->roomTitle()));
+        sub->setWindowTitle(
+            QString("%1 %2( %3 )").arg(tr("棋室")).arg(registry_.numberAt(index)).arg(room->roomTitle()));
     if (room == activeRoom()) {
         refreshGameInfoBar();
         updateCommands();
@@ -450,9 +471,10 @@ void MainWindow::updateCommands() {
 // ---- files -----------------------------------------------------------------------------------
 
 void MainWindow::openFileDialog() {
-    const QString file = QFileDialog::getOpenFileName(this, tr("打开棋谱"), QString(),
-                                                      tr("棋谱文件 (*.sgf *.gib *.sgg *.SGF *.GIB *.SGG);;所有文件 (*)"));
-    if (!file.isEmpty()) openRecordFile(file);
+    const QString file = QFileDialog::getOpenFileName(
+        this, tr("打开棋谱"), QString(), tr("棋谱文件 (*.sgf *.gib *.sgg *.SGF *.GIB *.SGG);;所有文件 (*)"));
+    if (!file.isEmpty())
+        openRecordFile(file);
 }
 
 bool MainWindow::openRecordFile(const QString& file, bool reuseUntouchedRoom) {
@@ -461,8 +483,9 @@ bool MainWindow::openRecordFile(const QString& file, bool reuseUntouchedRoom) {
     GameRecord record;
     std::string reason;
     if (!loadRecordFile(std::filesystem::path(file.toStdString()), record, reason)) {
-        QMessageBox::warning(this, QApplication::applicationDisplayName(),
-                             tr("无法打开棋谱 %1: %2").arg(QDir::toNativeSeparators(file), readableText(userFailureReason(reason))));
+        QMessageBox::warning(
+            this, QApplication::applicationDisplayName(),
+            tr("无法打开棋谱 %1: %2").arg(QDir::toNativeSeparators(file), readableText(userFailureReason(reason))));
         return false;
     }
     RoomWindow* room = activeRoom();
@@ -490,37 +513,47 @@ bool MainWindow::openRecordFile(const QString& file, bool reuseUntouchedRoom) {
 
 void MainWindow::saveActiveRoom(bool asSgf) {
     RoomWindow* room = activeRoom();
-    if (room == nullptr) return;
+    if (room == nullptr)
+        return;
     const std::filesystem::path current = room->room().filePath();
     QString suggestion = QString::fromStdString(current.empty() ? std::string() : current.stem().string());
-    if (suggestion.isEmpty()) suggestion = tr("无名文件");
+    if (suggestion.isEmpty())
+        suggestion = tr("无名文件");
     const QString folder = current.empty() ? QDir::homePath() : QString::fromStdString(current.parent_path().string());
-    const QString file = QFileDialog::getSaveFileName(
-        this, asSgf ? tr("导出为SGF棋谱") : tr("保存为SGG棋谱"),
-        folder + "/" + suggestion + (asSgf ? ".sgf" : ".sgg"), asSgf ? tr("SGF棋谱 (*.sgf)") : tr("SGG棋谱 (*.sgg)"));
-    if (file.isEmpty()) return;
+    const QString file = QFileDialog::getSaveFileName(this, asSgf ? tr("导出为SGF棋谱") : tr("保存为SGG棋谱"),
+                                                      folder + "/" + suggestion + (asSgf ? ".sgf" : ".sgg"),
+                                                      asSgf ? tr("SGF棋谱 (*.sgf)") : tr("SGG棋谱 (*.sgg)"));
+    if (file.isEmpty())
+        return;
     QString target = file;
     const QString extension = asSgf ? ".sgf" : ".sgg";
-    if (!target.endsWith(extension, Qt::CaseInsensitive)) target += extension;
+    if (!target.endsWith(extension, Qt::CaseInsensitive))
+        target += extension;
     QString error;
     if (!room->saveFile(target, error))
-        QMessageBox::warning(this, QApplication::applicationDisplayName(),
-                             tr("无法保存棋谱 %1: %2").arg(QDir::toNativeSeparators(target), QString::fromStdString(userFailureReason(error.toStdString()))));
+        QMessageBox::warning(
+            this, QApplication::applicationDisplayName(),
+            tr("无法保存棋谱 %1: %2")
+                .arg(QDir::toNativeSeparators(target), QString::fromStdString(userFailureReason(error.toStdString()))));
 }
 
 void MainWindow::handToExternalEditor() {
     RoomWindow* room = activeRoom();
-    if (room == nullptr) return;
+    if (room == nullptr)
+        return;
     // The editor gets a private copy of the current game; the room's own file stays as it is.
     QString file, error;
     if (!room->writeExternalCopy(file, error)) {
-        QMessageBox::warning(this, QApplication::applicationDisplayName(), tr("无法保存棋谱 %1: %2")
-                             .arg(QDir::toNativeSeparators(QString::fromStdString(defaults_.programFolder + "temp")),
-                                  QString::fromStdString(userFailureReason(error.toStdString()))));
+        QMessageBox::warning(
+            this, QApplication::applicationDisplayName(),
+            tr("无法保存棋谱 %1: %2")
+                .arg(QDir::toNativeSeparators(QString::fromStdString(defaults_.programFolder + "temp")),
+                     QString::fromStdString(userFailureReason(error.toStdString()))));
         return;
     }
     QStringList command = QProcess::splitCommand(QString::fromStdString(defaults_.externalEditor));
-    if (command.isEmpty()) command = {"xdg-open"};
+    if (command.isEmpty())
+        command = {"xdg-open"};
     const QString program = command.takeFirst();
     if (!QProcess::startDetached(program, command << file))
         QMessageBox::warning(this, QApplication::applicationDisplayName(), tr("无法启动外部打谱程序 %1").arg(program));

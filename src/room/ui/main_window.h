@@ -10,9 +10,9 @@
 #include <functional>
 #include <initializer_list>
 
-#include "room/room_commands.h"
 #include <map>
 #include <vector>
+#include "room/room_commands.h"
 
 #include "room/room_registry.h"
 

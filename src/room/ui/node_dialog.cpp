@@ -15,10 +15,12 @@ NodeDialog::NodeDialog(const NodeAnnotation& annotation, QWidget* parent) : QDia
     setWindowTitle(tr("节点属性"));
     name_ = new QLineEdit(QString::fromStdString(annotation.name));
     tag_ = new QComboBox;
-    for (uint32_t tag = 0; tag < kMoveTagCount; ++tag) tag_->addItem(QString::fromStdString(moveTagText(tag)));
+    for (uint32_t tag = 0; tag < kMoveTagCount; ++tag)
+        tag_->addItem(QString::fromStdString(moveTagText(tag)));
     tag_->setCurrentIndex(static_cast<int>(std::min(annotation.moveTag, kMoveTagCount - 1)));
     evaluation_ = new QComboBox;
-    for (int entry = 0; entry <= 10; ++entry) evaluation_->addItem(QString::fromStdString(evaluationText(entry)));
+    for (int entry = 0; entry <= 10; ++entry)
+        evaluation_->addItem(QString::fromStdString(evaluationText(entry)));
     evaluation_->setCurrentIndex(std::clamp(annotation.evaluationEntry, 0, 10));
 
     auto* form = new QFormLayout;

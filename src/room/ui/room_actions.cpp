@@ -11,7 +11,8 @@ namespace tessera {
 
 RoomActions::RoomActions(std::function<RoomWindow*()> activeRoom, QObject* parent)
     : QObject(parent), activeRoom_(std::move(activeRoom)) {
-    for (const RoomCommand& command : roomCommands()) add(command);
+    for (const RoomCommand& command : roomCommands())
+        add(command);
 }
 
 QAction* RoomActions::add(const RoomCommand& command) {
@@ -29,7 +30,8 @@ QAction* RoomActions::add(const RoomCommand& command) {
     action->setIconVisibleInMenu(false);
     action->setStatusTip(text);
     connect(action, &QAction::triggered, this, [this, id] {
-        if (RoomWindow* room = activeRoom_()) room->runCommand(id);
+        if (RoomWindow* room = activeRoom_())
+            room->runCommand(id);
     });
     actions_[id] = action;
     return action;
@@ -50,7 +52,8 @@ void RoomActions::update(const RoomWindow* room) {
             checked = command->checked && command->checked(room->room());
         }
         action->setEnabled(enabled);
-        if (action->isCheckable()) action->setChecked(checked);
+        if (action->isCheckable())
+            action->setChecked(checked);
     }
 }
 

@@ -82,19 +82,48 @@ QPixmap markIcon(CommandIcon icon) {
             stone(p, QRectF(2, 8, 18, 18), true);
             stone(p, QRectF(12, 8, 18, 18), false);
             break;
-        case CommandIcon::AddBlack: stone(p, box, true); p.setPen(QPen(Qt::white, 2.5)); p.drawLine(QPointF(16, 11), QPointF(16, 21)); p.drawLine(QPointF(11, 16), QPointF(21, 16)); break;
-        case CommandIcon::AddWhite: stone(p, box, false); p.setPen(QPen(Qt::black, 2.5)); p.drawLine(QPointF(16, 11), QPointF(16, 21)); p.drawLine(QPointF(11, 16), QPointF(21, 16)); break;
+        case CommandIcon::AddBlack:
+            stone(p, box, true);
+            p.setPen(QPen(Qt::white, 2.5));
+            p.drawLine(QPointF(16, 11), QPointF(16, 21));
+            p.drawLine(QPointF(11, 16), QPointF(21, 16));
+            break;
+        case CommandIcon::AddWhite:
+            stone(p, box, false);
+            p.setPen(QPen(Qt::black, 2.5));
+            p.drawLine(QPointF(16, 11), QPointF(16, 21));
+            p.drawLine(QPointF(11, 16), QPointF(21, 16));
+            break;
         case CommandIcon::Mask: {  // mask: hatching
             p.setPen(QPen(QColor(60, 60, 60), 1.5));
             p.drawRect(box);
-            for (int i = -20; i < 20; i += 5) p.drawLine(QPointF(6 + i, 26), QPointF(26 + i, 6));
+            for (int i = -20; i < 20; i += 5)
+                p.drawLine(QPointF(6 + i, 26), QPointF(26 + i, 6));
             break;
         }
-        case CommandIcon::DeadStones: stone(p, box, true); p.setPen(QPen(QColor(220, 30, 30), 3)); p.drawLine(box.topLeft(), box.bottomRight()); p.drawLine(box.topRight(), box.bottomLeft()); break;
-        case CommandIcon::Letter: p.setPen(QColor(0, 0, 255)); p.drawText(QRectF(0, 0, kSide, kSide), Qt::AlignCenter, "A"); break;
-        case CommandIcon::Circle: p.setPen(pen); p.drawEllipse(box); break;
-        case CommandIcon::Cross: p.setPen(pen); p.drawLine(box.topLeft(), box.bottomRight()); p.drawLine(box.topRight(), box.bottomLeft()); break;
-        case CommandIcon::Square: p.setPen(pen); p.drawRect(box); break;
+        case CommandIcon::DeadStones:
+            stone(p, box, true);
+            p.setPen(QPen(QColor(220, 30, 30), 3));
+            p.drawLine(box.topLeft(), box.bottomRight());
+            p.drawLine(box.topRight(), box.bottomLeft());
+            break;
+        case CommandIcon::Letter:
+            p.setPen(QColor(0, 0, 255));
+            p.drawText(QRectF(0, 0, kSide, kSide), Qt::AlignCenter, "A");
+            break;
+        case CommandIcon::Circle:
+            p.setPen(pen);
+            p.drawEllipse(box);
+            break;
+        case CommandIcon::Cross:
+            p.setPen(pen);
+            p.drawLine(box.topLeft(), box.bottomRight());
+            p.drawLine(box.topRight(), box.bottomLeft());
+            break;
+        case CommandIcon::Square:
+            p.setPen(pen);
+            p.drawRect(box);
+            break;
         case CommandIcon::Triangle: {
             p.setPen(pen);
             const QPointF points[3] = {{16, 5}, {27, 26}, {5, 26}};
@@ -109,8 +138,17 @@ QPixmap markIcon(CommandIcon icon) {
             p.drawRoundedRect(QRectF(-12, -6, 24, 12), 3, 3);
             break;
         }
-        case CommandIcon::FreeLabel: p.setPen(QColor(0, 0, 255)); font.setPixelSize(13); p.setFont(font); p.drawText(QRectF(0, 0, kSide, kSide), Qt::AlignCenter, "abc"); break;
-        case CommandIcon::Trial: stone(p, QRectF(4, 10, 16, 16), true); p.setPen(QColor(200, 60, 0)); p.drawText(QRectF(14, 0, 18, 20), Qt::AlignCenter, "?"); break;
+        case CommandIcon::FreeLabel:
+            p.setPen(QColor(0, 0, 255));
+            font.setPixelSize(13);
+            p.setFont(font);
+            p.drawText(QRectF(0, 0, kSide, kSide), Qt::AlignCenter, "abc");
+            break;
+        case CommandIcon::Trial:
+            stone(p, QRectF(4, 10, 16, 16), true);
+            p.setPen(QColor(200, 60, 0));
+            p.drawText(QRectF(14, 0, 18, 20), Qt::AlignCenter, "?");
+            break;
         case CommandIcon::Restart: {  // restart: circular arrow
             p.setPen(QPen(QColor(30, 110, 40), 3, Qt::SolidLine, Qt::RoundCap));
             p.drawArc(box, 60 * 16, 300 * 16);
@@ -118,7 +156,11 @@ QPixmap markIcon(CommandIcon icon) {
             p.drawLine(QPointF(23, 11), QPointF(17, 11));
             break;
         }
-        case CommandIcon::EndTrial: p.setPen(QPen(QColor(200, 40, 40), 3)); p.setBrush(QColor(250, 220, 220)); p.drawRect(box); break;
+        case CommandIcon::EndTrial:
+            p.setPen(QPen(QColor(200, 40, 40), 3));
+            p.setBrush(QColor(250, 220, 220));
+            p.drawRect(box);
+            break;
         case CommandIcon::Undo: {  // undo: curved arrow to the left
             p.setPen(QPen(QColor(40, 40, 160), 3, Qt::SolidLine, Qt::RoundCap));
             QPainterPath path;
@@ -137,7 +179,8 @@ QPixmap markIcon(CommandIcon icon) {
             p.drawLine(QPointF(16, 4), QPointF(16, 12));
             break;
         }
-        default: return {};
+        default:
+            return {};
     }
     return pixmap;
 }
@@ -147,14 +190,23 @@ QPixmap markIcon(CommandIcon icon) {
 QIcon variationImage(int image) {
     static std::map<int, QIcon> cache;
     auto found = cache.find(image);
-    if (found != cache.end()) return found->second;
+    if (found != cache.end())
+        return found->second;
     const bool selected = image % 2 == 1;
     QPixmap pixmap;
     switch (image / 2) {
-        case 0: pixmap = stoneIcon(true, selected); break;
-        case 1: pixmap = stoneIcon(false, selected); break;
-        case 2: pixmap = branchIcon(selected); break;
-        default: pixmap = otherIcon(selected); break;
+        case 0:
+            pixmap = stoneIcon(true, selected);
+            break;
+        case 1:
+            pixmap = stoneIcon(false, selected);
+            break;
+        case 2:
+            pixmap = branchIcon(selected);
+            break;
+        default:
+            pixmap = otherIcon(selected);
+            break;
     }
     return cache[image] = QIcon(pixmap);
 }
@@ -162,17 +214,28 @@ QIcon variationImage(int image) {
 QIcon roomCommandIcon(CommandIcon icon) {
     QStyle* style = QApplication::style();
     switch (icon) {
-        case CommandIcon::None: return {};
-        case CommandIcon::SkipBackward: return style->standardIcon(QStyle::SP_MediaSkipBackward);
-        case CommandIcon::SeekBackward: return style->standardIcon(QStyle::SP_MediaSeekBackward);
-        case CommandIcon::ArrowLeft: return style->standardIcon(QStyle::SP_ArrowLeft);
-        case CommandIcon::ArrowRight: return style->standardIcon(QStyle::SP_ArrowRight);
-        case CommandIcon::SeekForward: return style->standardIcon(QStyle::SP_MediaSeekForward);
-        case CommandIcon::SkipForward: return style->standardIcon(QStyle::SP_MediaSkipForward);
-        case CommandIcon::Play: return style->standardIcon(QStyle::SP_MediaPlay);
-        case CommandIcon::Stop: return style->standardIcon(QStyle::SP_MediaStop);
-        case CommandIcon::NewFile: return style->standardIcon(QStyle::SP_FileIcon);
-        default: break;
+        case CommandIcon::None:
+            return {};
+        case CommandIcon::SkipBackward:
+            return style->standardIcon(QStyle::SP_MediaSkipBackward);
+        case CommandIcon::SeekBackward:
+            return style->standardIcon(QStyle::SP_MediaSeekBackward);
+        case CommandIcon::ArrowLeft:
+            return style->standardIcon(QStyle::SP_ArrowLeft);
+        case CommandIcon::ArrowRight:
+            return style->standardIcon(QStyle::SP_ArrowRight);
+        case CommandIcon::SeekForward:
+            return style->standardIcon(QStyle::SP_MediaSeekForward);
+        case CommandIcon::SkipForward:
+            return style->standardIcon(QStyle::SP_MediaSkipForward);
+        case CommandIcon::Play:
+            return style->standardIcon(QStyle::SP_MediaPlay);
+        case CommandIcon::Stop:
+            return style->standardIcon(QStyle::SP_MediaStop);
+        case CommandIcon::NewFile:
+            return style->standardIcon(QStyle::SP_FileIcon);
+        default:
+            break;
     }
     const QPixmap pixmap = markIcon(icon);
     return pixmap.isNull() ? QIcon() : QIcon(pixmap);

@@ -1,7 +1,6 @@
 #include "room/ui/room_window.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -23,6 +22,8 @@
 #include <algorithm>
 
 #include "engine/program_log.h"
+#include "library/library_catalogue.h"
+#include "platform/failure_reason.h"
 #include "platform/private_temp_file.h"
 #include "record/record_file.h"
 #include "record/sgf_file.h"
@@ -35,11 +36,9 @@
 #include "room/ui/room_icons.h"
 #include "room/ui/rules_dialog.h"
 #include "room/ui/sound_player.h"
-#include "library/library_catalogue.h"
 #include "stats/pattern_bases.h"
 #include "view/ui/board_widget.h"
 #include "view/ui/image_import_dialog.h"
-#include "platform/failure_reason.h"
 
 namespace tessera {
 
@@ -78,7 +77,8 @@ void addItems(const std::vector<VariationItem>& items, QTreeWidget* tree) {
             widgetItem->setData(0, kImageRole, item.image);
             widgetItem->setIcon(0, variationImage(item.image));
             made.append(widgetItem);
-            if (!item.children.empty()) pending.push_back({&item.children, widgetItem});
+            if (!item.children.empty())
+                pending.push_back({&item.children, widgetItem});
         }
         level.parent->addChildren(made);
     }
@@ -126,8 +126,10 @@ RoomWindow::RoomWindow(MainWindow& mainWindow, DesktopDefaults& defaults, QWidge
     connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { onTreeItemClicked(item); });
     connect(tree_, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* now, QTreeWidgetItem* before) {
         // The selected form of the item image follows the selection.
-        if (before) before->setIcon(0, variationImage(before->data(0, kImageRole).toInt()));
-        if (now) now->setIcon(0, variationImage(now->data(0, kImageRole).toInt() + 1));
+        if (before)
+            before->setIcon(0, variationImage(before->data(0, kImageRole).toInt()));
+        if (now)
+            now->setIcon(0, variationImage(now->data(0, kImageRole).toInt() + 1));
     });
     comment_ = new QTextBrowser;
     comment_->setPlaceholderText(tr("解说"));
@@ -161,20 +163,23 @@ RoomWindow::RoomWindow(MainWindow& mainWindow, DesktopDefaults& defaults, QWidge
     auto* details = new QPushButton(tr("查看详细统计信息"));
     details->setObjectName("hintDetails");
     connect(details, &QPushButton::clicked, this, [this] {
-        if (defaults_.showHintDetails) defaults_.showHintDetails(*this);
+        if (defaults_.showHintDetails)
+            defaults_.showHintDetails(*this);
     });
     auto* infoLayout = new QVBoxLayout(infoPanel_);
     infoLayout->setContentsMargins(0, 0, 0, 0);
     infoLayout->addWidget(details);
     infoLayout->addWidget(hintPane_);
 
-    if (defaults.recordTranslator) room_->setRecordTranslator(defaults.recordTranslator);
+    if (defaults.recordTranslator)
+        room_->setRecordTranslator(defaults.recordTranslator);
     room_->newGame();
     touched_ = false;
 }
 
 RoomWindow::~RoomWindow() {
-    for (auto& [id, timer] : timers_) timer->stop();
+    for (auto& [id, timer] : timers_)
+        timer->stop();
     room_->setHost(nullptr);  // the room outlives nothing it could still call back into
     delete infoPanel_;
     // The child widgets use members of this window (the board its view state): they go
@@ -216,7 +221,8 @@ void RoomWindow::refreshStatistics(uint32_t infoPanels) {
 QString RoomWindow::gameSummary() const {
     const GameInfo& info = room_->record().info;
     auto row = [](const QString& label, const std::string& value) {
-        return value.empty() ? QString() : QString("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(label, qt(value).toHtmlEscaped());
+        return value.empty() ? QString()
+                             : QString("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(label, qt(value).toHtmlEscaped());
     };
     auto player = [](const std::string& name, const std::string& rank) {
         return rank.empty() ? name : name + " " + rank;
@@ -232,7 +238,8 @@ QString RoomWindow::gameSummary() const {
     html += row(tr("让子"), info.handicap > 0 ? std::to_string(info.handicap) : std::string());
     html += row(tr("结果"), info.resultText);
     html += "</table>";
-    if (html == "<table cellspacing=3></table>") return tr("无比赛信息");
+    if (html == "<table cellspacing=3></table>")
+        return tr("无比赛信息");
     return html;
 }
 
@@ -293,7 +300,8 @@ bool RoomWindow::writeExternalCopy(QString& file, QString& error) {
 }
 
 bool RoomWindow::untouched() const {
-    if (touched_ || !room_->filePath().empty()) return false;
+    if (touched_ || !room_->filePath().empty())
+        return false;
     return room_->record().tree.size() <= 1;
 }
 
@@ -301,7 +309,8 @@ void RoomWindow::focusBoard() { board_->setFocus(); }
 
 void RoomWindow::setPreferences(const RoomPreferences& preferences) {
     room_->settings().preferences = preferences;
-    if (room_->autoReplay()) startTimer(kAutoReplayTimer, std::max(10, preferences.stoneDelay));
+    if (room_->autoReplay())
+        startTimer(kAutoReplayTimer, std::max(10, preferences.stoneDelay));
 }
 
 const BoardViewSettings& RoomWindow::boardSettings() const { return board_->viewport().settings(); }
@@ -333,13 +342,15 @@ void RoomWindow::runCommand(RoomCommandId id) {
 
 void RoomWindow::afterCommand() {
     board_->refreshCursor();  // the tool or the side to move may have changed
-    if (isActiveRoom()) mainWindow_.updateCommands();
+    if (isActiveRoom())
+        mainWindow_.updateCommands();
 }
 
 void RoomWindow::editRules() {
     const GameRoom::ReplayHold hold(*room_);
     RulesDialog dialog(room_->rules(), this);
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
     room_->setRules(dialog.rules());
     room_->settings().rules = dialog.rules();  // the room's next new games too
     if (dialog.saveAsDefault() && defaults_.saveRuleDefaults && !defaults_.saveRuleDefaults(dialog.rules()))
@@ -349,7 +360,8 @@ void RoomWindow::editRules() {
 void RoomWindow::editGameInfo() {
     const GameRoom::ReplayHold hold(*room_);
     GameInfoDialog dialog(room_->record().info, this);
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
     const GameInfo before = room_->record().info;
     room_->mutableRecord().info = dialog.info();
     const GameInfo& after = room_->record().info;
@@ -363,10 +375,12 @@ void RoomWindow::editGameInfo() {
 }
 
 void RoomWindow::editNode() {
-    if (room_->currentNode() == nullptr) return;
+    if (room_->currentNode() == nullptr)
+        return;
     const GameRoom::ReplayHold hold(*room_);
     NodeDialog dialog(room_->currentAnnotation(), this);
-    if (dialog.exec() != QDialog::Accepted || !room_->annotateCurrentNode(dialog.annotation())) return;
+    if (dialog.exec() != QDialog::Accepted || !room_->annotateCurrentNode(dialog.annotation()))
+        return;
     touched_ = true;
     mainWindow_.roomChanged(this);
 }
@@ -397,7 +411,8 @@ void RoomWindow::onPointChosen(int32_t point) {
 }
 
 void RoomWindow::onTreeItemClicked(QTreeWidgetItem* item) {
-    if (item == nullptr) return;
+    if (item == nullptr)
+        return;
     room_->goToNode(item->data(0, kNodeIdRole).toInt());
     afterCommand();
 }
@@ -424,7 +439,8 @@ bool RoomWindow::eventFilter(QObject* watched, QEvent* event) {
 // ---- RoomHost ------------------------------------------------------------------------------
 
 void RoomWindow::redraw() {
-    if (board_ != nullptr) board_->redraw();
+    if (board_ != nullptr)
+        board_->redraw();
 }
 
 void RoomWindow::titleChanged(const std::string&) { mainWindow_.roomChanged(this); }
@@ -435,7 +451,8 @@ void RoomWindow::showMessage(const std::string& text) {
 
 bool RoomWindow::importBoardImage(BoardGrid& position, bool& whiteToPlay) {
     ImageImportDialog dialog(this);
-    if (dialog.exec() != QDialog::Accepted || !dialog.position().isUsable()) return false;
+    if (dialog.exec() != QDialog::Accepted || !dialog.position().isUsable())
+        return false;
     position.copyFrom(dialog.position());
     whiteToPlay = dialog.whiteToPlay();
     return true;
@@ -445,15 +462,18 @@ bool RoomWindow::askText(const std::string& prompt, std::string& text) {
     bool ok = false;
     const QString answer = QInputDialog::getText(this, QApplication::applicationDisplayName(), qt(prompt),
                                                  QLineEdit::Normal, qt(text), &ok);
-    if (!ok) return false;
+    if (!ok)
+        return false;
     text = answer.toStdString();
     return true;
 }
 
 void RoomWindow::playSound(int soundId, bool wait) {
-    if (defaults_.sounds == nullptr) return;
+    if (defaults_.sounds == nullptr)
+        return;
     const bool stoneSound = soundId >= kSoundStone && soundId <= kSoundCaptureMany;
-    if (stoneSound && !defaults_.stoneSound) return;  // the global switch, flipped by F7
+    if (stoneSound && !defaults_.stoneSound)
+        return;  // the global switch, flipped by F7
     defaults_.sounds->play(soundId, wait);
 }
 
@@ -466,23 +486,28 @@ void RoomWindow::variationTreeChanged() {
 
 void RoomWindow::selectTreeItem(int32_t nodeId) {
     const std::vector<int> path = findVariationItem(room_->variationTree(), nodeId);
-    if (path.empty()) return;
+    if (path.empty())
+        return;
     QTreeWidgetItem* item = tree_->topLevelItem(path.front());
-    for (std::size_t i = 1; item != nullptr && i < path.size(); ++i) item = item->child(path[i]);
-    if (item == nullptr) return;
+    for (std::size_t i = 1; item != nullptr && i < path.size(); ++i)
+        item = item->child(path[i]);
+    if (item == nullptr)
+        return;
     QTreeWidgetItem* before = tree_->currentItem();
     {
         const QSignalBlocker quiet(tree_);
         tree_->setCurrentItem(item);
     }
-    if (before && before != item) before->setIcon(0, variationImage(before->data(0, kImageRole).toInt()));
+    if (before && before != item)
+        before->setIcon(0, variationImage(before->data(0, kImageRole).toInt()));
     item->setIcon(0, variationImage(item->data(0, kImageRole).toInt() + 1));
     tree_->scrollToItem(item);
 }
 
 void RoomWindow::setStatusText(const std::string& text) {
     statusText_ = qt(text).replace("\r\n", "    ").trimmed();
-    if (isActiveRoom()) mainWindow_.showRoomStatus(statusText_);
+    if (isActiveRoom())
+        mainWindow_.showRoomStatus(statusText_);
 }
 
 void RoomWindow::refreshStatus() { mainWindow_.showRoomStatus(statusText_); }
@@ -501,13 +526,14 @@ void RoomWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool RoomWindow::settleChanges() {
-    if (!room_->isModified()) return true;
+    if (!room_->isModified())
+        return true;
     const QMessageBox::StandardButton answer =
-        saveQuestion ? saveQuestion()
-                     : QMessageBox::question(this, QApplication::applicationDisplayName(),
-                                             tr("棋谱 %1 已修改，是否保存?").arg(roomTitle()),
-                                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                             QMessageBox::Save);
+        saveQuestion
+            ? saveQuestion()
+            : QMessageBox::question(this, QApplication::applicationDisplayName(),
+                                    tr("棋谱 %1 已修改，是否保存?").arg(roomTitle()),
+                                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     return answer == QMessageBox::Discard || (answer == QMessageBox::Save && saveChanges());
 }
 
@@ -518,7 +544,8 @@ bool RoomWindow::saveChanges() {
     if (extension == ".sgf" || extension == ".sgg") {
         file = QString::fromStdString(current.string());
     } else {
-        const QString folder = current.empty() ? QDir::homePath() : QString::fromStdString(current.parent_path().string());
+        const QString folder =
+            current.empty() ? QDir::homePath() : QString::fromStdString(current.parent_path().string());
         const QString stem = current.empty() ? tr("无名文件") : QString::fromStdString(current.stem().string());
         file = QFileDialog::getSaveFileName(this, tr("保存棋谱"), folder + "/" + stem + ".sgf",
                                             tr("SGF棋谱 (*.sgf);;SGG棋谱 (*.sgg)"));
@@ -529,8 +556,10 @@ bool RoomWindow::saveChanges() {
     }
     QString error;
     if (!saveFile(file, error)) {
-        QMessageBox::warning(this, QApplication::applicationDisplayName(),
-                             tr("无法保存棋谱 %1: %2").arg(QDir::toNativeSeparators(file), QString::fromStdString(userFailureReason(error.toStdString()))));
+        QMessageBox::warning(
+            this, QApplication::applicationDisplayName(),
+            tr("无法保存棋谱 %1: %2")
+                .arg(QDir::toNativeSeparators(file), QString::fromStdString(userFailureReason(error.toStdString()))));
         return false;
     }
     return true;
@@ -540,7 +569,8 @@ void RoomWindow::startTimer(int timerId, int periodMs) {
     QTimer*& timer = timers_[timerId];
     if (timer == nullptr) {
         timer = new QTimer(this);
-        if (timerId == kProblemReplyTimer) timer->setSingleShot(true);
+        if (timerId == kProblemReplyTimer)
+            timer->setSingleShot(true);
         connect(timer, &QTimer::timeout, this, [this, timerId] {
             room_->onTimer(timerId);
             afterCommand();
@@ -551,7 +581,8 @@ void RoomWindow::startTimer(int timerId, int periodMs) {
 
 void RoomWindow::stopTimer(int timerId) {
     auto found = timers_.find(timerId);
-    if (found != timers_.end()) found->second->stop();
+    if (found != timers_.end())
+        found->second->stop();
 }
 
 void RoomWindow::announceAnswer(bool right, const std::string& text) {
@@ -565,16 +596,18 @@ void RoomWindow::announceAnswer(bool right, const std::string& text) {
         verdictTimer_->setSingleShot(true);
         connect(verdictTimer_, &QTimer::timeout, verdictBanner_, &QWidget::hide);
     }
-    verdictBanner_->setStyleSheet(QString("QLabel { color: white; background: %1; border-radius: 6px; padding: 6px 14px;"
-                                          " font-size: 16pt; font-weight: bold; }")
-                                      .arg(right ? "rgba(30, 130, 60, 220)" : "rgba(180, 40, 40, 220)"));
+    verdictBanner_->setStyleSheet(
+        QString("QLabel { color: white; background: %1; border-radius: 6px; padding: 6px 14px;"
+                " font-size: 16pt; font-weight: bold; }")
+            .arg(right ? "rgba(30, 130, 60, 220)" : "rgba(180, 40, 40, 220)"));
     verdictBanner_->setText(lastAnnouncement_);
     verdictBanner_->adjustSize();
     verdictBanner_->move((board_->width() - verdictBanner_->width()) / 2, board_->height() / 12);
     verdictBanner_->show();
     verdictBanner_->raise();
     verdictTimer_->start(2500);
-    if (isActiveRoom()) mainWindow_.showAnnouncement(lastAnnouncement_);
+    if (isActiveRoom())
+        mainWindow_.showAnnouncement(lastAnnouncement_);
 }
 
 bool RoomWindow::isActiveRoom() const { return mainWindow_.activeRoom() == this; }

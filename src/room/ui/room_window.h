@@ -1,9 +1,9 @@
 #pragma once
 // One room's child window: the board, the variation tree and the comment pane around the
 // room's controller (GameRoom). The window is the controller's host: its board widget draws
-// the room's display and hands clicks, bands and cursor keys back to the room; it keeps the tree in step, runs the room's timers, plays its sounds
-// and asks the user for texts. A click on the board goes to the room; the mouse wheel over the
-// board steps one move back or forward; a right click offers the four information switches.
+// the room's display and hands clicks, bands and cursor keys back to the room; it keeps the tree in step, runs the
+// room's timers, plays its sounds and asks the user for texts. A click on the board goes to the room; the mouse wheel
+// over the board steps one move back or forward; a right click offers the four information switches.
 
 #include <QMessageBox>
 #include <QString>
@@ -142,13 +142,13 @@ private:
     QTreeWidget* tree_ = nullptr;
     QTextBrowser* comment_ = nullptr;
     QSplitter* split_ = nullptr;
-    QWidget* infoPanel_ = nullptr;       // shown in the main window's information bar
-    QTextBrowser* hintPane_ = nullptr;   // in infoPanel_: the report of the pattern bases
+    QWidget* infoPanel_ = nullptr;      // shown in the main window's information bar
+    QTextBrowser* hintPane_ = nullptr;  // in infoPanel_: the report of the pattern bases
     std::map<int, QTimer*> timers_;
     std::string externalCopy_;  // the outside editor's copy, deleted with the room
     bool touched_ = false;
     bool showingComment_ = false;  // the room is filling the comment pane, not the user
-    int wheelSteps_ = 0;  // partial wheel turns of high-resolution wheels
+    int wheelSteps_ = 0;           // partial wheel turns of high-resolution wheels
 };
 
 }  // namespace tessera

@@ -24,7 +24,8 @@ RulesDialog::RulesDialog(const RuleSettings& rules, QWidget* parent) : QDialog(p
     rules_->addItems({tr("中国规则"), tr("日本规则"), tr("韩国规则")});
     rules_->setCurrentIndex(0);
     for (int index = 0; index < 3; ++index)
-        if (kOffered[index] == rules.ruleType) rules_->setCurrentIndex(index);
+        if (kOffered[index] == rules.ruleType)
+            rules_->setCurrentIndex(index);
     komi_ = new QDoubleSpinBox;
     komi_->setRange(-100, 100);
     komi_->setDecimals(2);
@@ -48,7 +49,9 @@ RulesDialog::RulesDialog(const RuleSettings& rules, QWidget* parent) : QDialog(p
     layout->addWidget(buttons);
 }
 
-RuleSettings RulesDialog::rules() const { return RuleSettings{kOffered[std::max(0, rules_->currentIndex())], komi_->value()}; }
+RuleSettings RulesDialog::rules() const {
+    return RuleSettings{kOffered[std::max(0, rules_->currentIndex())], komi_->value()};
+}
 bool RulesDialog::saveAsDefault() const { return saveDefault_->isChecked(); }
 QString RulesDialog::komiLabel() const { return rules_->currentIndex() == 0 ? tr("贴子数:") : tr("贴目数:"); }
 

@@ -16,7 +16,8 @@ constexpr int kLongestWaitMs = 4000;
 }  // namespace
 
 SoundPlayer::SoundPlayer(const QString& folder, QObject* parent) : QObject(parent), folder_(folder) {
-    if (!folder_.isEmpty() && !folder_.endsWith('/')) folder_ += '/';
+    if (!folder_.isEmpty() && !folder_.endsWith('/'))
+        folder_ += '/';
 }
 
 SoundPlayer::~SoundPlayer() = default;
@@ -29,9 +30,11 @@ QSoundEffect* SoundPlayer::effect(int number) {
         probed_ = true;
         audible_ = !QMediaDevices::defaultAudioOutput().isNull();
     }
-    if (!audible_) return nullptr;
+    if (!audible_)
+        return nullptr;
     auto found = effects_.find(number);
-    if (found != effects_.end()) return found->second;
+    if (found != effects_.end())
+        return found->second;
     QSoundEffect* sound = nullptr;
     const QString file = fileOf(number);
     if (QFileInfo::exists(file)) {
@@ -44,27 +47,33 @@ QSoundEffect* SoundPlayer::effect(int number) {
 
 void SoundPlayer::play(int number, bool wait) {
     QSoundEffect* sound = effect(number);
-    if (sound == nullptr || sound->status() == QSoundEffect::Error) return;
+    if (sound == nullptr || sound->status() == QSoundEffect::Error)
+        return;
     sound->play();
-    if (!wait) return;
+    if (!wait)
+        return;
     QEventLoop loop;
     QTimer guard;
     guard.setSingleShot(true);
     connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
     connect(sound, &QSoundEffect::playingChanged, &loop, [&] {
-        if (!sound->isPlaying()) loop.quit();
+        if (!sound->isPlaying())
+            loop.quit();
     });
     connect(sound, &QSoundEffect::statusChanged, &loop, [&] {
-        if (sound->status() == QSoundEffect::Error) loop.quit();
+        if (sound->status() == QSoundEffect::Error)
+            loop.quit();
     });
     guard.start(kLongestWaitMs);
     // A sound still loading has not started yet; wait for it as well.
-    if (sound->isPlaying() || sound->status() == QSoundEffect::Loading) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (sound->isPlaying() || sound->status() == QSoundEffect::Loading)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void SoundPlayer::stopAll() {
     for (auto& [number, sound] : effects_)
-        if (sound != nullptr) sound->stop();
+        if (sound != nullptr)
+            sound->stop();
 }
 
 }  // namespace tessera

@@ -56,7 +56,8 @@ BookImportDialog::BookImportDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void BookImportDialog::updateOk() {
-    ok_->setEnabled(!folder_->text().trimmed().isEmpty() && !bookFileName(name_->text().trimmed().toStdString()).empty());
+    ok_->setEnabled(!folder_->text().trimmed().isEmpty() &&
+                    !bookFileName(name_->text().trimmed().toStdString()).empty());
 }
 
 BookImportRequest BookImportDialog::request() const {

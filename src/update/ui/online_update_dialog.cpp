@@ -139,21 +139,34 @@ void OnlineUpdateDialog::poll() {
 QString OnlineUpdateDialog::wording(const UpdateEvent& event) const {
     const QString path = QString::fromStdString(event.path);
     switch (event.step) {
-    case UpdateStep::downloadPatchIndex: return tr("正在下载棋谱库的补丁更新索引信息.");
-    case UpdateStep::patchIndexFailed: return tr("下载棋谱库的补丁索引信息失败!");
-    case UpdateStep::downloadPatch: return tr("正在下载第%1号补丁文件").arg(event.number);
-    case UpdateStep::applyPatch: return tr("正在更新第%1号补丁文件-->棋谱库").arg(event.number);
-    case UpdateStep::downloadDatabase: return tr("正在下载整个棋谱库");
-    case UpdateStep::downloadGames:
-        return event.done == 0 ? tr("正在下载 %1 个棋谱文件").arg(event.total) : QString();
-    case UpdateStep::analyseFiles: return tr("正在分析要更新的文件.");
-    case UpdateStep::noUpdate: return tr("没有可用更新信息.");
-    case UpdateStep::downloadFileIndex: return tr("正在下载索引文件");
-    case UpdateStep::buildFileList: return tr("正在生成更新文件列表");
-    case UpdateStep::downloadFile: return QStringLiteral("%1: %2").arg(tr("正在下载更新文件"), path);
-    case UpdateStep::reopenDataFiles: return tr("正在重新打开数据文件");
-    case UpdateStep::fileFailed: return tr("失败: %1 (%2)").arg(path, QString::fromStdString(userFailureReason(event.error)));
-    case UpdateStep::finished: return {};
+        case UpdateStep::downloadPatchIndex:
+            return tr("正在下载棋谱库的补丁更新索引信息.");
+        case UpdateStep::patchIndexFailed:
+            return tr("下载棋谱库的补丁索引信息失败!");
+        case UpdateStep::downloadPatch:
+            return tr("正在下载第%1号补丁文件").arg(event.number);
+        case UpdateStep::applyPatch:
+            return tr("正在更新第%1号补丁文件-->棋谱库").arg(event.number);
+        case UpdateStep::downloadDatabase:
+            return tr("正在下载整个棋谱库");
+        case UpdateStep::downloadGames:
+            return event.done == 0 ? tr("正在下载 %1 个棋谱文件").arg(event.total) : QString();
+        case UpdateStep::analyseFiles:
+            return tr("正在分析要更新的文件.");
+        case UpdateStep::noUpdate:
+            return tr("没有可用更新信息.");
+        case UpdateStep::downloadFileIndex:
+            return tr("正在下载索引文件");
+        case UpdateStep::buildFileList:
+            return tr("正在生成更新文件列表");
+        case UpdateStep::downloadFile:
+            return QStringLiteral("%1: %2").arg(tr("正在下载更新文件"), path);
+        case UpdateStep::reopenDataFiles:
+            return tr("正在重新打开数据文件");
+        case UpdateStep::fileFailed:
+            return tr("失败: %1 (%2)").arg(path, QString::fromStdString(userFailureReason(event.error)));
+        case UpdateStep::finished:
+            return {};
     }
     return {};
 }

@@ -161,19 +161,29 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
     int columns = 0;
     int rows = 0;
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (const int32_t point = display_->cursor; point >= 0)
-            post([this, point] {
-                if (onPointChosen)
-                    onPointChosen(point);
-            });
-        return;
-    case Qt::Key_Left: columns = -step; break;
-    case Qt::Key_Right: columns = step; break;
-    case Qt::Key_Up: rows = -step; break;
-    case Qt::Key_Down: rows = step; break;
-    default: QWidget::keyPressEvent(event); return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (const int32_t point = display_->cursor; point >= 0)
+                post([this, point] {
+                    if (onPointChosen)
+                        onPointChosen(point);
+                });
+            return;
+        case Qt::Key_Left:
+            columns = -step;
+            break;
+        case Qt::Key_Right:
+            columns = step;
+            break;
+        case Qt::Key_Up:
+            rows = -step;
+            break;
+        case Qt::Key_Down:
+            rows = step;
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
     }
     if (onCursorStep)
         onCursorStep(columns, rows);

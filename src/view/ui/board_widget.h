@@ -77,8 +77,8 @@ private:
     const BoardDisplay* display_;
     BoardViewport viewport_;
     BoardPainter painter_;
-    QImage buffer_;      // the off-screen board, redrawn only when something changed
-    bool dirty_ = true;  // buffer_ no longer shows the display
+    QImage buffer_;            // the off-screen board, redrawn only when something changed
+    bool dirty_ = true;        // buffer_ no longer shows the display
     QPoint mouse_{-1, -1};     // the mouse's last place in device pixels; (-1, -1) when outside
     int shownCursor_ = -1;     // index of the cursor set on the widget
     qreal cursorRatio_ = 1.0;  // the device pixel ratio it was drawn for

@@ -23,8 +23,8 @@ void CornerPicker::setLines(int lines) {
 QRectF CornerPicker::pictureArea() const {
     if (picture_.isNull())
         return {};
-    const double scale = std::min(static_cast<double>(width()) / picture_.width(),
-                                  static_cast<double>(height()) / picture_.height());
+    const double scale =
+        std::min(static_cast<double>(width()) / picture_.width(), static_cast<double>(height()) / picture_.height());
     const double w = picture_.width() * scale;
     const double h = picture_.height() * scale;
     return QRectF((width() - w) / 2.0, (height() - h) / 2.0, w, h);
@@ -43,8 +43,7 @@ bool CornerPicker::toPicture(QPointF at, int& x, int& y) const {
     const QRectF area = pictureArea();
     if (area.isEmpty() || !area.contains(at))
         return false;
-    x = std::clamp(static_cast<int>((at.x() - area.left()) * picture_.width() / area.width()), 0,
-                   picture_.width() - 1);
+    x = std::clamp(static_cast<int>((at.x() - area.left()) * picture_.width() / area.width()), 0, picture_.width() - 1);
     y = std::clamp(static_cast<int>((at.y() - area.top()) * picture_.height() / area.height()), 0,
                    picture_.height() - 1);
     return true;

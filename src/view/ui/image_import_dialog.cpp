@@ -77,17 +77,11 @@ ImageImportDialog::ImageImportDialog(QWidget* parent) : QDialog(parent) {
     resize(640, 720);
 }
 
-int ImageImportDialog::lines() const {
-    return size_->currentData().toInt();
-}
+int ImageImportDialog::lines() const { return size_->currentData().toInt(); }
 
-bool ImageImportDialog::whiteToPlay() const {
-    return side_->currentIndex() == 1;
-}
+bool ImageImportDialog::whiteToPlay() const { return side_->currentIndex() == 1; }
 
-void ImageImportDialog::showStatus(const QString& text) {
-    status_->setText(text);
-}
+void ImageImportDialog::showStatus(const QString& text) { status_->setText(text); }
 
 void ImageImportDialog::clearResult() {
     position_ = BoardGrid();
@@ -131,8 +125,7 @@ bool ImageImportDialog::loadFile(const QString& path) {
 
 void ImageImportDialog::openFile() {
     const QString path = QFileDialog::getOpenFileName(
-        this, tr("打开图象文件"), QString(),
-        tr("JPEG (*.jpg *.jpeg);;PNG (*.png);;BMP (*.bmp);;所有文件 (*)"));
+        this, tr("打开图象文件"), QString(), tr("JPEG (*.jpg *.jpeg);;PNG (*.png);;BMP (*.bmp);;所有文件 (*)"));
     if (!path.isEmpty())
         loadFile(path);
 }

@@ -55,9 +55,9 @@ private:
     void clearResult();
     void showStatus(const QString& text);
 
-    PixelImage pixels_;      // the picture as loaded (its own resolution)
-    BoardGridGuess found_;   // the grid found in it
-    BoardGrid position_;     // the result; unusable until converted
+    PixelImage pixels_;            // the picture as loaded (its own resolution)
+    BoardGridGuess found_;         // the grid found in it
+    BoardGrid position_;           // the result; unusable until converted
     BoardDisplay previewDisplay_;  // what the preview board shows
     CornerPicker* picker_ = nullptr;
     BoardWidget* preview_ = nullptr;

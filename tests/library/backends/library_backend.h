@@ -46,8 +46,8 @@ inline std::string backendName(const ::testing::TestParamInfo<LibraryBackend>& i
 
 }  // namespace tessera::test
 
-#define TESSERA_ON_EVERY_BACKEND(Suite)                                                                  \
-    INSTANTIATE_TEST_SUITE_P(Backends, Suite,                                                            \
-                             ::testing::Values(::tessera::test::LibraryBackend::sqlite,                  \
-                                               ::tessera::test::LibraryBackend::postgresql),             \
-                             ::tessera::test::backendName)
+#define TESSERA_ON_EVERY_BACKEND(Suite)                                                                          \
+    INSTANTIATE_TEST_SUITE_P(                                                                                    \
+        Backends, Suite,                                                                                         \
+        ::testing::Values(::tessera::test::LibraryBackend::sqlite, ::tessera::test::LibraryBackend::postgresql), \
+        ::tessera::test::backendName)

@@ -4,10 +4,10 @@
 
 #include <cstring>
 
+#include "library/backends/library_backend.h"
 #include "library/database_query.h"
 #include "library/library_patch.h"
 #include "library/library_store.h"
-#include "library/backends/library_backend.h"
 #include "support/test_support.h"
 
 namespace tessera {
@@ -21,7 +21,8 @@ std::string history(int count, const std::vector<int>& sizes = {}, int deleteOld
     for (int k = 0; k < count; ++k) {
         text += "[patch" + std::to_string(k) + "]\nPublicDate=2026010" + std::to_string(k % 9 + 1) + "\n";
         text += "DelOldFile=" + std::string(k == deleteOldAt ? "1" : "0") + "\nTable_GoFile_AddCount=10\n";
-        text += "Table_Player_AddCount=2\nPatchFileSize=" + std::to_string(k < int(sizes.size()) ? sizes[k] : 100) + "\n";
+        text +=
+            "Table_Player_AddCount=2\nPatchFileSize=" + std::to_string(k < int(sizes.size()) ? sizes[k] : 100) + "\n";
     }
     return text;
 }
@@ -29,7 +30,8 @@ std::string history(int count, const std::vector<int>& sizes = {}, int deleteOld
 TEST(LibraryPatches, HistoriesChooseBetweenPatchingAndReplacing) {
     ScratchFolder folder;
     ASSERT_TRUE(writeBytes(folder / "local.ini", history(5)));
-    ASSERT_TRUE(writeBytes(folder / "remote.ini", history(7) + "[patch7]\nPublicDate=0\n[patch8]\nPublicDate=20260101\n"));
+    ASSERT_TRUE(
+        writeBytes(folder / "remote.ini", history(7) + "[patch7]\nPublicDate=0\n[patch8]\nPublicDate=20260101\n"));
     const auto local = readPatchHistory((folder / "local.ini").string());
     const auto remote = readPatchHistory((folder / "remote.ini").string());
     ASSERT_EQ(local.size(), 5u);

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
+#include "library/backends/library_backend.h"
 #include "library/game_mark_map.h"
 #include "library/library_query.h"
 #include "library/library_store.h"
-#include "library/backends/library_backend.h"
 #include "support/test_support.h"
 
 namespace tessera {
@@ -27,8 +27,9 @@ protected:
         add(4, "", "常昊", "古力", -1, "名人战");
         add(5, "2025-06-30", "常昊", "O'Neil", 2, "");
         add(6, "", "O'Neil", "常昊", 2, "");
-        for (auto [id, name, nation, sex] : {std::tuple{1, "古力", "China", "Man"}, std::tuple{2, "O'Neil", "Ireland", "Man"},
-                                             std::tuple{3, "常昊", "China", "Man"}, std::tuple{4, "芮乃伟", "China", "Woman"}}) {
+        for (auto [id, name, nation, sex] :
+             {std::tuple{1, "古力", "China", "Man"}, std::tuple{2, "O'Neil", "Ireland", "Man"},
+              std::tuple{3, "常昊", "China", "Man"}, std::tuple{4, "芮乃伟", "China", "Woman"}}) {
             PlayerRecord p;
             p.id = id;
             p.name = name;

@@ -8,11 +8,11 @@
 
 #include <filesystem>
 
+#include "library/backends/library_backend.h"
 #include "library/database_query.h"
 #include "library/game_mark_map.h"
 #include "library/library_import.h"
 #include "library/library_store.h"
-#include "library/backends/library_backend.h"
 #include "support/test_support.h"
 
 namespace tessera {
@@ -135,7 +135,8 @@ TEST_P(LibraryStoreTest, CatalogueKeepsTextsOnlyOfRecordsFrom1980) {
 
 TEST_P(LibraryStoreTest, ImportStoresNewGamesAndCountsDuplicates) {
     const auto in = folder / "in";
-    ASSERT_TRUE(writeBytes(in / "a.sgf", sgf("Go Seigen", "Kitani", ";B[pd];W[dp];B[pq]", "DT[1939-09-28]RE[W+2]EV[Kamakura]")));
+    ASSERT_TRUE(writeBytes(in / "a.sgf",
+                           sgf("Go Seigen", "Kitani", ";B[pd];W[dp];B[pq]", "DT[1939-09-28]RE[W+2]EV[Kamakura]")));
     ASSERT_TRUE(writeBytes(in / "sub/b.SGF", sgf("Go Seigen", "Kitani", ";B[pd];W[dp];B[pp]", "DT[1939]")));
     // The same game again (another file, other header texts): a duplicate.
     ASSERT_TRUE(writeBytes(in / "sub/c.sgf", sgf("Go Seigen", "Kitani", ";B[pd];W[dp];B[pq]", "DT[1940-01-01]")));
@@ -193,11 +194,12 @@ TEST_P(LibraryStoreTest, ImportStoresNewGamesAndCountsDuplicates) {
 TEST_P(LibraryStoreTest, CancelledImportKeepsWhatWasCommitted) {
     const auto in = folder / "in";
     for (int k = 0; k < 6; ++k)
-        ASSERT_TRUE(writeBytes(in / (std::to_string(k) + ".sgf"), sgf("A", "B", ";B[" + std::string(1, char('a' + k)) + "a]")));
+        ASSERT_TRUE(
+            writeBytes(in / (std::to_string(k) + ".sgf"), sgf("A", "B", ";B[" + std::string(1, char('a' + k)) + "a]")));
     std::atomic<bool> cancel{false};
     ImportSummary summary;
-    ASSERT_TRUE(importRecords(store, {in.string()}, {1, 1, 2}, summary, [&](size_t done, size_t) { cancel = done >= 2; },
-                              &cancel));
+    ASSERT_TRUE(importRecords(
+        store, {in.string()}, {1, 1, 2}, summary, [&](size_t done, size_t) { cancel = done >= 2; }, &cancel));
     EXPECT_TRUE(summary.cancelled);
     EXPECT_EQ(summary.imported, 2);
     std::vector<int32_t> ids;

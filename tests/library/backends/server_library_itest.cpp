@@ -26,9 +26,9 @@ using test::ScratchFolder;
 void writeGames(const std::filesystem::path& folder, int first, int count) {
     for (int number = first; number < first + count; ++number) {
         const char x = static_cast<char>('a' + number % 19), y = static_cast<char>('a' + number / 19 % 19);
-        ASSERT_TRUE(test::writeBytes(folder / (std::to_string(number) + ".sgf"),
-                                     "(;GM[1]FF[4]SZ[19]PB[黑 " + std::to_string(number) + "]PW[White]DT[2020-01-01];B[" +
-                                         x + y + "];W[ss])"));
+        ASSERT_TRUE(test::writeBytes(
+            folder / (std::to_string(number) + ".sgf"),
+            "(;GM[1]FF[4]SZ[19]PB[黑 " + std::to_string(number) + "]PW[White]DT[2020-01-01];B[" + x + y + "];W[ss])"));
     }
 }
 
@@ -108,8 +108,8 @@ TEST_F(ServerLibraryTest, TwoImportersAtOnceStoreEveryGameExactlyOnce) {
     setenv("TESSERA_ODBC_CONNECTION", connection.c_str(), 1);
     test::CliRun first, second;
     std::thread other([&] {
-        second = test::runCli({"--program-folder", (folder / "b").string(), "import", "--json",
-                               (folder / "y").string(), (folder / "z").string()});
+        second = test::runCli({"--program-folder", (folder / "b").string(), "import", "--json", (folder / "y").string(),
+                               (folder / "z").string()});
     });
     first = test::runCli({"--program-folder", (folder / "a").string(), "import", "--json", (folder / "x").string(),
                           (folder / "y").string()});
