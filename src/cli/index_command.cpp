@@ -17,12 +17,14 @@ namespace tessera::cli {
 namespace {
 
 const char* kIndexHelp =
-    "Usage: tessera-cli index [--threads N] [--json]\n"
+    "Usage: tessera-cli index [--missing] [--threads N] [--json]\n"
     "Rebuilds the search index (index/ in the program folder) from every game of the library.\n"
     "Imports and updates keep the index up to date; a rebuild folds their segments into one\n"
     "and picks up games whose files were changed by other means.\n"
+    "  --missing  only add the games the index does not hold yet (games that other clients\n"
+    "             imported into a shared server library); nothing else is read\n"
     "  --threads  games read at once (default: one per core)\n"
-    "  --json     {games, segments, bytes, ms}\n";
+    "  --json     {games, segments, bytes, ms, added}\n";
 
 int runIndex(const std::vector<std::string>& args) {
     if (wantsHelp(args)) {
@@ -30,10 +32,13 @@ int runIndex(const std::vector<std::string>& args) {
         return 0;
     }
     bool json = false;
+    bool missingOnly = false;
     unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     for (size_t k = 0; k < args.size(); ++k) {
         if (args[k] == "--json") {
             json = true;
+        } else if (args[k] == "--missing") {
+            missingOnly = true;
         } else if (args[k] == "--threads" && k + 1 < args.size()) {
             const long value = std::strtol(args[++k].c_str(), nullptr, 10);
             if (value < 1 || value > 64)
@@ -52,28 +57,41 @@ int runIndex(const std::vector<std::string>& args) {
         return failWith("index: " + error);
     std::vector<int32_t> ids;
     store.allIds(-1, ids);
-    ProgressBar bar("games");
+    const size_t libraryGames = ids.size();
     const auto started = std::chrono::steady_clock::now();
-    const bool ok = rebuildSearchIndex(
-        store, ids, threads,
-        [&bar](size_t done, size_t total) {
-            bar.update(done, total);
-            return true;
-        },
-        error);
-    bar.finish();
-    if (!ok)
-        return failWith("index: " + error);
+    size_t added = ids.size();
+    // Without a readable index there is nothing to add to: the whole index is built instead.
+    SearchIndex current;
+    if (missingOnly && current.open(folder)) {
+        std::erase_if(ids, [&current](int32_t id) { return current.findGame(id) != nullptr; });
+        current.close();
+        added = ids.size();
+        if (!ids.empty() && !indexLibraryGames(store, ids, error))
+            return failWith("index: " + error);
+    } else {
+        ProgressBar bar("games");
+        const bool ok = rebuildSearchIndex(
+            store, ids, threads,
+            [&bar](size_t done, size_t total) {
+                bar.update(done, total);
+                return true;
+            },
+            error);
+        bar.finish();
+        if (!ok)
+            return failWith("index: " + error);
+    }
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
     SearchIndex index;
     index.open(folder);
     std::ostringstream out;
     if (json)
         out << "{\"games\":" << index.gameCount() << ",\"segments\":" << index.segmentCount()
-            << ",\"bytes\":" << index.sizeOnDisk() << ",\"ms\":" << ms << "}\n";
+            << ",\"bytes\":" << index.sizeOnDisk() << ",\"ms\":" << ms << ",\"added\":" << added << "}\n";
     else
-        out << "indexed " << index.gameCount() << " of " << ids.size() << " games, " << index.sizeOnDisk()
-            << " bytes in " << searchIndexFolder(folder) << ", " << ms << " ms\n";
+        out << (missingOnly ? "added " + std::to_string(added) + " games; " : std::string()) << "indexed "
+            << index.gameCount() << " of " << libraryGames << " games, " << index.sizeOnDisk() << " bytes in "
+            << searchIndexFolder(folder) << ", " << ms << " ms\n";
     std::cout << out.str();
     return 0;
 }

@@ -36,6 +36,21 @@ TEST(SearchCommand, SearchesTheLibraryThroughTheIndexAsTheScanDoesAndRefusesBadR
     const auto rebuilt = test::runCli({"--program-folder", program, "index", "--json"}, false);
     EXPECT_NE(rebuilt.output.find("{\"games\":2,\"segments\":1,"), std::string::npos) << rebuilt.output;
 
+    // A game that reached the library without this index (another client of a shared library)
+    // is added by --missing as one new segment; the games already indexed are not read again.
+    const auto index = folder / "bin" / "index";
+    std::filesystem::rename(index, folder / "kept-index");
+    ASSERT_TRUE(test::writeBytes(folder / "more" / "c.sgf", "(;SZ[19]PB[E]PW[F]RE[B+R];B[qd];W[dd])"));
+    ASSERT_EQ(test::runCli({"--program-folder", program, "import", (folder / "more").string()}).exitCode, 0);
+    std::filesystem::remove_all(index);
+    std::filesystem::rename(folder / "kept-index", index);
+    const auto caughtUp = test::runCli({"--program-folder", program, "index", "--missing", "--json"}, false);
+    EXPECT_NE(caughtUp.output.find("{\"games\":3,\"segments\":2,"), std::string::npos) << caughtUp.output;
+    EXPECT_NE(caughtUp.output.find("\"added\":1}"), std::string::npos) << caughtUp.output;
+    const auto again = test::runCli({"--program-folder", program, "index", "--missing", "--json"}, false);
+    EXPECT_NE(again.output.find("\"segments\":2,"), std::string::npos) << again.output;
+    EXPECT_NE(again.output.find("\"added\":0}"), std::string::npos) << again.output;
+
     const auto region = test::runCli(
         {"--program-folder", program, "search", query, "--move", "1", "--region", "12,0,18,6", "--scope", "2"});
     EXPECT_EQ(region.exitCode, 0);
