@@ -22,7 +22,8 @@ const char* kBuildStatsHelp =
     "in the program folder from the game records of its library: every 19 x 19 position of a\n"
     "main line before move M that was reached in at least N games, with the moves played next\n"
     "and the games behind each. Positions equal under a symmetry count as one. The files are\n"
-    "replaced only when the build is complete.\n"
+    "replaced only when the build is complete. The games' main lines are kept in cache/ of the\n"
+    "program folder, so a later build reads only the game files that are new or changed.\n"
     "  --min-games N  positions of at least N games (default 2)\n"
     "  --max-move M   positions before move M of each game (default 80)\n"
     "  --threads T    game files read at once (default 2)\n";
@@ -79,7 +80,8 @@ int runBuildStats(const std::vector<std::string>& args) {
         return failWith("build-stats: " + error);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::cout << "games " << summary.gamesRead << " (skipped " << summary.gamesSkipped << "), whole-board positions "
+    std::cout << "games " << summary.gamesRead << " (skipped " << summary.gamesSkipped
+              << ", unchanged since the last build " << summary.gamesFromCache << "), whole-board positions "
               << summary.globalPositions << ", local positions " << summary.localPositions << ", occurrences "
               << summary.occurrences << ", peak memory " << usage.ru_maxrss / 1024 << " MB\n";
     if (summary.truncated)

@@ -8,6 +8,7 @@
 #include "go/play_move.h"
 #include "library/library_store.h"
 #include "record/sgg_file.h"
+#include "stats/compact_game.h"
 #include "stats/local_groups.h"
 #include "stats/pattern_bases.h"
 #include "stats/symmetry_key.h"
@@ -17,18 +18,7 @@ namespace {
 
 constexpr uint16_t kNoAnchor = 0xFFFF;
 
-struct Step {
-    int16_t point = -1;
-    uint8_t colour = 0;
-    int32_t nodeId = -1;
-};
-
-// One game's main line: the root position's stones and the plain moves that follow.
-struct CompactGame {
-    int32_t gameId = -1;
-    std::vector<int16_t> black, white;
-    std::vector<Step> steps;
-};
+using Step = CompactStep;
 
 struct Occurrence {
     uint64_t key;
@@ -51,29 +41,6 @@ struct Representative {
     bool local;
     int32_t id;
 };
-
-bool compactGame(const GameRecord& record, int maxMove, CompactGame& game) {
-    if (record.info.boardWidth != 19 || record.info.boardHeight != 19)
-        return false;
-    const auto line = record.tree.mainLine();
-    if (line.empty() || !line.front()->position.isUsable() || line.front()->position.width() != 19)
-        return false;
-    const BoardGrid& start = line.front()->position;
-    for (int32_t p = 0; p < 361; ++p) {
-        if (start.get(p) == 1)
-            game.black.push_back(static_cast<int16_t>(p));
-        else if (start.get(p) == 2)
-            game.white.push_back(static_cast<int16_t>(p));
-    }
-    for (size_t k = 1; k < line.size() && game.steps.size() < static_cast<size_t>(maxMove); ++k) {
-        const GameNode& node = *line[k];
-        if (!node.isPlainMove() || node.move.point >= 361)
-            break;  // a pass, setup or odd node ends what the statistics can follow
-        game.steps.push_back(
-            Step{static_cast<int16_t>(node.move.point), static_cast<uint8_t>(node.move.colour), node.id});
-    }
-    return true;
-}
 
 // Replays a compact game; visit(step index, grid, key) runs before each move. Stops early when
 // visit returns false or a move is refused.
@@ -285,18 +252,32 @@ bool buildStatistics(LibraryStore& store, const std::string& outputFolder, const
     const int maxMove = std::clamp(options.maxMove, 1, 1000);
     const int minGames = std::max(1, options.minGames);
 
-    // Read every game once into its compact main line, on a few threads.
-    std::vector<CompactGame> slots(ids.size());
-    std::vector<uint8_t> usable(ids.size(), 0);
-    std::atomic<size_t> next{0}, done{0};
+    // Read every game once into its compact main line, on a few threads. Lines kept by the last
+    // build for an unchanged file are taken from its cache instead.
+    const std::string cachePath = compactGameCachePath(outputFolder);
+    CompactGameCache cache = readCompactGameCache(cachePath, maxMove);
+    std::vector<CachedGame> slots(ids.size());
+    std::vector<uint8_t> known(ids.size(), 0);
+    std::atomic<size_t> next{0}, done{0}, fromCache{0};
     std::atomic<bool> cancel{false};
     const auto readOne = [&](size_t k) {
         GameRecord record;
         std::string reason;
+        CachedGame& slot = slots[k];
         // A server library's games come from its local cache, which fetches only what it lacks.
-        if (store.cacheGameFile(ids[k], reason) && loadSggFile(store.gamePath(ids[k]), record, reason)) {
-            slots[k].gameId = ids[k];
-            usable[k] = compactGame(record, maxMove, slots[k]) ? 1 : 0;
+        if (store.cacheGameFile(ids[k], reason)) {
+            const std::string path = store.gamePath(ids[k]);
+            slot.stamp = stampOf(path);
+            const auto cached = cache.find(ids[k]);
+            if (cached != cache.end() && slot.stamp.size >= 0 && cached->second.stamp == slot.stamp) {
+                slot = std::move(cached->second);  // each id has one slot: threads never share an entry
+                known[k] = 1;
+                ++fromCache;
+            } else if (loadSggFile(path, record, reason)) {
+                slot.game.gameId = ids[k];
+                slot.usable = compactGame(record, maxMove, slot.game);
+                known[k] = slot.stamp.size >= 0 ? 1 : 0;
+            }
         }
         ++done;
     };
@@ -318,11 +299,20 @@ bool buildStatistics(LibraryStore& store, const std::string& outputFolder, const
         error = "cancelled";
         return false;
     }
+    summary.gamesFromCache = static_cast<int>(fromCache.load());
+    cache = {};
+    std::vector<const CachedGame*> keep;
+    for (size_t k = 0; k < ids.size(); ++k)
+        if (known[k])
+            keep.push_back(&slots[k]);
+    // Without the cache the next build only reads every game again.
+    summary.cacheWritten = writeCompactGameCache(cachePath, maxMove, keep);
+    keep.clear();
     std::vector<CompactGame> games;
     games.reserve(ids.size());
     for (size_t k = 0; k < ids.size(); ++k) {
-        if (usable[k])
-            games.push_back(std::move(slots[k]));
+        if (slots[k].usable)
+            games.push_back(std::move(slots[k].game));
         else
             ++summary.gamesSkipped;
     }

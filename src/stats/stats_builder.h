@@ -11,7 +11,8 @@
 // GameRefs.
 //
 // Memory stays bounded by the games' main lines: each game is read once into a compact list
-// of moves, occurrences are 24-byte records sorted by key, and only the kept positions are
+// of moves (kept in a cache file for the next build, which reads only new or changed game
+// files), occurrences are 24-byte records sorted by key, and only the kept positions are
 // rebuilt as grids when the files are written (about 0.5 GB for 100,000 games at 80 moves).
 // The files are written under temporary names and renamed into place only when all four
 // are complete; a cancelled or failed build leaves the old files as they were.
@@ -33,12 +34,14 @@ struct StatsBuildOptions {
 };
 
 struct StatsBuildSummary {
-    int gamesRead = 0;         // 19 x 19 games replayed
-    int gamesSkipped = 0;      // other sizes, unreadable files
-    int globalPositions = 0;   // positions written to GFP.dat
-    int localPositions = 0;    // positions written to GLP.dat
-    uint64_t occurrences = 0;  // whole-board and local occurrences counted
-    bool truncated = false;    // more positions qualified than a base can hold
+    int gamesRead = 0;          // 19 x 19 games replayed
+    int gamesSkipped = 0;       // other sizes, unreadable files
+    int globalPositions = 0;    // positions written to GFP.dat
+    int localPositions = 0;     // positions written to GLP.dat
+    uint64_t occurrences = 0;   // whole-board and local occurrences counted
+    bool truncated = false;     // more positions qualified than a base can hold
+    int gamesFromCache = 0;     // games whose lines came from the last build's cache, unread
+    bool cacheWritten = false;  // false: the next build reads every game again
 };
 
 // Reports a stage ("reading", "counting", "writing") and its progress; false cancels.

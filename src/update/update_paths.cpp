@@ -27,7 +27,7 @@ bool isDataFilePath(const std::string& path) {
     const bool folder = first.size() < path.size();
     if (folder)
         return first != "GoFile" && first != "patch" && first != "temp" && first != "block" && first != "custom" &&
-               first != "FtpMirror" && first != "index";
+               first != "FtpMirror" && first != "index" && first != "cache";
     return first != "go.db" && first.rfind("go.db-", 0) != 0 && first.rfind("ftpindex.", 0) != 0 &&
            first != "log.txt" && first != "GoMDB.ini";
 }

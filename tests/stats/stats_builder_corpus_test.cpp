@@ -1,17 +1,20 @@
 // Statistics built from real professional games: every position the builder kept answers a
 // lookup with exactly the next moves and game counts that a separate count finds by replaying
 // the games and comparing their positions under the eight symmetries; and a kept position is
-// found from each of its eight orientations with its moves mapped back onto that board.
+// found from each of its eight orientations with its moves mapped back onto that board. A
+// rebuild takes unchanged games from the cache of main lines and writes the same bases.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <set>
 
 #include "go/board_transform.h"
 #include "library/library_import.h"
 #include "library/library_store.h"
+#include "stats/compact_game.h"
 #include "stats/pattern_bases.h"
 #include "stats/stats_builder.h"
 #include "support/test_support.h"
@@ -188,6 +191,43 @@ TEST_F(StatsBuilderCorpusTest, APositionIsFoundFromEachOfItsEightOrientations) {
         }
     }
     EXPECT_EQ(transforms.size(), 8u);  // each orientation matched under its own transform
+}
+
+TEST_F(StatsBuilderCorpusTest, ARebuildReadsOnlyChangedGamesAndWritesTheSameBases) {
+    const std::string folder = store_->programFolder();
+    const auto bases = [&] {
+        std::string all;
+        for (const char* name : {kGlobalIndexFile, kGlobalStatsFile, kLocalIndexFile, kLocalStatsFile})
+            all += test::readBytes(folder + name);
+        return all;
+    };
+    const std::string first = bases();
+    std::vector<int32_t> ids;
+    store_->allIds(1, ids);
+    StatsBuildOptions options;
+    options.maxMove = kMaxMove;
+    options.minGames = kMinGames;
+    const auto rebuild = [&] {
+        StatsBuildSummary summary;
+        std::string error;
+        EXPECT_TRUE(buildStatistics(*store_, folder, options, summary, error)) << error;
+        EXPECT_EQ(bases(), first);
+        return summary.gamesFromCache;
+    };
+    EXPECT_EQ(rebuild(), static_cast<int>(ids.size()));
+
+    // A game file written since (an update, another client's cache fill) is read again.
+    const std::string changed = store_->gamePath(ids[3]);
+    std::filesystem::last_write_time(changed, std::filesystem::last_write_time(changed) + std::chrono::seconds(1));
+    EXPECT_EQ(rebuild(), static_cast<int>(ids.size()) - 1);
+
+    // A damaged cache, or one kept for another move limit, is read past: every game is read.
+    const std::string cache = compactGameCachePath(folder);
+    std::string bytes = test::readBytes(cache);
+    bytes.resize(bytes.size() - 3);
+    ASSERT_TRUE(test::writeBytes(cache, bytes));
+    EXPECT_EQ(rebuild(), 0);
+    EXPECT_TRUE(readCompactGameCache(cache, kMaxMove + 1).empty());
 }
 
 }  // namespace

@@ -28,9 +28,26 @@ TEST(FileIndex, BytesRoundTripAndDamageIsRefused) {
 TEST(FileIndex, OnlyDataFilesInsideTheProgramFolderMayBeNamed) {
     for (const char* path : {"dic.db", "board/black.png", "translations/tessera_en.qm", "GFP.dat"})
         EXPECT_TRUE(update_paths::isDataFilePath(path)) << path;
-    for (const char* path : {"", "/etc/passwd", "../outside", "board/../../x", "C:/x", "C:x", "board\\..\\..\\x",
-                             "a//b", "./dic.db", "board/", "go.db", "GoFile/0/00000001.sgg", "patch/GoMDB/x", "temp/x",
-                             "ftpindex.ini", "custom/vantor.ini", "log.txt", "a\nb"})
+    for (const char* path : {"",
+                             "/etc/passwd",
+                             "../outside",
+                             "board/../../x",
+                             "C:/x",
+                             "C:x",
+                             "board\\..\\..\\x",
+                             "a//b",
+                             "./dic.db",
+                             "board/",
+                             "go.db",
+                             "GoFile/0/00000001.sgg",
+                             "patch/GoMDB/x",
+                             "temp/x",
+                             "ftpindex.ini",
+                             "custom/vantor.ini",
+                             "log.txt",
+                             "a\nb",
+                             "index/segments",
+                             "cache/stats-games.dat"})
         EXPECT_FALSE(update_paths::isDataFilePath(path)) << path;
 }
 
