@@ -8,12 +8,10 @@
 #include <cstdio>
 #include <random>
 
-#include "library/library_import.h"
-#include "library/library_store.h"
 #include "library/search_index.h"
 #include "stats/indexed_search.h"
 #include "stats/pattern_search.h"
-#include "support/test_support.h"
+#include "support/corpus_library.h"
 
 namespace tessera {
 namespace {
@@ -23,33 +21,17 @@ protected:
     static void SetUpTestSuite() {
         if (test::sharedDir().empty())
             return;
-        folder_ = new test::ScratchFolder();
-        store_ = new LibraryStore(folder_->path().string() + "/");
-        std::string error;
-        ASSERT_TRUE(store_->open(LibraryAccess::readWrite, error)) << error;
-        const auto corpus = test::sharedDir() / "corpus";
-        auto sample = [&](const std::string& folder, size_t step, size_t first = 0) {
-            std::vector<RefusedFile> refused;
-            const auto files = collectRecordFiles({(corpus / folder).string()}, refused);
-            std::vector<std::string> picked;
-            for (size_t k = first; k < files.size(); k += step)
-                picked.push_back(files[k]);
-            return picked;
-        };
+        library_ = new test::CorpusLibrary();
+        store_ = &library_->store();
         // Two imports: two segments, the second holding the lessons.
-        std::vector<std::string> games = sample("pro", 60);
-        for (const auto& file : sample("annotated", 10))
-            games.push_back(file);
-        for (const auto& file : sample("sgf-edge/gnugo", 3))
-            games.push_back(file);
-        for (const auto& file : sample("pro-fox", 30))
-            games.push_back(file);
-        ImportSummary summary;
-        ASSERT_TRUE(importRecords(*store_, games, ImportOptions(), summary)) << summary.error;
+        std::vector<std::string> games = test::sampledCorpusRecords("pro", 60);
+        for (const auto& [folder, step] : {std::pair{"annotated", 10}, {"sgf-edge/gnugo", 3}, {"pro-fox", 30}})
+            for (const auto& file : test::sampledCorpusRecords(folder, step))
+                games.push_back(file);
+        ASSERT_NO_FATAL_FAILURE(library_->import(games));
         ImportOptions lessons;
         lessons.appType = kAppProblem;
-        ImportSummary problems;
-        ASSERT_TRUE(importRecords(*store_, sample("problems", 25), lessons, problems)) << problems.error;
+        ASSERT_NO_FATAL_FAILURE(library_->import(test::sampledCorpusRecords("problems", 25), lessons));
         ASSERT_TRUE(index_.open(store_->programFolder()));
         ids_ = searchScopeIds(*store_, kScopeAllGames);
         for (int32_t id : ids_) {
@@ -64,8 +46,7 @@ protected:
     static void TearDownTestSuite() {
         index_.close();
         records_.clear();
-        delete store_;
-        delete folder_;
+        delete library_;
     }
     void SetUp() override { TESSERA_REQUIRE_SHARED(); }
 
@@ -89,14 +70,14 @@ protected:
         return results.snapshot();
     }
 
-    static test::ScratchFolder* folder_;
+    static test::CorpusLibrary* library_;
     static LibraryStore* store_;
     static SearchIndex index_;
     static std::vector<int32_t> ids_;
     static std::vector<GameRecord> records_;
 };
 
-test::ScratchFolder* PatternSearchCorpusTest::folder_ = nullptr;
+test::CorpusLibrary* PatternSearchCorpusTest::library_ = nullptr;
 LibraryStore* PatternSearchCorpusTest::store_ = nullptr;
 SearchIndex PatternSearchCorpusTest::index_;
 std::vector<int32_t> PatternSearchCorpusTest::ids_;

@@ -12,12 +12,10 @@
 #include <set>
 
 #include "go/board_transform.h"
-#include "library/library_import.h"
-#include "library/library_store.h"
 #include "stats/compact_game.h"
 #include "stats/pattern_bases.h"
 #include "stats/stats_builder.h"
-#include "support/test_support.h"
+#include "support/corpus_library.h"
 
 namespace tessera {
 namespace {
@@ -68,18 +66,11 @@ protected:
     static void SetUpTestSuite() {
         if (test::sharedDir().empty())
             return;
-        folder_ = new test::ScratchFolder();
-        store_ = new LibraryStore(folder_->path().string() + "/");
-        std::string error;
-        ASSERT_TRUE(store_->open(LibraryAccess::readWrite, error)) << error;
+        library_ = new test::CorpusLibrary();
+        store_ = &library_->store();
         // Every sixteenth record of the professional collection: enough shared openings to keep.
-        std::vector<RefusedFile> refused;
-        std::vector<std::string> files = collectRecordFiles({(test::sharedDir() / "corpus" / "pro").string()}, refused);
-        std::vector<std::string> sample;
-        for (size_t k = 0; k < files.size(); k += 16)
-            sample.push_back(files[k]);
-        ImportSummary imported;
-        ASSERT_TRUE(importRecords(*store_, sample, ImportOptions(), imported));
+        ASSERT_NO_FATAL_FAILURE(library_->import(test::sampledCorpusRecords("pro", 16)));
+        std::string error;
         StatsBuildOptions options;
         options.maxMove = kMaxMove;
         options.minGames = kMinGames;
@@ -91,8 +82,7 @@ protected:
     static void TearDownTestSuite() {
         delete bases_;
         delete summary_;
-        delete store_;
-        delete folder_;
+        delete library_;
     }
     void SetUp() override { TESSERA_REQUIRE_SHARED(); }
 
@@ -126,13 +116,13 @@ protected:
         return positions;
     }
 
-    static test::ScratchFolder* folder_;
+    static test::CorpusLibrary* library_;
     static LibraryStore* store_;
     static StatsBuildSummary* summary_;
     static PatternBases* bases_;
 };
 
-test::ScratchFolder* StatsBuilderCorpusTest::folder_ = nullptr;
+test::CorpusLibrary* StatsBuilderCorpusTest::library_ = nullptr;
 LibraryStore* StatsBuilderCorpusTest::store_ = nullptr;
 StatsBuildSummary* StatsBuilderCorpusTest::summary_ = nullptr;
 PatternBases* StatsBuilderCorpusTest::bases_ = nullptr;
