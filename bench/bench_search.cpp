@@ -10,11 +10,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench_library_fixture.h"
 #include "library/library_store.h"
 #include "library/search_index.h"
 #include "stats/indexed_search.h"
@@ -32,24 +32,19 @@ struct Fixture {
 };
 
 Fixture* fixture() {
-    static Fixture* ready = [] {
-        const char* folder = std::getenv("TESSERA_BENCH_PROGRAM_FOLDER");
-        if (!folder)
-            return static_cast<Fixture*>(nullptr);
-        auto* f = new Fixture;
-        const std::string path = std::string(folder) + "/";
-        f->store = std::make_unique<LibraryStore>(path);
+    return bench::libraryFixture<Fixture>([](const std::string& folder) -> Fixture* {
+        auto f = std::make_unique<Fixture>();
+        f->store = std::make_unique<LibraryStore>(folder);
         std::string error;
-        if (!f->store->open(LibraryAccess::readOnly, error) || !f->index.open(path))
-            return static_cast<Fixture*>(nullptr);
+        if (!f->store->open(LibraryAccess::readOnly, error) || !f->index.open(folder))
+            return nullptr;
         f->ids = searchScopeIds(*f->store, kScopeAllGames);
         for (int32_t id : f->ids)
             if (f->store->readGame(id, f->game) && f->game.info.boardWidth == 19 && f->game.info.boardHeight == 19 &&
                 f->game.tree.mainLine().size() > 150)
                 break;
-        return f;
-    }();
-    return ready;
+        return f.release();
+    });
 }
 
 SearchPattern positionAfter(const GameRecord& game, size_t moves) {
@@ -82,10 +77,8 @@ SearchPattern regionWith(const GameRecord& game, int x0, int y0, int x1, int y1,
 
 void runSearch(benchmark::State& state, const SearchPattern& pattern, bool scan = false) {
     Fixture* f = fixture();
-    if (!f) {
-        state.SkipWithError("set TESSERA_BENCH_PROGRAM_FOLDER to an imported library with its index");
+    if (bench::skippedWithout(state, f, "set TESSERA_BENCH_PROGRAM_FOLDER to an imported library with its index"))
         return;
-    }
     size_t hits = 0;
     for (auto _ : state) {
         SearchResults results;

@@ -8,10 +8,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "bench_library_fixture.h"
 #include "go/board_transform.h"
 #include "library/library_store.h"
 #include "stats/pattern_bases.h"
@@ -27,14 +28,10 @@ struct Fixture {
 };
 
 Fixture* fixture() {
-    static Fixture* ready = [] {
-        const char* folder = std::getenv("TESSERA_BENCH_PROGRAM_FOLDER");
-        if (!folder)
-            return static_cast<Fixture*>(nullptr);
-        auto* f = new Fixture;
-        const std::string path = std::string(folder) + "/";
-        f->bases.open(path);
-        LibraryStore store(path);
+    return bench::libraryFixture<Fixture>([](const std::string& folder) -> Fixture* {
+        auto f = std::make_unique<Fixture>();
+        f->bases.open(folder);
+        LibraryStore store(folder);
         std::string error;
         if (store.open(LibraryAccess::readOnly, error))
             store.loadCatalogue(f->catalogue);
@@ -47,17 +44,16 @@ Fixture* fixture() {
                 position->grid = BoardTransform(code, position->grid).mapGrid(position->grid);
             f->stored.push_back(*position);
         }
-        return f;
-    }();
-    return ready;
+        return f->stored.empty() ? nullptr : f.release();
+    });
 }
+
+constexpr const char* kSetUp = "set TESSERA_BENCH_PROGRAM_FOLDER to a program folder with built statistics";
 
 void BM_LookupUnderSymmetryWithStatistics(benchmark::State& state) {
     Fixture* f = fixture();
-    if (!f || f->stored.empty()) {
-        state.SkipWithError("set TESSERA_BENCH_PROGRAM_FOLDER to a program folder with built statistics");
+    if (bench::skippedWithout(state, f, kSetUp))
         return;
-    }
     size_t k = 0;
     for (auto _ : state) {
         const PatternPosition& position = f->stored[k++ % f->stored.size()];
@@ -72,10 +68,8 @@ BENCHMARK(BM_LookupUnderSymmetryWithStatistics)->Unit(benchmark::kMicrosecond);
 // The worst case: a position the base does not hold costs all eight bucket reads.
 void BM_LookupOfAnAbsentPosition(benchmark::State& state) {
     Fixture* f = fixture();
-    if (!f || f->stored.empty()) {
-        state.SkipWithError("set TESSERA_BENCH_PROGRAM_FOLDER to a program folder with built statistics");
+    if (bench::skippedWithout(state, f, kSetUp))
         return;
-    }
     BoardGrid grid = f->stored.front().grid;
     grid.set(0, 1);
     grid.set(1, 2);
