@@ -14,6 +14,7 @@
 #include "library/database.h"
 #include "library/database_query.h"
 #include "library/database_text.h"
+#include "support/foreign_lock.h"
 #include "support/test_support.h"
 
 namespace tessera {
@@ -260,37 +261,17 @@ TEST(DatabaseFiles, FileLockedByAnotherProcessFailsCleanlyAndRecovers) {
     ASSERT_EQ(execute(database, "CREATE TABLE T (A INTEGER)"), 1);
     ASSERT_EQ(execute(database, "INSERT INTO T VALUES (1)"), 1);
 
-    int ready[2], release[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(release), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // The other process: take an exclusive lock with a pending write and hold it.
-        Database other;
-        int ok = connect(other, path) == 1 && execute(other, "BEGIN EXCLUSIVE") == 1 &&
-                 execute(other, "INSERT INTO T VALUES (2)") == 1;
-        char byte = ok ? 'y' : 'n';
-        (void)!write(ready[1], &byte, 1);
-        (void)!read(release[0], &byte, 1);
-        _exit(0);
-    }
-    char byte = 0;
-    ASSERT_EQ(read(ready[0], &byte, 1), 1);
-    ASSERT_EQ(byte, 'y');
+    test::ForeignLock lock(path, "INSERT INTO T VALUES (2)");
+    ASSERT_TRUE(lock.held());
 
     EXPECT_EQ(execute(database, "INSERT INTO T VALUES (3)"), 0);
     EXPECT_FALSE(database.lastError().empty());
     EXPECT_EQ(maxValue(database, "T", "A"), -1);  // the exclusive lock blocks readers too
 
-    (void)!write(release[1], &byte, 1);
-    int status = 0;
-    waitpid(child, &status, 0);
+    lock.release();
     // The other process ended without committing: the file is whole and usable again.
     EXPECT_EQ(maxValue(database, "T", "A"), 1);
     EXPECT_EQ(execute(database, "INSERT INTO T VALUES (3)"), 1);
-    for (int fd : {ready[0], ready[1], release[0], release[1]})
-        close(fd);
 }
 
 TEST(DatabaseConnection, TemplatesNameOtherSources) {
@@ -321,9 +302,10 @@ TEST(DatabaseConnection, TheSettingNamesTheDefaultSource) {
     Database database;
     EXPECT_EQ(connect(database, (folder / "go.db").string(), ConnectMode::createIfMissing), 0);
     // The environment variable wins over the setting.
-    setenv("TESSERA_ODBC_CONNECTION", "DRIVER=SQLite3;Database={file}", 1);
-    EXPECT_EQ(connect(database, (folder / "go.db").string(), ConnectMode::createIfMissing), 1);
-    unsetenv("TESSERA_ODBC_CONNECTION");
+    {
+        const test::ScopedVariable connection("TESSERA_ODBC_CONNECTION", "DRIVER=SQLite3;Database={file}");
+        EXPECT_EQ(connect(database, (folder / "go.db").string(), ConnectMode::createIfMissing), 1);
+    }
     EXPECT_EQ(applyConnectionSetting((folder / "missing.ini").string()), kSqliteConnectionTemplate);
 }
 
@@ -332,16 +314,9 @@ TEST(DatabaseConnection, UnregisteredDriverIsLoadedFromItsLibrary) {
     ScratchFolder folder;
     ASSERT_TRUE(test::writeBytes(folder / "odbcinst.ini", ""));
     ASSERT_TRUE(test::writeBytes(folder / "odbc.ini", ""));
-    const char* previous = std::getenv("ODBCSYSINI");
-    const std::string saved = previous ? previous : "";
-    setenv("ODBCSYSINI", folder.path().c_str(), 1);
+    const test::ScopedVariable odbcFolder("ODBCSYSINI", folder.path().c_str());
     Database database;
-    const int result = connect(database, (folder / "x.db").string(), ConnectMode::createIfMissing);
-    if (previous)
-        setenv("ODBCSYSINI", saved.c_str(), 1);
-    else
-        unsetenv("ODBCSYSINI");
-    ASSERT_EQ(result, 1) << database.lastError();
+    ASSERT_EQ(connect(database, (folder / "x.db").string(), ConnectMode::createIfMissing), 1) << database.lastError();
     EXPECT_EQ(execute(database, "CREATE TABLE T (A INTEGER)"), 1);
 }
 

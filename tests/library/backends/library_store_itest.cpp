@@ -13,6 +13,7 @@
 #include "library/game_mark_map.h"
 #include "library/library_import.h"
 #include "library/library_store.h"
+#include "support/foreign_lock.h"
 #include "support/test_support.h"
 
 namespace tessera {
@@ -248,33 +249,14 @@ TEST(LibraryFiles, UnusableLibrariesAreRefusedWithAReasonAndLeftAlone) {
         std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     }
     // Another program holds an exclusive lock: a clear reason, and the library is intact afterwards.
-    int ready[2], release[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(release), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        Database other;
-        const bool ok = connect(other, path) == 1 && execute(other, "BEGIN EXCLUSIVE") == 1 &&
-                        execute(other, "DELETE FROM GoFile") == 1;
-        char byte = ok ? 'y' : 'n';
-        (void)!write(ready[1], &byte, 1);
-        (void)!read(release[0], &byte, 1);
-        _exit(0);
-    }
-    char byte = 0;
-    ASSERT_EQ(read(ready[0], &byte, 1), 1);
-    ASSERT_EQ(byte, 'y');
+    test::ForeignLock lock(path, "DELETE FROM GoFile");
+    ASSERT_TRUE(lock.held());
     {
         LibraryStore store(program);
         EXPECT_FALSE(store.open(LibraryAccess::readWrite, error));
         EXPECT_NE(error.find("locked"), std::string::npos) << error;
     }
-    (void)!write(release[1], &byte, 1);
-    int status = 0;
-    waitpid(child, &status, 0);
-    for (int fd : {ready[0], ready[1], release[0], release[1]})
-        close(fd);
+    lock.release();
     LibraryStore store(program);
     ASSERT_TRUE(store.open(LibraryAccess::readWrite, error)) << error;
     std::vector<int32_t> ids;
