@@ -9,7 +9,7 @@
 namespace tessera {
 namespace {
 
-TEST(PersonNameScript, SurnamesKeepTheirFormAndGivenNamesAreConverted) {
+TEST(PersonNameScript, SurnamesKeepTheirFormGivenNamesAreConvertedOtherTextStays) {
     ASSERT_TRUE(chineseConversionAvailable());
     EXPECT_EQ(personNameToTraditional("余炳葟"), "余炳葟");
     EXPECT_EQ(personNameToTraditional("游家宁"), "游家寧");
@@ -23,9 +23,7 @@ TEST(PersonNameScript, SurnamesKeepTheirFormAndGivenNamesAreConverted) {
     // Two players in one field; a rank after a space.
     EXPECT_EQ(personNameToTraditional("余炳葟、游家宁"), "余炳葟、游家寧");
     EXPECT_EQ(personNameToTraditional("于之莹 (5段)"), "于之瑩 (5段)");
-}
-
-TEST(PersonNameScript, LeavesOtherTextAlone) {
+    // Other text is left alone.
     EXPECT_EQ(personNameToTraditional(""), "");
     EXPECT_EQ(personNameToTraditional("Lee Sedol"), "Lee Sedol");
     const std::string gbk = "\xd3\xe0\xb1\xfc";  // 余炳 in GBK: not UTF-8, left as it is
