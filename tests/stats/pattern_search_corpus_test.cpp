@@ -16,13 +16,11 @@
 namespace tessera {
 namespace {
 
-class PatternSearchCorpusTest : public ::testing::Test {
+class PatternSearchCorpusTest : public test::CorpusLibraryTest {
 protected:
     static void SetUpTestSuite() {
-        if (test::sharedDir().empty())
+        if (!makeLibrary())
             return;
-        library_ = new test::CorpusLibrary();
-        store_ = &library_->store();
         // Two imports: two segments, the second holding the lessons.
         std::vector<std::string> games = test::sampledCorpusRecords("pro", 60);
         for (const auto& [folder, step] : {std::pair{"annotated", 10}, {"sgf-edge/gnugo", 3}, {"pro-fox", 30}})
@@ -46,9 +44,8 @@ protected:
     static void TearDownTestSuite() {
         index_.close();
         records_.clear();
-        delete library_;
+        CorpusLibraryTest::TearDownTestSuite();
     }
-    void SetUp() override { TESSERA_REQUIRE_SHARED(); }
 
     // The plain scan over the records read once (the same per-game scan runPatternScan does).
     static std::vector<MoveStats> scanned(const SearchPattern& pattern) {
@@ -70,15 +67,11 @@ protected:
         return results.snapshot();
     }
 
-    static test::CorpusLibrary* library_;
-    static LibraryStore* store_;
     static SearchIndex index_;
     static std::vector<int32_t> ids_;
     static std::vector<GameRecord> records_;
 };
 
-test::CorpusLibrary* PatternSearchCorpusTest::library_ = nullptr;
-LibraryStore* PatternSearchCorpusTest::store_ = nullptr;
 SearchIndex PatternSearchCorpusTest::index_;
 std::vector<int32_t> PatternSearchCorpusTest::ids_;
 std::vector<GameRecord> PatternSearchCorpusTest::records_;

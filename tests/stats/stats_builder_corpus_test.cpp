@@ -61,13 +61,11 @@ struct Expected {
     std::set<int32_t> games;
 };
 
-class StatsBuilderCorpusTest : public ::testing::Test {
+class StatsBuilderCorpusTest : public test::CorpusLibraryTest {
 protected:
     static void SetUpTestSuite() {
-        if (test::sharedDir().empty())
+        if (!makeLibrary())
             return;
-        library_ = new test::CorpusLibrary();
-        store_ = &library_->store();
         // Every sixteenth record of the professional collection: enough shared openings to keep.
         ASSERT_NO_FATAL_FAILURE(library_->import(test::sampledCorpusRecords("pro", 16)));
         std::string error;
@@ -82,9 +80,8 @@ protected:
     static void TearDownTestSuite() {
         delete bases_;
         delete summary_;
-        delete library_;
+        CorpusLibraryTest::TearDownTestSuite();
     }
-    void SetUp() override { TESSERA_REQUIRE_SHARED(); }
 
     // The separate count: every main-line position before one of the first kMaxMove plain moves.
     static const std::map<std::string, Expected>& countPositions() {
@@ -116,14 +113,10 @@ protected:
         return positions;
     }
 
-    static test::CorpusLibrary* library_;
-    static LibraryStore* store_;
     static StatsBuildSummary* summary_;
     static PatternBases* bases_;
 };
 
-test::CorpusLibrary* StatsBuilderCorpusTest::library_ = nullptr;
-LibraryStore* StatsBuilderCorpusTest::store_ = nullptr;
 StatsBuildSummary* StatsBuilderCorpusTest::summary_ = nullptr;
 PatternBases* StatsBuilderCorpusTest::bases_ = nullptr;
 

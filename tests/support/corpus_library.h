@@ -43,4 +43,27 @@ private:
     LibraryStore store_{folder_.path().string() + "/"};
 };
 
+// A suite of tests on one corpus library: its SetUpTestSuite calls makeLibrary() and imports,
+// the library goes after the suite's last test, and each test skips when the corpus is absent.
+class CorpusLibraryTest : public ::testing::Test {
+protected:
+    // Makes the suite's library; false (and no library) when the shared corpus is absent.
+    static bool makeLibrary() {
+        if (sharedDir().empty())
+            return false;
+        library_ = new CorpusLibrary();
+        store_ = &library_->store();
+        return true;
+    }
+    static void TearDownTestSuite() {
+        delete library_;
+        library_ = nullptr;
+        store_ = nullptr;
+    }
+    void SetUp() override { TESSERA_REQUIRE_SHARED(); }
+
+    static inline CorpusLibrary* library_ = nullptr;
+    static inline LibraryStore* store_ = nullptr;
+};
+
 }  // namespace tessera::test
