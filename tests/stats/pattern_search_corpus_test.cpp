@@ -26,10 +26,10 @@ protected:
         for (const auto& [folder, step] : {std::pair{"annotated", 10}, {"sgf-edge/gnugo", 3}, {"pro-fox", 30}})
             for (const auto& file : test::sampledCorpusRecords(folder, step))
                 games.push_back(file);
-        ASSERT_NO_FATAL_FAILURE(library_->import(games));
+        ASSERT_NO_FATAL_FAILURE(importCorpus(games));
         ImportOptions lessons;
         lessons.appType = kAppProblem;
-        ASSERT_NO_FATAL_FAILURE(library_->import(test::sampledCorpusRecords("problems", 25), lessons));
+        ASSERT_NO_FATAL_FAILURE(importCorpus(test::sampledCorpusRecords("problems", 25), lessons));
         ASSERT_TRUE(index_.open(store_->programFolder()));
         ids_ = searchScopeIds(*store_, kScopeAllGames);
         for (int32_t id : ids_) {

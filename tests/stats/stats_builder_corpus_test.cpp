@@ -67,7 +67,7 @@ protected:
         if (!makeLibrary())
             return;
         // Every sixteenth record of the professional collection: enough shared openings to keep.
-        ASSERT_NO_FATAL_FAILURE(library_->import(test::sampledCorpusRecords("pro", 16)));
+        ASSERT_NO_FATAL_FAILURE(importCorpus(test::sampledCorpusRecords("pro", 16)));
         std::string error;
         StatsBuildOptions options;
         options.maxMove = kMaxMove;

@@ -23,46 +23,35 @@ inline std::vector<std::string> sampledCorpusRecords(const std::string& folder, 
     return picked;
 }
 
-// A library in a scratch folder, removed with it.
-class CorpusLibrary {
-public:
-    LibraryStore& store() { return store_; }
-
-    // Imports the files as one import (the first call opens the library for writing).
-    void import(const std::vector<std::string>& files, const ImportOptions& options = ImportOptions()) {
-        std::string error;
-        if (!store_.isOpen()) {
-            ASSERT_TRUE(store_.open(LibraryAccess::readWrite, error)) << error;
-        }
-        ImportSummary summary;
-        ASSERT_TRUE(importRecords(store_, files, options, summary)) << summary.error;
-    }
-
-private:
-    ScratchFolder folder_;
-    LibraryStore store_{folder_.path().string() + "/"};
-};
-
-// A suite of tests on one corpus library: its SetUpTestSuite calls makeLibrary() and imports,
-// the library goes after the suite's last test, and each test skips when the corpus is absent.
+// A suite of tests on one scratch library of corpus records: its SetUpTestSuite calls
+// makeLibrary() and importCorpus(), the library goes after the suite's last test, and each test
+// skips when the shared corpus is absent.
 class CorpusLibraryTest : public ::testing::Test {
 protected:
-    // Makes the suite's library; false (and no library) when the shared corpus is absent.
+    // Makes the suite's library, open for writing; false when the shared corpus is absent.
     static bool makeLibrary() {
         if (sharedDir().empty())
             return false;
-        library_ = new CorpusLibrary();
-        store_ = &library_->store();
-        return true;
+        folder_ = new ScratchFolder();
+        store_ = new LibraryStore(folder_->path().string() + "/");
+        std::string error;
+        EXPECT_TRUE(store_->open(LibraryAccess::readWrite, error)) << error;
+        return store_->isOpen();
+    }
+    // Imports the files as one import (one segment of the search index).
+    static void importCorpus(const std::vector<std::string>& files, const ImportOptions& options = ImportOptions()) {
+        ImportSummary summary;
+        ASSERT_TRUE(importRecords(*store_, files, options, summary)) << summary.error;
     }
     static void TearDownTestSuite() {
-        delete library_;
-        library_ = nullptr;
+        delete store_;
+        delete folder_;
         store_ = nullptr;
+        folder_ = nullptr;
     }
     void SetUp() override { TESSERA_REQUIRE_SHARED(); }
 
-    static inline CorpusLibrary* library_ = nullptr;
+    static inline ScratchFolder* folder_ = nullptr;
     static inline LibraryStore* store_ = nullptr;
 };
 
