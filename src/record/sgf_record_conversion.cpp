@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "go/board_geometry.h"
+#include "record/sgf_annotation.h"
 
 namespace tessera {
 
@@ -134,16 +135,19 @@ bool readGameInfo(const SgfNode& root, GameInfo& info, std::string& error) {
 
 // The first property of each identifier that a game-tree node reads, found in one pass.
 struct NodeProperties {
-    const SgfProperty* black = nullptr;     // B
-    const SgfProperty* white = nullptr;     // W
-    const SgfProperty* addBlack = nullptr;  // AB
-    const SgfProperty* addWhite = nullptr;  // AW
-    const SgfProperty* clear = nullptr;     // AE
-    const SgfProperty* marks[4] = {};       // TR, CR, SQ, MA
-    const SgfProperty* labels = nullptr;    // LB
-    const SgfProperty* comment = nullptr;   // C
-    const SgfProperty* name = nullptr;      // N
-    const SgfProperty* quality = nullptr;   // BM, TE or DO: the move's quality
+    const SgfProperty* black = nullptr;            // B
+    const SgfProperty* white = nullptr;            // W
+    const SgfProperty* addBlack = nullptr;         // AB
+    const SgfProperty* addWhite = nullptr;         // AW
+    const SgfProperty* clear = nullptr;            // AE
+    const SgfProperty* marks[4] = {};              // TR, CR, SQ, MA
+    const SgfProperty* labels = nullptr;           // LB
+    const SgfProperty* comment = nullptr;          // C
+    const SgfProperty* name = nullptr;             // N
+    const SgfProperty* quality = nullptr;          // BM, TE, DO or IT: the move's quality
+    const SgfProperty* judgement = nullptr;        // GB, GW, DM or UC: who stands better
+    const SgfProperty* exactTag = nullptr;         // our private move tag
+    const SgfProperty* exactEvaluation = nullptr;  // our private evaluation
 
     explicit NodeProperties(const SgfNode& sgf) {
         for (const SgfProperty& property : sgf.properties())
@@ -175,8 +179,18 @@ private:
             return &marks[3];
         if (id == "LB")
             return &labels;
-        if (id == "BM" || id == "TE" || id == "DO")
-            return &quality;
+        switch (sgfAnnotationSlot(id)) {
+            case SgfAnnotationSlot::kMoveQuality:
+                return &quality;
+            case SgfAnnotationSlot::kPositionJudgement:
+                return &judgement;
+            case SgfAnnotationSlot::kExactTag:
+                return &exactTag;
+            case SgfAnnotationSlot::kExactEvaluation:
+                return &exactEvaluation;
+            case SgfAnnotationSlot::kNone:
+                break;
+        }
         return nullptr;
     }
 };
@@ -223,10 +237,8 @@ bool readNode(const SgfNode& sgf, const BoardGeometry& geometry, GameNode& node,
         node.comments.push_back(Comment{{}, *comment});
     if (const std::string* name = firstValue(found.name))
         node.name = *name;
-    if (found.quality && move)
-        node.moveTag = found.quality->identifier == "BM"   ? kMoveTagBadMove
-                       : found.quality->identifier == "TE" ? kMoveTagTesuji
-                                                           : kMoveTagDoubtful;
+    node.moveTag = sgfMoveTag(found.quality, found.exactTag, move != nullptr);
+    node.evaluation = sgfEvaluation(found.judgement, found.exactEvaluation);
     return true;
 }
 
@@ -295,14 +307,7 @@ void writeNode(const GameNode& node, const BoardGeometry& geometry, SgfNode& sgf
         sgf.add("C", node.comments.front().body);
     if (!node.name.empty())
         sgf.add("N", node.name);
-    if (node.move.isStoneMove()) {
-        if (node.moveTag == kMoveTagBadMove)
-            sgf.add("BM", "1");
-        else if (node.moveTag == kMoveTagTesuji)
-            sgf.add("TE", "1");
-        else if (node.moveTag == kMoveTagDoubtful)
-            sgf.add("DO", "");
-    }
+    addSgfAnnotation(node, sgf);
 }
 
 std::string komiText(double komi) {

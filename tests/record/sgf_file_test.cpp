@@ -134,6 +134,58 @@ TEST(SgfFile, RoundTripKeepsTreeMarkupAndInformation) {
     EXPECT_EQ(again.info, record.info);
 }
 
+TEST(SgfFile, EveryMoveTagAndEvaluationSurvivesARoundTrip) {
+    // One move per tag, then one per evaluation entry and two values between entries; the root
+    // (no move) carries a tag and an evaluation too.
+    std::string text = "(;SZ[9]";
+    for (int i = 0; i < int(kMoveTagCount) + 13; ++i)
+        text += std::string(i % 2 ? ";W[" : ";B[") + char('a' + i % 9) + char('a' + i / 9) + "]";
+    GameRecord record = read(text + ")");
+    std::vector<GameNode*> line;
+    for (GameNode* node = record.tree.root(); node;
+         node = node->childIds.empty() ? nullptr : record.tree.find(node->childIds[0]))
+        line.push_back(node);
+    ASSERT_EQ(line.size(), kMoveTagCount + 14);
+    line[0]->moveTag = kMoveTagWrong;
+    line[0]->evaluation = 0.1;
+    for (uint32_t tag = 0; tag < kMoveTagCount; ++tag)
+        line[1 + tag]->moveTag = tag;
+    const double values[13] = {0.0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0, 0.73, 0.55};
+    for (int i = 0; i < 13; ++i)
+        line[1 + kMoveTagCount + i]->evaluation = values[i];
+    const std::string written = write(record);
+    EXPECT_NE(written.find("W[ba]TE[2]TSTAG[1]"), std::string::npos) << written;
+    EXPECT_NE(written.find("TE[1]"), std::string::npos) << "手筋 is written the standard way";
+    EXPECT_NE(written.find("GB[1]TSEVAL[0.73]"), std::string::npos);
+    const GameRecord again = read(written);
+    for (const GameNode* node : line) {
+        const GameNode* other = again.tree.find(node->id);
+        ASSERT_TRUE(other);
+        EXPECT_EQ(other->moveTag, node->moveTag) << "node " << node->id;
+        EXPECT_EQ(other->evaluation, node->evaluation) << "node " << node->id;
+    }
+}
+
+TEST(SgfFile, ReadsTheStandardAnnotationOfOtherPrograms) {
+    const GameRecord record = read(
+        "(;SZ[9]GB[1]TE[1];B[aa]TE[1]GB[2];W[bb]BM[2]GW[1];B[cc]DO[]DM[1];W[dd]IT[]UC[1];B[ee]TE[2]GW[2]"
+        ";W[ff]BM[1]HO[2];B[gg]BM[1]TSTAG[99]GB[1]TSEVAL[x];W[hh]TSTAG[3]GW[1]TSEVAL[0.35])");
+    const std::pair<uint32_t, double> expected[] = {{0, 0.7},
+                                                    {kMoveTagTesuji, 0.8},
+                                                    {kMoveTagBadMove, 0.3},
+                                                    {kMoveTagDoubtful, 0.5},
+                                                    {4, 0.5},
+                                                    {2, 0.2},
+                                                    {kMoveTagBadMove, 0.5},
+                                                    {kMoveTagBadMove, 0.7},
+                                                    {3, 0.35}};
+    ASSERT_EQ(record.tree.size(), std::size(expected));
+    for (int id = 0; id < int(std::size(expected)); ++id) {
+        EXPECT_EQ(record.tree.find(id)->moveTag, expected[id].first) << "node " << id;
+        EXPECT_EQ(record.tree.find(id)->evaluation, expected[id].second) << "node " << id;
+    }
+}
+
 TEST(SgfFile, RefusesWhatItCannotWrite) {
     GameRecord empty;
     std::string text;
