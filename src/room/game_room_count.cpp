@@ -1,10 +1,11 @@
 // GameRoom: counting, the rules, the engine game and the event queue.
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "platform/ui_text.h"
 #include "room/count_report.h"
 #include "room/game_room.h"
-#include "room/record_rules.h"
 
 namespace tessera {
 
@@ -152,9 +153,10 @@ void GameRoom::applyEvent(const RoomEvent& event) {
             if (engineGame_) {
                 GameRecord finished;
                 if (engineGame_->finishedRecord(finished)) {
+                    // rules_ stays as the game started (or as the player set it since): the header
+                    // holds the same komi, but in stones under Chinese rules, which a record's KM is not.
                     record_ = std::move(finished);
                     record_.recomputePositions();
-                    rules_ = recordRules(record_.info, settings_.rules);
                     rebuildTree();
                     const auto line = record_.tree.mainLine();
                     goToNode(line.empty() ? 0 : line.back()->id);
@@ -178,6 +180,16 @@ void GameRoom::applyEvent(const RoomEvent& event) {
             resetRoomState();
             record_.info.boardWidth = static_cast<int16_t>(size);
             record_.info.boardHeight = static_cast<int16_t>(size);
+            // The game is counted under its own rules and komi from its first move to its end.
+            const int rule = event.words[kEventWordRule];
+            rules_ = settings_.rules;
+            if (rule >= kRulesChinese && rule <= kRulesIng)
+                rules_.ruleType = static_cast<RuleType>(rule);
+            if (std::isfinite(event.komi()))
+                rules_.komi = event.komi();
+            record_.info.ruleType = static_cast<int16_t>(rules_.ruleType);
+            record_.info.komi = rules_.komi;
+            record_.info.handicap = static_cast<int16_t>(std::clamp(event.words[kEventWordHandicap], 0, 400));
             display_.showEmptyBoard(size, size);
             if (event.words[kEventWordHandicap] < 1) {
                 GameNode root;

@@ -4,6 +4,17 @@
 
 namespace tessera {
 
+void RoomEvent::setKomi(double komi) {
+    const auto bits = std::bit_cast<uint64_t>(komi);
+    words[kEventWordKomiHigh] = static_cast<int32_t>(static_cast<uint32_t>(bits >> 32));
+    words[kEventWordKomiLow] = static_cast<int32_t>(static_cast<uint32_t>(bits));
+}
+
+double RoomEvent::komi() const {
+    const uint64_t high = static_cast<uint32_t>(words[kEventWordKomiHigh]);
+    return std::bit_cast<double>(high << 32 | static_cast<uint32_t>(words[kEventWordKomiLow]));
+}
+
 void RoomEventQueue::post(RoomEvent event) {
     std::lock_guard<std::mutex> guard(lock_);
     events_.push_back(std::move(event));

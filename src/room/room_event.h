@@ -9,6 +9,7 @@
 // deadlock; clear() during a drain also drops the rest of the batch being applied.
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -43,6 +44,10 @@ struct RoomEvent {
     BoardGrid position;
     int32_t value = 0;
     std::array<int32_t, 6> words{};
+
+    // The komi of a match-started event, its bits split over the two komi words (exact).
+    void setKomi(double komi);
+    double komi() const;
 };
 
 class RoomEventQueue {

@@ -123,6 +123,7 @@ void RoomMatch::gameStarted(const MatchParams& params) {
     RoomEvent event;
     event.kind = kRoomEventNewBoard;
     event.words[kEventWordRule] = params.rule;
+    event.setKomi(params.komi);
     event.words[kEventWordHandicap] = params.handicap;
     event.words[kEventWordBoardSize] = params.boardSize;
     event.words[kEventWordBlind] = params.blind;

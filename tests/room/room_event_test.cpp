@@ -84,11 +84,28 @@ TEST(RoomEvents, AnEngineGameIsBuiltFromItsEvents) {
         void boardClicked(int32_t) override {}
         void stop() override {}
         std::string title() const override { return "对局"; }
+        // The finished header states the komi in stones, as the game has it.
+        bool finishedRecord(GameRecord& record) const override {
+            if (!finished)
+                return false;
+            record.info.boardWidth = record.info.boardHeight = 9;
+            record.info.ruleType = kRulesChinese;
+            record.info.komi = 3.5;
+            GameNode root;
+            root.id = 0;
+            record.tree.addNode(std::move(root));
+            return true;
+        }
+        bool finished = false;
     };
-    room.beginEngineGame(std::make_shared<Engine>());
+    ASSERT_EQ(room.rules(), (RuleSettings{kRulesJapanese, 6.5}));  // the room's own
+    auto engine = std::make_shared<Engine>();
+    room.beginEngineGame(engine);
 
     RoomEvent start;
     start.kind = kRoomEventNewBoard;
+    start.words[kEventWordRule] = kRulesChinese;
+    start.setKomi(3.5);
     start.words[kEventWordHandicap] = 2;
     start.words[kEventWordBoardSize] = 9;
     room.postEvent(start);
@@ -123,6 +140,14 @@ TEST(RoomEvents, AnEngineGameIsBuiltFromItsEvents) {
     EXPECT_EQ(room.sideToMove(), kWhite);
     EXPECT_EQ(room.display().position.get(pointOf("E5", 9)), kWhite);
     EXPECT_EQ(host.gameOvers, 1);
+    // Counted under the game's rules from its start through its end, when its own record
+    // (komi in stones) replaces the mirror.
+    EXPECT_EQ(room.rules(), (RuleSettings{kRulesChinese, 3.5}));
+    engine->finished = true;
+    room.postEvent(over);
+    room.drainEvents();
+    EXPECT_EQ(room.record().info.komi, 3.5);
+    EXPECT_EQ(room.rules(), (RuleSettings{kRulesChinese, 3.5}));
 
     room.postEvent(move);
     room.stopEngineGame();  // pending events are deleted
