@@ -58,9 +58,11 @@ TEST_F(RoomMatchTest, APersonPlaysGnuGoFromTheDialogToAResignation) {
         dialog->findChild<QSpinBox*>("boardSize")->setValue(9);
         dialog->accept();
     });
+    room->room().setRules({kRulesJapanese, 6.5});  // what the record shown before was counted under
     room->runCommand(RoomCommandId::Match);
     ASSERT_TRUE(dialogSeen);
     ASSERT_TRUE(processUntil([&] { return nodes() == 1 && room->room().record().info.boardWidth == 9; }));
+    EXPECT_EQ(room->room().rules(), (RuleSettings{kRulesChinese, 3.75}));  // the game's own, from its start
     EXPECT_EQ(room->room().roomKind(), kRoomEngineGame);
     EXPECT_NE(room->room().title().find("对局进行中"), std::string::npos) << room->room().title();
     EXPECT_FALSE(enabled(RoomCommandId::Undo));  // no undo in a match
