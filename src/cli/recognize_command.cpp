@@ -134,12 +134,7 @@ GameRecord setupRecord(const BoardGrid& position) {
     GameRecord record;
     record.info.boardWidth = static_cast<int16_t>(position.width());
     record.info.boardHeight = static_cast<int16_t>(position.height());
-    GameNode root;
-    root.fullSetup = 1;
-    root.sideToMove = kBlack;
-    position.pointsWithValue(kBlack, root.addBlack);
-    position.pointsWithValue(kWhite, root.addWhite);
-    record.tree.addNode(std::move(root));
+    record.tree.addNode(fullSetupNode(position, kBlack));
     record.recomputePositions();
     return record;
 }

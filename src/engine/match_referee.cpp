@@ -104,14 +104,7 @@ void MatchReferee::start() {
         position.setAll(handicapPoints(size, setup_.handicap), kBlack);
     record_.info = infoLocked();
     record_.info.resultText.clear();
-    GameNode root;
-    root.id = 0;
-    root.fullSetup = 1;
-    position.pointsWithValue(kBlack, root.addBlack);
-    position.pointsWithValue(kWhite, root.addWhite);
-    root.position.copyFrom(position);
-    root.sideToMove = setup_.handicap > 0 ? kWhite : kBlack;
-    if (GameNode* added = record_.tree.addNode(std::move(root)))
+    if (GameNode* added = record_.tree.addNode(fullSetupNode(position, setup_.handicap > 0 ? kWhite : kBlack)))
         currentId_ = added->id;
     const MatchParams params{setup_.rule, setup_.komi, setup_.handicap, size, setup_.blind};
     for (MatchObserver* observer : observers_)

@@ -271,6 +271,16 @@ GameNode* playMoveAtNode(GameTree& tree, const BoardGeometry& geometry, int32_t 
     return tree.addNode(std::move(child));
 }
 
+GameNode fullSetupNode(const BoardGrid& position, uint32_t sideToMove) {
+    GameNode setup;
+    setup.fullSetup = 1;
+    setup.sideToMove = static_cast<uint8_t>(sideToMove);
+    position.pointsWithValue(kBlack, setup.addBlack);
+    position.pointsWithValue(kWhite, setup.addWhite);
+    setup.position.copyFrom(position);
+    return setup;
+}
+
 GameNode* addSetupStone(GameTree& tree, const BoardGeometry& geometry, int32_t currentId, int32_t point,
                         uint32_t colour) {
     if (!geometry.isValidPoint(point) || (colour != kBlack && colour != kWhite))

@@ -105,6 +105,10 @@ private:
 // nullptr when playMove refuses the move (nothing is created).
 GameNode* playMoveAtNode(GameTree& tree, const BoardGeometry& geometry, int32_t currentId, const Move& move);
 
+// A full-setup node that sets up exactly position (every stone in addBlack / addWhite) with
+// sideToMove to play; no id or parent yet.
+GameNode fullSetupNode(const BoardGrid& position, uint32_t sideToMove);
+
 // Toggles a setup stone at the node `currentId`: unless that node is a full-setup node, a new
 // full-setup child is created first (side to move black, the current position). An occupied
 // point is emptied, an empty one receives `colour`; addBlack and addWhite are rewritten as

@@ -86,12 +86,7 @@ void GameRoom::newGame() {
     const int size = settings_.boardSize >= 2 && settings_.boardSize <= 25 ? settings_.boardSize : 19;
     record_.info.boardWidth = static_cast<int16_t>(size);
     record_.info.boardHeight = static_cast<int16_t>(size);
-    GameNode root;
-    root.id = 0;
-    root.fullSetup = 1;
-    root.sideToMove = kBlack;
-    root.position = BoardGrid(size, size);
-    record_.tree.addNode(std::move(root));
+    record_.tree.addNode(fullSetupNode(BoardGrid(size, size), kBlack));
     rules_ = settings_.rules;
     rebuildTree();
     goToNode(0);

@@ -120,12 +120,7 @@ void GameRoom::applyEvent(const RoomEvent& event) {
                 break;
             if (current && !event.position.sameSize(record_.geometry()))
                 break;
-            GameNode setup;
-            setup.fullSetup = 1;
-            setup.sideToMove = static_cast<uint8_t>(event.value == kWhite ? kWhite : kBlack);
-            event.position.pointsWithValue(kBlack, setup.addBlack);
-            event.position.pointsWithValue(kWhite, setup.addWhite);
-            setup.position.copyFrom(event.position);
+            GameNode setup = fullSetupNode(event.position, event.value == kWhite ? kWhite : kBlack);
             if (current) {
                 setup.parentId = current->id;
                 setup.blackCaptured = current->blackCaptured;
@@ -191,14 +186,8 @@ void GameRoom::applyEvent(const RoomEvent& event) {
             record_.info.komi = rules_.komi;
             record_.info.handicap = static_cast<int16_t>(std::clamp(event.words[kEventWordHandicap], 0, 400));
             display_.showEmptyBoard(size, size);
-            if (event.words[kEventWordHandicap] < 1) {
-                GameNode root;
-                root.id = 0;
-                root.fullSetup = 1;
-                root.sideToMove = kBlack;
-                root.position = BoardGrid(size, size);
-                record_.tree.addNode(std::move(root));
-            }
+            if (event.words[kEventWordHandicap] < 1)
+                record_.tree.addNode(fullSetupNode(BoardGrid(size, size), kBlack));
             rebuildTree();
             if (!goToNode(0)) {
                 redraw();

@@ -6,12 +6,9 @@
 #include "room/room_match.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
+#include "view/sound_numbers.h"
 
 namespace tessera {
-
-namespace {
-constexpr int kMatchStartSound = 20727;  // the chime of a new game (board/20727.wav)
-}  // namespace
 
 void RoomWindow::startMatch() {
     MatchSetupDialog dialog(this);
@@ -28,7 +25,7 @@ void RoomWindow::startMatch(const MatchSetup& setup) {
     room_->beginEngineGame(match);  // stops a match already running here
     match->start(setup);
     if (room_->settings().stoneSound && isActiveRoom())
-        playSound(kMatchStartSound, false);
+        playSound(kSoundGameStart, false);
     touched_ = true;
     mainWindow_.roomChanged(this);
 }
