@@ -2376,4 +2376,109 @@
             <translation>the data is damaged and cannot be used (the details are in log.txt)</translation>
         </message>
     </context>
+    <context>
+        <name>PatternSearchWindow</name>
+        <message>
+            <source>模式动态统计分析:</source>
+            <translation>Pattern Search in the Library</translation>
+        </message>
+        <message>
+            <source>全部棋谱</source>
+            <translation>All games</translation>
+        </message>
+        <message>
+            <source>对局谱</source>
+            <translation>Game records</translation>
+        </message>
+        <message>
+            <source>教程和练习题</source>
+            <translation>Tutorials and exercises</translation>
+        </message>
+        <message>
+            <source>开始搜索</source>
+            <translation>Start</translation>
+        </message>
+        <message>
+            <source>暂停</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>继续</source>
+            <translation>Resume</translation>
+        </message>
+        <message>
+            <source>停止</source>
+            <translation>Stop</translation>
+        </message>
+        <message>
+            <source>刷新界面</source>
+            <translation>Refresh</translation>
+        </message>
+        <message>
+            <source>在新窗口中打开棋谱</source>
+            <translation>Open the game in a new room</translation>
+        </message>
+        <message>
+            <source>导出到板块</source>
+            <translation>Export Game IDs...</translation>
+        </message>
+        <message>
+            <source>文本文件 (*.txt)</source>
+            <translation>Text files (*.txt)</translation>
+        </message>
+        <message>
+            <source>无法写入文件 %1</source>
+            <translation>Cannot write the file %1</translation>
+        </message>
+        <message>
+            <source>局部搜索: 棋盘上未掩盖的 %1 个点</source>
+            <translation>Region search: the %1 points the mask leaves visible</translation>
+        </message>
+        <message>
+            <source>全盘搜索</source>
+            <translation>Whole-board search</translation>
+        </message>
+        <message>
+            <source>棋谱库无法打开</source>
+            <translation>The game library cannot be opened</translation>
+        </message>
+        <message>
+            <source>已暂停</source>
+            <translation>paused</translation>
+        </message>
+        <message>
+            <source>搜索完毕</source>
+            <translation>finished</translation>
+        </message>
+        <message>
+            <source>总谱</source>
+            <translation>Games</translation>
+        </message>
+        <message>
+            <source>已搜索</source>
+            <translation>Searched</translation>
+        </message>
+        <message>
+            <source>用时</source>
+            <translation>Time</translation>
+        </message>
+        <message>
+            <source>分</source>
+            <translation>min</translation>
+        </message>
+    </context>
+    <context>
+        <name>PatternDesk</name>
+        <message>
+            <source>搜索棋型...</source>
+            <translation>Search Pattern...</translation>
+        </message>
+    </context>
+    <context>
+        <name>RoomWindow</name>
+        <message>
+            <source>搜索棋型</source>
+            <translation>Search Pattern</translation>
+        </message>
+    </context>
 </TS>

@@ -308,6 +308,8 @@ void GameRoom::showNode(const GameNode& node) {
             host_->refreshStatistics(infoPanels_);
         else if (patternHintsShown_)
             showPatternHints(HintResult());
+        else
+            placeSearchHints();
         if (host_->isActiveRoom())
             host_->setStatusText(formatText("%s: %d\r\n%s: %d\r\n", tr("黑死子个数").c_str(),
                                             static_cast<int>(node.blackCaptured), tr("白死子个数").c_str(),

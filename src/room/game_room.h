@@ -138,6 +138,9 @@ public:
     // marks, its markup as note marks. The node's own markup stays in the display, so an edit
     // of the markup never stores a hint into the record. Keeps the listed moves.
     void showPatternHints(const HintResult& result);
+    // Shows a library search's candidate letters on the board while the room shows position
+    // (the searched one), over the statistics hints at the same points; empty hints remove them.
+    void setSearchHints(const BoardGrid& position, std::vector<HintMark> hints);
     // The moves listed by the last pattern refresh (the detail window's records).
     const std::vector<HintDetail>& hintDetails() const { return hintDetails_; }
     // Tints the stones of a pattern the record was opened on, laid onto the current position
@@ -394,6 +397,10 @@ private:
     uint32_t infoPanels_ = kPanelComments;
     std::vector<HintDetail> hintDetails_;
     bool patternHintsShown_ = false;  // the hints on the board came from the pattern bases
+    BoardGrid searchPosition_;        // the position the search letters belong to
+    std::vector<HintMark> searchHints_;
+    size_t searchHintsPlaced_ = 0;  // search letters at the end of display_.hints
+    void placeSearchHints();
     ClickMode clickMode_ = kClickPlay;
     bool trialActive_ = false;
     int32_t trialBaseId_ = -1;

@@ -186,7 +186,30 @@ void GameRoom::moveCursor(int columns, int rows) {
 void GameRoom::setHints(std::vector<HintMark> hints) {
     display_.hints = std::move(hints);
     patternHintsShown_ = false;
+    searchHintsPlaced_ = 0;
+    placeSearchHints();
     redraw();
+}
+
+void GameRoom::setSearchHints(const BoardGrid& position, std::vector<HintMark> hints) {
+    searchPosition_.copyFrom(position);
+    searchHints_ = std::move(hints);
+    placeSearchHints();
+    redraw();
+}
+
+void GameRoom::placeSearchHints() {
+    std::vector<HintMark>& hints = display_.hints;
+    hints.resize(hints.size() - std::min(searchHintsPlaced_, hints.size()));
+    searchHintsPlaced_ = 0;
+    if (searchHints_.empty() || !(display_.position == searchPosition_))
+        return;
+    std::erase_if(hints, [this](const HintMark& hint) {
+        return std::any_of(searchHints_.begin(), searchHints_.end(),
+                           [&](const HintMark& letter) { return letter.point == hint.point; });
+    });
+    hints.insert(hints.end(), searchHints_.begin(), searchHints_.end());
+    searchHintsPlaced_ = searchHints_.size();
 }
 
 void GameRoom::showPatternHints(const HintResult& result) {
@@ -198,6 +221,8 @@ void GameRoom::showPatternHints(const HintResult& result) {
         display_.hints.push_back(HintMark{label.point, label.colour, label.text, false});
     display_.noteMarks = result.marks;
     patternHintsShown_ = !display_.hints.empty() || !display_.noteMarks.empty() || !hintDetails_.empty();
+    searchHintsPlaced_ = 0;
+    placeSearchHints();
     redraw();
 }
 

@@ -166,6 +166,10 @@ void DesktopApplication::copySettingsIntoDefaults() {
         if (patterns_)
             patterns_->showHintDetails(room);
     };
+    defaults_.searchPattern = [this](RoomWindow& room) {
+        if (patterns_)
+            patterns_->showPatternSearch(room);
+    };
     defaults_.programLog = log_.get();
     defaults_.recordTranslator = interfaceRecordTranslator(settings_.language, dictionary_);
     // The outside record editor: SETTING/ExternalEditor of vantor.ini, else the desktop's opener.
@@ -214,6 +218,7 @@ void DesktopApplication::closeDataFiles() {
     defaults_.patternBases = nullptr;
     defaults_.catalogue = nullptr;
     defaults_.showHintDetails = nullptr;
+    defaults_.searchPattern = nullptr;
     patterns_.reset();
     library_.reset();
 }

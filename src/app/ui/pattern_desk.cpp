@@ -8,6 +8,7 @@
 
 #include "app/ui/hint_details_dialog.h"
 #include "app/ui/library_desk.h"
+#include "app/ui/pattern_search_window.h"
 #include "app/ui/progress_dialog_run.h"
 #include "platform/failure_reason.h"
 #include "room/ui/main_window.h"
@@ -39,11 +40,20 @@ void PatternDesk::attach(MainWindow* window, LibraryDesk* library) {
         if (!files.isEmpty())
             QMessageBox::information(window_, tr("生成知识库"), buildKnowledge(files));
     });
+    QAction* search = window->fileMenu()->addAction(tr("搜索棋型..."));
+    search->setObjectName("searchPattern");
+    search->setEnabled(library_ && library_->available());
+    connect(search, &QAction::triggered, this, [this] {
+        if (RoomWindow* room = window_ ? window_->activeRoom() : nullptr)
+            showPatternSearch(*room);
+    });
 }
 
 void PatternDesk::detach() {
     if (details_)
         details_->close();
+    if (search_)
+        search_->close();  // stops its search while the library is still there
     window_ = nullptr;
 }
 
@@ -109,6 +119,17 @@ HintDetailsDialog* PatternDesk::showHintDetails(RoomWindow& room) {
     details_->show();
     details_->raise();
     return details_;
+}
+
+PatternSearchWindow* PatternDesk::showPatternSearch(RoomWindow& room) {
+    if (!library_)
+        return nullptr;
+    if (!search_)
+        search_ = new PatternSearchWindow(*library_, programFolder_, window_);
+    search_->bindToRoom(room);
+    search_->show();
+    search_->raise();
+    return search_;
 }
 
 }  // namespace tessera

@@ -2,8 +2,8 @@
 // The pattern bases in the desktop program: the six files opened at start-up and closed at
 // shutdown, File > "生成统计数据..." (the statistics built from the library) and
 // "生成知识库..." (the knowledge notes built from annotated records), each with a progress
-// dialog that can be cancelled and the bases reopened afterwards, and the detail window of the
-// rooms' hints.
+// dialog that can be cancelled and the bases reopened afterwards, the detail window of the
+// rooms' hints, and "搜索棋型" (File menu and the board's context menu) with its search window.
 
 #include <QObject>
 #include <QPointer>
@@ -15,6 +15,7 @@
 namespace tessera {
 
 class HintDetailsDialog;
+class PatternSearchWindow;
 class LibraryDesk;
 class MainWindow;
 class RoomWindow;
@@ -40,6 +41,9 @@ public:
     QString buildKnowledge(const QStringList& files);
     // Opens (or raises) the detail window bound to room.
     HintDetailsDialog* showHintDetails(RoomWindow& room);
+    // "搜索棋型": opens (or raises) the library search window bound to room; null without a
+    // library.
+    PatternSearchWindow* showPatternSearch(RoomWindow& room);
 
 private:
     std::string programFolder_;
@@ -47,6 +51,7 @@ private:
     QPointer<MainWindow> window_;
     LibraryDesk* library_ = nullptr;
     QPointer<HintDetailsDialog> details_;
+    QPointer<PatternSearchWindow> search_;
 };
 
 }  // namespace tessera

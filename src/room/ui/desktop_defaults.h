@@ -37,6 +37,8 @@ struct DesktopDefaults {
     const LibraryCatalogue* catalogue = nullptr;  // results of the library's games; null: none
     // "查看详细统计信息" of a room's hint pane; empty: the button does nothing.
     std::function<void(RoomWindow& room)> showHintDetails;
+    // "搜索棋型" of the board's context menu; empty: the menu does not offer it.
+    std::function<void(RoomWindow& room)> searchPattern;
     // Converts an opened record's texts for the interface language; empty: shown as read.
     std::function<void(GameRecord&)> recordTranslator;
     // "保存为缺省规则" of the rules dialog: the new default rules, written to rule.ini; false

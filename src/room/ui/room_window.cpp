@@ -399,6 +399,10 @@ QMenu* RoomWindow::makeContextMenu() {
         action->setEnabled(command->enabled(*room_));
         connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
     }
+    if (defaults_.searchPattern) {
+        menu->addSeparator();
+        connect(menu->addAction(tr("搜索棋型")), &QAction::triggered, this, [this] { defaults_.searchPattern(*this); });
+    }
     return menu;
 }
 
