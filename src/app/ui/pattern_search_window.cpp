@@ -124,7 +124,7 @@ void PatternSearchWindow::setRunningButtons(bool running) {
 void PatternSearchWindow::bindToRoom(RoomWindow& room) {
     if (session_.active())
         stopSearch();
-    if (room_ && room_ != &room)
+    if (room_)  // the letters belong to the results this binding clears
         room_->room().setSearchHints(BoardGrid(), {});
     room_ = &room;
     const BoardDisplay& display = room.room().display();
@@ -285,6 +285,11 @@ bool PatternSearchWindow::exportIds(const QString& path) const {
 void PatternSearchWindow::closeEvent(QCloseEvent* event) {
     stopSearch();
     QDialog::closeEvent(event);
+}
+
+void PatternSearchWindow::reject() {
+    stopSearch();
+    QDialog::reject();
 }
 
 }  // namespace tessera

@@ -37,7 +37,7 @@ public:
     ~PatternSearchWindow() override;
 
     // Stops a running search, takes the room's position, colour to move, mask (the region) and
-    // display transform, and removes the letters from the room bound before.
+    // display transform; the letters of the former results leave the board.
     void bindToRoom(RoomWindow& room);
     // "开始搜索": searches the chosen scope; nothing while a search runs.
     void startSearch();
@@ -62,6 +62,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void reject() override;  // Escape closes like the close button
 
 private:
     void showGames(int candidate);
