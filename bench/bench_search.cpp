@@ -7,14 +7,20 @@
 //   TESSERA_BENCH_PROGRAM_FOLDER=/tmp/lib/bin build/release/bench/bench_search
 // Import and rebuild (speed, peak memory) are measured with the command line:
 //   /usr/bin/time -v build/release/dist/bin/tessera-cli --program-folder /tmp/lib/bin index
+// BM_WriteIndex isolates the index's share of an import: 1,000 of the library's games, held in
+// memory, encoded and written 64 times over under new ids (a segment as large as the library's).
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "bench_library_fixture.h"
+#include <unistd.h>
+
 #include "library/library_store.h"
 #include "library/search_index.h"
 #include "stats/indexed_search.h"
@@ -130,5 +136,37 @@ void BM_PlainScanAfterMove20(benchmark::State& state) {
     runSearch(state, f ? positionAfter(f->game, 20) : SearchPattern(), true);
 }
 BENCHMARK(BM_PlainScanAfterMove20)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+void BM_WriteIndex(benchmark::State& state) {
+    Fixture* f = fixture();
+    if (!f) {
+        state.SkipWithError("set TESSERA_BENCH_PROGRAM_FOLDER to an imported library with its index");
+        return;
+    }
+    std::vector<GameRecord> games(std::min<size_t>(1000, f->ids.size()));
+    for (size_t k = 0; k < games.size(); ++k)
+        f->store->readGame(f->ids[k], games[k]);
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tessera-bench-index-" + std::to_string(::getpid()));
+    constexpr int kCopies = 64;
+    for (auto _ : state) {
+        std::filesystem::create_directories(folder);
+        {
+            SearchIndexWriter writer(folder.string() + "/", true);
+            for (int copy = 0; copy < kCopies; ++copy)
+                for (size_t k = 0; k < games.size(); ++k) {
+                    EncodedGame encoded;
+                    if (encodeGame(int32_t(copy * games.size() + k + 1), games[k], encoded))
+                        writer.add(std::move(encoded));
+                }
+            if (!writer.finish())
+                state.SkipWithError(writer.error().c_str());
+        }
+        std::filesystem::remove_all(folder);
+    }
+    state.counters["games/s"] =
+        benchmark::Counter(double(kCopies * games.size()), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_WriteIndex)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->Iterations(2);
 
 }  // namespace

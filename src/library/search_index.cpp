@@ -26,6 +26,7 @@ namespace {
 constexpr char kGamesMagic[8] = {'T', 'S', 'G', 'A', 'M', 'E', '0', '1'};
 constexpr char kTreesMagic[8] = {'T', 'S', 'T', 'R', 'E', 'E', '0', '1'};
 constexpr char kKeysMagic[8] = {'T', 'S', 'K', 'E', 'Y', 'S', '0', '1'};
+constexpr char kBitsMagic[8] = {'T', 'S', 'B', 'I', 'T', 'S', '0', '1'};
 constexpr size_t kHeaderBytes = 16;  // magic + u64 count (the trees file: magic + 8 zero bytes)
 
 bool entryBefore(const PositionEntry& a, const PositionEntry& b) {
@@ -36,6 +37,117 @@ bool entryBefore(const PositionEntry& a, const PositionEntry& b) {
     if (a.parentSeq != b.parentSeq)
         return a.parentSeq < b.parentSeq;
     return a.childSeq < b.childSeq;
+}
+// The same order as a type, so std::sort inlines it.
+struct EntryOrder {
+    bool operator()(const PositionEntry& a, const PositionEntry& b) const { return entryBefore(a, b); }
+};
+
+}  // namespace
+
+// A file written through a large buffer whose pages are handed to the disk as it grows, so the
+// fsync at the end has little left to wait for.
+class StreamedFile {
+public:
+    ~StreamedFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    bool open(const std::string& path) {
+        fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        buffer_.reserve(kBufferBytes);
+        return fd_ >= 0;
+    }
+    bool write(const void* data, size_t bytes) {
+        buffer_.append(static_cast<const char*>(data), bytes);
+        size_ += bytes;
+        return buffer_.size() < kBufferBytes || flush();
+    }
+    uint64_t size() const { return size_; }
+    // Writes what is buffered and starts the disk writing it (without waiting).
+    bool flush() {
+        if (fd_ < 0 || !writeAll(fd_, buffer_))
+            return false;
+        buffer_.clear();
+        ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+        return true;
+    }
+    // Flushes, waits for the disk and closes.
+    bool close() {
+        bool ok = flush() && ::fsync(fd_) == 0;
+        ok = ::close(fd_) == 0 && ok;
+        fd_ = -1;
+        return ok;
+    }
+
+private:
+    static constexpr size_t kBufferBytes = size_t(8) << 20;
+    int fd_ = -1;
+    std::string buffer_;
+    uint64_t size_ = 0;
+};
+
+namespace {
+
+// Sorts entries on two threads, one half each; returns where the second sorted half starts.
+size_t sortInHalves(std::vector<PositionEntry>& entries) {
+    const size_t half = entries.size() / 2;
+    if (entries.size() < 65536) {
+        std::sort(entries.begin(), entries.end(), EntryOrder());
+        return entries.size();
+    }
+    std::thread first([&] { std::sort(entries.begin(), entries.begin() + ptrdiff_t(half), EntryOrder()); });
+    std::sort(entries.begin() + ptrdiff_t(half), entries.end(), EntryOrder());
+    first.join();
+    return half;
+}
+
+// One sorted sequence of entries taking part in a merge: a span in memory, or a run file read
+// through a buffer.
+struct MergeSource {
+    std::FILE* file = nullptr;
+    std::vector<PositionEntry> buffer;
+    const PositionEntry* at = nullptr;
+    const PositionEntry* end = nullptr;
+    bool refill() {
+        if (!file)
+            return false;
+        buffer.resize(65536);
+        const size_t got = std::fread(buffer.data(), sizeof(PositionEntry), buffer.size(), file);
+        at = buffer.data();
+        end = at + got;
+        return got > 0;
+    }
+    bool advance() { return ++at < end || refill(); }
+};
+
+// Merges sorted sources into out; false when a write fails.
+bool mergeInto(std::vector<MergeSource>& sources, const std::function<bool(const PositionEntry*, size_t)>& out) {
+    auto later = [&](size_t a, size_t b) { return entryBefore(*sources[b].at, *sources[a].at); };
+    std::priority_queue<size_t, std::vector<size_t>, decltype(later)> heap(later);
+    for (size_t k = 0; k < sources.size(); ++k)
+        if (sources[k].at < sources[k].end || sources[k].refill())
+            heap.push(k);
+    std::vector<PositionEntry> output;
+    output.reserve(65536);
+    while (!heap.empty()) {
+        const size_t k = heap.top();
+        heap.pop();
+        MergeSource& source = sources[k];
+        // Take every entry of this source that still comes before the next source's head.
+        const PositionEntry* limit = heap.empty() ? nullptr : sources[heap.top()].at;
+        do {
+            output.push_back(*source.at);
+            if (output.size() == output.capacity()) {
+                if (!out(output.data(), output.size()))
+                    return false;
+                output.clear();
+            }
+        } while (source.advance() && (!limit || !entryBefore(*limit, *source.at)));
+        if (source.at < source.end)
+            heap.push(k);
+    }
+    return output.empty() || out(output.data(), output.size());
 }
 
 std::vector<std::string> readManifest(const std::string& folder) {
@@ -56,18 +168,21 @@ bool writeManifest(const std::string& folder, const std::vector<std::string>& na
 
 void removeSegmentFiles(const std::string& folder, const std::string& name) {
     std::error_code ec;
-    for (const char* extension : {".games", ".trees", ".keys"})
+    for (const char* extension : {".games", ".trees", ".keys", ".bits"})
         fs::remove(folder + name + extension, ec);
 }
 
-bool writeHeader(std::FILE* file, const char magic[8], uint64_t count) {
-    return std::fwrite(magic, 1, 8, file) == 8 && std::fwrite(&count, 8, 1, file) == 1;
-}
-
-// A file mapped read-only.
+// A file mapped read-only (or bytes held in memory).
 struct MappedFile {
     const uint8_t* data = nullptr;
     size_t size = 0;
+    std::vector<uint64_t> held;  // the bytes when they are not mapped (8-byte aligned)
+    void hold(const std::string& bytes) {
+        held.assign((bytes.size() + 7) / 8, 0);
+        std::memcpy(held.data(), bytes.data(), bytes.size());
+        data = reinterpret_cast<const uint8_t*>(held.data());
+        size = bytes.size();
+    }
     bool map(const std::string& path) {
         const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0)
@@ -86,7 +201,7 @@ struct MappedFile {
         return true;
     }
     void unmap() {
-        if (data)
+        if (data && held.empty())
             ::munmap(const_cast<uint8_t*>(data), size);
         data = nullptr;
         size = 0;
@@ -122,12 +237,13 @@ std::string searchIndexFolder(const std::string& programFolder) { return program
 
 // ---- writer ----
 
-SearchIndexWriter::SearchIndexWriter(std::string programFolder, bool replaceAll)
-    : folder_(searchIndexFolder(programFolder)), replaceAll_(replaceAll) {}
+SearchIndexWriter::SearchIndexWriter(std::string programFolder, bool replaceAll, size_t runEntries)
+    : folder_(searchIndexFolder(programFolder)),
+      replaceAll_(replaceAll),
+      runEntries_(std::max<size_t>(runEntries, 1)) {}
 
 SearchIndexWriter::~SearchIndexWriter() {
-    if (trees_)
-        std::fclose(trees_);
+    trees_.reset();
     std::error_code ec;
     for (const auto& run : runs_)
         fs::remove(run, ec);
@@ -147,10 +263,11 @@ bool SearchIndexWriter::openSegment() {
     std::error_code ec;
     fs::create_directories(folder_, ec);
     name_ = newSegmentName(folder_);
-    trees_ = std::fopen((folder_ + name_ + ".trees").c_str(), "wb");
-    if (!trees_ || !writeHeader(trees_, kTreesMagic, 0))
+    trees_ = std::make_unique<StreamedFile>();
+    char header[kHeaderBytes] = {};
+    std::memcpy(header, kTreesMagic, 8);
+    if (!trees_->open(folder_ + name_ + ".trees") || !trees_->write(header, kHeaderBytes))
         return fail("cannot write the search index in " + folder_);
-    treesSize_ = kHeaderBytes;
     return true;
 }
 
@@ -160,15 +277,26 @@ bool SearchIndexWriter::add(EncodedGame&& game) {
         return false;
     // Each tree starts on an 8-byte boundary, so its bit sets can be read in place.
     game.tree.resize((game.tree.size() + 7) / 8 * 8, '\0');
-    game.game.offset = treesSize_;
-    if (std::fwrite(game.tree.data(), 1, game.tree.size(), trees_) != game.tree.size())
+    game.game.offset = trees_->size();
+    if (!trees_->write(game.tree.data(), game.tree.size()))
         return fail("cannot write the search index in " + folder_);
-    treesSize_ += game.tree.size();
+    // The tree starts with its two bit sets; they are packed again for region searches.
+    const size_t words = 2 * bitSetWords(int(game.game.width) * int(game.game.height));
+    if (game.tree.size() >= words * 8) {
+        game.game.flags |= kBitsRow;
+        game.game.bitsWord = static_cast<uint32_t>(bits_.size());  // renumbered by finish()
+        bits_.resize(bits_.size() + words);
+        std::memcpy(bits_.data() + game.game.bitsWord, game.tree.data(), words * 8);
+    }
     games_.push_back(game.game);
+    if (!entries_.empty() && entries_.size() + game.entries.size() > runEntries_ && !spillRun())
+        return false;
+    // The whole run is reserved at once: pages are only taken as entries arrive, and the
+    // buffer is never copied or given back between runs.
+    if (entries_.capacity() < runEntries_)
+        entries_.reserve(runEntries_);
     entries_.insert(entries_.end(), game.entries.begin(), game.entries.end());
     entryCount_ += game.entries.size();
-    if (entries_.size() >= kRunEntries)
-        return spillRun();
     return true;
 }
 
@@ -179,85 +307,58 @@ bool SearchIndexWriter::addUnindexed(int32_t id) {
     IndexedGame game;
     game.id = id;
     game.flags = kScanInstead;
-    game.offset = treesSize_;
+    game.offset = trees_->size();
     games_.push_back(game);
     return true;
 }
 
 bool SearchIndexWriter::spillRun() {
-    std::sort(entries_.begin(), entries_.end(), entryBefore);
+    const size_t half = sortInHalves(entries_);
     const std::string path = folder_ + name_ + ".run" + std::to_string(runs_.size());
     std::FILE* file = std::fopen(path.c_str(), "wb");
     runs_.push_back(path);
-    const bool ok =
-        file && std::fwrite(entries_.data(), sizeof(PositionEntry), entries_.size(), file) == entries_.size();
-    if (file && std::fclose(file) != 0)
-        return fail("cannot write " + path);
+    std::vector<MergeSource> halves(2);
+    halves[0].at = entries_.data();
+    halves[0].end = entries_.data() + half;
+    halves[1].at = halves[0].end;
+    halves[1].end = entries_.data() + entries_.size();
+    bool ok = file && mergeInto(halves, [&](const PositionEntry* data, size_t count) {
+                  return std::fwrite(data, sizeof(PositionEntry), count, file) == count;
+              });
+    ok = (file && std::fclose(file) == 0) && ok;
     entries_.clear();
-    entries_.shrink_to_fit();
     return ok || fail("cannot write " + path);
 }
 
 bool SearchIndexWriter::writeKeys() {
     const std::string path = folder_ + name_ + ".keys";
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out)
-        return fail("cannot write " + path);
-    bool ok = writeHeader(out, kKeysMagic, entryCount_);
-    if (runs_.empty()) {
-        std::sort(entries_.begin(), entries_.end(), entryBefore);
-        ok = ok && (entries_.empty() ||
-                    std::fwrite(entries_.data(), sizeof(PositionEntry), entries_.size(), out) == entries_.size());
-    } else {
-        if (!entries_.empty())
-            ok = ok && spillRun();
-        // Merge the sorted runs through small buffers.
-        struct Run {
-            std::FILE* file = nullptr;
-            std::vector<PositionEntry> buffer;
-            size_t at = 0;
-            bool refill() {
-                buffer.resize(65536);
-                const size_t got = std::fread(buffer.data(), sizeof(PositionEntry), buffer.size(), file);
-                buffer.resize(got);
-                at = 0;
-                return got > 0;
-            }
-        };
-        std::vector<Run> runs(runs_.size());
-        auto later = [&](size_t a, size_t b) {
-            return entryBefore(runs[b].buffer[runs[b].at], runs[a].buffer[runs[a].at]);
-        };
-        std::priority_queue<size_t, std::vector<size_t>, decltype(later)> heap(later);
-        for (size_t k = 0; k < runs.size(); ++k) {
-            runs[k].file = std::fopen(runs_[k].c_str(), "rb");
-            if (!runs[k].file)
-                ok = false;
-            else if (runs[k].refill())
-                heap.push(k);
-        }
-        std::vector<PositionEntry> output;
-        output.reserve(65536);
-        while (ok && !heap.empty()) {
-            const size_t k = heap.top();
-            heap.pop();
-            output.push_back(runs[k].buffer[runs[k].at]);
-            if (++runs[k].at < runs[k].buffer.size() || runs[k].refill())
-                heap.push(k);
-            if (output.size() == output.capacity()) {
-                ok = std::fwrite(output.data(), sizeof(PositionEntry), output.size(), out) == output.size();
-                output.clear();
-            }
-        }
-        ok = ok &&
-             (output.empty() || std::fwrite(output.data(), sizeof(PositionEntry), output.size(), out) == output.size());
-        for (Run& run : runs)
-            if (run.file)
-                std::fclose(run.file);
+    StreamedFile out;
+    char header[kHeaderBytes];
+    std::memcpy(header, kKeysMagic, 8);
+    std::memcpy(header + 8, &entryCount_, 8);
+    bool ok = out.open(path) && out.write(header, kHeaderBytes);
+    // The entries in memory (two sorted halves) and the runs on disk, merged.
+    const size_t half = sortInHalves(entries_);
+    std::vector<MergeSource> sources(2 + runs_.size());
+    sources[0].at = entries_.data();
+    sources[0].end = entries_.data() + half;
+    sources[1].at = sources[0].end;
+    sources[1].end = entries_.data() + entries_.size();
+    for (size_t k = 0; k < runs_.size(); ++k) {
+        sources[2 + k].file = std::fopen(runs_[k].c_str(), "rb");
+        ok = ok && sources[2 + k].file;
     }
-    ok = (std::fflush(out) == 0) && ok;
-    ok = (::fsync(::fileno(out)) == 0) && ok;
-    ok = (std::fclose(out) == 0) && ok;
+    ok = ok && mergeInto(sources, [&](const PositionEntry* data, size_t count) {
+             return out.write(data, count * sizeof(PositionEntry));
+         });
+    for (MergeSource& source : sources)
+        if (source.file)
+            std::fclose(source.file);
+    std::error_code ec;
+    for (const auto& run : runs_)
+        fs::remove(run, ec);
+    runs_.clear();
+    ok = out.close() && ok;
     entries_.clear();
     entries_.shrink_to_fit();
     return ok || fail("cannot write " + path);
@@ -283,13 +384,31 @@ bool SearchIndexWriter::finish() {
             unique.push_back(game);
     }
     games_ = std::move(unique);
-    bool ok = std::fflush(trees_) == 0 && ::fsync(::fileno(trees_)) == 0;
-    ok = (std::fclose(trees_) == 0) && ok;
-    trees_ = nullptr;
+    const bool ok = trees_->close();
+    trees_.reset();
     if (!ok)
         return fail("cannot write the search index in " + folder_);
     if (!writeKeys())
         return false;
+    // The bit sets in table order.
+    std::string packed(kHeaderBytes, '\0');
+    std::memcpy(packed.data(), kBitsMagic, 8);
+    uint64_t packedWords = 0;
+    for (IndexedGame& game : games_) {
+        if (!(game.flags & kBitsRow))
+            continue;
+        const size_t words = 2 * bitSetWords(int(game.width) * int(game.height));
+        packed.append(reinterpret_cast<const char*>(bits_.data() + game.bitsWord), words * 8);
+        game.bitsWord = static_cast<uint32_t>(packedWords);
+        packedWords += words;
+        if (packedWords > UINT32_MAX)
+            return fail("the search index in " + folder_ + " is too large");
+    }
+    std::memcpy(packed.data() + 8, &packedWords, 8);
+    bits_.clear();
+    bits_.shrink_to_fit();
+    if (!writeFileAtomically(folder_ + name_ + ".bits", packed))
+        return fail("cannot write " + folder_ + name_ + ".bits");
     std::string table(kHeaderBytes, '\0');
     std::memcpy(table.data(), kGamesMagic, 8);
     const uint64_t count = games_.size();
@@ -381,7 +500,9 @@ bool indexLibraryGames(const LibraryStore& store, const std::vector<int32_t>& id
 // ---- reader ----
 
 struct SearchIndex::Segment {
-    MappedFile games, trees, keys;
+    MappedFile games, trees, keys, bits;
+    const uint64_t* bitWords = nullptr;
+    size_t bitWordCount = 0;
     const IndexedGame* table = nullptr;
     size_t gameCount = 0;
     const PositionEntry* entries = nullptr;
@@ -390,6 +511,7 @@ struct SearchIndex::Segment {
         games.unmap();
         trees.unmap();
         keys.unmap();
+        bits.unmap();
     }
 };
 
@@ -405,66 +527,150 @@ void SearchIndex::close() {
 bool SearchIndex::open(const std::string& programFolder) {
     close();
     const std::string folder = searchIndexFolder(programFolder);
-    const std::vector<std::string> names = readManifest(folder);
-    int32_t largest = -1;
-    for (const std::string& name : names) {
+    for (const std::string& name : readManifest(folder)) {
         auto segment = std::make_unique<Segment>();
-        if (!segment->games.map(folder + name + ".games") || !segment->trees.map(folder + name + ".trees")) {
-            close();
-            return false;
-        }
-        const int64_t games = checkedCount(segment->games, kGamesMagic, sizeof(IndexedGame));
-        int64_t entries = 0;
+        const bool mapped =
+            segment->games.map(folder + name + ".games") && segment->trees.map(folder + name + ".trees");
         // An empty keys file cannot be mapped: only a segment without entries may lack one.
-        if (segment->keys.map(folder + name + ".keys"))
-            entries = checkedCount(segment->keys, kKeysMagic, sizeof(PositionEntry));
-        if (games < 0 || entries < 0 || segment->trees.size < kHeaderBytes ||
-            std::memcmp(segment->trees.data, kTreesMagic, 8) != 0) {
+        segment->keys.map(folder + name + ".keys");
+        segment->bits.map(folder + name + ".bits");  // segments of older versions lack it
+        if (!mapped || !addSegment(std::move(segment))) {
             close();
             return false;
         }
-        segment->table = reinterpret_cast<const IndexedGame*>(segment->games.data + kHeaderBytes);
-        segment->gameCount = static_cast<size_t>(games);
-        if (entries > 0)
-            segment->entries = reinterpret_cast<const PositionEntry*>(segment->keys.data + kHeaderBytes);
-        segment->entryCount = static_cast<size_t>(entries);
-        for (size_t k = 0; k < segment->gameCount; ++k) {
-            const IndexedGame& game = segment->table[k];
-            if (game.id < 0 || game.offset % 8 != 0 || ((game.flags & kScanInstead) && game.bytes != 0) ||
-                game.offset < kHeaderBytes || game.offset > segment->trees.size ||
-                game.bytes > segment->trees.size - game.offset) {
-                close();
-                return false;
-            }
-            largest = std::max(largest, game.id);
-        }
-        segments_.push_back(std::move(segment));
     }
+    return finishOpening();
+}
+
+bool SearchIndex::openBytes(const std::string& games, const std::string& trees, const std::string& keys,
+                            const std::string& bits) {
+    close();
+    auto segment = std::make_unique<Segment>();
+    segment->games.hold(games);
+    segment->trees.hold(trees);
+    if (!keys.empty())
+        segment->keys.hold(keys);
+    if (!bits.empty())
+        segment->bits.hold(bits);
+    if (!addSegment(std::move(segment))) {
+        close();
+        return false;
+    }
+    return finishOpening();
+}
+
+bool SearchIndex::addSegment(std::unique_ptr<Segment> segment) {
+    const int64_t games = checkedCount(segment->games, kGamesMagic, sizeof(IndexedGame));
+    const int64_t entries = segment->keys.data ? checkedCount(segment->keys, kKeysMagic, sizeof(PositionEntry)) : 0;
+    if (games < 0 || entries < 0 || segment->trees.size < kHeaderBytes ||
+        std::memcmp(segment->trees.data, kTreesMagic, 8) != 0)
+        return false;
+    segment->table = reinterpret_cast<const IndexedGame*>(segment->games.data + kHeaderBytes);
+    segment->gameCount = static_cast<size_t>(games);
+    if (entries > 0)
+        segment->entries = reinterpret_cast<const PositionEntry*>(segment->keys.data + kHeaderBytes);
+    segment->entryCount = static_cast<size_t>(entries);
+    if (segment->bits.data) {
+        const int64_t words = checkedCount(segment->bits, kBitsMagic, sizeof(uint64_t));
+        if (words < 0)
+            return false;
+        segment->bitWords = reinterpret_cast<const uint64_t*>(segment->bits.data + kHeaderBytes);
+        segment->bitWordCount = static_cast<size_t>(words);
+    }
+    for (size_t k = 0; k < segment->gameCount; ++k) {
+        const IndexedGame& game = segment->table[k];
+        const bool indexed = !(game.flags & kScanInstead);
+        if (game.id < 0 || (k > 0 && game.id <= segment->table[k - 1].id) ||
+            (indexed &&
+             (game.width == 0 || game.height == 0 || game.width > kMaxIndexedSide || game.height > kMaxIndexedSide)) ||
+            game.offset % 8 != 0 || ((game.flags & kScanInstead) && game.bytes != 0) || game.offset < kHeaderBytes ||
+            game.offset > segment->trees.size || game.bytes > segment->trees.size - game.offset)
+            return false;
+        if (segment->bitWords && (game.flags & kBitsRow) &&
+            uint64_t(game.bitsWord) + 2 * bitSetWords(int(game.width) * int(game.height)) > segment->bitWordCount)
+            return false;
+    }
+    segments_.push_back(std::move(segment));
+    return true;
+}
+
+bool SearchIndex::finishOpening() {
     if (segments_.empty())
         return false;
-    slots_.assign(static_cast<size_t>(largest) + 1, {-1, -1});
+    int32_t largest = -1;
+    size_t total = 0;
+    for (const auto& segment : segments_) {
+        if (segment->gameCount > 0)
+            largest = std::max(largest, segment->table[segment->gameCount - 1].id);
+        total += segment->gameCount;
+    }
+    // Library ids are given out from 1 on, so a table by id is small; ids far beyond the
+    // number of games (a damaged table, or a library that lost most of its games) are looked
+    // up in the segments' tables instead of taking memory for every id.
+    slots_.clear();
+    if (uint64_t(largest) < total + (uint64_t(1) << 20)) {
+        slots_.assign(static_cast<size_t>(largest) + 1, {-1, -1});
+        for (size_t s = 0; s < segments_.size(); ++s)
+            for (size_t k = 0; k < segments_[s]->gameCount; ++k)
+                slots_[static_cast<size_t>(segments_[s]->table[k].id)] = {static_cast<int32_t>(s),
+                                                                          static_cast<int32_t>(k)};
+    }
     for (size_t s = 0; s < segments_.size(); ++s)
         for (size_t k = 0; k < segments_[s]->gameCount; ++k) {
-            slots_[static_cast<size_t>(segments_[s]->table[k].id)] = {static_cast<int32_t>(s), static_cast<int32_t>(k)};
+            const IndexedGame& game = segments_[s]->table[k];
+            if (!(game.flags & kScanInstead) && findGame(game.id) == &game)
+                ++gameCount_;
         }
-    for (const auto& [s, k] : slots_)
-        if (s >= 0 && !(segments_[static_cast<size_t>(s)]->table[k].flags & kScanInstead))
-            ++gameCount_;
     return true;
 }
 
 const IndexedGame* SearchIndex::findGame(int32_t id, int* segment) const {
-    if (id < 0 || static_cast<size_t>(id) >= slots_.size() || slots_[static_cast<size_t>(id)].first < 0)
+    if (id < 0)
         return nullptr;
-    const auto [s, k] = slots_[static_cast<size_t>(id)];
-    if (segment)
-        *segment = s;
-    return &segments_[static_cast<size_t>(s)]->table[k];
+    if (!slots_.empty()) {
+        if (static_cast<size_t>(id) >= slots_.size() || slots_[static_cast<size_t>(id)].first < 0)
+            return nullptr;
+        const auto [s, k] = slots_[static_cast<size_t>(id)];
+        if (segment)
+            *segment = s;
+        return &segments_[static_cast<size_t>(s)]->table[k];
+    }
+    for (size_t s = segments_.size(); s-- > 0;) {
+        const IndexedGame* begin = segments_[s]->table;
+        const IndexedGame* end = begin + segments_[s]->gameCount;
+        const IndexedGame* found =
+            std::lower_bound(begin, end, id, [](const IndexedGame& game, int32_t value) { return game.id < value; });
+        if (found != end && found->id == id) {
+            if (segment)
+                *segment = static_cast<int>(s);
+            return found;
+        }
+    }
+    return nullptr;
 }
 
 CompactTreeReader SearchIndex::treeOf(const IndexedGame& game, int segment) const {
     const Segment& s = *segments_[static_cast<size_t>(segment)];
     return CompactTreeReader(s.trees.data + game.offset, game.bytes, game);
+}
+
+const uint64_t* SearchIndex::bitsOf(const IndexedGame& game, int segment) const {
+    const Segment& s = *segments_[static_cast<size_t>(segment)];
+    return s.bitWords && (game.flags & kBitsRow) ? s.bitWords + game.bitsWord : nullptr;
+}
+
+void SearchIndex::prefetchTree(int32_t id) const {
+    int segment = -1;
+    const IndexedGame* game = findGame(id, &segment);
+    if (!game)
+        return;
+    if (const uint64_t* bits = bitsOf(*game, segment)) {
+        __builtin_prefetch(bits);
+        return;
+    }
+    const uint8_t* start = segments_[static_cast<size_t>(segment)]->trees.data + game->offset;
+    for (uint32_t line = 0; line < std::min<uint32_t>(game->bytes, 128); line += 64)
+        __builtin_prefetch(start + line);
 }
 
 std::pair<const PositionEntry*, const PositionEntry*> SearchIndex::entriesOf(int segment, uint64_t hash) const {
@@ -483,7 +689,7 @@ std::pair<const PositionEntry*, const PositionEntry*> SearchIndex::entriesOf(int
 uint64_t SearchIndex::sizeOnDisk() const {
     uint64_t total = 0;
     for (const auto& segment : segments_)
-        total += segment->games.size + segment->trees.size + segment->keys.size;
+        total += segment->games.size + segment->trees.size + segment->keys.size + segment->bits.size;
     return total;
 }
 

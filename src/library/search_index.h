@@ -3,7 +3,8 @@
 //
 // SearchIndexWriter collects games into one new segment: compact trees go straight to the
 // segment's trees file; position entries are kept in memory and spilled as sorted runs past
-// kRunEntries, then merged into the keys file, so memory stays bounded on any library size.
+// kRunEntries, then merged into the keys file, so memory stays bounded on any library size
+// (a library of 70,000 games fits one run and is sorted in memory on two threads).
 // finish() adds the segment to index/segments (replaced atomically), or, for a rebuild,
 // makes it the only one and deletes the others' files. Until then readers see the old index.
 //
@@ -22,14 +23,16 @@
 
 namespace tessera {
 
+class StreamedFile;
+
 class SearchIndexWriter {
 public:
-    // Position entries held in memory before a sorted run is written (24 bytes each).
-    static constexpr size_t kRunEntries = size_t(4) << 20;
+    // Position entries held in memory before a sorted run is written (24 bytes each: 384 MB).
+    static constexpr size_t kRunEntries = size_t(16) << 20;
 
     // A writer for a new segment of the index of programFolder (ending with '/'); with
-    // replaceAll, finish() makes it the whole index.
-    SearchIndexWriter(std::string programFolder, bool replaceAll);
+    // replaceAll, finish() makes it the whole index. runEntries bounds the entries in memory.
+    SearchIndexWriter(std::string programFolder, bool replaceAll, size_t runEntries = kRunEntries);
     // Removes the files of an unfinished segment.
     ~SearchIndexWriter();
     SearchIndexWriter(const SearchIndexWriter&) = delete;
@@ -57,10 +60,11 @@ private:
     bool replaceAll_;
     std::string name_;
     std::mutex mutex_;
-    std::FILE* trees_ = nullptr;
-    uint64_t treesSize_ = 0;
+    size_t runEntries_;
+    std::unique_ptr<StreamedFile> trees_;
     std::vector<IndexedGame> games_;
     std::vector<PositionEntry> entries_;
+    std::vector<uint64_t> bits_;  // the games' bit sets, in the order they came
     std::vector<std::string> runs_;
     uint64_t entryCount_ = 0;
     bool finished_ = false;
@@ -87,6 +91,10 @@ public:
     // Maps the index of programFolder; false when it has no index or a segment is damaged
     // (then nothing is open).
     bool open(const std::string& programFolder);
+    // An index of one segment whose three files' bytes are given (keys may be empty); the same
+    // checks as open.
+    bool openBytes(const std::string& games, const std::string& trees, const std::string& keys,
+                   const std::string& bits = {});
     void close();
     bool isOpen() const { return !segments_.empty(); }
 
@@ -96,6 +104,11 @@ public:
     const IndexedGame* findGame(int32_t id, int* segment = nullptr) const;
     // The compact tree of a game found by findGame.
     CompactTreeReader treeOf(const IndexedGame& game, int segment) const;
+    // The everBlack bit set of a game found by findGame, followed by its everWhite, from the
+    // segment's packed bit sets; nullptr when the segment has none for it (read the tree's).
+    const uint64_t* bitsOf(const IndexedGame& game, int segment) const;
+    // Asks the processor to bring a game's bit sets into its cache.
+    void prefetchTree(int32_t id) const;
     // The entries of the segment with this hash, sorted by (game, parentSeq, childSeq).
     std::pair<const PositionEntry*, const PositionEntry*> entriesOf(int segment, uint64_t hash) const;
     int segmentCount() const { return static_cast<int>(segments_.size()); }
@@ -105,8 +118,12 @@ public:
     size_t gameCount() const { return gameCount_; }
 
 private:
+    bool addSegment(std::unique_ptr<Segment> segment);
+    bool finishOpening();
+
     std::vector<std::unique_ptr<Segment>> segments_;
-    // game id -> (segment, index in its games table); segment -1 for none.
+    // game id -> (segment, index in its games table); segment -1 for none. Empty when the ids
+    // are too sparse: the segments' tables (in id order) are searched instead.
     std::vector<std::pair<int32_t, int32_t>> slots_;
     size_t gameCount_ = 0;
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
 
 namespace tessera {
 namespace {
@@ -21,8 +20,6 @@ void putVarint(std::string& out, uint64_t value) {
     }
     out.push_back(static_cast<char>(value));
 }
-
-constexpr int kMaxIndexedSide = 255;
 
 }  // namespace
 
@@ -60,6 +57,50 @@ std::vector<const GameNode*> nodesInTreeOrder(const GameTree& tree) {
     return order;
 }
 
+namespace {
+
+// One node of a tree walked in tree order, with its parent's place in that order.
+struct OrderedNode {
+    const GameNode* node;
+    uint32_t parentSeq;  // kNoParent for a root
+};
+constexpr uint32_t kNoParent = UINT32_MAX;
+
+// The nodes of a tree in tree order with their parents; false when the links do not form a
+// tree of exactly tree.size() nodes.
+bool orderTree(const GameTree& tree, std::vector<OrderedNode>& order, std::vector<OrderedNode>& stack) {
+    order.clear();
+    stack.clear();
+    for (auto node = tree.nodes().rbegin(); node != tree.nodes().rend(); ++node)
+        if ((*node)->parentId < 0)
+            stack.push_back({node->get(), kNoParent});
+    while (!stack.empty()) {
+        if (order.size() >= tree.size())
+            return false;
+        const OrderedNode next = stack.back();
+        stack.pop_back();
+        const auto seq = static_cast<uint32_t>(order.size());
+        order.push_back(next);
+        const auto& children = next.node->childIds;
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            if (const GameNode* found = tree.find(*child))
+                stack.push_back({found, seq});
+    }
+    return order.size() == tree.size();
+}
+
+// What encodeGame reuses from game to game on one thread.
+struct EncodeScratch {
+    std::vector<OrderedNode> order, stack;
+    std::vector<uint64_t> hashes;
+    std::vector<uint32_t> depth;
+    std::vector<std::pair<int32_t, uint8_t>> change;
+    std::vector<bool> hasChild;
+    std::string body;
+};
+
+}  // namespace
+
 bool encodeGame(int32_t id, const GameRecord& record, EncodedGame& out) {
     const BoardGeometry board = record.geometry();
     const int width = board.width();
@@ -67,11 +108,13 @@ bool encodeGame(int32_t id, const GameRecord& record, EncodedGame& out) {
     if (width > kMaxIndexedSide || height > kMaxIndexedSide)
         return false;
     const int area = width * height;
-    const std::vector<const GameNode*> nodes = nodesInTreeOrder(record.tree);
-    if (nodes.size() != record.tree.size() || nodes.size() > UINT32_MAX / 2)
+    thread_local EncodeScratch scratch;
+    std::vector<OrderedNode>& nodes = scratch.order;
+    if (record.tree.size() > UINT32_MAX / 2 || !orderTree(record.tree, nodes, scratch.stack))
         return false;
-    for (const GameNode* node : nodes)
-        if (!node->position.isUsable() || node->position.width() != width || node->position.height() != height)
+    for (const OrderedNode& ordered : nodes)
+        if (!ordered.node->position.isUsable() || ordered.node->position.width() != width ||
+            ordered.node->position.height() != height)
             return false;
 
     out.game = IndexedGame{};
@@ -80,27 +123,37 @@ bool encodeGame(int32_t id, const GameRecord& record, EncodedGame& out) {
     out.game.height = static_cast<uint16_t>(height);
     out.game.nodeCount = static_cast<uint32_t>(nodes.size());
     out.entries.clear();
-    std::string body;
-    body.reserve(nodes.size() * 6);
+    out.entries.reserve(nodes.size());
+    std::string& body = scratch.body;
+    body.clear();
 
     std::vector<uint64_t> everBlack(bitSetWords(area)), everWhite(bitSetWords(area));
-    std::unordered_map<int32_t, uint32_t> seqOfId;
-    seqOfId.reserve(nodes.size());
+    // The depth bounds: a point empty at some node stays empty down to a leaf or until a node
+    // that fills it, so the greatest depth at which it is empty is found at leaves and just
+    // above the nodes that fill it.
+    std::vector<uint8_t> firstOccupied(size_t(area), kDepthCap), lastEmpty(size_t(area), 0);
+    std::vector<bool>& hasChild = scratch.hasChild;
+    hasChild.assign(nodes.size(), false);
+    for (const OrderedNode& ordered : nodes)
+        if (ordered.parentSeq != kNoParent)
+            hasChild[ordered.parentSeq] = true;
+    auto capped = [](uint32_t depth) { return static_cast<uint8_t>(std::min<uint32_t>(depth, kDepthCap)); };
     bool idsInOrder = true;
-    for (uint32_t seq = 0; seq < nodes.size(); ++seq) {
-        seqOfId.emplace(nodes[seq]->id, seq);
-        idsInOrder = idsInOrder && nodes[seq]->id == static_cast<int32_t>(seq);
-    }
+    for (uint32_t seq = 0; seq < nodes.size(); ++seq)
+        idsInOrder = idsInOrder && nodes[seq].node->id == static_cast<int32_t>(seq);
 
     const BoardGrid empty(width, height);
-    std::vector<uint64_t> hashes(nodes.size());
-    std::vector<uint32_t> depth(nodes.size());
-    std::vector<std::pair<int32_t, uint8_t>> change;
+    std::vector<uint64_t>& hashes = scratch.hashes;
+    std::vector<uint32_t>& depth = scratch.depth;
+    hashes.resize(nodes.size());
+    depth.resize(nodes.size());
+    std::vector<std::pair<int32_t, uint8_t>>& change = scratch.change;
     uint32_t pathLength = 0;
     for (uint32_t seq = 0; seq < nodes.size(); ++seq) {
-        const GameNode& node = *nodes[seq];
-        const GameNode* parent = node.parentId >= 0 ? record.tree.find(node.parentId) : nullptr;
-        const uint32_t parentSeq = parent ? seqOfId.at(parent->id) : 0;
+        const GameNode& node = *nodes[seq].node;
+        const bool hasParent = nodes[seq].parentSeq != kNoParent;
+        const uint32_t parentSeq = hasParent ? nodes[seq].parentSeq : 0;
+        const GameNode* parent = hasParent ? nodes[parentSeq].node : nullptr;
         depth[seq] = parent ? depth[parentSeq] + 1 : 0;
         putVarint(body, pathLength - depth[seq]);
         pathLength = depth[seq] + 1;
@@ -125,6 +178,11 @@ bool encodeGame(int32_t id, const GameRecord& record, EncodedGame& out) {
                 if (before[p] == after[p])
                     continue;
                 change.emplace_back(p, after[p]);
+                if (before[p] == 0) {
+                    firstOccupied[size_t(p)] = std::min(firstOccupied[size_t(p)], capped(depth[seq]));
+                    if (parent)
+                        lastEmpty[size_t(p)] = std::max(lastEmpty[size_t(p)], capped(depth[seq] - 1));
+                }
                 if (before[p] == 1 || before[p] == 2)
                     hash ^= stoneHash(before[p], p);
                 if (after[p] == 1 || after[p] == 2)
@@ -136,6 +194,10 @@ bool encodeGame(int32_t id, const GameRecord& record, EncodedGame& out) {
             }
         }
         hashes[seq] = hash;
+        if (!hasChild[seq])
+            for (int p = 0; p < area; ++p)
+                if (after[p] == 0)
+                    lastEmpty[size_t(p)] = std::max(lastEmpty[size_t(p)], capped(depth[seq]));
 
         const int colour = node.move.colour == 1 || node.move.colour == 2 ? node.move.colour : 0;
         const bool plain = node.isPlainMove();
@@ -186,44 +248,68 @@ bool encodeGame(int32_t id, const GameRecord& record, EncodedGame& out) {
         }
     }
 
+    out.game.flags |= kHasDepthBounds;
     if (idsInOrder)
         out.game.flags |= kIdsInTreeOrder;
     out.tree.clear();
-    out.tree.reserve(everBlack.size() * 16 + body.size() + 8);
+    out.tree.reserve(everBlack.size() * 16 + size_t(area) * 2 + body.size() + 16);
     out.tree.append(reinterpret_cast<const char*>(everBlack.data()), everBlack.size() * 8);
     out.tree.append(reinterpret_cast<const char*>(everWhite.data()), everWhite.size() * 8);
+    out.tree.append(reinterpret_cast<const char*>(firstOccupied.data()), firstOccupied.size());
+    out.tree.append(reinterpret_cast<const char*>(lastEmpty.data()), lastEmpty.size());
+    out.tree.resize((out.tree.size() + 7) / 8 * 8, '\0');
     if (!idsInOrder)
-        for (const GameNode* node : nodes)
-            putVarint(out.tree, uint64_t(uint32_t(node->id)));
+        for (const OrderedNode& ordered : nodes)
+            putVarint(out.tree, uint64_t(uint32_t(ordered.node->id)));
     out.tree += body;
     out.game.bytes = static_cast<uint32_t>(out.tree.size());
     return out.tree.size() < UINT32_MAX;
 }
 
 CompactTreeReader::CompactTreeReader(const uint8_t* data, size_t size, const IndexedGame& game)
-    : at_(data), end_(data + size), nodeCount_(game.nodeCount), area_(int(game.width) * int(game.height)) {
+    : at_(data),
+      end_(data + size),
+      nodeCount_(game.nodeCount),
+      area_(game.width <= kMaxIndexedSide && game.height <= kMaxIndexedSide ? int(game.width) * int(game.height) : 0),
+      idsInOrder_((game.flags & kIdsInTreeOrder) != 0) {
     const size_t words = bitSetWords(area_);
-    if (area_ <= 0 || size < words * 16 || reinterpret_cast<uintptr_t>(data) % 8 != 0)
+    const size_t bounds = (game.flags & kHasDepthBounds) ? (size_t(area_) * 2 + 7) / 8 * 8 : 0;
+    if (area_ <= 0 || size < words * 16 + bounds || reinterpret_cast<uintptr_t>(data) % 8 != 0)
         return;
     everBlack_ = reinterpret_cast<const uint64_t*>(data);
     everWhite_ = everBlack_ + words;
-    at_ = data + words * 16;
-    if (!(game.flags & kIdsInTreeOrder)) {
-        ids_.reserve(std::min<size_t>(nodeCount_, size));
-        for (uint32_t k = 0; k < nodeCount_; ++k) {
-            uint64_t id = 0;
-            if (!readVarint(id) || id > INT32_MAX)
-                return;
-            ids_.push_back(static_cast<int32_t>(id));
-        }
+    if (bounds) {
+        firstOccupied_ = data + words * 16;
+        lastEmpty_ = firstOccupied_ + area_;
     }
+    at_ = data + words * 16 + bounds;
     valid_ = true;
 }
 
-int32_t CompactTreeReader::nodeId(uint32_t seq) const {
-    if (seq >= nodeCount_)
+bool CompactTreeReader::readIds() {
+    if (idsRead_)
+        return !damaged_;
+    idsRead_ = true;
+    damaged_ = !valid_;
+    if (valid_ && !idsInOrder_) {
+        ids_.reserve(std::min<size_t>(nodeCount_, size_t(end_ - at_)));
+        for (uint32_t k = 0; k < nodeCount_; ++k) {
+            uint64_t id = 0;
+            if (!readVarint(id) || id > INT32_MAX) {
+                ids_.clear();
+                damaged_ = true;
+                break;
+            }
+            ids_.push_back(static_cast<int32_t>(id));
+        }
+    }
+    return !damaged_;
+}
+
+int32_t CompactTreeReader::nodeId(uint32_t seq) {
+    if (seq >= nodeCount_ || !readIds())
         return -1;
-    return ids_.empty() ? static_cast<int32_t>(seq) : ids_[seq];
+    return idsInOrder_ ? static_cast<int32_t>(seq) : ids_[seq];
 }
 
 bool CompactTreeReader::readVarint(uint64_t& value) {
@@ -240,7 +326,7 @@ bool CompactTreeReader::readVarint(uint64_t& value) {
 }
 
 bool CompactTreeReader::next(CompactNode& node) {
-    if (!valid_ || read_ >= nodeCount_)
+    if (!readIds() || read_ >= nodeCount_)
         return false;
     damaged_ = true;  // until the node is read whole
     uint64_t pop = 0, point = 0, count = 0;

@@ -105,7 +105,8 @@ void searchWholeBoard(const LibraryStore& store, const SearchIndex& index, const
             for (; at < found.size() && found[at].rank == static_cast<int32_t>(k) && found[at].variant == variant;
                  ++at) {
                 const int32_t node = tree ? tree->nodeId(found[at].childSeq) : static_cast<int32_t>(found[at].childSeq);
-                hits.emplace_back(found[at].point, GameRef{ids[k], node, 0});
+                if (node >= 0)
+                    hits.emplace_back(found[at].point, GameRef{ids[k], node, 0});
             }
         }
         if (!hits.empty())
@@ -118,6 +119,7 @@ struct RegionVariant {
     bool usable = false;  // a region of at least one point
     int width = 0, height = 0;
     PointList black, white;         // points the pattern holds black / white
+    PointList empty;                // region points the pattern leaves empty
     std::vector<uint8_t> expected;  // per point: the pattern's value, kOutside outside the region
     int startMismatch = 0;          // region points that differ on an empty board
 };
@@ -155,6 +157,8 @@ struct RegionSearch {
                     r.black.push_back(p);
                 if (value == 2)
                     r.white.push_back(p);
+                if (value == 0)
+                    r.empty.push_back(p);
                 if (value != 0)
                     ++r.startMismatch;
             }
@@ -168,16 +172,51 @@ struct RegionSearch {
         return true;
     }
 
+    // The greatest depth at which the game can hold the orientation's region, or -1 when it
+    // never can: its stones are all down only from the deepest of their first depths on, and
+    // each of its empty points is empty no deeper than its last empty depth.
+    static int reachableDepth(const RegionVariant& r, const uint8_t* firstOccupied, const uint8_t* lastEmpty) {
+        int from = 0;
+        for (const PointList* stones : {&r.black, &r.white})
+            for (int32_t p : *stones)
+                from = std::max<int>(from, firstOccupied[size_t(p)]);
+        int until = kDepthCap;
+        for (int32_t p : r.empty) {
+            until = std::min<int>(until, lastEmpty[size_t(p)]);
+            if (until < from)
+                return -1;
+        }
+        return until >= kDepthCap ? INT32_MAX : until;
+    }
+
+    // False when no orientation's stones were ever all down in the game (bits: everBlack then
+    // everWhite), so its tree need not be read.
+    bool mayHold(const IndexedGame& game, const uint64_t* bits) const {
+        const size_t words = bitSetWords(int(game.width) * int(game.height));
+        for (const RegionVariant& r : regions)
+            if (r.usable && r.width == game.width && r.height == game.height && allSet(bits, r.black) &&
+                allSet(bits + words, r.white))
+                return true;
+        return false;
+    }
+
     // The hits of one indexed game, as the plain scan finds them.
     void searchGame(const IndexedGame& game, CompactTreeReader tree, ReplayScratch& s, GameHits& hits) const {
         if (!tree.valid())
             return;
         unsigned passing = 0;
+        int deepest = -1;  // no node deeper than this can match any passing orientation
         for (int v = 0; v < kSearchVariants; ++v) {
             const RegionVariant& r = regions[size_t(v)];
-            if (r.usable && r.width == game.width && r.height == game.height && allSet(tree.everBlack(), r.black) &&
-                allSet(tree.everWhite(), r.white))
-                passing |= 1u << v;
+            if (!r.usable || r.width != game.width || r.height != game.height || !allSet(tree.everBlack(), r.black) ||
+                !allSet(tree.everWhite(), r.white))
+                continue;
+            const int reachable =
+                tree.firstOccupied() ? reachableDepth(r, tree.firstOccupied(), tree.lastEmpty()) : INT32_MAX;
+            if (reachable < 0)
+                continue;
+            passing |= 1u << v;
+            deepest = std::max(deepest, reachable);
         }
         if (!passing)
             return;
@@ -236,16 +275,20 @@ struct RegionSearch {
                     s.nextSibling[size_t(s.lastChild[parent])] = int32_t(seq);
                 s.lastChild[parent] = int32_t(seq);
             }
+            // Below the deepest possible match no position matters: its changes are skipped.
+            const bool deep = s.path.size() > size_t(deepest);
             s.path.emplace_back(seq, s.undo.size());
-            for (const auto& [p, value] : node.change) {
-                s.undo.emplace_back(p, s.cells[size_t(p)]);
-                setCell(p, value);
-            }
             uint8_t mask = 0;
-            for (unsigned w = passing; w; w &= w - 1) {
-                const int v = __builtin_ctz(w);
-                if (mismatch[v] == 0)
-                    mask |= uint8_t(1u << v);
+            if (!deep) {
+                for (const auto& [p, value] : node.change) {
+                    s.undo.emplace_back(p, s.cells[size_t(p)]);
+                    setCell(p, value);
+                }
+                for (unsigned w = passing; w; w &= w - 1) {
+                    const int v = __builtin_ctz(w);
+                    if (mismatch[v] == 0)
+                        mask |= uint8_t(1u << v);
+                }
             }
             s.matchMask[seq] = mask;
             anyMatch |= mask;
@@ -290,15 +333,28 @@ void searchRegion(const LibraryStore& store, const SearchIndex& index, const std
         const size_t count = std::min(kBlock, ids.size() - start);
         hits.assign(count, GameHits());
         std::atomic<size_t> next{0};
+        // Each thread takes runs of games in id order and asks for the start of the trees a few
+        // games ahead: most games are rejected by their bit sets alone, so the time goes in
+        // fetching those from memory.
+        constexpr size_t kRun = 64, kAhead = 8;
         auto work = [&](ReplayScratch& mine) {
-            for (size_t k; running() && (k = next.fetch_add(1)) < count;) {
-                int segment = -1;
-                const int32_t id = ids[start + k];
-                const IndexedGame* game = index.findGame(id, &segment);
-                if (game && !(game->flags & kScanInstead))
-                    search.searchGame(*game, index.treeOf(*game, segment), mine, hits[k]);
-                else
-                    scanOneGame(store, id, pattern, variants, hits[k], running);
+            for (size_t first; running() && (first = next.fetch_add(kRun)) < count;) {
+                const size_t stop = std::min(count, first + kRun);
+                for (size_t k = first; k < std::min(stop, first + kAhead); ++k)
+                    index.prefetchTree(ids[start + k]);
+                for (size_t k = first; k < stop; ++k) {
+                    if (k + kAhead < stop)
+                        index.prefetchTree(ids[start + k + kAhead]);
+                    int segment = -1;
+                    const int32_t id = ids[start + k];
+                    const IndexedGame* game = index.findGame(id, &segment);
+                    if (game && !(game->flags & kScanInstead)) {
+                        const uint64_t* bits = index.bitsOf(*game, segment);
+                        if (!bits || search.mayHold(*game, bits))
+                            search.searchGame(*game, index.treeOf(*game, segment), mine, hits[k]);
+                    } else
+                        scanOneGame(store, id, pattern, variants, hits[k], running);
+                }
             }
         };
         std::vector<std::thread> pool;

@@ -3,8 +3,10 @@
 // orientation up among the position entries (one binary search per segment and orientation)
 // and reads the hits from them; region mode first rejects every game that never had a black
 // stone on one of the pattern's black points or a white stone on one of its white points
-// (per orientation), then replays the compact trees of the others on both cores, keeping per
-// orientation the count of region points that differ from the pattern. Games the index does
+// (per orientation), and every game whose depth bounds show that no node holds all the
+// pattern's stones while its empty points are still empty (a corner's points fill early), then
+// replays the compact trees of the others on both cores down to the deepest node that can
+// match, keeping per orientation the count of region points that differ from the pattern. Games the index does
 // not hold are read and scanned. The hits, and their order, are those of the plain scan.
 
 #include <functional>

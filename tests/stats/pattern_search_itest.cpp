@@ -117,6 +117,24 @@ TEST_F(PatternSearchTest, CandidatesCountEachGameOnceOnTheWholeBoardAndEveryOrie
     EXPECT_TRUE(search(pattern).empty());
 }
 
+// A region is found again after its stones were captured, in the main line and in a variation
+// that leaves the captured point empty to its end: the index's depth bounds must not reject it.
+TEST_F(PatternSearchTest, ARegionEmptiedByACaptureIsFound) {
+    const char* capture = "(;SZ[9]PB[A]PW[B];B[aa];W[ba];B[ee];W[ab](;B[cc];W[gg])(;B[gc]))";
+    importTexts({capture, "(;SZ[9]PB[C]PW[D];B[ab];W[ba];B[cc])"});
+    SearchPattern pattern = positionOf(capture, 4);  // A9 taken, black to move
+    pattern.regionMode = true;
+    pattern.region = BoardGrid(9, 9);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            pattern.region.set(y * 9 + x, 1);
+    const auto candidates = search(pattern);
+    ASSERT_EQ(candidates.size(), 1u);
+    EXPECT_EQ(candidates[0].move.point, BoardGeometry(9, 9).pointAt(2, 2));
+    pattern.region.set(BoardGeometry(9, 9).pointAt(6, 2), 1);  // G7 joins: the variation's reply counts
+    EXPECT_EQ(search(pattern).size(), 2u);
+}
+
 TEST_F(PatternSearchTest, TheIndexFollowsImportsReplacementsRebuildsAndDamage) {
     const auto first = importTexts({kMirrored});
     const auto lessons = importTexts({"(;SZ[19]PB[C]PW[D];B[pd];W[dp])"}, kAppProblem);
@@ -168,6 +186,42 @@ TEST_F(PatternSearchTest, TheIndexFollowsImportsReplacementsRebuildsAndDamage) {
             std::filesystem::resize_file(entry.path(), std::filesystem::file_size(entry.path()) - 5);
     EXPECT_FALSE(index.open(store_.programFolder()));
     EXPECT_EQ(search(pattern).size(), 4u);
+}
+
+// The keys of a segment are the same whether its entries were sorted in memory or spilled as
+// many small runs and merged, and no run file is left behind.
+TEST(SearchIndexWriterTest, SpilledRunsMergeIntoTheSameKeys) {
+    test::ScratchFolder folder;
+    std::vector<GameRecord> games(3);
+    const char* texts[] = {kMirrored, "(;SZ[19]PB[C]PW[D];B[pd];W[dp];B[pq](;W[qq])(;W[dd]))",
+                           "(;SZ[9]PB[E]PW[F];B[ee];W[cc];B[gg])"};
+    for (size_t k = 0; k < games.size(); ++k) {
+        const std::string file = (folder / ("game" + std::to_string(k) + ".sgf")).string();
+        std::string error;
+        ASSERT_TRUE(test::writeBytes(file, texts[k]));
+        ASSERT_TRUE(loadRecordFile(file, games[k], error)) << error;
+    }
+    auto keysWith = [&](const std::string& name, size_t runEntries) {
+        const std::string programFolder = (folder / name).string() + "/";
+        SearchIndexWriter writer(programFolder, true, runEntries);
+        // Every game twice under other ids, out of order: many equal hashes.
+        for (int32_t id : {5, 2, 6, 1, 4, 3}) {
+            EncodedGame encoded;
+            EXPECT_TRUE(encodeGame(id, games[size_t(id) % games.size()], encoded));
+            EXPECT_TRUE(writer.add(std::move(encoded)));
+        }
+        EXPECT_TRUE(writer.finish()) << writer.error();
+        std::string keys;
+        for (const auto& entry : std::filesystem::directory_iterator(searchIndexFolder(programFolder))) {
+            EXPECT_EQ(entry.path().string().find(".run"), std::string::npos) << entry.path();
+            if (entry.path().extension() == ".keys")
+                keys = test::readBytes(entry.path().string());
+        }
+        return keys;
+    };
+    const std::string inMemory = keysWith("one", SearchIndexWriter::kRunEntries);
+    EXPECT_EQ(inMemory.size(), 16u + 24u * 2 * (6 + 5 + 3));  // one entry per move
+    EXPECT_EQ(keysWith("spilled", 3), inMemory);
 }
 
 }  // namespace
