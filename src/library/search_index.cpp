@@ -179,7 +179,8 @@ struct MappedFile {
     std::vector<uint64_t> held;  // the bytes when they are not mapped (8-byte aligned)
     void hold(const std::string& bytes) {
         held.assign((bytes.size() + 7) / 8, 0);
-        std::memcpy(held.data(), bytes.data(), bytes.size());
+        if (!bytes.empty())
+            std::memcpy(held.data(), bytes.data(), bytes.size());
         data = reinterpret_cast<const uint8_t*>(held.data());
         size = bytes.size();
     }
@@ -583,7 +584,10 @@ bool SearchIndex::addSegment(std::unique_ptr<Segment> segment) {
         if (game.id < 0 || (k > 0 && game.id <= segment->table[k - 1].id) ||
             (indexed &&
              (game.width == 0 || game.height == 0 || game.width > kMaxIndexedSide || game.height > kMaxIndexedSide)) ||
-            game.offset % 8 != 0 || ((game.flags & kScanInstead) && game.bytes != 0) || game.offset < kHeaderBytes ||
+            // Every node takes at least two bytes of its tree: a larger count is damage, and
+            // would make a search allocate for nodes that are not there.
+            (indexed && game.nodeCount > game.bytes / 2) || game.offset % 8 != 0 ||
+            ((game.flags & kScanInstead) && game.bytes != 0) || game.offset < kHeaderBytes ||
             game.offset > segment->trees.size || game.bytes > segment->trees.size - game.offset)
             return false;
         if (segment->bitWords && (game.flags & kBitsRow) &&
