@@ -27,7 +27,7 @@ bool sameName(const std::string& a, const char* b) {
 
 // The positions of the GoFile columns in a query's result, found once per query.
 struct GoFileColumns {
-    enum {
+    enum Column {
         id,
         langType,
         appType,
@@ -285,25 +285,7 @@ bool LibraryStore::loadCatalogue(LibraryCatalogue& catalogue) {
     catalogue.clear();
     // Every game's row through bound column buffers (in kGoFileColumns order); a row whose text
     // did not fit is read again in full afterwards.
-    enum {
-        id,
-        langType,
-        appType,
-        event,
-        name,
-        date,
-        site,
-        black,
-        blackRank,
-        white,
-        whiteRank,
-        result,
-        resultType,
-        totalCount,
-        lastBoardKey,
-        mediaType,
-        expositType
-    };
+    using enum GoFileColumns::Column;
     static const std::vector<int> widths = {24, 24, 24, 256, 256, 64, 256, 128, 64, 128, 64, 128, 24, 24, 24, 24, 24};
     std::vector<LibraryRecord> records;
     std::vector<size_t> cutRows;
