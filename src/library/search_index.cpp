@@ -653,6 +653,11 @@ const IndexedGame* SearchIndex::findGame(int32_t id, int* segment) const {
     return nullptr;
 }
 
+std::span<const IndexedGame> SearchIndex::gamesOf(int segment) const {
+    const Segment& s = *segments_[static_cast<size_t>(segment)];
+    return {s.table, s.gameCount};
+}
+
 CompactTreeReader SearchIndex::treeOf(const IndexedGame& game, int segment) const {
     const Segment& s = *segments_[static_cast<size_t>(segment)];
     return CompactTreeReader(s.trees.data + game.offset, game.bytes, game);
@@ -661,20 +666,6 @@ CompactTreeReader SearchIndex::treeOf(const IndexedGame& game, int segment) cons
 const uint64_t* SearchIndex::bitsOf(const IndexedGame& game, int segment) const {
     const Segment& s = *segments_[static_cast<size_t>(segment)];
     return s.bitWords && (game.flags & kBitsRow) ? s.bitWords + game.bitsWord : nullptr;
-}
-
-void SearchIndex::prefetchTree(int32_t id) const {
-    int segment = -1;
-    const IndexedGame* game = findGame(id, &segment);
-    if (!game)
-        return;
-    if (const uint64_t* bits = bitsOf(*game, segment)) {
-        __builtin_prefetch(bits);
-        return;
-    }
-    const uint8_t* start = segments_[static_cast<size_t>(segment)]->trees.data + game->offset;
-    for (uint32_t line = 0; line < std::min<uint32_t>(game->bytes, 128); line += 64)
-        __builtin_prefetch(start + line);
 }
 
 std::pair<const PositionEntry*, const PositionEntry*> SearchIndex::entriesOf(int segment, uint64_t hash) const {

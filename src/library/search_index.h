@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -102,13 +103,13 @@ public:
     // The game's entry in the newest segment holding it, or nullptr; with segment set to its
     // segment's number.
     const IndexedGame* findGame(int32_t id, int* segment = nullptr) const;
+    // The games table of a segment, in id order (older copies of a game included).
+    std::span<const IndexedGame> gamesOf(int segment) const;
     // The compact tree of a game found by findGame.
     CompactTreeReader treeOf(const IndexedGame& game, int segment) const;
     // The everBlack bit set of a game found by findGame, followed by its everWhite, from the
     // segment's packed bit sets; nullptr when the segment has none for it (read the tree's).
     const uint64_t* bitsOf(const IndexedGame& game, int segment) const;
-    // Asks the processor to bring a game's bit sets into its cache.
-    void prefetchTree(int32_t id) const;
     // The entries of the segment with this hash, sorted by (game, parentSeq, childSeq).
     std::pair<const PositionEntry*, const PositionEntry*> entriesOf(int segment, uint64_t hash) const;
     int segmentCount() const { return static_cast<int>(segments_.size()); }

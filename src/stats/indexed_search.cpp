@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <optional>
+#include <span>
 #include <thread>
 #include <unordered_set>
 
@@ -122,6 +123,10 @@ struct RegionVariant {
     PointList empty;                // region points the pattern leaves empty
     std::vector<uint8_t> expected;  // per point: the pattern's value, kOutside outside the region
     int startMismatch = 0;          // region points that differ on an empty board
+    // The words of a game's packed bit sets (everBlack then everWhite) with the bits the
+    // pattern's stones need set.
+    std::vector<std::pair<uint32_t, uint64_t>> needs;
+    bool sameNeedsAsEarlier = false;
 };
 constexpr uint8_t kOutside = 0xFF;
 
@@ -162,6 +167,24 @@ struct RegionSearch {
                 if (value != 0)
                     ++r.startMismatch;
             }
+            const size_t words = bitSetWords(r.width * r.height);
+            for (const PointList* stones : {&r.black, &r.white})
+                for (int32_t p : *stones) {
+                    const uint32_t word = uint32_t((stones == &r.white ? words : 0) + size_t(p) / 64);
+                    auto same = std::find_if(r.needs.begin(), r.needs.end(),
+                                             [word](const auto& need) { return need.first == word; });
+                    if (same == r.needs.end())
+                        same = r.needs.insert(r.needs.end(), {word, 0});
+                    same->second |= uint64_t(1) << (p % 64);
+                }
+            // One orientation equal to an earlier one needs the same of a game.
+            if (r.usable)
+                for (int e = 0; e < k; ++e)
+                    if (regions[size_t(e)].usable && regions[size_t(e)].width == r.width &&
+                        regions[size_t(e)].height == r.height && regions[size_t(e)].needs == r.needs) {
+                        r.sameNeedsAsEarlier = true;
+                        break;
+                    }
         }
     }
 
@@ -189,14 +212,18 @@ struct RegionSearch {
         return until >= kDepthCap ? INT32_MAX : until;
     }
 
-    // False when no orientation's stones were ever all down in the game (bits: everBlack then
-    // everWhite), so its tree need not be read.
+    // False when no orientation's stones were ever all down in the game (bits: its packed
+    // everBlack then everWhite), so its tree need not be read.
     bool mayHold(const IndexedGame& game, const uint64_t* bits) const {
-        const size_t words = bitSetWords(int(game.width) * int(game.height));
-        for (const RegionVariant& r : regions)
-            if (r.usable && r.width == game.width && r.height == game.height && allSet(bits, r.black) &&
-                allSet(bits + words, r.white))
+        for (const RegionVariant& r : regions) {
+            if (!r.usable || r.sameNeedsAsEarlier || r.width != game.width || r.height != game.height)
+                continue;
+            bool all = true;
+            for (const auto& [word, mask] : r.needs)
+                all &= (bits[word] & mask) == mask;
+            if (all)
                 return true;
+        }
         return false;
     }
 
@@ -320,55 +347,128 @@ struct RegionSearch {
     }
 };
 
+// A game left for the replay: its place in the search order and its entry (nullptr: the index
+// does not hold it, read and scan it).
+struct RegionCandidate {
+    int32_t rank;
+    int32_t segment;
+    const IndexedGame* game;
+};
+
+// The games of one segment's table in [from, to) that may hold the region, by their packed bit
+// sets alone; held[rank] is set for every game the index holds (the others are read instead).
+void filterSegment(const SearchIndex& index, const RegionSearch& search, const std::vector<int32_t>& rank, int segment,
+                   size_t from, size_t to, std::vector<uint8_t>& held, std::vector<RegionCandidate>& out) {
+    const std::span<const IndexedGame> table = index.gamesOf(segment);
+    const bool newestAlways = index.segmentCount() == 1;
+    for (size_t k = from; k < to; ++k) {
+        const IndexedGame& game = table[k];
+        if (size_t(game.id) >= rank.size() || rank[size_t(game.id)] < 0 || (game.flags & kScanInstead) ||
+            (!newestAlways && index.findGame(game.id) != &game))
+            continue;
+        const int32_t at = rank[size_t(game.id)];
+        held[size_t(at)] = 1;
+        const uint64_t* bits = index.bitsOf(game, segment);
+        if (!bits || search.mayHold(game, bits))
+            out.push_back({at, segment, &game});
+    }
+}
+
 void searchRegion(const LibraryStore& store, const SearchIndex& index, const std::vector<int32_t>& ids,
                   const SearchPattern& pattern, const std::array<SearchVariant, kSearchVariants>& variants,
                   SearchResults& results, SearchProgress& progress, const std::function<bool()>& running) {
     const RegionSearch search(pattern, variants);
-    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 2u);
-    std::vector<ReplayScratch> scratch(threads);
-    constexpr size_t kBlock = 4096;
+    const std::vector<int32_t> rank = ranksOf(ids);
+    const unsigned threads = ids.size() < 256 ? 1u : std::clamp(std::thread::hardware_concurrency(), 1u, 2u);
+
+    // First every segment's table is read in its order with the packed bit sets beside it (a
+    // stream through memory, no lookup per game), in slices the threads take in turn; then the
+    // few games that pass are replayed, both threads taking them in search order. This thread
+    // never waits for the other to start: what that one has not taken, this one does.
+    struct Slice {
+        int segment;
+        size_t from, to;
+    };
+    std::vector<Slice> slices;
+    constexpr size_t kSlice = 4096;
+    for (int s = 0; s < index.segmentCount(); ++s)
+        for (size_t from = 0, count = index.gamesOf(s).size(); from < count; from += kSlice)
+            slices.push_back({s, from, std::min(count, from + kSlice)});
+    std::vector<uint8_t> held(ids.size(), 0);
+    std::vector<std::vector<RegionCandidate>> found(threads);
+    std::atomic<size_t> nextSlice{0}, slicesDone{0};
+    const auto filter = [&](unsigned part) {
+        for (size_t k; (k = nextSlice.fetch_add(1)) < slices.size();) {
+            filterSegment(index, search, rank, slices[k].segment, slices[k].from, slices[k].to, held, found[part]);
+            slicesDone.fetch_add(1, std::memory_order_release);
+        }
+    };
+
+    std::vector<RegionCandidate> candidates;
     std::vector<GameHits> hits;
-    for (size_t start = 0; start < ids.size() && running(); start += kBlock) {
-        progress.currentIndex = static_cast<int>(start);
-        const size_t count = std::min(kBlock, ids.size() - start);
-        hits.assign(count, GameHits());
-        std::atomic<size_t> next{0};
-        // Each thread takes runs of games in id order and asks for the start of the trees a few
-        // games ahead: most games are rejected by their bit sets alone, so the time goes in
-        // fetching those from memory.
-        constexpr size_t kRun = 64, kAhead = 8;
-        auto work = [&](ReplayScratch& mine) {
-            for (size_t first; running() && (first = next.fetch_add(kRun)) < count;) {
-                const size_t stop = std::min(count, first + kRun);
-                for (size_t k = first; k < std::min(stop, first + kAhead); ++k)
-                    index.prefetchTree(ids[start + k]);
-                for (size_t k = first; k < stop; ++k) {
-                    if (k + kAhead < stop)
-                        index.prefetchTree(ids[start + k + kAhead]);
-                    int segment = -1;
-                    const int32_t id = ids[start + k];
-                    const IndexedGame* game = index.findGame(id, &segment);
-                    if (game && !(game->flags & kScanInstead)) {
-                        const uint64_t* bits = index.bitsOf(*game, segment);
-                        if (!bits || search.mayHold(*game, bits))
-                            search.searchGame(*game, index.treeOf(*game, segment), mine, hits[k]);
-                    } else
-                        scanOneGame(store, id, pattern, variants, hits[k], running);
-                }
+    std::vector<std::atomic<bool>> done;
+    std::atomic<bool> merged{false};
+    std::atomic<size_t> next{0};
+    constexpr size_t kRun = 8;
+    // Replays the next run of candidates; false when none is left or the search was stopped (a
+    // game cut short is not marked done, so it is never reported).
+    const auto replay = [&](ReplayScratch& scratch) {
+        const size_t first = next.fetch_add(kRun);
+        if (first >= candidates.size() || !running())
+            return false;
+        for (size_t k = first; k < std::min(candidates.size(), first + kRun); ++k) {
+            const RegionCandidate& c = candidates[k];
+            if (c.game)
+                search.searchGame(*c.game, index.treeOf(*c.game, c.segment), scratch, hits[k]);
+            else
+                scanOneGame(store, ids[size_t(c.rank)], pattern, variants, hits[k], running);
+            if (!running())
+                return false;
+            done[k].store(true, std::memory_order_release);
+        }
+        return true;
+    };
+
+    std::vector<ReplayScratch> scratch(threads);
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads; ++t)
+        pool.emplace_back([&, t] {
+            filter(t);
+            merged.wait(false, std::memory_order_acquire);
+            while (replay(scratch[t])) {
             }
-        };
-        std::vector<std::thread> pool;
-        for (unsigned t = 1; t < threads && count > 64; ++t)
-            pool.emplace_back(work, std::ref(scratch[t]));
-        work(scratch[0]);
-        for (auto& thread : pool)
-            thread.join();
-        if (!running())
-            return;  // a block cut short is not reported: its later games may be missing
-        for (const GameHits& game : hits)
-            if (!game.empty())
-                results.addHits(game);
-    }
+        });
+    filter(0);
+    while (slicesDone.load(std::memory_order_acquire) < slices.size())
+        std::this_thread::yield();  // the other thread is finishing its last slice
+    for (auto& part : found)
+        candidates.insert(candidates.end(), part.begin(), part.end());
+    for (size_t k = 0; k < ids.size(); ++k)
+        if (!held[k] && ids[k] >= 0 && rank[size_t(ids[k])] == int32_t(k))
+            candidates.push_back({int32_t(k), -1, nullptr});
+    std::sort(candidates.begin(), candidates.end(),
+              [](const RegionCandidate& a, const RegionCandidate& b) { return a.rank < b.rank; });
+    hits.resize(candidates.size());
+    done = std::vector<std::atomic<bool>>(candidates.size());
+    merged.store(true, std::memory_order_release);
+    merged.notify_all();
+
+    // This thread also reports, in search order, the games done so far: everything before the
+    // first candidate not yet done is complete.
+    size_t reported = 0;
+    const auto report = [&] {
+        for (; reported < candidates.size() && done[reported].load(std::memory_order_acquire); ++reported) {
+            if (!hits[reported].empty())
+                results.addHits(hits[reported]);
+            GameHits().swap(hits[reported]);
+        }
+        progress.currentIndex = reported < candidates.size() ? int(candidates[reported].rank) : int(ids.size());
+    };
+    while (replay(scratch[0]))
+        report();
+    for (auto& thread : pool)
+        thread.join();
+    report();
 }
 
 }  // namespace

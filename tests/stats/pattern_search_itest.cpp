@@ -141,10 +141,22 @@ TEST_F(PatternSearchTest, TheIndexFollowsImportsReplacementsRebuildsAndDamage) {
     const auto tutorials = importTexts({"(;SZ[19]PB[E]PW[F];B[pd];W[dq])"}, kAppTutorial);
     EXPECT_EQ(searchScopeIds(store_, kScopeLessons), (std::vector<int32_t>{tutorials[0], lessons[0]}));
     const SearchPattern pattern = positionOf(kMirrored, 1);
+    // Each state of the index is searched as a whole board and as a corner region (whose
+    // filter reads the segments' tables in their own order): both must equal the scan.
+    SearchPattern corner = pattern;
+    corner.regionMode = true;
+    corner.region = BoardGrid(19, 19);
+    for (int y = 12; y < 19; ++y)
+        for (int x = 0; x < 7; ++x)
+            corner.region.set(y * 19 + x, 1);
+    const auto searchBoth = [&] {
+        EXPECT_FALSE(search(corner).empty());
+        return search(pattern);
+    };
     SearchIndex index;
     ASSERT_TRUE(index.open(store_.programFolder()));
     EXPECT_EQ(index.segmentCount(), 3);
-    EXPECT_EQ(search(pattern).size(), 2u);  // D4 (two games) and D3
+    EXPECT_EQ(searchBoth().size(), 2u);  // D4 (two games) and D3
 
     // A game file replaced (as an update does) and indexed again: the newer segment wins.
     GameRecord replaced;
@@ -154,7 +166,7 @@ TEST_F(PatternSearchTest, TheIndexFollowsImportsReplacementsRebuildsAndDamage) {
     std::string error;
     ASSERT_TRUE(saveRecordFile(store_.gamePath(lessons[0]), replaced, error)) << error;
     ASSERT_TRUE(indexLibraryGames(store_, {lessons[0]}, error)) << error;
-    auto candidates = search(pattern);
+    auto candidates = searchBoth();
     ASSERT_EQ(candidates.size(), 3u);
     EXPECT_EQ(candidates[0].move.games.size(), 1u);
 
@@ -162,30 +174,30 @@ TEST_F(PatternSearchTest, TheIndexFollowsImportsReplacementsRebuildsAndDamage) {
     std::filesystem::copy_file(store_.gamePath(first[0]), folder_ / "kept.sgg");
     std::filesystem::remove(store_.gamePath(first[0]));
     ASSERT_TRUE(indexLibraryGames(store_, {first[0]}, error)) << error;
-    EXPECT_EQ(search(pattern).size(), 2u);
+    EXPECT_EQ(searchBoth().size(), 2u);
     std::filesystem::copy_file(folder_ / "kept.sgg", store_.gamePath(first[0]));
-    EXPECT_EQ(search(pattern).size(), 3u);
+    EXPECT_EQ(searchBoth().size(), 3u);
 
     // A rebuild leaves one segment with every game.
     ASSERT_TRUE(rebuildSearchIndex(store_, searchScopeIds(store_, kScopeAllGames), 2, {}, error)) << error;
     ASSERT_TRUE(index.open(store_.programFolder()));
     EXPECT_EQ(index.segmentCount(), 1);
     EXPECT_EQ(index.gameCount(), 3u);
-    EXPECT_EQ(search(pattern).size(), 3u);
+    EXPECT_EQ(searchBoth().size(), 3u);
 
     // Games imported while there was no index are scanned beside the indexed ones.
     std::filesystem::remove_all(searchIndexFolder(store_.programFolder()));
     importTexts({"(;SZ[19]PB[G]PW[H];B[pd];W[cp])"});
     ASSERT_TRUE(index.open(store_.programFolder()));
     EXPECT_EQ(index.gameCount(), 1u);
-    EXPECT_EQ(search(pattern).size(), 4u);
+    EXPECT_EQ(searchBoth().size(), 4u);
 
     // A damaged segment is refused whole: the search falls back to the scan.
     for (const auto& entry : std::filesystem::directory_iterator(searchIndexFolder(store_.programFolder())))
         if (entry.path().extension() == ".keys")
             std::filesystem::resize_file(entry.path(), std::filesystem::file_size(entry.path()) - 5);
     EXPECT_FALSE(index.open(store_.programFolder()));
-    EXPECT_EQ(search(pattern).size(), 4u);
+    EXPECT_EQ(searchBoth().size(), 4u);
 }
 
 // The keys of a segment are the same whether its entries were sorted in memory or spilled as
