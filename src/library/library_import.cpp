@@ -19,6 +19,7 @@
 #include "library/library_record.h"
 #include "library/library_store.h"
 #include "library/search_index.h"
+#include "library/search_index_merge.h"
 #include "platform/atomic_file.h"
 #include "record/record_file.h"
 #include "record/sgg_file.h"
@@ -150,8 +151,11 @@ uint64_t duplicateKey(const GameRecord& record) {
     return hash;
 }
 
-bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, const ImportOptions& options,
-                   ImportSummary& summary, const ImportProgress& progress, const std::atomic<bool>* cancel) {
+namespace {
+
+// The import itself, holding the library's lock throughout.
+bool importHoldingLock(LibraryStore& store, const std::vector<std::string>& paths, const ImportOptions& options,
+                       ImportSummary& summary, const ImportProgress& progress, const std::atomic<bool>* cancel) {
     auto refuse = [&summary](const std::string& file, const std::string& error) {
         summary.refusedFiles.push_back({file, error});
         ++summary.refused;
@@ -353,6 +357,20 @@ bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, c
     }
     publishIndex();
     return true;
+}
+
+}  // namespace
+
+bool importRecords(LibraryStore& store, const std::vector<std::string>& paths, const ImportOptions& options,
+                   ImportSummary& summary, const ImportProgress& progress, const std::atomic<bool>* cancel) {
+    const bool ok = importHoldingLock(store, paths, options, summary, progress, cancel);
+    // The new segment joins older small ones, outside the library's lock (a large merge takes
+    // seconds); a merge that fails leaves the index as it was, for the next import to try.
+    if (summary.imported > 0) {
+        std::string error;
+        mergeSearchIndexSegments(store.programFolder(), error);
+    }
+    return ok;
 }
 
 }  // namespace tessera

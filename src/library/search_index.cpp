@@ -7,86 +7,19 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <queue>
-#include <sstream>
 #include <thread>
 
 #include "library/library_store.h"
+#include "library/search_index_files.h"
+#include "library/search_index_merge.h"
 #include "platform/atomic_file.h"
 #include "record/sgg_file.h"
 
 namespace tessera {
 namespace fs = std::filesystem;
-namespace {
-
-constexpr char kGamesMagic[8] = {'T', 'S', 'G', 'A', 'M', 'E', '0', '1'};
-constexpr char kTreesMagic[8] = {'T', 'S', 'T', 'R', 'E', 'E', '0', '1'};
-constexpr char kKeysMagic[8] = {'T', 'S', 'K', 'E', 'Y', 'S', '0', '1'};
-constexpr char kBitsMagic[8] = {'T', 'S', 'B', 'I', 'T', 'S', '0', '1'};
-constexpr size_t kHeaderBytes = 16;  // magic + u64 count (the trees file: magic + 8 zero bytes)
-
-bool entryBefore(const PositionEntry& a, const PositionEntry& b) {
-    if (a.hash != b.hash)
-        return a.hash < b.hash;
-    if (a.game != b.game)
-        return a.game < b.game;
-    if (a.parentSeq != b.parentSeq)
-        return a.parentSeq < b.parentSeq;
-    return a.childSeq < b.childSeq;
-}
-// The same order as a type, so std::sort inlines it.
-struct EntryOrder {
-    bool operator()(const PositionEntry& a, const PositionEntry& b) const { return entryBefore(a, b); }
-};
-
-}  // namespace
-
-// A file written through a large buffer whose pages are handed to the disk as it grows, so the
-// fsync at the end has little left to wait for.
-class StreamedFile {
-public:
-    ~StreamedFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    bool open(const std::string& path) {
-        fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        buffer_.reserve(kBufferBytes);
-        return fd_ >= 0;
-    }
-    bool write(const void* data, size_t bytes) {
-        buffer_.append(static_cast<const char*>(data), bytes);
-        size_ += bytes;
-        return buffer_.size() < kBufferBytes || flush();
-    }
-    uint64_t size() const { return size_; }
-    // Writes what is buffered and starts the disk writing it (without waiting).
-    bool flush() {
-        if (fd_ < 0 || !writeAll(fd_, buffer_))
-            return false;
-        buffer_.clear();
-        ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
-        return true;
-    }
-    // Flushes, waits for the disk and closes.
-    bool close() {
-        bool ok = flush() && ::fsync(fd_) == 0;
-        ok = ::close(fd_) == 0 && ok;
-        fd_ = -1;
-        return ok;
-    }
-
-private:
-    static constexpr size_t kBufferBytes = size_t(8) << 20;
-    int fd_ = -1;
-    std::string buffer_;
-    uint64_t size_ = 0;
-};
-
+using namespace index_files;
 namespace {
 
 // Sorts entries on two threads, one half each; returns where the second sorted half starts.
@@ -100,76 +33,6 @@ size_t sortInHalves(std::vector<PositionEntry>& entries) {
     std::sort(entries.begin() + ptrdiff_t(half), entries.end(), EntryOrder());
     first.join();
     return half;
-}
-
-// One sorted sequence of entries taking part in a merge: a span in memory, or a run file read
-// through a buffer.
-struct MergeSource {
-    std::FILE* file = nullptr;
-    std::vector<PositionEntry> buffer;
-    const PositionEntry* at = nullptr;
-    const PositionEntry* end = nullptr;
-    bool refill() {
-        if (!file)
-            return false;
-        buffer.resize(65536);
-        const size_t got = std::fread(buffer.data(), sizeof(PositionEntry), buffer.size(), file);
-        at = buffer.data();
-        end = at + got;
-        return got > 0;
-    }
-    bool advance() { return ++at < end || refill(); }
-};
-
-// Merges sorted sources into out; false when a write fails.
-bool mergeInto(std::vector<MergeSource>& sources, const std::function<bool(const PositionEntry*, size_t)>& out) {
-    auto later = [&](size_t a, size_t b) { return entryBefore(*sources[b].at, *sources[a].at); };
-    std::priority_queue<size_t, std::vector<size_t>, decltype(later)> heap(later);
-    for (size_t k = 0; k < sources.size(); ++k)
-        if (sources[k].at < sources[k].end || sources[k].refill())
-            heap.push(k);
-    std::vector<PositionEntry> output;
-    output.reserve(65536);
-    while (!heap.empty()) {
-        const size_t k = heap.top();
-        heap.pop();
-        MergeSource& source = sources[k];
-        // Take every entry of this source that still comes before the next source's head.
-        const PositionEntry* limit = heap.empty() ? nullptr : sources[heap.top()].at;
-        do {
-            output.push_back(*source.at);
-            if (output.size() == output.capacity()) {
-                if (!out(output.data(), output.size()))
-                    return false;
-                output.clear();
-            }
-        } while (source.advance() && (!limit || !entryBefore(*limit, *source.at)));
-        if (source.at < source.end)
-            heap.push(k);
-    }
-    return output.empty() || out(output.data(), output.size());
-}
-
-std::vector<std::string> readManifest(const std::string& folder) {
-    std::vector<std::string> names;
-    std::ifstream in(folder + "segments");
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty() && line.find('/') == std::string::npos && line.find("..") == std::string::npos)
-            names.push_back(line);
-    return names;
-}
-
-bool writeManifest(const std::string& folder, const std::vector<std::string>& names) {
-    std::string text;
-    for (const auto& name : names)
-        text += name + "\n";
-    return writeFileAtomically(folder + "segments", text);
-}
-
-void removeSegmentFiles(const std::string& folder, const std::string& name) {
-    std::error_code ec;
-    for (const char* extension : {".games", ".trees", ".keys", ".bits"})
-        fs::remove(folder + name + extension, ec);
 }
 
 // A file mapped read-only (or bytes held in memory).
@@ -218,18 +81,6 @@ int64_t checkedCount(const MappedFile& file, const char magic[8], size_t recordB
     if (count > (file.size - kHeaderBytes) / recordBytes || kHeaderBytes + count * recordBytes != file.size)
         return -1;
     return static_cast<int64_t>(count);
-}
-
-std::string newSegmentName(const std::string& folder) {
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
-    const long long stamp = std::chrono::duration_cast<std::chrono::microseconds>(now).count();
-    for (int extra = 0;; ++extra) {
-        const std::string name =
-            "segment-" + std::to_string(stamp) + "-" + std::to_string(::getpid()) + "-" + std::to_string(extra);
-        std::error_code ec;
-        if (!fs::exists(folder + name + ".trees", ec))
-            return name;
-    }
 }
 
 }  // namespace
@@ -417,12 +268,19 @@ bool SearchIndexWriter::finish() {
     table.append(reinterpret_cast<const char*>(games_.data()), games_.size() * sizeof(IndexedGame));
     if (!writeFileAtomically(folder_ + name_ + ".games", table))
         return fail("cannot write " + folder_ + name_ + ".games");
-    std::vector<std::string> names = replaceAll_ ? std::vector<std::string>{} : readManifest(folder_);
-    const std::vector<std::string> old = readManifest(folder_);
-    names.push_back(name_);
-    if (!writeManifest(folder_, names))
-        return fail("cannot write " + folder_ + "segments");
-    finished_ = true;
+    // Other writers (imports, updates, merges, in this process or another) change the list too.
+    std::vector<std::string> old;
+    {
+        IndexFolderLock lock(segmentsLockPath(folder_), true);
+        if (!lock.held())
+            return fail("cannot lock " + folder_ + "segments");
+        old = readSegmentList(folder_);
+        std::vector<std::string> names = replaceAll_ ? std::vector<std::string>{} : old;
+        names.push_back(name_);
+        if (!writeSegmentList(folder_, names))
+            return fail("cannot write " + folder_ + "segments");
+        finished_ = true;
+    }
     if (replaceAll_)
         for (const auto& name : old)
             if (name != name_)
@@ -495,6 +353,9 @@ bool indexLibraryGames(const LibraryStore& store, const std::vector<int32_t>& id
         error = writer.error();
         return false;
     }
+    // The games are indexed; a merge that fails leaves the segments as they are, for the next try.
+    std::string mergeError;
+    mergeSearchIndexSegments(store.programFolder(), mergeError);
     return true;
 }
 
@@ -526,9 +387,24 @@ void SearchIndex::close() {
 }
 
 bool SearchIndex::open(const std::string& programFolder) {
+    // A merge or a rebuild unlinks the files of segments once the list no longer names them:
+    // when a file vanished between reading the list and mapping it, the list is read again.
+    std::vector<std::string> names = readSegmentList(searchIndexFolder(programFolder));
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        if (openSegments(programFolder, names))
+            return true;
+        std::vector<std::string> now = readSegmentList(searchIndexFolder(programFolder));
+        if (now == names)
+            return false;
+        names = std::move(now);
+    }
+    return false;
+}
+
+bool SearchIndex::openSegments(const std::string& programFolder, const std::vector<std::string>& names) {
     close();
     const std::string folder = searchIndexFolder(programFolder);
-    for (const std::string& name : readManifest(folder)) {
+    for (const std::string& name : names) {
         auto segment = std::make_unique<Segment>();
         const bool mapped =
             segment->games.map(folder + name + ".games") && segment->trees.map(folder + name + ".trees");
@@ -680,6 +556,8 @@ std::pair<const PositionEntry*, const PositionEntry*> SearchIndex::entriesOf(int
         std::upper_bound(low, end, hash, [](uint64_t h, const PositionEntry& e) { return h < e.hash; });
     return {low, high};
 }
+
+size_t SearchIndex::entryCountOf(int segment) const { return segments_[static_cast<size_t>(segment)]->entryCount; }
 
 uint64_t SearchIndex::sizeOnDisk() const {
     uint64_t total = 0;

@@ -7,6 +7,7 @@
 // (a library of 70,000 games fits one run and is sorted in memory on two threads).
 // finish() adds the segment to index/segments (replaced atomically), or, for a rebuild,
 // makes it the only one and deletes the others' files. Until then readers see the old index.
+// Small segments are folded together afterwards (search_index_merge.h).
 //
 // SearchIndex maps the segments of an index read-only and answers which segment holds a game,
 // its compact tree, and the position entries of a hash.
@@ -24,7 +25,9 @@
 
 namespace tessera {
 
+namespace index_files {
 class StreamedFile;
+}
 
 class SearchIndexWriter {
 public:
@@ -62,7 +65,7 @@ private:
     std::string name_;
     std::mutex mutex_;
     size_t runEntries_;
-    std::unique_ptr<StreamedFile> trees_;
+    std::unique_ptr<index_files::StreamedFile> trees_;
     std::vector<IndexedGame> games_;
     std::vector<PositionEntry> entries_;
     std::vector<uint64_t> bits_;  // the games' bit sets, in the order they came
@@ -78,8 +81,8 @@ private:
 class LibraryStore;
 bool rebuildSearchIndex(const LibraryStore& store, const std::vector<int32_t>& ids, unsigned threads,
                         const std::function<bool(size_t, size_t)>& progress, std::string& error);
-// Adds a segment for the given games of the library (after an update replaced them); false
-// with a reason in error.
+// Adds a segment for the given games of the library (after an update replaced them), then
+// merges segments as mergeSearchIndexSegments does; false with a reason in error.
 bool indexLibraryGames(const LibraryStore& store, const std::vector<int32_t>& ids, std::string& error);
 
 class SearchIndex {
@@ -92,6 +95,9 @@ public:
     // Maps the index of programFolder; false when it has no index or a segment is damaged
     // (then nothing is open).
     bool open(const std::string& programFolder);
+    // Maps the named segments of the index of programFolder (oldest first); false when one is
+    // missing or damaged (then nothing is open).
+    bool openSegments(const std::string& programFolder, const std::vector<std::string>& names);
     // An index of one segment whose three files' bytes are given (keys may be empty); the same
     // checks as open.
     bool openBytes(const std::string& games, const std::string& trees, const std::string& keys,
@@ -113,6 +119,8 @@ public:
     // The entries of the segment with this hash, sorted by (game, parentSeq, childSeq).
     std::pair<const PositionEntry*, const PositionEntry*> entriesOf(int segment, uint64_t hash) const;
     int segmentCount() const { return static_cast<int>(segments_.size()); }
+    // The number of position entries of a segment.
+    size_t entryCountOf(int segment) const;
     // Bytes of every segment's files.
     uint64_t sizeOnDisk() const;
     // Number of games whose newest entry holds their tree (each counted once).

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
 
@@ -21,17 +22,33 @@ protected:
     static void SetUpTestSuite() {
         if (!makeLibrary())
             return;
-        // Two imports: two segments, the second holding the lessons.
+        // Imports of uneven size, as a user brings games in, the lessons last: their segments
+        // are merged as they come.
         std::vector<std::string> games = test::sampledCorpusRecords("pro", 60);
         for (const auto& [folder, step] : {std::pair{"annotated", 10}, {"sgf-edge/gnugo", 3}, {"pro-fox", 30}})
             for (const auto& file : test::sampledCorpusRecords(folder, step))
                 games.push_back(file);
-        ASSERT_NO_FATAL_FAILURE(importCorpus(games));
+        int imports = 0;
+        for (size_t start = 0, size = games.size() / 3; start < games.size();
+             start += size, size = std::max<size_t>(size / 2, 8)) {
+            const size_t end = std::min(games.size(), start + size);
+            ASSERT_NO_FATAL_FAILURE(importCorpus({games.begin() + ptrdiff_t(start), games.begin() + ptrdiff_t(end)}));
+            ++imports;
+        }
         ImportOptions lessons;
         lessons.appType = kAppProblem;
         ASSERT_NO_FATAL_FAILURE(importCorpus(test::sampledCorpusRecords("problems", 25), lessons));
-        ASSERT_TRUE(index_.open(store_->programFolder()));
         ids_ = searchScopeIds(*store_, kScopeAllGames);
+        // Every seventh game indexed again (as an update does): the newer copy must win, once.
+        std::vector<int32_t> again;
+        for (size_t k = 0; k < ids_.size(); k += 7)
+            again.push_back(ids_[k]);
+        std::string error;
+        ASSERT_TRUE(indexLibraryGames(*store_, again, error)) << error;
+        ASSERT_TRUE(index_.open(store_->programFolder()));
+        std::printf("%zu games in %d imports\n", games.size(), imports);
+        EXPECT_GT(imports, 5);
+        EXPECT_LE(index_.segmentCount(), 4);
         for (int32_t id : ids_) {
             GameRecord& record = records_.emplace_back();
             record.info.libraryId = -1;
@@ -146,8 +163,8 @@ TEST_F(PatternSearchCorpusTest, IndexedSearchEqualsThePlainScan) {
     EXPECT_GT(withHits, queries / 2);
     EXPECT_GT(symmetric, 10);
     EXPECT_GT(variationPositions, 10);
-    std::printf("%d queries (%d regions), %d with hits, %d symmetric, %d off the main line, %zu hits\n", queries,
-                regionQueries, withHits, symmetric, variationPositions, hits);
+    std::printf("%d queries (%d regions), %d with hits, %d symmetric, %d off the main line, %zu hits, %d segments\n",
+                queries, regionQueries, withHits, symmetric, variationPositions, hits, index_.segmentCount());
     EXPECT_GT(hits, 1000u);
 }
 

@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <ranges>
 
 #include "library/library_catalogue.h"
 #include "library/library_import.h"
 #include "library/library_store.h"
 #include "library/search_index.h"
+#include "library/search_index_merge.h"
 #include "record/record_file.h"
 #include "stats/pattern_search.h"
 #include "support/test_support.h"
@@ -155,7 +159,8 @@ TEST_F(PatternSearchTest, TheIndexFollowsImportsReplacementsRebuildsAndDamage) {
     };
     SearchIndex index;
     ASSERT_TRUE(index.open(store_.programFolder()));
-    EXPECT_EQ(index.segmentCount(), 3);
+    EXPECT_EQ(index.gameCount(), 3u);
+    EXPECT_LT(index.segmentCount(), 3);  // the small segments were merged
     EXPECT_EQ(searchBoth().size(), 2u);  // D4 (two games) and D3
 
     // A game file replaced (as an update does) and indexed again: the newer segment wins.
@@ -198,6 +203,143 @@ TEST_F(PatternSearchTest, TheIndexFollowsImportsReplacementsRebuildsAndDamage) {
             std::filesystem::resize_file(entry.path(), std::filesystem::file_size(entry.path()) - 5);
     EXPECT_FALSE(index.open(store_.programFolder()));
     EXPECT_EQ(searchBoth().size(), 4u);
+}
+
+// The segment sizes of the index, oldest first.
+std::vector<uint64_t> segmentSizes(const std::string& programFolder) {
+    const std::string folder = searchIndexFolder(programFolder);
+    std::vector<uint64_t> sizes;
+    for (const auto& name : test::readBytes(folder + "segments") | std::views::split('\n')) {
+        const std::string segment(name.begin(), name.end());
+        uint64_t bytes = 0;
+        for (const char* extension : {".games", ".trees", ".keys", ".bits"})
+            if (std::filesystem::exists(folder + segment + extension))
+                bytes += std::filesystem::file_size(folder + segment + extension);
+        if (!segment.empty())
+            sizes.push_back(bytes);
+    }
+    return sizes;
+}
+
+// One game per import: the segments are merged as they come, a game indexed again is found once
+// with its new tree, and a reader opened before a merge keeps its answers after the merged
+// segments' files are gone.
+TEST_F(PatternSearchTest, SegmentsOfSmallImportsAreMergedWithoutChangingResults) {
+    std::vector<int32_t> ids;
+    const char* replies[] = {"dp", "dd", "pp", "qq", "cd", "dp", "dc", "jj", "pq"};
+    for (int k = 0; k < 6; ++k)
+        ids.push_back(
+            importTexts({"(;SZ[19]PB[P" + std::to_string(k) + "]PW[Q];B[pd];W[" + replies[k] + "];B[cc])"}).at(0));
+    SearchIndex before;
+    ASSERT_TRUE(before.open(store_.programFolder()));
+    EXPECT_EQ(before.gameCount(), 6u);
+    EXPECT_LE(before.segmentCount(), 3);
+    const std::vector<uint64_t> sizes = segmentSizes(store_.programFolder());
+    EXPECT_EQ(firstSegmentToMerge(sizes), sizes.size());     // no segment left as small as the newer ones together
+    const SearchPattern pattern = positionOf(kMirrored, 1);  // after Q16
+    auto candidates = search(pattern);
+    ASSERT_EQ(candidates.size(), 5u);
+    EXPECT_EQ(candidates[0].move.games.size(), 2u);  // D4
+
+    auto searchWith = [&](const SearchIndex& index) {
+        SearchResults results;
+        SearchProgress progress;
+        runPatternSearch(store_, &index, ids, pattern, results, progress);
+        std::vector<std::pair<int16_t, std::vector<GameRef>>> hits;
+        for (const MoveStats& move : results.snapshot())
+            hits.emplace_back(move.point, move.games);
+        return hits;
+    };
+    const auto earlier = searchWith(before);
+    // The third game's reply becomes D4 and it is indexed again (as an update does).
+    GameRecord replaced;
+    ASSERT_TRUE(store_.readGame(ids[2], replaced));
+    replaced.tree.find(2)->move.point = BoardGeometry(19, 19).pointAt(3, 15);
+    replaced.recomputePositions();
+    std::string error;
+    ASSERT_TRUE(saveRecordFile(store_.gamePath(ids[2]), replaced, error)) << error;
+    ASSERT_TRUE(indexLibraryGames(store_, {ids[2]}, error)) << error;
+    for (int k = 6; k < 9; ++k)  // more small imports: the re-indexed game's segment is merged
+        importTexts({"(;SZ[19]PB[R" + std::to_string(k) + "]PW[Q];B[pd];W[" + replies[k] + "];B[dd])"});
+    SearchIndex after;
+    ASSERT_TRUE(after.open(store_.programFolder()));
+    EXPECT_EQ(after.gameCount(), 9u);
+    EXPECT_LE(after.segmentCount(), 3);
+    int copies = 0;  // the old copy went in a merge with the new one
+    for (int segment = 0; segment < after.segmentCount(); ++segment) {
+        const auto table = after.gamesOf(segment);
+        copies +=
+            int(std::count_if(table.begin(), table.end(), [&](const IndexedGame& game) { return game.id == ids[2]; }));
+    }
+    EXPECT_EQ(copies, 1);
+    candidates = search(pattern);
+    ASSERT_EQ(candidates.size(), 7u);  // Q4 is gone, three new replies
+    EXPECT_EQ(candidates[0].move.point, BoardGeometry(19, 19).pointAt(3, 15));
+    EXPECT_EQ(std::count(candidates[0].move.games.begin(), candidates[0].move.games.end(), GameRef{ids[2], 2, 0}), 1);
+    EXPECT_EQ(searchWith(before), earlier);
+}
+
+// A merge killed midway leaves files the segments list does not name: the index reads as
+// before, and a later merge removes them once their process is gone for an hour.
+TEST_F(PatternSearchTest, FilesOfAnUnfinishedMergeLeaveTheIndexReadable) {
+    importTexts({kMirrored});
+    const std::string folder = searchIndexFolder(store_.programFolder());
+    const std::string listed =
+        test::readBytes(folder + "segments").substr(0, test::readBytes(folder + "segments").find('\n'));
+    // pid 2147483646 is beyond any process id.
+    const std::string stale = folder + "segment-1-2147483646-0", fresh = folder + "segment-2-2147483646-0";
+    ASSERT_TRUE(test::writeBytes(stale + ".trees", test::readBytes(folder + listed + ".trees").substr(0, 40)));
+    std::filesystem::copy_file(folder + listed + ".keys", stale + ".keys");
+    ASSERT_TRUE(test::writeBytes(folder + ".segment-1-2147483646-0.games.tmp-x1", "TSGAME01"));
+    ASSERT_TRUE(test::writeBytes(fresh + ".keys", "TSKEYS01"));
+    const auto hoursAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    for (const char* file :
+         {"segment-1-2147483646-0.trees", "segment-1-2147483646-0.keys", ".segment-1-2147483646-0.games.tmp-x1"})
+        std::filesystem::last_write_time(folder + file, hoursAgo);
+    SearchIndex index;
+    ASSERT_TRUE(index.open(store_.programFolder()));
+    EXPECT_EQ(index.segmentCount(), 1);
+    EXPECT_EQ(search(positionOf(kMirrored, 1)).size(), 1u);
+
+    importTexts({"(;SZ[19]PB[C]PW[D];B[pd];W[dp])"});
+    EXPECT_FALSE(std::filesystem::exists(stale + ".trees"));
+    EXPECT_FALSE(std::filesystem::exists(stale + ".keys"));
+    EXPECT_FALSE(std::filesystem::exists(folder + ".segment-1-2147483646-0.games.tmp-x1"));
+    EXPECT_TRUE(std::filesystem::exists(fresh + ".keys"));  // its writer may still be at work
+    EXPECT_TRUE(std::filesystem::exists(folder + listed + ".trees") ||
+                test::readBytes(folder + "segments").find(listed) == std::string::npos);
+    ASSERT_TRUE(index.open(store_.programFolder()));
+    EXPECT_EQ(index.gameCount(), 2u);
+    EXPECT_EQ(search(positionOf(kMirrored, 1)).size(), 1u);
+}
+
+// The merge policy on sizes alone: equal segments fold like a binary counter, and importing
+// 70,000 games one at a time into a library of 66,000 keeps few segments and rewrites each
+// game a logarithmic number of times, not the whole index per import.
+TEST(SegmentMergePolicyTest, FewSegmentsAndLogarithmicRewriting) {
+    EXPECT_EQ(firstSegmentToMerge({}), 0u);
+    EXPECT_EQ(firstSegmentToMerge({100}), 1u);
+    EXPECT_EQ(firstSegmentToMerge({100, 60}), 2u);
+    EXPECT_EQ(firstSegmentToMerge({100, 100}), 0u);
+    EXPECT_EQ(firstSegmentToMerge({1000, 300, 150, 160}), 1u);
+    EXPECT_EQ(firstSegmentToMerge(std::vector<uint64_t>(40, 1)), 40u - kMaxMergedSegments);
+    std::vector<uint64_t> sizes = {66000};
+    uint64_t rewritten = 0;
+    size_t most = 0;
+    for (int k = 0; k < 70000; ++k) {
+        sizes.push_back(1);
+        for (size_t first; (first = firstSegmentToMerge(sizes)) < sizes.size();) {
+            uint64_t merged = 0;
+            for (size_t s = first; s < sizes.size(); ++s)
+                merged += sizes[s];
+            rewritten += merged;
+            sizes.resize(first);
+            sizes.push_back(merged);
+        }
+        most = std::max(most, sizes.size());
+    }
+    EXPECT_LE(most, 18u);
+    EXPECT_LE(rewritten, 18u * (66000 + 70000));
 }
 
 // The keys of a segment are the same whether its entries were sorted in memory or spilled as
