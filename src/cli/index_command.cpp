@@ -19,8 +19,9 @@ namespace {
 const char* kIndexHelp =
     "Usage: tessera-cli index [--missing] [--threads N] [--json]\n"
     "Rebuilds the search index (index/ in the program folder) from every game of the library.\n"
-    "Imports and updates keep the index up to date; a rebuild folds their segments into one\n"
-    "and picks up games whose files were changed by other means.\n"
+    "Imports and updates keep the index up to date (each adds a segment, merged with the other\n"
+    "small ones as they come); a rebuild makes one segment and picks up games whose files were\n"
+    "changed by other means.\n"
     "  --missing  only add the games the index does not hold yet (games that other clients\n"
     "             imported into a shared server library); nothing else is read\n"
     "  --threads  games read at once (default: one per core)\n"

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <ranges>
+#include <thread>
 
 #include "library/library_catalogue.h"
 #include "library/library_import.h"
@@ -340,6 +341,45 @@ TEST(SegmentMergePolicyTest, FewSegmentsAndLogarithmicRewriting) {
     }
     EXPECT_LE(most, 18u);
     EXPECT_LE(rewritten, 18u * (66000 + 70000));
+}
+
+// Writers on three threads (each lock on its own descriptor, as in separate processes) add and
+// merge segments at the same time: no segment is lost, no file is left over.
+TEST(SearchIndexWriterTest, WritersAndMergesAtTheSameTimeLoseNothing) {
+    test::ScratchFolder folder;
+    const std::string programFolder = folder.path().string() + "/";
+    GameRecord game;
+    std::string error;
+    ASSERT_TRUE(test::writeBytes(folder / "game.sgf", kMirrored));
+    ASSERT_TRUE(loadRecordFile((folder / "game.sgf").string(), game, error)) << error;
+    std::vector<std::thread> writers;
+    for (int32_t first = 1; first <= 12; first += 4)
+        writers.emplace_back([&, first] {
+            for (int32_t id = first; id < first + 4; ++id) {
+                SearchIndexWriter writer(programFolder, false);
+                EncodedGame encoded;
+                EXPECT_TRUE(encodeGame(id, game, encoded) && writer.add(std::move(encoded)));
+                EXPECT_TRUE(writer.finish()) << writer.error();
+                std::string mergeError;
+                EXPECT_TRUE(mergeSearchIndexSegments(programFolder, mergeError)) << mergeError;
+            }
+        });
+    for (auto& writer : writers)
+        writer.join();
+    ASSERT_TRUE(mergeSearchIndexSegments(programFolder, error)) << error;  // what a busy merge left
+    SearchIndex index;
+    ASSERT_TRUE(index.open(programFolder));
+    EXPECT_EQ(index.gameCount(), 12u);
+    for (int32_t id = 1; id <= 12; ++id)
+        EXPECT_NE(index.findGame(id), nullptr) << id;
+    EXPECT_LE(index.segmentCount(), 4);
+    const std::string list = test::readBytes(searchIndexFolder(programFolder) + "segments");
+    for (const auto& entry : std::filesystem::directory_iterator(searchIndexFolder(programFolder))) {
+        const std::string file = entry.path().filename().string();
+        EXPECT_TRUE(file == "segments" || file.ends_with(".lock") ||
+                    list.find(file.substr(0, file.find('.'))) != std::string::npos)
+            << file;
+    }
 }
 
 // The keys of a segment are the same whether its entries were sorted in memory or spilled as
