@@ -49,12 +49,12 @@ TEST(RenderCli, RefusesUnusableArgumentsWithOneLine) {
     EXPECT_NE(help.output.find("--transform"), std::string::npos);
 }
 
-// Black C7, white G3, black C3 on 9 x 9.
+// Black C7, white G3 (with a circle on C3), black C3 on 9 x 9.
 void expectSmallGamePicture(const std::filesystem::path& out);
 
 TEST(RenderCli, DrawsTheChosenPositionOfAnSgfAndABinaryRecord) {
     test::ScratchFolder folder;
-    ASSERT_TRUE(test::writeBytes(folder / "game.sgf", "(;GM[1]FF[4]SZ[9];B[cc];W[gg];B[cg])"));
+    ASSERT_TRUE(test::writeBytes(folder / "game.sgf", "(;GM[1]FF[4]SZ[9];B[cc];W[gg]CR[cg];B[cg])"));
     GameRecord record;
     std::string error;
     ASSERT_TRUE(loadRecordFile(folder / "game.sgf", record, error)) << error;
@@ -70,8 +70,11 @@ TEST(RenderCli, DrawsTheChosenPositionOfAnSgfAndABinaryRecord) {
         expectSmallGamePicture(out);
         const CliRun tooFar = runRender({file, "--move", "4", "-o", out.string()});
         EXPECT_NE(tooFar.exitCode, 0);
-        EXPECT_NE(tooFar.output.find("only 3 moves"), std::string::npos) << tooFar.output;
+        EXPECT_EQ(tooFar.output, "tessera-cli: render: the main line has only 3 moves\n");
     }
+    // Without options: the end of the main line, 600 pixels wide.
+    ASSERT_EQ(runRender({(folder / "game.sgf").string(), "-o", out.string()}).exitCode, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(out.string())).size(), QSize(600, 600));
 }
 
 // The picture after two moves, flipped left-right, simple style, 300 x 300.
@@ -87,14 +90,14 @@ void expectSmallGamePicture(const std::filesystem::path& out) {
     viewport.setClientSize(300, 300);
     const BoardScreen view(display, viewport);
     const BoardGeometry board(9, 9);
-    auto pixelAt = [&](int x, int y) {
+    auto pixelAt = [&](int x, int y, int off) {
         int px = 0, py = 0;
         EXPECT_TRUE(view.intersectionOf(board.pointAt(x, y), px, py));
-        return image.pixel(px + view.cell() / 4, py + view.cell() / 4);
+        return image.pixel(px + off, py + off);
     };
-    EXPECT_EQ(pixelAt(2, 2), qRgb(0, 0, 0));
-    EXPECT_EQ(pixelAt(6, 6), qRgb(255, 255, 255));
-    EXPECT_EQ(pixelAt(2, 6), qRgb(255, 195, 101));  // move 3 is not shown
+    EXPECT_EQ(pixelAt(2, 2, view.cell() / 4), qRgb(0, 0, 0));
+    EXPECT_EQ(pixelAt(6, 6, view.cell() / 4), qRgb(255, 255, 255));
+    EXPECT_EQ(pixelAt(2, 6, 0), qRgb(255, 0, 0));  // the node's circle, and no stone of move 3
     const PixelRect last = *view.cellRect(board.pointAt(6, 6));
     EXPECT_EQ(image.pixel(last.left + 2, last.top), qRgb(0, 0, 255));  // the last-move brackets
 }

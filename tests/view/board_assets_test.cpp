@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "support/test_support.h"
-#include "view/board_assets.h"
+#include "board_pictures_fixture.h"
 #include "view/board_pictures.h"
 #include "view/board_sounds.h"
 
@@ -14,13 +13,12 @@ namespace tessera {
 namespace {
 
 namespace fs = std::filesystem;
+using test::luminance;
 using test::ScratchFolder;
 
 QImage load(const fs::path& file) { return QImage(QString::fromStdString(file.string())); }
 
 bool isKey(QRgb pixel) { return (pixel & 0xFFFFFFu) == 0xFF0000u; }
-
-double luminance(QRgb p) { return 0.299 * qRed(p) + 0.587 * qGreen(p) + 0.114 * qBlue(p); }
 
 // Mean colour distance between two rows (or columns) of the image.
 double lineDistance(const QImage& image, bool columns, int a, int b) {
@@ -75,29 +73,11 @@ bool parseWav(const std::string& bytes, Wav* wav) {
     return le32(bytes, 28) == le32(bytes, 24) * 2 && le16(bytes, 32) == 2;
 }
 
-class BoardAssetsTest : public ::testing::Test {
+class BoardAssetsTest : public test::GeneratedPicturesTest {
 protected:
-    static void SetUpTestSuite() {
-        scratch_ = new ScratchFolder;
-        std::string error;
-        generated_ = generateBoardAssets(root(), program(), &error);
-        EXPECT_TRUE(generated_) << error;
-    }
-    static void TearDownTestSuite() {
-        delete scratch_;
-        scratch_ = nullptr;
-    }
-    static fs::path root() { return scratch_->path() / "dist"; }
-    static fs::path program() { return scratch_->path() / "dist" / "bin"; }
     static fs::path board(const std::string& name) { return program() / "board" / name; }
     static fs::path marble(const std::string& name) { return root() / "BoardTemplate" / "Marble" / name; }
-
-    static ScratchFolder* scratch_;
-    static bool generated_;
 };
-
-ScratchFolder* BoardAssetsTest::scratch_ = nullptr;
-bool BoardAssetsTest::generated_ = false;
 
 TEST_F(BoardAssetsTest, WritesEveryPictureAtItsSize) {
     ASSERT_TRUE(generated_);

@@ -3,11 +3,11 @@
 
 #include "view/board_painter.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "board_pictures_fixture.h"
 #include "laid_out_board.h"
 #include "platform/program_folders.h"
 #include "support/test_support.h"
@@ -16,13 +16,8 @@
 namespace tessera {
 namespace {
 
-void dump(const QImage& image, const std::string& name) {
-    const char* folder = std::getenv("TESSERA_DUMP_BOARDS");
-    if (folder && *folder)
-        image.save(QString::fromStdString((std::filesystem::path(folder) / (name + ".png")).string()));
-}
-
-int lightness(QRgb pixel) { return (qRed(pixel) * 30 + qGreen(pixel) * 59 + qBlue(pixel) * 11) / 100; }
+using test::dumpPicture;
+using test::lightness;
 
 enum class Seen { Board, Black, White, Unclear };
 
@@ -57,7 +52,7 @@ protected:
     void SetUp() override { test::ensureApplication(); }
     // Pictures come from an empty folder: the drawn stand-ins, independent of the build's generator.
     test::ScratchFolder folder;
-    BoardPictureFolders pictures{folder.path().string() + "/", folder.path().string() + "/bin/"};
+    BoardPictureFolders pictures = test::drawnPictures(folder);
 };
 
 // Every style, every transform code, four board sizes: a stone of the right colour at every
@@ -77,8 +72,8 @@ void probeStones(const BoardPictureFolders& pictures, const std::string& tag) {
                 const QImage empty = view.render(painter);
                 view.display.position = position;
                 const QImage image = view.render(painter);
-                dump(image, tag + std::to_string(width) + "x" + std::to_string(height) + "-style" +
-                                std::to_string(style) + "-code" + std::to_string(code));
+                dumpPicture(image, tag + std::to_string(width) + "x" + std::to_string(height) + "-style" +
+                                       std::to_string(style) + "-code" + std::to_string(code));
                 // The expected intersection, from the layout numbers and the transform alone.
                 const BoardTransform transform(code, position);
                 const BoardGeometry shown = transform.resultGeometry();
@@ -120,15 +115,9 @@ TEST_F(BoardPainterTest, StonesAppearExactlyWhereThePositionHasThemWithTheBuiltP
         view.display.labels = {Label{0, 0xFFFFFF, "87"}, Label{4 * 19 + 9, 0xFF0000, "a"}};
         view.display.marks = {Mark{kViewTriangle, 3 * 19 + 3}};
         view.display.cursor = 5 * 19 + 5;
-        dump(view.render(painter), "showcase-style" + std::to_string(style));
+        dumpPicture(view.render(painter), "showcase-style" + std::to_string(style));
     }
 }
-
-}  // namespace
-}  // namespace tessera
-
-namespace tessera {
-namespace {
 
 QRgb centreOf(const QImage& image, const BoardScreen& view, int32_t point) {
     int x = 0, y = 0;
@@ -163,7 +152,7 @@ TEST_F(BoardPainterTest, OverlaysAreDrawnOnTheirPoints) {
         display.mask.set(board.pointAt(16, 1), 0);
         const QImage image = drawn.render(painter);
         const BoardScreen view = drawn.screen();
-        dump(image, "overlays-style" + std::to_string(style));
+        dumpPicture(image, "overlays-style" + std::to_string(style));
         SCOPED_TRACE(style);
 
         EXPECT_EQ(centreOf(image, view, board.pointAt(10, 10)), qRgb(255, 0, 0));

@@ -5,15 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include "board_pictures_fixture.h"
 #include "laid_out_board.h"
-#include "support/test_support.h"
-#include "view/board_painter.h"
 #include "view/gui_application.h"
 
 namespace tessera {
 namespace {
 
-int lightness(QRgb p) { return (qRed(p) * 30 + qGreen(p) * 59 + qBlue(p) * 11) / 100; }
+using test::lightness;
+
 bool blueInk(QRgb p) { return qBlue(p) - std::max(qRed(p), qGreen(p)) > 80; }
 
 // Rows and columns spanned by the pixels of `area` that pass `ink`; empty when none does.
@@ -32,8 +32,8 @@ QRect toQRect(const PixelRect& r) { return QRect(r.left, r.top, r.width() + 1, r
 class BoardReadabilityTest : public ::testing::Test {
 protected:
     void SetUp() override { test::ensureApplication(); }
-    test::ScratchFolder folder;  // empty: the painter draws its pictures itself
-    BoardPictureFolders pictures{folder.path().string() + "/", folder.path().string() + "/bin/"};
+    test::ScratchFolder folder;
+    BoardPictureFolders pictures = test::drawnPictures(folder);
 };
 
 TEST_F(BoardReadabilityTest, TextsReadOnSmallBoardsAndKeepInProportionOnLargeOnes) {

@@ -6,9 +6,8 @@
 
 #include <cmath>
 
+#include "board_pictures_fixture.h"
 #include "go/move.h"
-#include "support/test_support.h"
-#include "view/board_painter.h"
 #include "view/board_picture_reader.h"
 #include "view/gui_application.h"
 #include "view/sample_positions.h"
@@ -56,8 +55,8 @@ TEST(BoardReadingCorpus, OwnPicturesAreReadWithoutAWrongPoint) {
     if (samples.empty())
         GTEST_SKIP() << "the shared corpus folder is absent";
     test::ensureApplication();
-    test::ScratchFolder folder;  // no picture files: every picture is drawn in code, as the build draws them
-    BoardPainter painter{BoardPictureFolders{folder.path().string() + "/", folder.path().string() + "/bin/"}};
+    test::ScratchFolder folder;
+    BoardPainter painter{test::drawnPictures(folder)};
     // Every style at the smallest, a middle and the largest size, each with and without
     // coordinates and numbers; smaller boards cut from the corner at two more sizes.
     std::vector<RenderCase> cases;

@@ -5,30 +5,23 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "board_pictures_fixture.h"
 #include "laid_out_board.h"
-#include "record/record_file.h"
-#include "support/test_support.h"
-#include "view/board_assets.h"
-#include "view/board_painter.h"
 #include "view/gui_application.h"
-#include "view/record_node_view.h"
+#include "view/sample_positions.h"
 
 namespace tessera {
 namespace {
 
-namespace fs = std::filesystem;
+using test::luminance;
 
 constexpr double kLeastWhiteGap = 40;   // white centre above the board
 constexpr double kLeastBlackGap = 100;  // black centre below the board
 constexpr double kLeastEdgeDip = 20;    // a white stone's rim or shadow below the board's lightest part
-
-double luminance(QRgb p) { return 0.299 * qRed(p) + 0.587 * qGreen(p) + 0.114 * qBlue(p); }
 
 double percentile(std::vector<double> values, double share) {
     if (values.empty())
@@ -78,60 +71,19 @@ void measure(const BoardScreen& view, const QImage& image, const QImage& empty, 
     }
 }
 
-class StoneContrastTest : public ::testing::Test {
+class StoneContrastTest : public test::GeneratedPicturesTest {
 protected:
-    static void SetUpTestSuite() {
-        scratch_ = new test::ScratchFolder;
-        std::string error;
-        generated_ = generateBoardAssets(scratch_->path(), scratch_->path() / "bin", &error);
-        EXPECT_TRUE(generated_) << error;
-    }
-    static void TearDownTestSuite() {
-        delete scratch_;
-        scratch_ = nullptr;
-    }
     void SetUp() override { test::ensureApplication(); }
-    static BoardPictureFolders folders() {
-        return {scratch_->path().string() + "/", (scratch_->path() / "bin").string() + "/"};
-    }
-
-    static test::ScratchFolder* scratch_;
-    static bool generated_;
 };
-
-test::ScratchFolder* StoneContrastTest::scratch_ = nullptr;
-bool StoneContrastTest::generated_ = false;
-
-// A few professional games, in a stable order: a middle-game and the final position of each.
-std::vector<BoardGrid> corpusPositions() {
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::recursive_directory_iterator(test::sharedDir() / "corpus" / "pro"))
-        if (entry.is_regular_file() && entry.path().extension() == ".sgf")
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    std::vector<BoardGrid> positions;
-    for (size_t i = 0; i < files.size() && positions.size() < 4; i += std::max<size_t>(1, files.size() / 2)) {
-        GameRecord record;
-        std::string error;
-        if (!loadRecordFile(files[i], record, error))
-            continue;
-        for (int move : {90, -1})
-            if (const GameNode* node = mainLineNodeAtMove(record, move))
-                positions.push_back(node->position);
-    }
-    return positions;
-}
-
-void dump(const QImage& image, const std::string& name) {
-    const char* folder = std::getenv("TESSERA_DUMP_BOARDS");
-    if (folder && *folder)
-        image.save(QString::fromStdString((fs::path(folder) / (name + ".png")).string()));
-}
 
 TEST_F(StoneContrastTest, StonesStandOutFromTheBoardInEveryStyleAndSize) {
     TESSERA_REQUIRE_SHARED();
     ASSERT_TRUE(generated_);
-    const std::vector<BoardGrid> positions = corpusPositions();
+    // A few professional games: a middle-game and the final position of each.
+    std::vector<BoardGrid> positions;
+    for (int move : {90, -1})
+        for (const test::SamplePosition& sample : test::samplePositions(2, move))
+            positions.push_back(sample.position);
     ASSERT_GE(positions.size(), 4u);
     for (int style = kStyleTraditional; style <= kStyleSimple; ++style) {
         BoardPainter painter(folders());
@@ -146,7 +98,7 @@ TEST_F(StoneContrastTest, StonesStandOutFromTheBoardInEveryStyleAndSize) {
                 const QImage image = laid.render(painter);
                 measure(laid.screen(), image, empty, &m);
                 if (&position == &positions.front())
-                    dump(image, "contrast-style" + std::to_string(style) + "-" + std::to_string(size));
+                    test::dumpPicture(image, "contrast-style" + std::to_string(style) + "-" + std::to_string(size));
             }
             const double board = percentile(m.board, 0.5);
             const double white = percentile(m.whiteCentres, 0.5) - board;
