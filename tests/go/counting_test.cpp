@@ -3,23 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "text_grid.h"
+
 namespace tessera {
 namespace {
 
-// A 9 x 9 position from rows of '.', 'X' (black) and 'O' (white), top row first.
-BoardGrid board(const std::vector<std::string>& rows) {
-    BoardGrid grid(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-    for (size_t y = 0; y < rows.size(); ++y)
-        for (size_t x = 0; x < rows[y].size(); ++x)
-            grid.set(grid.pointAt(static_cast<int>(x), static_cast<int>(y)), rows[y][x] == 'X'   ? kBlack
-                                                                             : rows[y][x] == 'O' ? kWhite
-                                                                                                 : kEmpty);
-    return grid;
-}
-
 // Black walls off 35 empty points with 9 stones (44); white holds 10 stones and 27 points (37).
 BoardGrid workedExample() {
-    return board({
+    return test::gridFrom({
         "....XO...",
         "....XO...",
         "....XO...",
@@ -47,7 +38,7 @@ TEST(Counting, AreaCountOfTheWorkedExample) {
 
 TEST(Counting, TerritoryCountWithAGroupMarkedDead) {
     // A black group of four stones inside white's area, marked dead.
-    BoardGrid position = board({
+    BoardGrid position = test::gridFrom({
         "....XO...",
         "....XO.X.",
         "....XO.X.",
@@ -79,7 +70,7 @@ TEST(Counting, NeutralRegionsAndEmptyBoards) {
     EXPECT_EQ(empty.blackPoints + empty.whitePoints, 0);
     EXPECT_EQ(empty.winner(), kWhite);
     // A region touching both colours counts for nobody under both rules.
-    BoardGrid seki = board({"X.O", "X.O", "X.O"});
+    BoardGrid seki = test::gridFrom({"X.O", "X.O", "X.O"});
     const CountResult area = countArea(seki, {}, 0);
     EXPECT_EQ(area.blackPoints, 3);
     EXPECT_EQ(area.whitePoints, 3);

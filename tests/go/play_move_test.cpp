@@ -1,28 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "go/play_move.h"
 #include "go/regions.h"
+#include "text_grid.h"
 
 namespace tessera {
 namespace {
 
-// A grid from rows of text: '.' empty, 'X' black, 'O' white, '#' the scratch value 3.
-BoardGrid gridFrom(std::initializer_list<std::string> rows) {
-    const int height = static_cast<int>(rows.size());
-    const int width = static_cast<int>(rows.begin()->size());
-    BoardGrid grid(width, height);
-    int y = 0;
-    for (const auto& row : rows) {
-        for (int x = 0; x < width; ++x) {
-            const char c = row[static_cast<size_t>(x)];
-            grid.set(grid.pointAt(x, y), c == 'X' ? kBlack : c == 'O' ? kWhite : c == '#' ? 3 : kEmpty);
-        }
-        ++y;
-    }
-    return grid;
-}
+using test::gridFrom;
 
 Move at(const BoardGrid& g, uint32_t colour, int x, int y) { return Move{colour, g.pointAt(x, y)}; }
 
