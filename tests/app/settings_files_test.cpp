@@ -14,9 +14,8 @@ namespace {
 class Installation {
 public:
     Installation() {
-        const std::filesystem::path data = std::filesystem::path(TESSERA_SOURCE_DATA_DIR);
         for (const char* name : {"vantor.ini", "rule.ini", "lang.ini"})
-            EXPECT_TRUE(test::writeBytes(scratch_ / name, test::readBytes(data / name))) << name;
+            EXPECT_TRUE(test::writeBytes(scratch_ / name, test::readBytes(test::shippedData(name)))) << name;
         std::filesystem::create_directory(scratch_ / "bin");
     }
     std::string root() const { return scratch_.path().string() + "/"; }

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 
 #include "go/move.h"

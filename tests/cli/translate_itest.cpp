@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 
 #include "library/record_translation.h"
@@ -16,11 +12,6 @@
 namespace tessera {
 namespace {
 
-// data/dictionary.tsv of the source tree (tests/data is two levels below it).
-std::filesystem::path shippedDictionarySource() {
-    return std::filesystem::path(TESSERA_TEST_DATA_DIR).parent_path().parent_path() / "data" / "dictionary.tsv";
-}
-
 using test::CliRun;
 using test::runCli;
 
@@ -28,7 +19,7 @@ class TranslateCli : public ::testing::Test {
 protected:
     void SetUp() override {
         dictionary = (folder / "dic.db").string();
-        const CliRun built = runCli({"dict", "build", shippedDictionarySource().string(), "-o", dictionary});
+        const CliRun built = runCli({"dict", "build", test::shippedData("dictionary.tsv").string(), "-o", dictionary});
         ASSERT_EQ(built.exitCode, 0) << built.output;
         ASSERT_NE(built.output.find("entries"), std::string::npos);
     }

@@ -15,11 +15,6 @@ namespace {
 
 using test::ScratchFolder;
 
-// data/dictionary.tsv of the source tree (tests/data is two levels below it).
-std::filesystem::path shippedDictionarySource() {
-    return std::filesystem::path(TESSERA_TEST_DATA_DIR).parent_path().parent_path() / "data" / "dictionary.tsv";
-}
-
 constexpr const char* kTsv =
     "# players\n"
     "古力\tGu Li\n"
@@ -212,7 +207,7 @@ TEST(DictionaryBuilder, RejectsBadLinesAndKeepsTheOldFile) {
 }
 
 TEST(DictionaryBuilder, ShippedDictionaryBuildsAndTranslatesPlayersOfThreeCountries) {
-    const std::string tsv = test::readBytes(shippedDictionarySource());
+    const std::string tsv = test::readBytes(test::shippedData("dictionary.tsv"));
     ASSERT_FALSE(tsv.empty());
     ScratchFolder folder;
     const std::string path = (folder / "dic.db").string();

@@ -28,6 +28,10 @@ bool runningInCi() {
 
 std::filesystem::path testData(const std::string& name) { return std::filesystem::path(TESSERA_TEST_DATA_DIR) / name; }
 
+std::filesystem::path shippedData(const std::string& name) {
+    return std::filesystem::path(TESSERA_TEST_DATA_DIR).parent_path().parent_path() / "data" / name;
+}
+
 std::vector<std::filesystem::path> corpusFiles(std::initializer_list<const char*> folders,
                                                std::initializer_list<const char*> extensions) {
     std::vector<std::filesystem::path> files;

@@ -19,6 +19,9 @@ bool runningInCi();
 // tests/data/<name>: small fixtures the tests own.
 std::filesystem::path testData(const std::string& name);
 
+// data/<name> of the source tree: what the program ships.
+std::filesystem::path shippedData(const std::string& name);
+
 // The files under corpus/<folders> of the shared corpus whose lower-case extension is one of
 // `extensions`, sorted by path; folders that are absent add nothing.
 std::vector<std::filesystem::path> corpusFiles(std::initializer_list<const char*> folders,
