@@ -51,6 +51,21 @@ struct Match {
         referee.start();
     }
     std::string logText() { return test::readBytes(folder / "log.txt"); }
+    // Waits up to 30 s for the match to reach `moves` moves; the count it reached.
+    int waitForMoves(int moves) {
+        for (int i = 0; i < 3000 && referee.moveCount() < moves; ++i)
+            std::this_thread::sleep_for(10ms);
+        return referee.moveCount();
+    }
+    // The first empty point of the current position, for the person's move.
+    int32_t firstEmptyPoint() {
+        const GameRecord record = referee.record();  // a copy: the referee's changes as the game goes
+        const BoardGrid& position = record.tree.mainLine().back()->position;
+        int32_t free = 0;
+        while (position.get(free) != 0)
+            ++free;
+        return free;
+    }
     ~Match() { referee.stopPlayers(); }
 };
 
@@ -108,9 +123,7 @@ TEST(EnginePlayerGnuGo, NineStoneHandicapOnStarPointsWithWhiteToMoveFirst) {
     setup.handicap = 9;
     match.start(setup);
     // GNU Go plays white's first move; then it is the person's turn.
-    for (int i = 0; i < 3000 && match.referee.moveCount() < 1; ++i)
-        std::this_thread::sleep_for(10ms);
-    ASSERT_EQ(match.referee.moveCount(), 1) << match.referee.error();
+    ASSERT_EQ(match.waitForMoves(1), 1) << match.referee.error();
     const GameRecord record = match.referee.record();
     PointList stars = record.tree.find(0)->addBlack;
     std::sort(stars.begin(), stars.end());
@@ -120,13 +133,8 @@ TEST(EnginePlayerGnuGo, NineStoneHandicapOnStarPointsWithWhiteToMoveFirst) {
     EXPECT_EQ(record.tree.mainLine()[1]->move.colour, static_cast<uint32_t>(kWhite));
     EXPECT_EQ(match.referee.sideToMove(), kBlack);
     // The person answers; GNU Go answers again.
-    int32_t free = 0;
-    while (record.tree.mainLine()[1]->position.get(free) != 0)
-        ++free;
-    EXPECT_TRUE(match.referee.submitHumanMove(free));
-    for (int i = 0; i < 3000 && match.referee.moveCount() < 3; ++i)
-        std::this_thread::sleep_for(10ms);
-    EXPECT_EQ(match.referee.moveCount(), 3) << match.referee.error();
+    EXPECT_TRUE(match.referee.submitHumanMove(match.firstEmptyPoint()));
+    EXPECT_EQ(match.waitForMoves(3), 3) << match.referee.error();
 }
 
 TEST(EnginePlayerGnuGo, AnEngineKilledMidGameEndsTheMatchKeepingItsMoves) {
@@ -135,16 +143,11 @@ TEST(EnginePlayerGnuGo, AnEngineKilledMidGameEndsTheMatchKeepingItsMoves) {
     MatchSetup setup = computerMatch(9);
     setup.whiteKind = kPlayerHuman;
     match.start(setup);
-    for (int i = 0; i < 3000 && match.referee.moveCount() < 1; ++i)
-        std::this_thread::sleep_for(10ms);
-    ASSERT_EQ(match.referee.moveCount(), 1) << match.referee.error();
+    ASSERT_EQ(match.waitForMoves(1), 1) << match.referee.error();
     const pid_t engine = match.blackEngine.enginePid();
     ASSERT_GT(engine, 0);
     ::kill(engine, SIGKILL);
-    int32_t free = 0;
-    while (match.referee.record().tree.mainLine().back()->position.get(free) != 0)
-        ++free;
-    match.referee.submitHumanMove(free);  // the dead engine is told of it and asked again
+    match.referee.submitHumanMove(match.firstEmptyPoint());  // the dead engine is told of it and asked again
     ASSERT_TRUE(match.referee.waitForEnd(20000));
     EXPECT_NE(match.referee.error().find("意外退出"), std::string::npos) << match.referee.error();
     EXPECT_EQ(match.referee.record().tree.size(), 3u);  // root and both moves kept
@@ -183,9 +186,7 @@ TEST(EnginePlayerGnuGo, PlaysTheBookMoveOfABuiltBaseAndAsksTheEngineOutsideIt) {
         setup.blackEngine.useBook = useBook;
         match.blackEngine.setBookMove(book);
         match.start(setup);
-        for (int i = 0; i < 3000 && match.referee.moveCount() < 1; ++i)
-            std::this_thread::sleep_for(10ms);
-        ASSERT_EQ(match.referee.moveCount(), 1) << match.referee.error();
+        ASSERT_EQ(match.waitForMoves(1), 1) << match.referee.error();
         const int32_t first = match.referee.record().tree.mainLine()[1]->move.point;
         if (!useBook) {
             EXPECT_NE(first, bookPoint);  // GNU Go's own choice
@@ -194,9 +195,7 @@ TEST(EnginePlayerGnuGo, PlaysTheBookMoveOfABuiltBaseAndAsksTheEngineOutsideIt) {
         EXPECT_EQ(first, bookPoint);
         // Outside the book the engine is asked, and told of the book move it did not choose.
         ASSERT_TRUE(match.referee.submitHumanMove(9 * 19 + 9));
-        for (int i = 0; i < 3000 && match.referee.moveCount() < 3; ++i)
-            std::this_thread::sleep_for(10ms);
-        ASSERT_EQ(match.referee.moveCount(), 3) << match.referee.error();
+        ASSERT_EQ(match.waitForMoves(3), 3) << match.referee.error();
         EXPECT_TRUE(replaysLegally(match.referee.record()));
     }
 }
