@@ -13,6 +13,14 @@
 
 namespace tessera::test {
 
+// Copies the first `count` professional games of the shared corpus into `folder` as 0.sgf, 1.sgf, ...
+inline void copyProGames(const std::filesystem::path& folder, size_t count) {
+    std::filesystem::create_directories(folder);
+    const auto files = corpusFiles({"pro"});
+    for (size_t i = 0; i < count && i < files.size(); ++i)
+        std::filesystem::copy_file(files[i], folder / (std::to_string(i) + ".sgf"));
+}
+
 class DesktopFixture : public ::testing::Test {
 protected:
     DesktopFixture() {

@@ -21,39 +21,26 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/ui/desktop_application.h"
 #include "app/ui/hint_details_dialog.h"
 #include "app/ui/library_desk.h"
 #include "app/ui/pattern_desk.h"
 #include "app/ui/progress_dialog_run.h"
+#include "desktop_fixture.h"
 #include "room/ui/main_window.h"
 #include "room/ui/room_window.h"
-#include "support/gui_test_support.h"
-#include "support/test_support.h"
 
 namespace tessera {
 namespace {
 
-TEST(PatternDeskTest, HintsOnTheBoardReportAndDetailWindowOpeningAGame) {
+class PatternDeskTest : public test::DesktopFixture {};
+
+TEST_F(PatternDeskTest, HintsOnTheBoardReportAndDetailWindowOpeningAGame) {
     TESSERA_REQUIRE_SHARED();
-    test::guiApplication();
-    test::ScratchFolder scratch;
-    std::filesystem::create_directories(scratch / "bin");
-    setenv("TESSERA_PROGRAM_FOLDER", (scratch / "bin").c_str(), 1);
     const auto sample = scratch / "sample";
-    std::filesystem::create_directories(sample);
-    int copied = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::sharedDir() / "corpus/pro")) {
-        if (copied == 60)
-            break;
-        if (entry.is_regular_file() && entry.path().extension() == ".sgf")
-            std::filesystem::copy_file(entry.path(), sample / (std::to_string(copied++) + ".sgf"));
-    }
+    test::copyProGames(sample, 60);
     {
-        DesktopApplication desktop;
-        StartupOptions options;
-        options.showWindow = false;
-        ASSERT_TRUE(desktop.startUp(options));
+        auto started = start();
+        DesktopApplication& desktop = *started;
         ASSERT_TRUE(desktop.library()->available());
         desktop.library()->importPaths({QString::fromStdString(sample.string())});
         ASSERT_GT(desktop.library()->catalogue().count(), 50u);
@@ -101,21 +88,14 @@ TEST(PatternDeskTest, HintsOnTheBoardReportAndDetailWindowOpeningAGame) {
         EXPECT_EQ(highlighted, 1);
         desktop.shutDown();
     }
-    unsetenv("TESSERA_PROGRAM_FOLDER");
 }
 
-TEST(PatternDeskTest, KnowledgeBuiltFromTheWindowShowsInARoomAndProgressCanBeCancelled) {
-    test::guiApplication();
-    test::ScratchFolder scratch;
-    std::filesystem::create_directories(scratch / "bin");
-    setenv("TESSERA_PROGRAM_FOLDER", (scratch / "bin").c_str(), 1);
+TEST_F(PatternDeskTest, KnowledgeBuiltFromTheWindowShowsInARoomAndProgressCanBeCancelled) {
     const auto notes = scratch / "notes.sgf";
     ASSERT_TRUE(test::writeBytes(notes, "(;GM[1]FF[4]SZ[19];B[pd];W[dp]C[Approach the corner.])"));
     {
-        DesktopApplication desktop;
-        StartupOptions options;
-        options.showWindow = false;
-        ASSERT_TRUE(desktop.startUp(options));
+        auto started = start();
+        DesktopApplication& desktop = *started;
         PatternDesk* patterns = desktop.patterns();
         const QString summary = patterns->buildKnowledge(
             {QString::fromStdString(notes.string()), QString::fromStdString((scratch / "gone.sgf").string())});
@@ -148,7 +128,6 @@ TEST(PatternDeskTest, KnowledgeBuiltFromTheWindowShowsInARoomAndProgressCanBeCan
         EXPECT_TRUE(cancelled);
         desktop.shutDown();
     }
-    unsetenv("TESSERA_PROGRAM_FOLDER");
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <thread>
 
 #include "app/ui/library_desk.h"
@@ -26,30 +25,12 @@
 namespace tessera {
 namespace {
 
-// Lets the window's events run until done holds (false when 20 s pass first).
-bool waitFor(const std::function<bool()>& done) {
-    for (int wait = 0; wait < 2000; ++wait) {
-        if (done())
-            return true;
-        test::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return done();
-}
-
 class PatternSearchWindowTest : public test::DesktopFixture {};
 
 TEST_F(PatternSearchWindowTest, SearchFromARoomPauseResumeOpenAGameAndRegionMode) {
     TESSERA_REQUIRE_SHARED();
     const auto sample = scratch / "sample";
-    std::filesystem::create_directories(sample);
-    int copied = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::sharedDir() / "corpus/pro")) {
-        if (copied == 80)
-            break;
-        if (entry.is_regular_file() && entry.path().extension() == ".sgf")
-            std::filesystem::copy_file(entry.path(), sample / (std::to_string(copied++) + ".sgf"));
-    }
+    test::copyProGames(sample, 80);
     auto desktop = start();
     ASSERT_TRUE(desktop->library()->available());
     desktop->library()->importPaths({QString::fromStdString(sample.string())});
@@ -71,9 +52,9 @@ TEST_F(PatternSearchWindowTest, SearchFromARoomPauseResumeOpenAGameAndRegionMode
 
     search->startSearch();
     SearchSession& session = search->session();
-    ASSERT_TRUE(waitFor([&] { return session.progress().currentIndex > 0 || !session.active(); }));
+    ASSERT_TRUE(test::processUntil([&] { return session.progress().currentIndex > 0 || !session.active(); }));
     search->togglePause();
-    ASSERT_TRUE(waitFor([&] { return session.parked() || !session.active(); }));
+    ASSERT_TRUE(test::processUntil([&] { return session.parked() || !session.active(); }));
     if (session.parked()) {  // the pause caught the search before its end (it nearly always does)
         const int paused = session.progress().currentIndex;
         EXPECT_GT(paused, 0);
@@ -85,7 +66,7 @@ TEST_F(PatternSearchWindowTest, SearchFromARoomPauseResumeOpenAGameAndRegionMode
             << search->statusLabel()->text().toStdString();
         search->togglePause();
     }
-    ASSERT_TRUE(waitFor([&] { return !session.active(); }));
+    ASSERT_TRUE(test::processUntil([&] { return !session.active(); }));
     search->updateProgress();
     EXPECT_TRUE(session.finished());
     EXPECT_TRUE(search->statusLabel()->text().startsWith(QStringLiteral("总谱:%1, 已搜索:%1, 用时:0分").arg(games)))
@@ -135,7 +116,7 @@ TEST_F(PatternSearchWindowTest, SearchFromARoomPauseResumeOpenAGameAndRegionMode
     EXPECT_TRUE(search->regionMode());
     EXPECT_EQ(search->candidateList()->count(), 0);  // a new binding starts empty
     search->startSearch();
-    ASSERT_TRUE(waitFor([&] { return !session.active(); }));
+    ASSERT_TRUE(test::processUntil([&] { return !session.active(); }));
     search->updateProgress();
     EXPECT_GT(search->candidateList()->count(), 0);
     EXPECT_GE(letterA(room), 0);

@@ -8,9 +8,7 @@
 #include <QListWidget>
 #include <QTimer>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "app/ui/library_desk.h"
 #include "desktop_fixture.h"
@@ -43,14 +41,10 @@ protected:
     // Waits (events running) until the room's current move is at the SGF point.
     bool waitForMove(RoomWindow* room, const char* sgf) {
         const int32_t point = (sgf[1] - 'a') * 19 + (sgf[0] - 'a');
-        for (int k = 0; k < 200; ++k) {
+        return test::processUntil([&] {
             const GameNode* node = room->room().currentNode();
-            if (node && node->move.point == point)
-                return true;
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return false;
+            return node && node->move.point == point;
+        });
     }
 };
 

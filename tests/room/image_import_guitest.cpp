@@ -8,10 +8,7 @@
 #include <QTimer>
 
 #include "go/move.h"
-#include "room/ui/desktop_defaults.h"
-#include "room/ui/main_window.h"
-#include "room/ui/room_window.h"
-#include "support/gui_test_support.h"
+#include "room_window_fixture.h"
 #include "support/test_support.h"
 #include "view/board_painter.h"
 #include "view/ui/board_widget.h"
@@ -21,8 +18,9 @@
 namespace tessera {
 namespace {
 
-TEST(ImageImportWindow, APictureOpenedInTheDialogBecomesTheRoomsPosition) {
-    test::guiApplication();
+class ImageImportWindow : public test::RoomWindowFixture {};
+
+TEST_F(ImageImportWindow, APictureOpenedInTheDialogBecomesTheRoomsPosition) {
     test::ScratchFolder folder;
     // The picture: a position drawn on wood with coordinates, saved as JPEG.
     BoardGrid position(19, 19);
@@ -38,18 +36,7 @@ TEST(ImageImportWindow, APictureOpenedInTheDialogBecomesTheRoomsPosition) {
     const QString file = QString::fromStdString((folder / "board.jpg").string());
     ASSERT_TRUE(painter.render(display, viewport).save(file, "JPEG", 80));
 
-    DesktopDefaults defaults;
-    defaults.board.style = kStyleSimple;
-    MainWindow window(defaults);
-    window.resize(1100, 800);
-    window.show();
-    RoomWindow* room = window.newRoom();
-    test::processEvents();
-
-    QAction* import = nullptr;
-    for (QAction* action : window.findChildren<QAction*>())
-        if (action->text() == QStringLiteral("导入棋盘图象"))
-            import = action;
+    QAction* import = test::findAction(window.get(), "导入棋盘图象");
     ASSERT_NE(import, nullptr);
     EXPECT_TRUE(import->isEnabled());
 
@@ -82,8 +69,7 @@ TEST(ImageImportWindow, APictureOpenedInTheDialogBecomesTheRoomsPosition) {
     EXPECT_TRUE(room->board()->display().position.equals(position));
 }
 
-TEST(ImageImportWindow, MarksAlternateAndOKWithoutAPictureKeepsTheDialogOpen) {
-    test::guiApplication();
+TEST_F(ImageImportWindow, MarksAlternateAndOKWithoutAPictureKeepsTheDialogOpen) {
     ImageImportDialog dialog;
     CornerMarks& marks = dialog.picker()->marks();
     marks.leftClick(10, 10);

@@ -250,12 +250,6 @@ TEST(VariationTree, BranchesNestNoDeeperThanTheLimit) {
     EXPECT_FALSE(findVariationItem(items, parent).empty());
 }
 
-}  // namespace
-}  // namespace tessera
-
-namespace tessera {
-namespace {
-
 TEST_F(EditFixture, TheRoomsRulesChooseTheCountAndIngRulesAreRefused) {
     room.goLast();
     room.setRules(RuleSettings{kRulesChinese, 3.75});

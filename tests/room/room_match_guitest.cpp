@@ -7,9 +7,6 @@
 #include <QSpinBox>
 #include <QTimer>
 
-#include <chrono>
-#include <thread>
-
 #include "engine/ui/match_setup_dialog.h"
 #include "platform/process_channel.h"
 #include "record/record_file.h"
@@ -19,16 +16,6 @@
 
 namespace tessera {
 namespace {
-
-// Runs the event loop (the room's drain timer included) until done() or 30 s have passed.
-template <typename F>
-bool processUntil(F done) {
-    for (int i = 0; i < 3000 && !done(); ++i) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return done();
-}
 
 class RoomMatchTest : public test::RoomWindowFixture {
 protected:
@@ -61,7 +48,7 @@ TEST_F(RoomMatchTest, APersonPlaysGnuGoFromTheDialogToAResignation) {
     room->room().setRules({kRulesJapanese, 6.5});  // what the record shown before was counted under
     room->runCommand(RoomCommandId::Match);
     ASSERT_TRUE(dialogSeen);
-    ASSERT_TRUE(processUntil([&] { return nodes() == 1 && room->room().record().info.boardWidth == 9; }));
+    ASSERT_TRUE(test::processUntil([&] { return nodes() == 1 && room->room().record().info.boardWidth == 9; }));
     EXPECT_EQ(room->room().rules(), (RuleSettings{kRulesChinese, 3.75}));  // the game's own, from its start
     EXPECT_EQ(room->room().roomKind(), kRoomEngineGame);
     EXPECT_NE(room->room().title().find("对局进行中"), std::string::npos) << room->room().title();
@@ -69,17 +56,17 @@ TEST_F(RoomMatchTest, APersonPlaysGnuGoFromTheDialogToAResignation) {
     EXPECT_TRUE(enabled(RoomCommandId::Resign));
 
     click(4, 4);  // E5; GNU Go answers
-    ASSERT_TRUE(processUntil([&] { return nodes() == 3; })) << nodes();
+    ASSERT_TRUE(test::processUntil([&] { return nodes() == 3; })) << nodes();
     EXPECT_EQ(room->room().record().tree.find(1)->move.point, 4 * 9 + 4);
     EXPECT_EQ(room->room().currentNode()->move.colour, static_cast<uint32_t>(kWhite));
     click(4, 4);  // occupied: nothing happens
-    ASSERT_TRUE(processUntil([&] { return enabled(RoomCommandId::Pass); }));
+    ASSERT_TRUE(test::processUntil([&] { return enabled(RoomCommandId::Pass); }));
     room->runCommand(RoomCommandId::Pass);  // GNU Go plays on (or passes too, which ends the game)
     ASSERT_TRUE(
-        processUntil([&] { return nodes() >= 4 && (enabled(RoomCommandId::Pass) || !messages.texts.empty()); }));
+        test::processUntil([&] { return nodes() >= 4 && (enabled(RoomCommandId::Pass) || !messages.texts.empty()); }));
     if (messages.texts.empty()) {
         room->runCommand(RoomCommandId::Resign);
-        ASSERT_TRUE(processUntil([&] { return !messages.texts.empty(); }));
+        ASSERT_TRUE(test::processUntil([&] { return !messages.texts.empty(); }));
         EXPECT_NE(messages.texts.front().toStdString().find("白中盘胜"), std::string::npos)
             << messages.texts.front().toStdString();
         EXPECT_EQ(room->room().record().info.resultText, "W+R");
@@ -110,7 +97,7 @@ TEST_F(RoomMatchTest, TheDialogRefusesHandicapOnABoardWithoutPlaceForIt) {
     dialog.findChild<QSpinBox*>("handicap")->setValue(4);
     dialog.show();
     dialog.accept();
-    processUntil([&] { return !messages.texts.empty(); });
+    test::processUntil([&] { return !messages.texts.empty(); });
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_EQ(messages.texts[0], "只有棋盘大小为9,11,13,15,17或19的时候才支持让子棋!");
     EXPECT_EQ(dialog.result(), QDialog::Rejected);

@@ -5,7 +5,9 @@
 #include <QEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace tessera::test {
 
@@ -24,6 +26,17 @@ void processEvents() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
+}
+
+bool processUntil(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
 }
 
 void leftClick(QWidget* widget, QPoint at) {

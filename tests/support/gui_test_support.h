@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 
 class QAction;
 
@@ -15,6 +16,9 @@ QApplication& guiApplication();
 
 // Lets queued events (deferred deletes, posted paints) run.
 void processEvents();
+
+// Lets the events run (timers included) until done() holds; false when 30 s pass first.
+bool processUntil(const std::function<bool()>& done);
 
 // A left-button press and release at a pixel of the widget, then the queued events.
 void leftClick(QWidget* widget, QPoint at);
