@@ -169,19 +169,5 @@ TEST(BoardTransformTest, ListWithAnInvalidPointIsLeftAsItWas) {
     EXPECT_EQ(points, (PointList{80, 0}));
 }
 
-TEST(BoardTransformTest, GridKeepsEveryValueAtItsMappedPoint) {
-    BoardGrid grid(9, 13);
-    grid.set(grid.pointAt(1, 2), kBlack);
-    grid.set(grid.pointAt(8, 12), kWhite);
-    BoardTransform t(5, grid);
-    BoardGrid out = t.mapGrid(grid);
-    EXPECT_EQ(out.width(), 13);
-    EXPECT_EQ(out.height(), 9);
-    EXPECT_EQ(out.get(t.mapPoint(grid.pointAt(1, 2))), kBlack);
-    EXPECT_EQ(out.get(t.mapPoint(grid.pointAt(8, 12))), kWhite);
-    PointList stones;
-    EXPECT_EQ(out.stones(stones), 2);
-}
-
 }  // namespace
 }  // namespace tessera

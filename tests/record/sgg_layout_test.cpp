@@ -5,13 +5,9 @@
 #include <cstring>
 
 #include "record/sgg_file.h"
-#include "support/test_support.h"
 
 namespace tessera {
 namespace {
-
-using test::readBytes;
-using test::ScratchFolder;
 
 // Little-endian helpers that build the expected bytes.
 std::string u8(int v) { return std::string(1, static_cast<char>(v)); }
@@ -42,10 +38,9 @@ GameRecord newGame() {
 }
 
 std::string saved(const GameRecord& record) {
-    ScratchFolder folder;
-    std::string error;
-    EXPECT_TRUE(saveSggFile(folder / "game.sgg", record, error)) << error;
-    return readBytes(folder / "game.sgg");
+    std::string bytes, error;
+    EXPECT_TRUE(writeSggBytes(record, bytes, error)) << error;
+    return bytes;
 }
 
 TEST(SggLayout, NewEmptyGameMatchesTheDocumentedBytes) {
@@ -108,11 +103,9 @@ TEST(SggLayout, NodesAreStoredInAscendingIdOrder) {
     EXPECT_EQ(typeAt(1), 5u);
     EXPECT_EQ(typeAt(2), 9u);
 
-    ScratchFolder folder;
     std::string error;
-    ASSERT_TRUE(test::writeBytes(folder / "ids.sgg", bytes));
     GameRecord back;
-    ASSERT_TRUE(loadSggFile(folder / "ids.sgg", back, error)) << error;
+    ASSERT_TRUE(readSggBytes(bytes, back, error)) << error;
     EXPECT_EQ(back.tree.find(5)->childIds, (std::vector<int32_t>{2, 9}));
     EXPECT_EQ(back.tree.find(2)->parentId, 5);
     EXPECT_EQ(back.tree.find(9)->parentId, 5);
@@ -120,28 +113,21 @@ TEST(SggLayout, NodesAreStoredInAscendingIdOrder) {
 }
 
 TEST(SggLayout, HeaderIsChecked) {
-    std::string bytes = saved(newGame());
-    ScratchFolder folder;
+    const std::string bytes = saved(newGame());
     std::string error;
     GameRecord record;
-
     std::string version1 = bytes;
     version1.replace(10, 8, f64(1.0));
-    ASSERT_TRUE(test::writeBytes(folder / "v1.sgg", version1));
-    EXPECT_FALSE(loadSggFile(folder / "v1.sgg", record, error));
+    EXPECT_FALSE(readSggBytes(version1, record, error));
     EXPECT_NE(error.find("version"), std::string::npos) << error;
-
     std::string magic = bytes;
     magic[3] = 'G';
-    ASSERT_TRUE(test::writeBytes(folder / "magic.sgg", magic));
-    EXPECT_FALSE(loadSggFile(folder / "magic.sgg", record, error));
+    EXPECT_FALSE(readSggBytes(magic, record, error));
     EXPECT_EQ(error, "not an SGG file");
-
     // Bytes after the magic's terminating zero are not part of the magic.
     std::string padded = bytes;
     padded[9] = 'x';
-    ASSERT_TRUE(test::writeBytes(folder / "padded.sgg", padded));
-    EXPECT_TRUE(loadSggFile(folder / "padded.sgg", record, error)) << error;
+    EXPECT_TRUE(readSggBytes(padded, record, error)) << error;
 }
 
 }  // namespace
