@@ -1,6 +1,7 @@
 #include "record/game_tree.h"
 
 #include <algorithm>
+#include <atomic>
 #include <unordered_set>
 
 #include "go/play_move.h"
@@ -9,6 +10,7 @@
 namespace tessera {
 
 void GameTree::clear() {
+    ++revision_;
     nodes_.clear();
     denseIndex_.clear();
     sparseIndex_.clear();
@@ -23,7 +25,7 @@ void GameTree::reserve(size_t count) {
 void GameTree::copyFrom(const GameTree& other) {
     if (this == &other)
         return;
-    clear();
+    clear();  // a new revision
     nodes_.reserve(other.nodes_.size());
     for (const auto& node : other.nodes_) {
         nodes_.push_back(std::make_unique<GameNode>(*node));
@@ -50,7 +52,7 @@ GameNode* GameTree::addNode(GameNode node, bool linkToParent) {
     return stored;
 }
 
-GameNode* GameTree::find(int32_t id) {
+GameNode* GameTree::locate(int32_t id) const {
     if (id < 0)
         return nullptr;
     if (static_cast<size_t>(id) < denseIndex_.size() && denseIndex_[static_cast<size_t>(id)])
@@ -79,18 +81,42 @@ void GameTree::unindexNode(int32_t id) {
     sparseIndex_.erase(id);
 }
 
-const GameNode* GameTree::find(int32_t id) const { return const_cast<GameTree*>(this)->find(id); }
+uint64_t GameTree::newRevisionBase() {
+    static std::atomic<uint64_t> trees{0};
+    return trees.fetch_add(1, std::memory_order_relaxed) << 32;
+}
 
-GameNode* GameTree::root() {
-    for (auto& node : nodes_)
+GameNode* GameTree::find(int32_t id) {
+    ++revision_;
+    return locate(id);
+}
+
+const GameNode* GameTree::find(int32_t id) const { return locate(id); }
+
+bool GameTree::setComment(int32_t id, const std::string& body) {
+    GameNode* node = locate(id);
+    if (!node)
+        return false;
+    node->setComment(body);
+    return true;
+}
+
+GameNode* GameTree::firstRoot() const {
+    for (const auto& node : nodes_)
         if (node->parentId < 0)
             return node.get();
     return nullptr;
 }
 
-const GameNode* GameTree::root() const { return const_cast<GameTree*>(this)->root(); }
+GameNode* GameTree::root() {
+    ++revision_;
+    return firstRoot();
+}
+
+const GameNode* GameTree::root() const { return firstRoot(); }
 
 std::vector<GameNode*> GameTree::roots() {
+    ++revision_;
     std::vector<GameNode*> result;
     for (auto& node : nodes_)
         if (node->parentId < 0)
@@ -99,6 +125,7 @@ std::vector<GameNode*> GameTree::roots() {
 }
 
 std::vector<GameNode*> GameTree::mainLine() {
+    ++revision_;
     std::vector<GameNode*> line;
     if (GameNode* first = root()) {
         line.push_back(first);
@@ -109,11 +136,16 @@ std::vector<GameNode*> GameTree::mainLine() {
 }
 
 std::vector<const GameNode*> GameTree::mainLine() const {
-    auto line = const_cast<GameTree*>(this)->mainLine();
-    return {line.begin(), line.end()};
+    std::vector<const GameNode*> line;
+    // As lineBelow, without handing out nodes for writing; no line is longer than the tree.
+    for (const GameNode* at = firstRoot(); at && line.size() <= nodes_.size() + 1;
+         at = at->childIds.empty() ? nullptr : locate(at->childIds.front()))
+        line.push_back(at);
+    return line;
 }
 
 std::vector<GameNode*> GameTree::lineBelow(const GameNode& node) {
+    ++revision_;
     std::vector<GameNode*> line;
     const GameNode* at = &node;
     while (!at->childIds.empty()) {
@@ -127,6 +159,7 @@ std::vector<GameNode*> GameTree::lineBelow(const GameNode& node) {
 }
 
 std::vector<GameNode*> GameTree::ancestors(const GameNode& node) {
+    ++revision_;
     std::vector<GameNode*> result;
     // A record can hold parent links that loop; no chain is longer than the tree.
     for (GameNode* at = find(node.parentId); at && result.size() < nodes_.size(); at = find(at->parentId))
@@ -135,6 +168,7 @@ std::vector<GameNode*> GameTree::ancestors(const GameNode& node) {
 }
 
 std::vector<GameNode*> GameTree::subtree(const GameNode& node) {
+    ++revision_;
     std::vector<GameNode*> result;
     GameNode* start = find(node.id);
     if (!start)

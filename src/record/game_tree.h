@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -43,6 +44,14 @@ public:
     // The node with this id, or nullptr (also for a negative id).
     GameNode* find(int32_t id);
     const GameNode* find(int32_t id) const;
+    // Sets the node's comment (GameNode::setComment) without a new revision: the room follows
+    // typed comments itself. False when the id is unknown.
+    bool setComment(int32_t id, const std::string& body);
+    // Changes whenever a non-const member runs (a node handed out for writing, nodes added,
+    // removed or recomputed), setComment aside; never equal between two trees unless one was
+    // moved from the other. Equal revisions of one tree mean nothing was changed in between,
+    // as long as nodes are written through what the non-const members hand out.
+    uint64_t revision() const { return revision_; }
     // The largest id, or -1 for an empty tree.
     int32_t largestId() const { return largestId_; }
     // Number of nodes.
@@ -82,6 +91,9 @@ public:
     void recomputeSubtree(const BoardGeometry& geometry, GameNode& node);
 
 private:
+    static uint64_t newRevisionBase();
+    GameNode* locate(int32_t id) const;
+    GameNode* firstRoot() const;
     void unlinkFromParent(const GameNode& node);
     void eraseNodes(const std::vector<int32_t>& ids);
     void recomputeLargestId();
@@ -98,6 +110,7 @@ private:
     std::vector<GameNode*> denseIndex_;
     std::unordered_map<int32_t, GameNode*> sparseIndex_;
     int32_t largestId_ = -1;
+    uint64_t revision_ = newRevisionBase();  // a base per tree, counted up from there
 };
 
 // Plays move at the node `currentId` (a root position of the geometry's size when the id

@@ -6,6 +6,7 @@
 #include "platform/format_text.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "platform/ui_text.h"
 #include "record/record_file.h"
@@ -110,16 +111,53 @@ uint64_t recordFingerprint(const GameRecord& record) {
 
 }  // namespace
 
-bool GameRoom::isModified() const { return recordFingerprint(record_) != savedFingerprint_; }
+// The whole record is compared with the saved one (by fingerprint) only when the tree has a new
+// revision; typed comments do not make one, so a key press in the comment pane compares only
+// the comments typed since that comparison.
+bool GameRoom::isModified() const {
+    if (record_.tree.revision() != checked_.revision || headerEdits_ != checked_.headerEdits)
+        checkWholeRecord();
+    bool typedSinceCheck = false;
+    bool typedBackToSaved = true;
+    for (const auto& [id, before] : checked_.typedComments) {
+        const GameNode* node = record_.tree.find(id);
+        const std::vector<Comment>& now = node ? node->comments : before;
+        typedSinceCheck = typedSinceCheck || now != before;
+        const auto saved = savedComments_.find(id);
+        typedBackToSaved =
+            typedBackToSaved && now == (saved == savedComments_.end() ? std::vector<Comment>() : saved->second);
+    }
+    if (!typedSinceCheck)
+        return checked_.modified;
+    if (!checked_.modified)
+        return true;  // the checked record was the saved one, and a comment differs from it now
+    // Only comments typed back to their saved text can make a changed record the saved one again.
+    if (!typedBackToSaved)
+        return true;
+    checkWholeRecord();
+    return checked_.modified;
+}
 
-void GameRoom::markSaved() { savedFingerprint_ = recordFingerprint(record_); }
+void GameRoom::checkWholeRecord() const {
+    checked_ =
+        CheckedRecord{record_.tree.revision(), headerEdits_, recordFingerprint(record_) != savedFingerprint_, {}};
+}
+
+void GameRoom::markSaved() {
+    savedFingerprint_ = recordFingerprint(record_);
+    savedComments_.clear();
+    for (const auto& node : record_.tree.nodes())
+        if (!node->comments.empty())
+            savedComments_.emplace(node->id, node->comments);
+    checked_ = CheckedRecord{record_.tree.revision(), headerEdits_, false, {}};
+}
 
 bool GameRoom::setCurrentComment(const std::string& text) {
-    GameNode* node = record_.tree.find(currentNodeId_);
+    const GameNode* node = std::as_const(record_.tree).find(currentNodeId_);
     if (!node)
         return false;
-    node->setComment(text);
-    return true;
+    checked_.typedComments.try_emplace(node->id, node->comments);
+    return record_.tree.setComment(currentNodeId_, text);
 }
 
 NodeAnnotation GameRoom::currentAnnotation() const {

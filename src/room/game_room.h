@@ -20,6 +20,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "go/counting.h"
@@ -97,7 +98,9 @@ public:
     RoomKind roomKind() const { return roomKind_; }
     const std::filesystem::path& filePath() const { return filePath_; }
     // True when the record differs from what was opened, begun or last saved (the window then
-    // shows "*" in the title and asks before the room closes).
+    // shows "*" in the title and asks before the room closes). Edits taken back count as none.
+    // The whole record is compared once after each change of its tree or header; typed comments
+    // are compared on their own, so a key press in the comment pane costs no whole comparison.
     bool isModified() const;
     // The record as it stands counts as saved.
     void markSaved();
@@ -116,7 +119,10 @@ public:
     const GameRecord& record() const { return record_; }
     // The record for edits that the command table does not cover (game information dialog).
     // Call recordChanged() afterwards.
-    GameRecord& mutableRecord() { return record_; }
+    GameRecord& mutableRecord() {
+        ++headerEdits_;
+        return record_;
+    }
     int32_t currentNodeId() const { return currentNodeId_; }
     int32_t previousNodeId() const { return previousNodeId_; }
     // The current node, or nullptr when the record is empty.
@@ -367,6 +373,8 @@ private:
     void storeMask();
     void resetRoomState();
     void startTrial(bool waitForSound);
+    // Compares the whole record with the saved one (isModified's slow path).
+    void checkWholeRecord() const;
     void stopTrial();
     bool onTrialLine(int32_t id) const;
     void answerProblem(int32_t p);
@@ -390,7 +398,18 @@ private:
     RoomKind roomKind_ = kRoomStudy;
     std::filesystem::path filePath_;
     uint64_t savedFingerprint_ = 0;  // recordFingerprint() of the record when last opened or saved
-    GameRecord record_;              // gameInfo, tags and tree
+    std::unordered_map<int32_t, std::vector<Comment>> savedComments_;  // the saved record's, by node id
+    // The last whole comparison with the saved record (isModified).
+    struct CheckedRecord {
+        uint64_t revision = 0;  // the tree's revision then
+        uint64_t headerEdits = 0;
+        bool modified = false;
+        // The comments, as they were then, of the nodes typed into since.
+        std::unordered_map<int32_t, std::vector<Comment>> typedComments;
+    };
+    mutable CheckedRecord checked_;
+    uint64_t headerEdits_ = 0;  // mutableRecord() calls: the header may have changed beside the tree
+    GameRecord record_;         // gameInfo, tags and tree
     int32_t currentNodeId_ = 0;
     int32_t previousNodeId_ = -1;
     uint32_t moveNumberMode_ = 1;

@@ -1,6 +1,7 @@
 // GameRoom: the cursor, trial play, undo, the side to move and auto replay.
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/ui_text.h"
 #include "room/game_room.h"
@@ -22,7 +23,8 @@ bool GameRoom::onTrialLine(int32_t id) const {
 }
 
 bool GameRoom::goToNode(int32_t id) {
-    const GameNode* node = record_.tree.find(id);
+    // Read only: moving the cursor leaves the tree's revision (isModified) as it is.
+    const GameNode* node = std::as_const(record_.tree).find(id);
     if (!node)
         return false;
     if (trialActive_ && trialFirstId_ >= 0 && (id == trialBaseId_ || !onTrialLine(id)))

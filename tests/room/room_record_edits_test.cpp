@@ -30,6 +30,44 @@ TEST(RoomRecordEdits, AnAnnotationKeepsAnUnchangedEvaluationAndRefusesValuesOutO
     EXPECT_FALSE(GameRoom(&host).annotateCurrentNode(NodeAnnotation{}));  // no node
 }
 
+TEST(RoomRecordEdits, TheRecordIsModifiedUntilItIsAsSavedAgain) {
+    RecordingHost host;
+    GameRoom room(&host);
+    GameRecord record = lineRecord({"D4", "Q16"});
+    record.tree.find(1)->setComment("opening");
+    room.openRecord(std::move(record), kRoomStudy);
+    room.goToNode(1);
+    EXPECT_FALSE(room.isModified());
+    // Typing, then typing back, as the comment pane does it one key at a time.
+    room.setCurrentComment("opening!");
+    EXPECT_TRUE(room.isModified());
+    room.setCurrentComment("opening");
+    EXPECT_FALSE(room.isModified());
+    // A move played and taken back.
+    room.goLast();
+    room.clickPoint(10 * 19 + 10);
+    EXPECT_TRUE(room.isModified());
+    room.undoLastMove();
+    EXPECT_FALSE(room.isModified());
+    // A typed comment that outlives a move played and taken back, then typed back.
+    room.goToNode(1);
+    room.setCurrentComment("");
+    room.goLast();
+    room.clickPoint(10 * 19 + 10);
+    room.undoLastMove();
+    room.goToNode(1);
+    EXPECT_TRUE(room.isModified());
+    room.setCurrentComment("opening");
+    EXPECT_FALSE(room.isModified());
+    // A header edited beside the tree, and a save that makes the record as it stands the saved one.
+    room.mutableRecord().info.event = "Meijin";
+    EXPECT_TRUE(room.isModified());
+    room.markSaved();
+    EXPECT_FALSE(room.isModified());
+    room.setCurrentComment("");
+    EXPECT_TRUE(room.isModified());
+}
+
 TEST(RoomRecordEdits, RulesAndKomiComeFromTheRecordWhereItStatesThem) {
     const RuleSettings japanese{kRulesJapanese, 6.5}, chinese{kRulesChinese, 3.75};
     auto rules = [](const char* ru, double km, int handicap, const RuleSettings& fallback) {
