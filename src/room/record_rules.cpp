@@ -53,6 +53,11 @@ RuleSettings recordRules(const GameInfo& info, const RuleSettings& fallback) {
         std::isfinite(info.komi) && (info.komi != 0.0 || info.handicap > 0 || stated != kRulesUnknown);
     if (!komiStated)
         return rules;
+    const bool playedInARoom = info.blackKind == 1 || info.whiteKind == 1;
+    if (playedInARoom && rules.ruleType == kRulesChinese && stated == kRulesChinese) {
+        rules.komi = info.komi;
+        return rules;
+    }
     const double points = inStones(info.komi) ? info.komi * 2.0 : info.komi;
     rules.komi = rules.ruleType == kRulesChinese ? points / 2.0 : points;
     return rules;

@@ -90,6 +90,15 @@ TEST(RoomRecordEdits, RulesAndKomiComeFromTheRecordWhereItStatesThem) {
     GameInfo stated;
     stated.ruleType = kRulesKorean;
     EXPECT_EQ(recordRules(stated, chinese), (RuleSettings{kRulesKorean, 0}));
+    // A game against the computer saved from a room: its Chinese komi is in stones, even 3.5.
+    GameInfo played;
+    played.ruleType = kRulesChinese;
+    played.komi = 3.5;
+    played.blackKind = 2;
+    played.whiteKind = 1;
+    EXPECT_EQ(recordRules(played, japanese), (RuleSettings{kRulesChinese, 3.5}));
+    played.whiteKind = 2;  // as readers of other programs' files mark the players: KM in points
+    EXPECT_EQ(recordRules(played, japanese), (RuleSettings{kRulesChinese, 1.75}));
 
     // The room counts an opened record under them; the dialog's choice wins; a new game goes
     // back to the room's own rules.
