@@ -188,7 +188,7 @@
         </message>
         <message>
             <source>连棋</source>
-            <translation>Pair go</translation>
+            <translation>Relay go</translation>
         </message>
         <message>
             <source>未知游戏者类型</source>
@@ -295,7 +295,7 @@
         </message>
         <message>
             <source>求投手</source>
-            <translation>Move seeking resignation</translation>
+            <translation>Last-ditch move</translation>
         </message>
         <message>
             <source>正解</source>
@@ -738,7 +738,7 @@
         </message>
         <message>
             <source>节点属性...</source>
-            <translation>Node properties...</translation>
+            <translation>Node Properties...</translation>
         </message>
     </context>
     <context>
@@ -1093,7 +1093,7 @@
         </message>
         <message>
             <source>棋室信息</source>
-            <translation>Room Bar</translation>
+            <translation>Room Tabs</translation>
         </message>
         <message>
             <source>对局信息</source>
@@ -1141,7 +1141,7 @@
         </message>
         <message>
             <source>棋室信息(&amp;R)</source>
-            <translation>&amp;Room Bar</translation>
+            <translation>&amp;Room Tabs</translation>
         </message>
         <message>
             <source>设置(&amp;S)</source>
@@ -1587,7 +1587,7 @@
         </message>
         <message>
             <source>盲棋</source>
-            <translation>Blind game</translation>
+            <translation>Blindfold game</translation>
         </message>
         <message>
             <source>规则类型: </source>
@@ -1682,7 +1682,7 @@
         </message>
         <message>
             <source>注解</source>
-            <translation>Exposit</translation>
+            <translation>Comments</translation>
         </message>
         <message>
             <source>日期</source>
@@ -1694,7 +1694,7 @@
         </message>
         <message>
             <source>黑方等级</source>
-            <translation>BlackRank</translation>
+            <translation>Black Rank</translation>
         </message>
         <message>
             <source>白方</source>
@@ -1702,7 +1702,7 @@
         </message>
         <message>
             <source>白方等级</source>
-            <translation>WhiteRank</translation>
+            <translation>White Rank</translation>
         </message>
         <message>
             <source>结果</source>
@@ -1710,11 +1710,11 @@
         </message>
         <message>
             <source>注</source>
-            <translation>Yes</translation>
+            <translation>Some</translation>
         </message>
         <message>
             <source>详注</source>
-            <translation>Detail</translation>
+            <translation>Detailed</translation>
         </message>
         <message>
             <source>无</source>
@@ -1741,7 +1741,7 @@
         </message>
         <message>
             <source>自定义索引</source>
-            <translation>Custom Index</translation>
+            <translation>Custom Lists</translation>
         </message>
         <message>
             <source>SQL</source>
@@ -1773,11 +1773,11 @@
         </message>
         <message>
             <source>男</source>
-            <translation>Man</translation>
+            <translation>Male</translation>
         </message>
         <message>
             <source>女</source>
-            <translation>Woman</translation>
+            <translation>Female</translation>
         </message>
         <message>
             <source>计算机</source>
@@ -1837,7 +1837,7 @@
         </message>
         <message>
             <source>地区</source>
-            <translation>Area</translation>
+            <translation>Region</translation>
         </message>
         <message>
             <source>等级</source>
@@ -1853,11 +1853,11 @@
         </message>
         <message>
             <source>导出到板块</source>
-            <translation>Export to Index...</translation>
+            <translation>Export Game List...</translation>
         </message>
         <message>
             <source>从板块中导入</source>
-            <translation>Import from Index...</translation>
+            <translation>Import Game List...</translation>
         </message>
         <message>
             <source>删除当前行</source>
@@ -2092,7 +2092,7 @@
         <name>PatternHints</name>
         <message>
             <source>总计</source>
-            <translation>Sum</translation>
+            <translation>All</translation>
         </message>
         <message>
             <source>总</source>
@@ -2115,7 +2115,7 @@
         </message>
         <message>
             <source>编号</source>
-            <translation>Id</translation>
+            <translation>ID</translation>
         </message>
         <message>
             <source>日期</source>
@@ -2139,7 +2139,7 @@
         </message>
         <message>
             <source>导出到板块</source>
-            <translation>Export to a Block</translation>
+            <translation>Export Game List...</translation>
         </message>
         <message>
             <source>文本文件 (*.txt)</source>
@@ -2214,7 +2214,7 @@
         </message>
         <message>
             <source>%1 个棋谱: %2 条知识</source>
-            <translation>%1 game records: %2 notes</translation>
+            <translation>%1 game records: %2 knowledge entries</translation>
         </message>
         <message>
             <source>无法读取 %1 个文件:</source>
@@ -2264,7 +2264,7 @@
         <name>tessera::NodeDialog</name>
         <message>
             <source>节点属性</source>
-            <translation>Node properties</translation>
+            <translation>Node Properties</translation>
         </message>
         <message>
             <source>节点名称:</source>
@@ -2283,7 +2283,7 @@
         <name>PatternSearch</name>
         <message>
             <source>总</source>
-            <translation>Total</translation>
+            <translation>Games</translation>
         </message>
         <message>
             <source>赢</source>
@@ -2420,7 +2420,7 @@
         </message>
         <message>
             <source>导出到板块</source>
-            <translation>Export Game IDs...</translation>
+            <translation>Export Game List...</translation>
         </message>
         <message>
             <source>文本文件 (*.txt)</source>
