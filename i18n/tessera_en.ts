@@ -740,6 +740,36 @@
             <source>节点属性...</source>
             <translation>Node Properties...</translation>
         </message>
+        <message>
+            <source>对弈</source>
+            <comment>tool bar</comment>
+            <translation>Play</translation>
+        </message>
+        <message>
+            <source>后退</source>
+            <comment>tool bar</comment>
+            <translation>Back</translation>
+        </message>
+        <message>
+            <source>正解</source>
+            <comment>tool bar</comment>
+            <translation>Answer</translation>
+        </message>
+        <message>
+            <source>一人研究</source>
+            <comment>tool bar</comment>
+            <translation>Both Sides</translation>
+        </message>
+        <message>
+            <source>显示分枝</source>
+            <comment>tool bar</comment>
+            <translation>Branches</translation>
+        </message>
+        <message>
+            <source>随机坐标变换</source>
+            <comment>tool bar</comment>
+            <translation>Random</translation>
+        </message>
     </context>
     <context>
         <name>tessera::BoardPropertiesDialog</name>
@@ -1270,6 +1300,21 @@
         <message>
             <source>死活和官子训练(&amp;T)</source>
             <translation>&amp;Training</translation>
+        </message>
+        <message>
+            <source>新建棋室</source>
+            <comment>tool bar</comment>
+            <translation>New Room</translation>
+        </message>
+        <message>
+            <source>打开棋谱</source>
+            <comment>tool bar</comment>
+            <translation>Open</translation>
+        </message>
+        <message>
+            <source>保存为SGG棋谱</source>
+            <comment>tool bar</comment>
+            <translation>Save</translation>
         </message>
     </context>
     <context>

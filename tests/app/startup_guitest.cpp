@@ -2,10 +2,14 @@
 // defaults, program folder bin/).
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QTabBar>
+#include <QToolBar>
 
 #include "app/language_choice.h"
 #include "desktop_fixture.h"
@@ -95,6 +99,37 @@ TEST_F(StartupTest, TraditionalChineseComesFromTheConvertedTranslation) {
     EXPECT_EQ(desktop->mainWindow()->roomTabs()->tabText(0), "棋室 100");
     EXPECT_EQ(uiText("tessera::MainWindow", "关闭所有窗口"), "關閉所有視窗");
     EXPECT_EQ(userFailureReason("cannot open a.sgf: No such file or directory"), "檔案不存在");
+}
+
+TEST_F(StartupTest, EveryToolButtonShowsInA1280By720WindowInEachLanguage) {
+    shipTranslations();
+    for (const char* lang : {"10001", "10000", "10002"}) {
+        shipDefaults(std::string("[SETTING]\nLANG=") + lang + "\n", "", "");
+        std::filesystem::remove_all(scratch / "custom");
+        auto desktop = start();
+        MainWindow* window = desktop->mainWindow();
+        ASSERT_NE(window, nullptr);
+        window->resize(1280, 720);
+        window->show();
+        test::processEvents();
+        // A button that does not fit is hidden behind the bar's extension arrow.
+        for (QToolBar* bar : window->findChildren<QToolBar*>())
+            for (QAction* action : bar->isHidden() ? QList<QAction*>() : bar->actions()) {
+                const QWidget* button = bar->widgetForAction(action);
+                EXPECT_TRUE(action->isSeparator() || !action->isVisible() || (button && button->isVisible()))
+                    << lang << ": " << action->text().toStdString();
+            }
+        if (std::string(lang) == "10000") {
+            // The tool button is short; its tool tip keeps the menu's words.
+            QAction* match = test::findAction(window, "Play Against the Computer...");
+            ASSERT_NE(match, nullptr);
+            EXPECT_EQ(match->iconText(), "Play");
+            EXPECT_EQ(match->toolTip(), "Play Against the Computer");
+        }
+        if (const char* shots = std::getenv("TESSERA_SHOTS_DIR"))  // for a person to look at
+            window->grab().save(QString("%1/window-1280x720-%2.png").arg(shots, lang));
+        desktop->shutDown();
+    }
 }
 
 TEST_F(StartupTest, RecordsOnTheCommandLineOpenInRoom100ThenInRoomsOfTheirOwn) {

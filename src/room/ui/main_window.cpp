@@ -84,14 +84,18 @@ void MainWindow::createWindowActions() {
     newRoomAction_ = new QAction(tr("新建棋室(&N)"), this);
     newRoomAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     newRoomAction_->setStatusTip(tr("打开一个新的棋室"));
+    // Tool buttons name the three in short (the tool tip keeps the menu's words).
+    newRoomAction_->setIconText(tr("新建棋室", "tool bar"));
     connect(newRoomAction_, &QAction::triggered, this, [this] { newRoom(); });
 
     openAction_ = new QAction(tr("打开棋谱(&O)..."), this);
     openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    openAction_->setIconText(tr("打开棋谱", "tool bar"));
     connect(openAction_, &QAction::triggered, this, &MainWindow::openFileDialog);
 
     saveSggAction_ = new QAction(tr("保存为SGG棋谱(&S)..."), this);
     saveSggAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveSggAction_->setIconText(tr("保存为SGG棋谱", "tool bar"));
     connect(saveSggAction_, &QAction::triggered, this, [this] { saveActiveRoom(false); });
 
     exportSgfAction_ = new QAction(tr("导出为SGF棋谱(&E)..."), this);

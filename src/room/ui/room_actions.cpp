@@ -20,6 +20,11 @@ QAction* RoomActions::add(const RoomCommand& command) {
     const QString shortcut = QString::fromUtf8(command.shortcut);
     const RoomCommandId id = command.id;
     auto* action = new QAction(text, this);
+    // A tool button may have shorter words than the menu ("tool bar" translations); the tool
+    // tip keeps the menu's.
+    const QString toolText = QCoreApplication::translate("GameRoom", command.source, "tool bar");
+    if (toolText != QString::fromUtf8(command.source))
+        action->setIconText(toolText);
     if (!shortcut.isEmpty()) {
         action->setShortcut(QKeySequence(shortcut));
         // The shortcut works wherever the focus is inside the main window (board, tree).
