@@ -185,6 +185,9 @@ void GameRoom::applyEvent(const RoomEvent& event) {
             record_.info.ruleType = static_cast<int16_t>(rules_.ruleType);
             record_.info.komi = rules_.komi;
             record_.info.handicap = static_cast<int16_t>(std::clamp(event.words[kEventWordHandicap], 0, 400));
+            // A computer player marks the header as one whose komi is as played (recordRules).
+            record_.info.blackKind = static_cast<int16_t>(std::clamp(event.words[kEventWordBlackKind], 0, 2));
+            record_.info.whiteKind = static_cast<int16_t>(std::clamp(event.words[kEventWordWhiteKind], 0, 2));
             display_.showEmptyBoard(size, size);
             if (event.words[kEventWordHandicap] < 1)
                 record_.tree.addNode(fullSetupNode(BoardGrid(size, size), kBlack));

@@ -30,20 +30,23 @@ enum RoomEventKind : int32_t {
     kRoomEventNewBoard = 4,    // clear the record; words as the match parameters below
 };
 
-// The six words of a match-started event: rule, komi (two words), handicap, board size, blind.
+// The words of a match-started event: rule, komi (two words), handicap, board size, blind, and
+// the kinds of the players (GameInfo's: 1 computer, 2 human).
 constexpr int kEventWordRule = 0;
 constexpr int kEventWordKomiHigh = 1;
 constexpr int kEventWordKomiLow = 2;
 constexpr int kEventWordHandicap = 3;
 constexpr int kEventWordBoardSize = 4;
 constexpr int kEventWordBlind = 5;
+constexpr int kEventWordBlackKind = 6;
+constexpr int kEventWordWhiteKind = 7;
 
 struct RoomEvent {
     int32_t kind = kRoomEventNone;
     Move move;
     BoardGrid position;
     int32_t value = 0;
-    std::array<int32_t, 6> words{};
+    std::array<int32_t, 8> words{};
 
     // The komi of a match-started event, its bits split over the two komi words (exact).
     void setKomi(double komi);

@@ -32,6 +32,8 @@ void RoomMatch::start(const MatchSetup& setup) {
     whiteEngine_.configure(setup.whiteEngine);
     MatchPlayer* black = setup.blackKind == kPlayerComputer ? static_cast<MatchPlayer*>(&blackEngine_) : &blackHuman_;
     MatchPlayer* white = setup.whiteKind == kPlayerComputer ? static_cast<MatchPlayer*>(&whiteEngine_) : &whiteHuman_;
+    blackKind_ = setup.blackKind;
+    whiteKind_ = setup.whiteKind;
     referee_.addObserver(this);
     if (referee_.setPlayers(setup, black, white))
         referee_.start();
@@ -127,6 +129,8 @@ void RoomMatch::gameStarted(const MatchParams& params) {
     event.words[kEventWordHandicap] = params.handicap;
     event.words[kEventWordBoardSize] = params.boardSize;
     event.words[kEventWordBlind] = params.blind;
+    event.words[kEventWordBlackKind] = blackKind_;
+    event.words[kEventWordWhiteKind] = whiteKind_;
     room_.postEvent(std::move(event));
 }
 

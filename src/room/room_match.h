@@ -66,6 +66,7 @@ private:
     EnginePlayer blackEngine_;
     EnginePlayer whiteEngine_;
     MatchReferee referee_;
+    int blackKind_ = 0, whiteKind_ = 0;  // the setup's, for the room's header
 };
 
 }  // namespace tessera

@@ -7,6 +7,7 @@
 
 #include "recording_host.h"
 #include "room/game_room.h"
+#include "room/record_rules.h"
 #include "room/room_event.h"
 
 namespace tessera {
@@ -108,6 +109,7 @@ TEST(RoomEvents, AnEngineGameIsBuiltFromItsEvents) {
     start.setKomi(3.5);
     start.words[kEventWordHandicap] = 2;
     start.words[kEventWordBoardSize] = 9;
+    start.words[kEventWordWhiteKind] = 1;  // the computer
     room.postEvent(start);
     RoomEvent handicap;
     handicap.kind = kRoomEventPosition;
@@ -143,6 +145,8 @@ TEST(RoomEvents, AnEngineGameIsBuiltFromItsEvents) {
     // Counted under the game's rules from its start through its end, when its own record
     // (komi in stones) replaces the mirror.
     EXPECT_EQ(room.rules(), (RuleSettings{kRulesChinese, 3.5}));
+    // A save now keeps a header that reads back as 3.5 stones.
+    EXPECT_EQ(recordRules(room.record().info, RuleSettings{}), (RuleSettings{kRulesChinese, 3.5}));
     engine->finished = true;
     room.postEvent(over);
     room.drainEvents();
