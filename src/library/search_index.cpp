@@ -90,9 +90,16 @@ std::string searchIndexFolder(const std::string& programFolder) { return program
 // ---- writer ----
 
 SearchIndexWriter::SearchIndexWriter(std::string programFolder, bool replaceAll, size_t runEntries)
-    : folder_(searchIndexFolder(programFolder)),
-      replaceAll_(replaceAll),
-      runEntries_(std::max<size_t>(runEntries, 1)) {}
+    : folder_(searchIndexFolder(programFolder)), replaceAll_(replaceAll), runEntries_(std::max<size_t>(runEntries, 1)) {
+    if (replaceAll_) {
+        // A merge running meanwhile could fold segments written before the rebuild began into
+        // one that looks newer than it; imports and updates leave their merges undone instead.
+        std::error_code ec;
+        fs::create_directories(folder_, ec);
+        mergeLock_ = std::make_unique<IndexFolderLock>(mergeLockPath(folder_), true);
+        listedBefore_ = readSegmentList(folder_);
+    }
+}
 
 SearchIndexWriter::~SearchIndexWriter() {
     trees_.reset();
@@ -277,14 +284,18 @@ bool SearchIndexWriter::finish() {
         old = readSegmentList(folder_);
         std::vector<std::string> names = replaceAll_ ? std::vector<std::string>{} : old;
         names.push_back(name_);
+        // Segments added while a rebuild read the games hold newer copies of theirs: they stay after it.
+        if (replaceAll_)
+            for (const std::string& name : old)
+                if (std::find(listedBefore_.begin(), listedBefore_.end(), name) == listedBefore_.end())
+                    names.push_back(name);
         if (!writeSegmentList(folder_, names))
             return fail("cannot write " + folder_ + "segments");
         finished_ = true;
     }
     if (replaceAll_)
-        for (const auto& name : old)
-            if (name != name_)
-                removeSegmentFiles(folder_, name);
+        for (const auto& name : listedBefore_)
+            removeSegmentFiles(folder_, name);
     return true;
 }
 

@@ -27,7 +27,8 @@ namespace tessera {
 
 namespace index_files {
 class StreamedFile;
-}
+class IndexFolderLock;
+}  // namespace index_files
 
 class SearchIndexWriter {
 public:
@@ -35,7 +36,9 @@ public:
     static constexpr size_t kRunEntries = size_t(16) << 20;
 
     // A writer for a new segment of the index of programFolder (ending with '/'); with
-    // replaceAll, finish() makes it the whole index. runEntries bounds the entries in memory.
+    // replaceAll, finish() makes it the whole index but for the segments added while it wrote
+    // (imports and updates meanwhile: newer than what it read), and no merge runs until then.
+    // runEntries bounds the entries in memory.
     SearchIndexWriter(std::string programFolder, bool replaceAll, size_t runEntries = kRunEntries);
     // Removes the files of an unfinished segment.
     ~SearchIndexWriter();
@@ -70,6 +73,8 @@ private:
     std::vector<PositionEntry> entries_;
     std::vector<uint64_t> bits_;  // the games' bit sets, in the order they came
     std::vector<std::string> runs_;
+    std::unique_ptr<index_files::IndexFolderLock> mergeLock_;  // held by a whole rebuild
+    std::vector<std::string> listedBefore_;                    // the segments when a rebuild began
     uint64_t entryCount_ = 0;
     bool finished_ = false;
     std::string error_;
