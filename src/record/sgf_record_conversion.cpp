@@ -323,8 +323,13 @@ void writeGameInfo(const GameInfo& info, SgfNode& root) {
                        ? std::to_string(info.boardWidth)
                        : std::to_string(info.boardWidth) + ":" + std::to_string(info.boardHeight));
     root.set("RE", info.resultText);
-    root.set("RU", info.rulesText);
-    root.set("KM", komiText(info.komi));
+    // A game played in a room holds its rules as a number and, against the computer under
+    // Chinese rules, its komi in stones as played; RU names the rules and KM is in points.
+    static const char* const ruleNames[] = {"Chinese", "Japanese", "Korean", "GOE"};
+    const bool ruleKnown = info.ruleType >= kRulesChinese && info.ruleType <= kRulesIng;
+    root.set("RU", info.rulesText.empty() && ruleKnown ? ruleNames[info.ruleType - 1] : info.rulesText);
+    const bool komiInStones = info.ruleType == kRulesChinese && (info.blackKind == 1 || info.whiteKind == 1);
+    root.set("KM", komiText(komiInStones ? info.komi * 2.0 : info.komi));
     if (info.handicap > 0)
         root.set("HA", std::to_string(info.handicap));
     root.set("PB", info.blackName);

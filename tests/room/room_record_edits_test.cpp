@@ -2,6 +2,7 @@
 // counted under. (The window's side of both: room_window_guitest.)
 #include <gtest/gtest.h>
 
+#include "record/sgf_file.h"
 #include "recording_host.h"
 #include "room/game_room.h"
 #include "room/record_rules.h"
@@ -97,6 +98,14 @@ TEST(RoomRecordEdits, RulesAndKomiComeFromTheRecordWhereItStatesThem) {
     played.blackKind = 2;
     played.whiteKind = 1;
     EXPECT_EQ(recordRules(played, japanese), (RuleSettings{kRulesChinese, 3.5}));
+    // Saved as SGF (KM in points, the rules named) and read back, it is counted the same.
+    GameRecord saved;
+    saved.info = played;
+    saved.tree.addNode(GameNode());
+    std::string bytes, error;
+    ASSERT_TRUE(writeSgfBytes(saved, bytes, error)) << error;
+    ASSERT_TRUE(readSgfBytes(bytes, saved, error)) << error;
+    EXPECT_EQ(recordRules(saved.info, japanese), (RuleSettings{kRulesChinese, 3.5}));
     played.whiteKind = 2;  // as readers of other programs' files mark the players: KM in points
     EXPECT_EQ(recordRules(played, japanese), (RuleSettings{kRulesChinese, 1.75}));
 
