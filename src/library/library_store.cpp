@@ -10,6 +10,7 @@
 #include "library/database_text.h"
 #include "library/database_transaction.h"
 #include "library/game_mark_map.h"
+#include "library/id_list_file.h"
 #include "platform/atomic_file.h"
 #include "platform/program_folders.h"
 #include "record/sgg_file.h"
@@ -184,6 +185,26 @@ bool LibraryStore::cacheGameFile(int32_t id, std::string& error) const {
         return false;
     }
     return true;
+}
+
+bool LibraryStore::publishGameFile(int32_t id, std::string& error) {
+    if (!isServer())
+        return true;
+    std::string bytes;
+    if (id < 0 || !readWholeFile(gamePath(id), bytes)) {
+        error = "cannot read the game file " + gamePath(id);
+        return false;
+    }
+    std::lock_guard lock(databaseLock_);
+    reconnectIfLost();
+    Transaction transaction(database_);
+    const bool stored = transaction.active() && execute(database_, "DELETE FROM GameData WHERE ID=?", {int64_t(id)}) &&
+                        execute(database_, "INSERT INTO GameData (ID, Bytes) VALUES (?, ?)",
+                                {int64_t(id), SqlBytes{std::move(bytes)}}) &&
+                        transaction.commit();
+    if (!stored)
+        error = "cannot store game " + std::to_string(id) + " on the library server: " + database_.lastError();
+    return stored;
 }
 
 void LibraryStore::close() {

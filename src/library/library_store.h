@@ -75,6 +75,9 @@ public:
     // missing. True when the file is there afterwards (always false for a local library whose
     // file is missing); the reason in error.
     bool cacheGameFile(int32_t id, std::string& error) const;
+    // Server libraries: makes the file at gamePath(id) (written by an update) the game's bytes
+    // the server gives every client. True at once for a local library; the reason in error.
+    bool publishGameFile(int32_t id, std::string& error);
     // The GoFile row of the id with every column; false when there is none.
     bool loadRecord(int32_t id, LibraryRecord& record);
     // Ids of every game (applicationType < 0) or of one application type, ascending; the count.

@@ -127,6 +127,11 @@ private:
         }
         if (!unpack(remote, zip, target))
             return false;
+        // A shared server library gives the new game to every client, not only this one's cache.
+        if (std::string error; !store_.publishGameFile(id, error)) {
+            fail(remote, error);
+            return false;
+        }
         ++report_.games;
         fetchedIds_.push_back(id);
         return true;

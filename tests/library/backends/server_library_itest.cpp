@@ -96,6 +96,17 @@ TEST_F(ServerLibraryTest, ALocalLibraryCopiedUpIsServedToEveryClient) {
     LibraryRecord row;
     ASSERT_TRUE(original.open(LibraryAccess::readOnly, error) && original.loadRecord(12, row)) << error;
     EXPECT_EQ(*catalogue.find(12), row);
+
+    // An update on one client adds game 30's file and replaces game 12's: every new client gets them.
+    auto updater = client("updater");
+    const std::string replacement = test::readBytes(LibraryStore(local).gamePath(7));
+    for (int32_t id : {30, 12}) {
+        ASSERT_TRUE(test::writeBytes(updater->gamePath(id), replacement));
+        ASSERT_TRUE(updater->publishGameFile(id, error)) << error;
+    }
+    auto later = client("later", LibraryAccess::readOnly);
+    for (int32_t id : {30, 12})
+        ASSERT_TRUE(later->cacheGameFile(id, error) && test::readBytes(later->gamePath(id)) == replacement) << id;
 }
 
 TEST_F(ServerLibraryTest, TwoImportersAtOnceStoreEveryGameExactlyOnce) {
