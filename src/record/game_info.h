@@ -55,6 +55,9 @@ struct GameInfo {
     std::string title() const;
 };
 
+// True for the header of a game played in a room with a computer player: under Chinese rules it
+// holds the komi in stones as played (record readers mark both players human: KM is in points).
+inline bool playedAgainstComputer(const GameInfo& info) { return info.blackKind == 1 || info.whiteKind == 1; }
 // The first of "中国", "日本", "韩国", "应氏" found in text decides (1-4); none gives -1.
 int parseRuleType(const std::string& text);
 // The result type a free result text means (see the numbered rules in game_info.cpp).

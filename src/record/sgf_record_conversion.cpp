@@ -328,7 +328,7 @@ void writeGameInfo(const GameInfo& info, SgfNode& root) {
     static const char* const ruleNames[] = {"Chinese", "Japanese", "Korean", "GOE"};
     const bool ruleKnown = info.ruleType >= kRulesChinese && info.ruleType <= kRulesIng;
     root.set("RU", info.rulesText.empty() && ruleKnown ? ruleNames[info.ruleType - 1] : info.rulesText);
-    const bool komiInStones = info.ruleType == kRulesChinese && (info.blackKind == 1 || info.whiteKind == 1);
+    const bool komiInStones = info.ruleType == kRulesChinese && playedAgainstComputer(info);
     root.set("KM", komiText(komiInStones ? info.komi * 2.0 : info.komi));
     if (info.handicap > 0)
         root.set("HA", std::to_string(info.handicap));

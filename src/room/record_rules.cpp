@@ -53,8 +53,7 @@ RuleSettings recordRules(const GameInfo& info, const RuleSettings& fallback) {
         std::isfinite(info.komi) && (info.komi != 0.0 || info.handicap > 0 || stated != kRulesUnknown);
     if (!komiStated)
         return rules;
-    const bool playedInARoom = info.blackKind == 1 || info.whiteKind == 1;
-    if (playedInARoom && rules.ruleType == kRulesChinese && stated == kRulesChinese) {
+    if (playedAgainstComputer(info) && rules.ruleType == kRulesChinese && stated == kRulesChinese) {
         rules.komi = info.komi;
         return rules;
     }
